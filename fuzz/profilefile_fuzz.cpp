@@ -1,0 +1,36 @@
+// Feeds arbitrary bytes to the profile-file reader, reads everything back and
+// changes keys, which must never crash or read out of bounds.
+#include <profilefile.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fuzz.ini"));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 0;
+        file.write(reinterpret_cast<const char *>(data), qint64(size));
+    }
+    Platform::ProfileFile ini(path);
+    for (const QString &section : ini.sectionNames()) {
+        for (const QString &key : ini.keyNames(section)) {
+            (void)ini.readString(section, key, {});
+            (void)ini.readInteger(section, key, 0);
+        }
+        (void)ini.sectionValues(section);
+    }
+    ini.writeString(QStringLiteral("WINDOW"), QStringLiteral("WIDTH"), QStringLiteral("640"));
+    ini.deleteKey(QStringLiteral("NAMES"), QStringLiteral("1001"));
+    ini.eraseSection(QStringLiteral("DATA"));
+    // Writing the file costs far more than parsing it; do it for some inputs.
+    if (size > 0 && data[0] == 'W')
+        ini.flush();
+    return 0;
+}

@@ -1,0 +1,82 @@
+#include "dialogs.h"
+
+#include <QFontDialog>
+#include <QMessageBox>
+
+namespace Platform {
+namespace {
+
+QMessageBox::Icon toQtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Error: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons toQtButtons(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MessageButtons::Ok: break;
+    }
+    return QMessageBox::Ok;
+}
+
+class QtDialogs final : public Dialogs
+{
+public:
+    MessageAnswer message(QWidget *parent, const QString &text, const QString &caption,
+                          MessageButtons buttons, MessageIcon icon) override
+    {
+        QMessageBox box(toQtIcon(icon), caption, text, toQtButtons(buttons), parent);
+        switch (box.exec()) {
+        case QMessageBox::Yes: return MessageAnswer::Yes;
+        case QMessageBox::No: return MessageAnswer::No;
+        case QMessageBox::Cancel: return MessageAnswer::Cancel;
+        case QMessageBox::Ok: return MessageAnswer::Ok;
+        default: // closed without a button
+            return buttons == MessageButtons::Ok ? MessageAnswer::Ok
+                   : buttons == MessageButtons::YesNo ? MessageAnswer::No
+                                                      : MessageAnswer::Cancel;
+        }
+    }
+
+    bool chooseFont(QWidget *parent, QFont &font) override
+    {
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, font, parent);
+        if (ok)
+            font = chosen;
+        return ok;
+    }
+};
+
+Dialogs *g_override = nullptr;
+
+} // namespace
+
+Dialogs &Dialogs::instance()
+{
+    static QtDialogs qtDialogs;
+    return g_override ? *g_override : qtDialogs;
+}
+
+void Dialogs::setInstance(Dialogs *dialogs)
+{
+    g_override = dialogs;
+}
+
+MessageAnswer showMessage(QWidget *parent, const QString &text, const QString &caption,
+                          MessageButtons buttons, MessageIcon icon)
+{
+    return Dialogs::instance().message(parent, text, caption, buttons, icon);
+}
+
+} // namespace Platform

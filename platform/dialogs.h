@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+class QFont;
+
+namespace Platform {
+
+enum class MessageIcon { None, Information, Warning, Error, Question };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+// Every message box and common dialog goes through this interface, so tests
+// can answer them. The default instance shows real Qt dialogs.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    virtual MessageAnswer message(QWidget *parent, const QString &text, const QString &caption,
+                                  MessageButtons buttons = MessageButtons::Ok,
+                                  MessageIcon icon = MessageIcon::None) = 0;
+
+    // Lets the user change font; false when cancelled.
+    virtual bool chooseFont(QWidget *parent, QFont &font) = 0;
+
+    static Dialogs &instance();
+    // Installs another instance (not owned); nullptr restores the default.
+    static void setInstance(Dialogs *dialogs);
+};
+
+// Shorthand for Dialogs::instance().message(...).
+MessageAnswer showMessage(QWidget *parent, const QString &text, const QString &caption,
+                          MessageButtons buttons = MessageButtons::Ok,
+                          MessageIcon icon = MessageIcon::None);
+
+} // namespace Platform

@@ -1,0 +1,101 @@
+#include "launcher.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+
+namespace Platform {
+namespace {
+
+Launcher *g_override = nullptr;
+
+LaunchResult failure(const QString &error)
+{
+    return {false, error};
+}
+
+// A native program file, as opposed to a document to hand to the desktop.
+bool isProgramFile(const QFileInfo &info)
+{
+#ifdef Q_OS_WIN
+    const QString suffix = info.suffix().toLower();
+    return suffix == u"exe" || suffix == u"com" || suffix == u"bat";
+#else
+    return info.isFile() && info.isExecutable();
+#endif
+}
+
+LaunchResult openWithDesktop(const QString &path)
+{
+#ifdef Q_OS_WIN
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        return {true, {}};
+    return failure(QStringLiteral("no application opens %1").arg(path));
+#else
+    // xdg-open returns once the handler is started, with a non-zero status
+    // when there is no handler or the file cannot be opened.
+    QProcess opener;
+    opener.start(QStringLiteral("xdg-open"), {path});
+    if (!opener.waitForStarted())
+        return failure(QStringLiteral("xdg-open could not be started"));
+    if (!opener.waitForFinished(60000))
+        return {true, {}}; // still busy handing over; the start went ahead
+    if (opener.exitStatus() != QProcess::NormalExit || opener.exitCode() != 0)
+        return failure(QStringLiteral("xdg-open failed with status %1").arg(opener.exitCode()));
+    return {true, {}};
+#endif
+}
+
+} // namespace
+
+Launcher &Launcher::instance()
+{
+    static DesktopLauncher desktop;
+    return g_override ? *g_override : desktop;
+}
+
+void Launcher::setInstance(Launcher *launcher)
+{
+    g_override = launcher;
+}
+
+LaunchResult DesktopLauncher::openDocument(const QString &path, const QString &workingDir)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return failure(QStringLiteral("%1 does not exist").arg(path));
+    if (isProgramFile(info))
+        return startProgram(path, {}, workingDir.isEmpty() ? info.absolutePath() : workingDir);
+    return openWithDesktop(path);
+}
+
+LaunchResult DesktopLauncher::openFolder(const QString &path)
+{
+    if (!QFileInfo(path).isDir())
+        return failure(QStringLiteral("%1 is no folder").arg(path));
+    return openWithDesktop(path);
+}
+
+LaunchResult DesktopLauncher::startProgram(const QString &program, const QStringList &arguments,
+                                           const QString &workingDir)
+{
+    if (QProcess::startDetached(program, arguments, workingDir))
+        return {true, {}};
+    return failure(QStringLiteral("%1 could not be started").arg(program));
+}
+
+int DesktopLauncher::startAndWait(const QString &program, const QStringList &arguments,
+                                  const QString &workingDir)
+{
+    QProcess process;
+    process.setWorkingDirectory(workingDir);
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(program, arguments);
+    if (!process.waitForStarted())
+        return -1;
+    process.waitForFinished(-1);
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+} // namespace Platform

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace Platform {
+
+// What a start request came to: ok, or the reason it failed.
+struct LaunchResult {
+    bool ok = false;
+    QString error;
+    explicit operator bool() const { return ok; }
+};
+
+// Every program start and every document opened by the desktop goes through
+// one launcher. It takes argument lists, never a joined command line, and a
+// failure is reported as such, so callers can fall back.
+class Launcher
+{
+public:
+    virtual ~Launcher() = default;
+
+    // The desktop's default action on a file: run it when it is a program,
+    // else open it with the application the desktop associates with it.
+    virtual LaunchResult openDocument(const QString &path, const QString &workingDir = {}) = 0;
+
+    // Shows a folder in the desktop's file manager.
+    virtual LaunchResult openFolder(const QString &path) = 0;
+
+    // Starts a program without waiting for it.
+    virtual LaunchResult startProgram(const QString &program, const QStringList &arguments,
+                                      const QString &workingDir = {}) = 0;
+
+    // Starts a program and waits for it to end; its exit code, or -1 when
+    // it could not be started.
+    virtual int startAndWait(const QString &program, const QStringList &arguments,
+                             const QString &workingDir = {}) = 0;
+
+    static Launcher &instance();
+    // Installs another instance (not owned); nullptr restores the default.
+    static void setInstance(Launcher *launcher);
+};
+
+// The launcher of the real desktop.
+class DesktopLauncher final : public Launcher
+{
+public:
+    LaunchResult openDocument(const QString &path, const QString &workingDir) override;
+    LaunchResult openFolder(const QString &path) override;
+    LaunchResult startProgram(const QString &program, const QStringList &arguments,
+                              const QString &workingDir) override;
+    int startAndWait(const QString &program, const QStringList &arguments,
+                     const QString &workingDir) override;
+};
+
+} // namespace Platform

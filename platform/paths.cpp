@@ -1,0 +1,143 @@
+#include "paths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStorageInfo>
+
+namespace Platform {
+namespace {
+
+const QString kAutorunName = QStringLiteral("AUTORUN.INF");
+
+QString withTrailingSlash(QString dir)
+{
+    if (!dir.endsWith(u'/') && !dir.endsWith(u'\\'))
+        dir += u'/';
+    return dir;
+}
+
+bool isDriveLetterPrefix(QStringView path)
+{
+    return path.size() >= 2 && path[1] == u':' && path[0].isLetter();
+}
+
+// The names of a stored path, with the drive and empty and "." parts dropped
+// and ".." applied without climbing above the start.
+QStringList storedComponents(QStringView stored)
+{
+    if (isDriveLetterPrefix(stored))
+        stored = stored.mid(2);
+    QStringList parts;
+    for (QStringView part : stored.split(u'\\')) {
+        for (QStringView name : part.split(u'/')) {
+            if (name.isEmpty() || name == u".")
+                continue;
+            if (name == u"..") {
+                if (!parts.isEmpty())
+                    parts.removeLast();
+                continue;
+            }
+            parts.append(name.toString());
+        }
+    }
+    return parts;
+}
+
+} // namespace
+
+QString findEntryCaseInsensitive(const QString &dir, const QString &name)
+{
+    const QDir folder(dir);
+    if (folder.exists(name))
+        return name;
+    const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                                 | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return {};
+}
+
+QString driveRootOf(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).left(3);
+#else
+    const QFileInfo info(path);
+    QDir dir(info.isDir() ? info.absoluteFilePath() : info.absolutePath());
+    do {
+        if (!findEntryCaseInsensitive(dir.path(), kAutorunName).isEmpty())
+            return withTrailingSlash(dir.path());
+    } while (dir.cdUp());
+    const QString mountPoint = QStorageInfo(info.absolutePath()).rootPath();
+    return withTrailingSlash(mountPoint.isEmpty() ? QStringLiteral("/") : mountPoint);
+#endif
+}
+
+QString programDir()
+{
+    return withTrailingSlash(QCoreApplication::applicationDirPath());
+}
+
+QString programDriveRoot()
+{
+    return driveRootOf(QCoreApplication::applicationFilePath());
+}
+
+QString resolveStoredPath(const QString &root, const QString &stored)
+{
+    QString path = withTrailingSlash(root);
+    bool onDisk = true; // false once a name was not found: the rest is kept as written
+    const QStringList parts = storedComponents(stored);
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        QString name = parts[i];
+        if (onDisk) {
+            const QString found = findEntryCaseInsensitive(path, name);
+            if (found.isEmpty())
+                onDisk = false;
+            else
+                name = found;
+        }
+        path += name;
+        if (i + 1 < parts.size())
+            path += u'/';
+    }
+    return path;
+}
+
+QString toStoredPath(const QString &root, const QString &absolutePath)
+{
+    const QString cleanRoot = withTrailingSlash(QDir::cleanPath(QDir::fromNativeSeparators(root)));
+    QString path = QDir::cleanPath(QDir::fromNativeSeparators(absolutePath));
+    if (path.startsWith(cleanRoot, Qt::CaseInsensitive))
+        path = path.mid(cleanRoot.size());
+    else if (isDriveLetterPrefix(path))
+        path = path.mid(2);
+    while (path.startsWith(u'/'))
+        path.remove(0, 1);
+    return path.replace(u'/', u'\\');
+}
+
+QString fileBesideProgram(const QString &name)
+{
+    const QString dir = programDir();
+    const QString found = findEntryCaseInsensitive(dir, name);
+    return dir + (found.isEmpty() ? name : found);
+}
+
+} // namespace Platform
+
+namespace Platform {
+
+QString userSettingsDir()
+{
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                        + QStringLiteral("/ZeltrinSoftware/");
+    QDir().mkpath(dir);
+    return dir;
+}
+
+} // namespace Platform

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+namespace Platform {
+
+// Files name other files by drive-relative paths with "\" separators
+// ("MENU\BACK.BMP"). A program rebuilds them from its drive root:
+//  - on Windows, the first three characters of its own path ("D:\");
+//  - elsewhere, the nearest folder above the program that holds an
+//    "AUTORUN.INF" (any letter case), else the mount point it lives on.
+// Roots are absolute folder paths ending in "/" (or "\" on Windows).
+
+// Drive root of the program (or any file) at path.
+QString driveRootOf(const QString &path);
+
+// Drive root of the running program.
+QString programDriveRoot();
+
+// Folder of the running program, with a trailing separator.
+QString programDir();
+
+// The absolute path that a stored path names below root. A drive letter and
+// leading separators are dropped, "." is skipped, ".." never climbs above
+// root, and each name is matched case-insensitively against what is on disk
+// (names not found are kept as written).
+QString resolveStoredPath(const QString &root, const QString &stored);
+
+// The stored (drive-relative, "\"-separated) form of an absolute path below
+// root; a path outside root keeps its own form less any drive prefix.
+QString toStoredPath(const QString &root, const QString &absolutePath);
+
+// The entry of folder dir whose name equals name without regard to case;
+// the exact name is preferred. Empty when there is none.
+QString findEntryCaseInsensitive(const QString &dir, const QString &name);
+
+// A file beside the running program ("mpegdll.dll", "ORVANTA.INI", ...),
+// found case-insensitively; when absent, the path it would have.
+QString fileBesideProgram(const QString &name);
+
+} // namespace Platform
+
+namespace Platform {
+
+// The user's own folder for the settings that programs keep outside the CD
+// (the place of the Windows folder for bare profile file names). Created on
+// demand.
+QString userSettingsDir();
+
+} // namespace Platform

@@ -1,0 +1,348 @@
+#include "profilefile.h"
+
+#include "cp1250.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <climits>
+
+namespace Platform {
+namespace {
+
+QString unquoted(QStringView value)
+{
+    value = value.trimmed();
+    if (value.size() >= 2) {
+        const QChar first = value.front();
+        if ((first == u'"' || first == u'\'') && value.back() == first)
+            value = value.mid(1, value.size() - 2);
+    }
+    return value.toString();
+}
+
+// "[name]" with optional blanks; returns the name, or a null string when the
+// line is no section header.
+QString sectionHeaderName(QStringView line)
+{
+    line = line.trimmed();
+    if (!line.startsWith(u'['))
+        return {};
+    const qsizetype close = line.indexOf(u']');
+    if (close < 0)
+        return {};
+    return line.mid(1, close - 1).trimmed().toString();
+}
+
+QString singleLine(QString value)
+{
+    value.replace(u'\r', u' ');
+    value.replace(u'\n', u' ');
+    return value;
+}
+
+} // namespace
+
+ProfileFile::ProfileFile(const QString &fileName)
+    : m_fileName(fileName)
+{
+    load();
+}
+
+ProfileFile::~ProfileFile()
+{
+    if (m_modified)
+        flush();
+}
+
+QString ProfileFile::foldName(const QString &name)
+{
+    return name.trimmed().toCaseFolded();
+}
+
+void ProfileFile::reload()
+{
+    m_sections.clear();
+    m_sectionIndex.clear();
+    m_modified = false;
+    m_writable = true;
+    m_endsWithNewline = true;
+    m_error.clear();
+    load();
+}
+
+void ProfileFile::load()
+{
+    QFile file(m_fileName);
+    if (!file.exists()) {
+        parse({});
+        return;
+    }
+    if (file.size() > maxFileSize || !file.open(QIODevice::ReadOnly)) {
+        // Better to show defaults than to replace a file we could not read.
+        m_writable = false;
+        m_error = file.size() > maxFileSize ? QStringLiteral("file too large") : file.errorString();
+        parse({});
+        return;
+    }
+    const QByteArray bytes = file.read(maxFileSize);
+    m_endsWithNewline = bytes.isEmpty() || bytes.endsWith('\n');
+    parse(fromCp1250(bytes));
+}
+
+void ProfileFile::parse(const QString &text)
+{
+    auto preamble = std::make_unique<Section>();
+    preamble->hasHeader = false;
+    m_sections.push_back(std::move(preamble));
+
+    if (!text.isEmpty()) {
+        QStringView rest(text);
+        if (rest.endsWith(u'\n'))
+            rest.chop(1);
+        for (QStringView line : rest.split(u'\n')) {
+            if (line.endsWith(u'\r'))
+                line.chop(1);
+            const QString header = sectionHeaderName(line);
+            if (!header.isNull()) {
+                auto section = std::make_unique<Section>();
+                section->name = header;
+                section->headerText = line.toString();
+                m_sections.push_back(std::move(section));
+                continue;
+            }
+            Section &current = *m_sections.back();
+            current.lines.push_back({line.toString(), {}, 0});
+            indexLine(current, int(current.lines.size()) - 1);
+        }
+    }
+    rebuildSectionIndex();
+}
+
+void ProfileFile::indexLine(Section &section, int lineNumber)
+{
+    if (!section.hasHeader)
+        return; // lines before the first section belong to no section
+    Line &line = section.lines[size_t(lineNumber)];
+    const QStringView text(line.text);
+    const qsizetype equals = text.indexOf(u'=');
+    const QStringView trimmed = text.trimmed();
+    if (equals < 0 || trimmed.startsWith(u';'))
+        return;
+    const QString key = text.left(equals).trimmed().toString();
+    if (key.isEmpty())
+        return;
+    line.key = key;
+    line.valueStart = int(equals) + 1;
+    const QString folded = foldName(key);
+    if (!section.keyIndex.contains(folded))
+        section.keyIndex.insert(folded, lineNumber);
+    section.lastKeyLine = std::max(section.lastKeyLine, lineNumber);
+}
+
+void ProfileFile::rebuildSectionIndex()
+{
+    m_sectionIndex.clear();
+    for (size_t i = 0; i < m_sections.size(); ++i) {
+        Section &section = *m_sections[i];
+        if (!section.hasHeader)
+            continue;
+        const QString folded = foldName(section.name);
+        section.duplicate = m_sectionIndex.contains(folded);
+        if (!section.duplicate)
+            m_sectionIndex.insert(folded, int(i));
+    }
+}
+
+ProfileFile::Section *ProfileFile::findSection(const QString &name)
+{
+    const auto it = m_sectionIndex.constFind(foldName(name));
+    return it == m_sectionIndex.cend() ? nullptr : m_sections[size_t(*it)].get();
+}
+
+const ProfileFile::Section *ProfileFile::findSection(const QString &name) const
+{
+    return const_cast<ProfileFile *>(this)->findSection(name);
+}
+
+const ProfileFile::Line *ProfileFile::findLine(const QString &section, const QString &key) const
+{
+    const Section *s = findSection(section);
+    if (!s)
+        return nullptr;
+    const auto it = s->keyIndex.constFind(foldName(key));
+    return it == s->keyIndex.cend() ? nullptr : &s->lines[size_t(*it)];
+}
+
+bool ProfileFile::sectionExists(const QString &section) const
+{
+    return findSection(section) != nullptr;
+}
+
+bool ProfileFile::valueExists(const QString &section, const QString &key) const
+{
+    return findLine(section, key) != nullptr;
+}
+
+QString ProfileFile::readString(const QString &section, const QString &key,
+                                const QString &defaultValue) const
+{
+    const Line *line = findLine(section, key);
+    return line ? unquoted(QStringView(line->text).mid(line->valueStart)) : defaultValue;
+}
+
+int ProfileFile::readInteger(const QString &section, const QString &key, int defaultValue) const
+{
+    const Line *line = findLine(section, key);
+    if (!line)
+        return defaultValue;
+    const QString text = unquoted(QStringView(line->text).mid(line->valueStart));
+    bool ok = false;
+    qlonglong value = 0;
+    if (text.startsWith(u'$'))
+        value = QStringView(text).mid(1).toLongLong(&ok, 16);
+    else if (text.startsWith(u"0x", Qt::CaseInsensitive))
+        value = QStringView(text).mid(2).toLongLong(&ok, 16);
+    else
+        value = text.toLongLong(&ok, 10);
+    if (!ok || value < INT_MIN || value > UINT_MAX)
+        return defaultValue;
+    return int(qint32(quint32(value)));
+}
+
+bool ProfileFile::readBool(const QString &section, const QString &key, bool defaultValue) const
+{
+    return readInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+QStringList ProfileFile::sectionNames() const
+{
+    QStringList names;
+    for (const auto &section : m_sections) {
+        if (section->hasHeader && !section->duplicate)
+            names.append(section->name);
+    }
+    return names;
+}
+
+QStringList ProfileFile::keyNames(const QString &section) const
+{
+    QStringList names;
+    if (const Section *s = findSection(section)) {
+        for (int i = 0; i < int(s->lines.size()); ++i) {
+            const Line &line = s->lines[size_t(i)];
+            // Only the first of duplicate keys counts.
+            if (!line.key.isEmpty() && s->keyIndex.value(foldName(line.key)) == i)
+                names.append(line.key);
+        }
+    }
+    return names;
+}
+
+QStringList ProfileFile::sectionValues(const QString &section) const
+{
+    QStringList values;
+    for (const QString &key : keyNames(section))
+        values.append(key + u'=' + readString(section, key, {}));
+    return values;
+}
+
+void ProfileFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    const QString cleanValue = singleLine(value);
+    Section *s = findSection(section);
+    if (!s) {
+        auto fresh = std::make_unique<Section>();
+        fresh->name = section.trimmed();
+        fresh->headerText = u'[' + fresh->name + u']';
+        m_sections.push_back(std::move(fresh));
+        m_sectionIndex.insert(foldName(section), int(m_sections.size()) - 1);
+        s = m_sections.back().get();
+    }
+    const auto it = s->keyIndex.constFind(foldName(key));
+    if (it != s->keyIndex.cend()) {
+        Line &line = s->lines[size_t(*it)];
+        const QString text = line.text.left(line.valueStart) + cleanValue;
+        if (text == line.text)
+            return;
+        line.text = text;
+    } else {
+        // After the last key, so trailing blank lines and comments stay
+        // between this section and the next.
+        const int at = s->lastKeyLine + 1;
+        const QString name = key.trimmed();
+        s->lines.insert(s->lines.begin() + at, Line{name + u'=' + cleanValue, name, int(name.size()) + 1});
+        s->keyIndex.insert(foldName(name), at);
+        s->lastKeyLine = at;
+    }
+    m_modified = true;
+}
+
+void ProfileFile::writeInteger(const QString &section, const QString &key, int value)
+{
+    writeString(section, key, QString::number(value));
+}
+
+void ProfileFile::writeBool(const QString &section, const QString &key, bool value)
+{
+    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void ProfileFile::deleteKey(const QString &section, const QString &key)
+{
+    Section *s = findSection(section);
+    const QString folded = foldName(key);
+    if (!s || !s->keyIndex.contains(folded))
+        return;
+    std::erase_if(s->lines, [&](const Line &line) {
+        return !line.key.isEmpty() && foldName(line.key) == folded;
+    });
+    s->keyIndex.clear();
+    s->lastKeyLine = -1;
+    for (int i = 0; i < int(s->lines.size()); ++i)
+        indexLine(*s, i);
+    m_modified = true;
+}
+
+void ProfileFile::eraseSection(const QString &section)
+{
+    const QString folded = foldName(section);
+    const auto erased = std::erase_if(m_sections, [&](const std::unique_ptr<Section> &s) {
+        return s->hasHeader && foldName(s->name) == folded;
+    });
+    if (erased == 0)
+        return;
+    rebuildSectionIndex();
+    m_modified = true;
+}
+
+bool ProfileFile::flush()
+{
+    if (!m_modified)
+        return true;
+    if (!m_writable) {
+        m_error = QStringLiteral("%1 could not be read and is left as it is").arg(m_fileName);
+        return false;
+    }
+    QString text;
+    for (const auto &section : m_sections) {
+        if (section->hasHeader)
+            text += section->headerText + QStringLiteral("\r\n");
+        for (const Line &line : section->lines)
+            text += line.text + QStringLiteral("\r\n");
+    }
+    if (!m_endsWithNewline && text.endsWith(QStringLiteral("\r\n")))
+        text.chop(2);
+
+    QSaveFile file(m_fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(toCp1250(text)) < 0 || !file.commit()) {
+        m_error = file.errorString();
+        return false;
+    }
+    m_modified = false;
+    m_error.clear();
+    return true;
+}
+
+} // namespace Platform

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace Platform {
+
+// A profile (INI) file with the behaviour of the Windows profile functions,
+// parsed once and kept in memory.
+//
+// Reading:
+//  - section and key names match without regard to letter case, and blanks
+//    around them are ignored;
+//  - of duplicate sections, and of duplicate keys in one section, the first
+//    one wins;
+//  - a value loses the blanks around it, and then one pair of matching quotes
+//    ('...' or "...") that encloses all of it;
+//  - lines starting with ';' and lines without '=' are no keys; they survive
+//    writes untouched;
+//  - the file is Windows-1250; CRLF and LF line ends are both read.
+// Writing:
+//  - changing a key rewrites its own line only; a new key goes after the last
+//    key of its section, a new section to the end of the file;
+//  - line breaks inside a written value become blanks (a value is one line);
+//  - changes stay in memory until flush() (or destruction), which writes the
+//    whole file as Windows-1250 with CRLF to a temporary file and renames it
+//    over the old one, so a failed write never leaves half a file.
+// Reading never writes. A file that cannot be read, or that is larger than
+// maxFileSize, reads as empty, and is never overwritten by flush().
+class ProfileFile
+{
+public:
+    static constexpr qint64 maxFileSize = 64 * 1024 * 1024;
+
+    explicit ProfileFile(const QString &fileName);
+    ~ProfileFile();
+    ProfileFile(const ProfileFile &) = delete;
+    ProfileFile &operator=(const ProfileFile &) = delete;
+
+    QString fileName() const { return m_fileName; }
+
+    bool sectionExists(const QString &section) const;
+    bool valueExists(const QString &section, const QString &key) const;
+
+    QString readString(const QString &section, const QString &key, const QString &defaultValue) const;
+    // Decimal, "$"/"0x" hexadecimal; anything else gives the default.
+    int readInteger(const QString &section, const QString &key, int defaultValue) const;
+    // Read as an integer: any non-zero number is true.
+    bool readBool(const QString &section, const QString &key, bool defaultValue) const;
+
+    // Section names in file order (first spelling of each).
+    QStringList sectionNames() const;
+    // Key names of a section in file order.
+    QStringList keyNames(const QString &section) const;
+    // "key=value" lines of a section in file order (values as read).
+    QStringList sectionValues(const QString &section) const;
+
+    void writeString(const QString &section, const QString &key, const QString &value);
+    void writeInteger(const QString &section, const QString &key, int value);
+    void writeBool(const QString &section, const QString &key, bool value);
+    void deleteKey(const QString &section, const QString &key);
+    // Removes every section of that name with all its lines.
+    void eraseSection(const QString &section);
+
+    bool isModified() const { return m_modified; }
+    // Writes pending changes. Returns false (and sets errorString) on failure.
+    bool flush();
+    QString errorString() const { return m_error; }
+
+    // Drops unsaved changes and reads the file again.
+    void reload();
+
+private:
+    struct Line {
+        QString text;      // the line as in the file, without its line end
+        QString key;       // trimmed key name; empty when the line is no key
+        int valueStart = 0; // index in text after '='; only for key lines
+    };
+    struct Section {
+        QString name;          // as written between the brackets, trimmed
+        QString headerText;    // the header line as in the file
+        bool hasHeader = true; // false for the lines before the first section
+        bool duplicate = false;
+        std::vector<Line> lines; // the header is not among them
+        QHash<QString, int> keyIndex; // folded key -> first line with it
+        int lastKeyLine = -1;
+    };
+
+    void load();
+    void parse(const QString &text);
+    Section *findSection(const QString &name);
+    const Section *findSection(const QString &name) const;
+    const Line *findLine(const QString &section, const QString &key) const;
+    void rebuildSectionIndex();
+    static void indexLine(Section &section, int lineNumber);
+    static QString foldName(const QString &name);
+
+    QString m_fileName;
+    std::vector<std::unique_ptr<Section>> m_sections;
+    QHash<QString, int> m_sectionIndex; // folded name -> first section
+    bool m_modified = false;
+    bool m_writable = true;
+    bool m_endsWithNewline = true;
+    QString m_error;
+};
+
+} // namespace Platform

@@ -1,0 +1,4 @@
+target_sources(runtime PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/menuwindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/menuwindow.cpp
+)

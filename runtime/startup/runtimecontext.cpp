@@ -1,0 +1,63 @@
+#include "runtimecontext.h"
+
+#include <paths.h>
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+RuntimeContext::RuntimeContext(const QString &programPath, const QString &userOptionsDir)
+    : DriveRoot(Platform::driveRootOf(programPath))
+{
+    const QString programDir = QFileInfo(programPath).absolutePath() + u'/';
+    const QString menuName = Platform::findEntryCaseInsensitive(programDir, MenuFileName);
+    MenuIni = std::make_unique<TIniPlus>(programDir + (menuName.isEmpty() ? MenuFileName : menuName));
+
+    QString optionsDir = userOptionsDir;
+    if (!optionsDir.endsWith(u'/'))
+        optionsDir += u'/';
+    const QString optionsName = Platform::findEntryCaseInsensitive(optionsDir, UserOptionsFileName);
+    UserOptionsIni = std::make_unique<Platform::ProfileFile>(
+        optionsDir + (optionsName.isEmpty() ? UserOptionsFileName : optionsName));
+    readOptions();
+}
+
+std::unique_ptr<RuntimeContext> RuntimeContext::forThisProgram()
+{
+    return std::make_unique<RuntimeContext>(QCoreApplication::applicationFilePath(),
+                                            Platform::userSettingsDir());
+}
+
+QString RuntimeContext::cdId() const
+{
+    return MenuIni->readString(ProjectFormat::Sections::Zeltrin, QStringLiteral("CDROM_ID"), DefaultCdId);
+}
+
+ProjectFormat::ProjectValues RuntimeContext::menuValues() const
+{
+    return ProjectFormat::ProjectValues(*MenuIni, ProjectFormat::Reader::Runtime, DriveRoot);
+}
+
+void RuntimeContext::readOptions()
+{
+    const QString cd = cdId();
+    auto read = [&](const char *key, bool fallback) {
+        return UserOptionsIni->readBool(cd, QLatin1String(key), fallback);
+    };
+    Options.NOSOUND = read("NOSOUND", false);
+    Options.NoClicks = read("NoClicks", false);
+    Options.NoMusic = read("NoMusic", false);
+    Options.OpenZIP = read("OpenZIP", false);
+    Options.OpenRAR = read("OpenRAR", false);
+    Options.MINONRUN = read("MINONRUN", true);
+}
+
+StartMode RuntimeContext::startMode(int parameterCount) const
+{
+    if (parameterCount <= 0)
+        return StartMode::ShowMenu;
+    const QString cd = cdId();
+    if (UserOptionsIni->readBool(cd, QStringLiteral("RUNMenu"), true))
+        return StartMode::ShowMenu;
+    return UserOptionsIni->readBool(cd, QStringLiteral("Explorer"), false) ? StartMode::OpenExplorerAndQuit
+                                                                           : StartMode::Quit;
+}

@@ -1,0 +1,79 @@
+#include <paths.h>
+#include <testsupport.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Platform;
+
+class PathsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        root = dir.path() + QStringLiteral("/cd/");
+        TestSupport::writeFile(root + QStringLiteral("autorun.inf"), "[AUTORUN]\r\n");
+        TestSupport::writeFile(root + QStringLiteral("Menu/Back.bmp"), "BM");
+        TestSupport::writeFile(root + QStringLiteral("Dane/Gry.RV3"), "TITLE=x");
+        QDir().mkpath(root + QStringLiteral("Menu/Sub/Deep"));
+    }
+    QTemporaryDir dir;
+    QString root;
+};
+
+TEST_F(PathsTest, DriveRootIsTheFolderWithAutorunInf)
+{
+    EXPECT_EQ(driveRootOf(root + QStringLiteral("Menu/Sub/Deep/orvanta")), root);
+    EXPECT_EQ(driveRootOf(root + QStringLiteral("orvanta")), root);
+    EXPECT_EQ(driveRootOf(root + QStringLiteral("Menu")), root);
+}
+
+TEST_F(PathsTest, DriveRootWithoutAutorunIsTheMountPoint)
+{
+    QTemporaryDir plain;
+    const QString found = driveRootOf(plain.filePath(QStringLiteral("program")));
+    EXPECT_TRUE(found.endsWith(u'/'));
+    EXPECT_TRUE(plain.path().startsWith(found.chopped(1))) << found.toStdString();
+}
+
+TEST_F(PathsTest, StoredPathsResolveCaseInsensitivelyAndStayBelowTheRoot)
+{
+    const struct {
+        const char *stored;
+        const char *expected; // below root
+    } cases[] = {
+        {"MENU\\BACK.BMP", "Menu/Back.bmp"},
+        {"menu/back.bmp", "Menu/Back.bmp"},
+        {"\\Menu\\Back.bmp", "Menu/Back.bmp"},
+        {"D:\\MENU\\BACK.BMP", "Menu/Back.bmp"},
+        {"c:MENU\\BACK.BMP", "Menu/Back.bmp"},
+        {"..\\..\\..\\etc\\passwd", "etc/passwd"},
+        {"Menu\\..\\..\\DANE\\gry.rv3", "Dane/Gry.RV3"},
+        {".\\Menu\\.\\SUB\\deep", "Menu/Sub/Deep"},
+        {"MENU\\missing\\File.TXT", "Menu/missing/File.TXT"},
+        {"/etc/passwd", "etc/passwd"},
+        {"", ""},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(resolveStoredPath(root, QLatin1String(c.stored)), root + QLatin1String(c.expected))
+            << c.stored;
+    }
+}
+
+TEST_F(PathsTest, StoredFormIsDriveRelativeWithBackslashes)
+{
+    EXPECT_EQ(toStoredPath(root, root + QStringLiteral("Menu/Back.bmp")), QStringLiteral("Menu\\Back.bmp"));
+    EXPECT_EQ(toStoredPath(QStringLiteral("D:\\"), QStringLiteral("D:\\MENU\\BACK.BMP")),
+              QStringLiteral("MENU\\BACK.BMP"));
+    EXPECT_EQ(toStoredPath(root, QStringLiteral("/elsewhere/x.txt")), QStringLiteral("elsewhere\\x.txt"));
+}
+
+TEST_F(PathsTest, EntriesAreFoundWithoutRegardToCase)
+{
+    EXPECT_EQ(findEntryCaseInsensitive(root, QStringLiteral("AUTORUN.INF")), QStringLiteral("autorun.inf"));
+    EXPECT_EQ(findEntryCaseInsensitive(root, QStringLiteral("menu")), QStringLiteral("Menu"));
+    EXPECT_TRUE(findEntryCaseInsensitive(root, QStringLiteral("nothing")).isEmpty());
+    EXPECT_TRUE(findEntryCaseInsensitive(root + QStringLiteral("no-folder"), QStringLiteral("x")).isEmpty());
+}
