@@ -1,0 +1,57 @@
+#pragma once
+
+// Every text of the data file reader and writer that the user may see, in
+// one place. Forms show them as they stand.
+
+#include <QString>
+
+namespace DataFile::Messages {
+
+inline QString readError()
+{
+    return QStringLiteral("Wystąpił błąd odczytu!");
+}
+
+inline QString writeError(const QString &fileName)
+{
+    return QStringLiteral("Wystąpił błąd zapisu pliku:\n\"%1\"").arg(fileName);
+}
+
+inline QString emptyProgramName()
+{
+    return QStringLiteral("Program bez nazwy nie może zostać zapisany - wpisz nazwę i spróbuj ponownie!");
+}
+
+inline QString programNameWithBracket(const QString &name)
+{
+    return QStringLiteral("Nazwa programu \"%1\" nie może zawierać znaku \"]\" - zmień nazwę i spróbuj ponownie!")
+        .arg(name);
+}
+
+inline QString programNameWithEdgeBlanks(const QString &name)
+{
+    return QStringLiteral("Nazwa programu \"%1\" nie może zaczynać się ani kończyć spacją - zmień nazwę i "
+                          "spróbuj ponownie!")
+        .arg(name);
+}
+
+inline QString programNameWithBadCharacters(const QString &name)
+{
+    return QStringLiteral("Nazwa programu \"%1\" zawiera znaki, których nie można zapisać w pliku danych - "
+                          "zmień nazwę i spróbuj ponownie!")
+        .arg(name);
+}
+
+inline QString duplicateProgramNames(const QString &first, const QString &second)
+{
+    if (first == second) {
+        return QStringLiteral("Nie można zapisać dwóch programów o identycznych nazwach (\"%1\") - zmień jedną "
+                              "z nazw i spróbuj ponownie!")
+            .arg(first);
+    }
+    return QStringLiteral("Nie można zapisać dwóch programów o nazwach różniących się tylko wielkością liter "
+                          "(\"%1\" i \"%2\") - zmień jedną z nazw i spróbuj ponownie!")
+        .arg(first, second);
+}
+
+} // namespace DataFile::Messages

@@ -1,0 +1,5 @@
+target_sources(editor PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/datafile.h
+  ${CMAKE_CURRENT_LIST_DIR}/datafile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/datafilemessages.h
+)

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace Platform {
+
+// The text of a Windows-1250 file with its line ends made "\n"; nothing when
+// path is no regular file, cannot be read or is larger than maxBytes.
+std::optional<QString> readTextFile(const QString &path, qint64 maxBytes = 16 * 1024 * 1024);
+
+// The lines of a Windows-1250 text file ("\r\n", "\n" or "\r" ends); empty
+// when it cannot be read.
+QStringList readTextLines(const QString &path);
+
+} // namespace Platform
