@@ -1,5 +1,6 @@
 #include "dialogs.h"
 
+#include <QApplication>
 #include <QFontDialog>
 #include <QMessageBox>
 
@@ -48,13 +49,21 @@ public:
         }
     }
 
-    bool chooseFont(QWidget *parent, QFont &font) override
+    bool chooseFont(QWidget *parent, QFont &font, QColor &) override
     {
+        // Qt's font dialog has no colour; the colour stays as it was.
         bool ok = false;
         const QFont chosen = QFontDialog::getFont(&ok, font, parent);
         if (ok)
             font = chosen;
         return ok;
+    }
+
+    void about(QWidget *parent, const QString &programName, const QString &text) override
+    {
+        QMessageBox box(QMessageBox::NoIcon, programName, programName + u'\n' + text, QMessageBox::Ok, parent);
+        box.setIconPixmap(QApplication::windowIcon().pixmap(32, 32));
+        box.exec();
     }
 };
 

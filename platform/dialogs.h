@@ -3,6 +3,7 @@
 #include <QString>
 
 class QWidget;
+class QColor;
 class QFont;
 
 namespace Platform {
@@ -22,8 +23,11 @@ public:
                                   MessageButtons buttons = MessageButtons::Ok,
                                   MessageIcon icon = MessageIcon::None) = 0;
 
-    // Lets the user change font; false when cancelled.
-    virtual bool chooseFont(QWidget *parent, QFont &font) = 0;
+    // Lets the user change font and its colour; false when cancelled.
+    virtual bool chooseFont(QWidget *parent, QFont &font, QColor &color) = 0;
+
+    // The about box of a program: its name, a line of text and its icon.
+    virtual void about(QWidget *parent, const QString &programName, const QString &text) = 0;
 
     static Dialogs &instance();
     // Installs another instance (not owned); nullptr restores the default.

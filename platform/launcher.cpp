@@ -10,6 +10,9 @@ namespace {
 
 Launcher *g_override = nullptr;
 
+// How long the desktop's opener may take to report success or failure.
+constexpr int kHandOverMs = 3000;
+
 LaunchResult failure(const QString &error)
 {
     return {false, error};
@@ -33,16 +36,20 @@ LaunchResult openWithDesktop(const QString &path)
         return {true, {}};
     return failure(QStringLiteral("no application opens %1").arg(path));
 #else
-    // xdg-open returns once the handler is started, with a non-zero status
-    // when there is no handler or the file cannot be opened.
-    QProcess opener;
-    opener.start(QStringLiteral("xdg-open"), {path});
-    if (!opener.waitForStarted())
+    // xdg-open ends with a non-zero status when there is no handler or the
+    // file cannot be opened. Some handlers keep it running while they are
+    // open: after a while it counts as started and is left to run on.
+    auto *opener = new QProcess;
+    QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
+    opener->start(QStringLiteral("xdg-open"), {path});
+    if (!opener->waitForStarted()) {
+        delete opener;
         return failure(QStringLiteral("xdg-open could not be started"));
-    if (!opener.waitForFinished(60000))
-        return {true, {}}; // still busy handing over; the start went ahead
-    if (opener.exitStatus() != QProcess::NormalExit || opener.exitCode() != 0)
-        return failure(QStringLiteral("xdg-open failed with status %1").arg(opener.exitCode()));
+    }
+    if (!opener->waitForFinished(kHandOverMs))
+        return {true, {}};
+    if (opener->exitStatus() != QProcess::NormalExit || opener->exitCode() != 0)
+        return failure(QStringLiteral("xdg-open failed with status %1").arg(opener->exitCode()));
     return {true, {}};
 #endif
 }

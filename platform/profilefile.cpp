@@ -42,7 +42,39 @@ QString singleLine(QString value)
     return value;
 }
 
+// Sections with fewer keys are searched line by line.
+constexpr int kIndexedSectionSize = 24;
+
+char16_t foldedChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u;
+    return c.toCaseFolded().unicode();
+}
+
 } // namespace
+
+size_t ProfileFile::FoldedHash::operator()(QStringView name) const noexcept
+{
+    size_t hash = 14695981039346656037ull;
+    for (const QChar c : name.trimmed())
+        hash = (hash ^ foldedChar(c)) * 1099511628211ull;
+    return hash;
+}
+
+bool ProfileFile::FoldedEqual::operator()(QStringView a, QStringView b) const noexcept
+{
+    a = a.trimmed();
+    b = b.trimmed();
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (foldedChar(a[i]) != foldedChar(b[i]))
+            return false;
+    }
+    return true;
+}
 
 ProfileFile::ProfileFile(const QString &fileName)
     : m_fileName(fileName)
@@ -54,11 +86,6 @@ ProfileFile::~ProfileFile()
 {
     if (m_modified)
         flush();
-}
-
-QString ProfileFile::foldName(const QString &name)
-{
-    return name.trimmed().toCaseFolded();
 }
 
 void ProfileFile::reload()
@@ -113,7 +140,7 @@ void ProfileFile::parse(const QString &text)
                 continue;
             }
             Section &current = *m_sections.back();
-            current.lines.push_back({line.toString(), {}, 0});
+            current.lines.push_back({line.toString()});
             indexLine(current, int(current.lines.size()) - 1);
         }
     }
@@ -127,18 +154,50 @@ void ProfileFile::indexLine(Section &section, int lineNumber)
     Line &line = section.lines[size_t(lineNumber)];
     const QStringView text(line.text);
     const qsizetype equals = text.indexOf(u'=');
-    const QStringView trimmed = text.trimmed();
-    if (equals < 0 || trimmed.startsWith(u';'))
+    if (equals < 0 || text.trimmed().startsWith(u';'))
         return;
-    const QString key = text.left(equals).trimmed().toString();
+    const QStringView beforeEquals = text.first(equals);
+    const QStringView key = beforeEquals.trimmed();
     if (key.isEmpty())
         return;
-    line.key = key;
+    line.keyStart = int(key.data() - beforeEquals.data());
+    line.keyLength = int(key.size());
     line.valueStart = int(equals) + 1;
-    const QString folded = foldName(key);
-    if (!section.keyIndex.contains(folded))
-        section.keyIndex.insert(folded, lineNumber);
     section.lastKeyLine = std::max(section.lastKeyLine, lineNumber);
+    if (++section.keyCount < kIndexedSectionSize)
+        return;
+    if (section.keyIndex.empty()) {
+        for (int i = 0; i < int(section.lines.size()); ++i) {
+            if (section.lines[size_t(i)].isKey())
+                section.keyIndex.try_emplace(section.lines[size_t(i)].key(), i);
+        }
+    } else {
+        section.keyIndex.try_emplace(line.key(), lineNumber);
+    }
+}
+
+int ProfileFile::findKeyLine(const Section &section, QStringView key)
+{
+    if (!section.keyIndex.empty()) {
+        const auto it = section.keyIndex.find(key);
+        return it == section.keyIndex.end() ? -1 : it->second;
+    }
+    const FoldedEqual sameName;
+    for (int i = 0; i <= section.lastKeyLine; ++i) {
+        const Line &line = section.lines[size_t(i)];
+        if (line.isKey() && sameName(line.key(), key))
+            return i;
+    }
+    return -1;
+}
+
+void ProfileFile::reindexSection(Section &section)
+{
+    section.keyIndex.clear();
+    section.keyCount = 0;
+    section.lastKeyLine = -1;
+    for (int i = 0; i < int(section.lines.size()); ++i)
+        indexLine(section, i);
 }
 
 void ProfileFile::rebuildSectionIndex()
@@ -146,33 +205,29 @@ void ProfileFile::rebuildSectionIndex()
     m_sectionIndex.clear();
     for (size_t i = 0; i < m_sections.size(); ++i) {
         Section &section = *m_sections[i];
-        if (!section.hasHeader)
-            continue;
-        const QString folded = foldName(section.name);
-        section.duplicate = m_sectionIndex.contains(folded);
-        if (!section.duplicate)
-            m_sectionIndex.insert(folded, int(i));
+        if (section.hasHeader)
+            section.duplicate = !m_sectionIndex.try_emplace(QStringView(section.name), int(i)).second;
     }
 }
 
-ProfileFile::Section *ProfileFile::findSection(const QString &name)
+ProfileFile::Section *ProfileFile::findSection(QStringView name)
 {
-    const auto it = m_sectionIndex.constFind(foldName(name));
-    return it == m_sectionIndex.cend() ? nullptr : m_sections[size_t(*it)].get();
+    const auto it = m_sectionIndex.find(name);
+    return it == m_sectionIndex.end() ? nullptr : m_sections[size_t(it->second)].get();
 }
 
-const ProfileFile::Section *ProfileFile::findSection(const QString &name) const
+const ProfileFile::Section *ProfileFile::findSection(QStringView name) const
 {
     return const_cast<ProfileFile *>(this)->findSection(name);
 }
 
-const ProfileFile::Line *ProfileFile::findLine(const QString &section, const QString &key) const
+const ProfileFile::Line *ProfileFile::findLine(QStringView section, QStringView key) const
 {
     const Section *s = findSection(section);
     if (!s)
         return nullptr;
-    const auto it = s->keyIndex.constFind(foldName(key));
-    return it == s->keyIndex.cend() ? nullptr : &s->lines[size_t(*it)];
+    const int lineNumber = findKeyLine(*s, key);
+    return lineNumber < 0 ? nullptr : &s->lines[size_t(lineNumber)];
 }
 
 bool ProfileFile::sectionExists(const QString &section) const
@@ -233,8 +288,8 @@ QStringList ProfileFile::keyNames(const QString &section) const
         for (int i = 0; i < int(s->lines.size()); ++i) {
             const Line &line = s->lines[size_t(i)];
             // Only the first of duplicate keys counts.
-            if (!line.key.isEmpty() && s->keyIndex.value(foldName(line.key)) == i)
-                names.append(line.key);
+            if (line.isKey() && findKeyLine(*s, line.key()) == i)
+                names.append(line.key().toString());
         }
     }
     return names;
@@ -257,24 +312,28 @@ void ProfileFile::writeString(const QString &section, const QString &key, const 
         fresh->name = section.trimmed();
         fresh->headerText = u'[' + fresh->name + u']';
         m_sections.push_back(std::move(fresh));
-        m_sectionIndex.insert(foldName(section), int(m_sections.size()) - 1);
+        m_sectionIndex.try_emplace(QStringView(m_sections.back()->name), int(m_sections.size()) - 1);
         s = m_sections.back().get();
     }
-    const auto it = s->keyIndex.constFind(foldName(key));
-    if (it != s->keyIndex.cend()) {
-        Line &line = s->lines[size_t(*it)];
-        const QString text = line.text.left(line.valueStart) + cleanValue;
+    const int lineNumber = findKeyLine(*s, key);
+    if (lineNumber >= 0) {
+        Line &line = s->lines[size_t(lineNumber)];
+        QString text = line.text.left(line.valueStart) + cleanValue;
         if (text == line.text)
             return;
-        line.text = text;
+        // An index holds a view of the old text: replace the entry with one
+        // of the new text.
+        const bool indexed = s->keyIndex.erase(line.key()) > 0;
+        line.text = std::move(text);
+        if (indexed)
+            s->keyIndex.try_emplace(line.key(), lineNumber);
     } else {
         // After the last key, so trailing blank lines and comments stay
         // between this section and the next.
         const int at = s->lastKeyLine + 1;
         const QString name = key.trimmed();
-        s->lines.insert(s->lines.begin() + at, Line{name + u'=' + cleanValue, name, int(name.size()) + 1});
-        s->keyIndex.insert(foldName(name), at);
-        s->lastKeyLine = at;
+        s->lines.insert(s->lines.begin() + at, Line{name + u'=' + cleanValue});
+        indexLine(*s, at);
     }
     m_modified = true;
 }
@@ -292,29 +351,25 @@ void ProfileFile::writeBool(const QString &section, const QString &key, bool val
 void ProfileFile::deleteKey(const QString &section, const QString &key)
 {
     Section *s = findSection(section);
-    const QString folded = foldName(key);
-    if (!s || !s->keyIndex.contains(folded))
+    if (!s || findKeyLine(*s, key) < 0)
         return;
-    std::erase_if(s->lines, [&](const Line &line) {
-        return !line.key.isEmpty() && foldName(line.key) == folded;
-    });
-    s->keyIndex.clear();
-    s->lastKeyLine = -1;
-    for (int i = 0; i < int(s->lines.size()); ++i)
-        indexLine(*s, i);
+    const FoldedEqual sameName;
+    s->keyIndex.clear(); // its views die with the lines
+    std::erase_if(s->lines, [&](const Line &line) { return line.isKey() && sameName(line.key(), key); });
+    reindexSection(*s);
     m_modified = true;
 }
 
 void ProfileFile::eraseSection(const QString &section)
 {
-    const QString folded = foldName(section);
+    const FoldedEqual sameName;
+    m_sectionIndex.clear(); // its views die with the sections
     const auto erased = std::erase_if(m_sections, [&](const std::unique_ptr<Section> &s) {
-        return s->hasHeader && foldName(s->name) == folded;
+        return s->hasHeader && sameName(s->name, section);
     });
-    if (erased == 0)
-        return;
     rebuildSectionIndex();
-    m_modified = true;
+    if (erased > 0)
+        m_modified = true;
 }
 
 bool ProfileFile::flush()

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace Platform {
@@ -75,10 +75,23 @@ public:
     void reload();
 
 private:
+    // Names compare without regard to letter case; the maps below hold views
+    // into the names' own strings, which stay put while the entry exists.
+    struct FoldedHash {
+        size_t operator()(QStringView name) const noexcept;
+    };
+    struct FoldedEqual {
+        bool operator()(QStringView a, QStringView b) const noexcept;
+    };
+    using NameIndex = std::unordered_map<QStringView, int, FoldedHash, FoldedEqual>;
+
     struct Line {
-        QString text;      // the line as in the file, without its line end
-        QString key;       // trimmed key name; empty when the line is no key
-        int valueStart = 0; // index in text after '='; only for key lines
+        QString text;       // the line as in the file, without its line end
+        int keyStart = 0;   // the trimmed key is text[keyStart, keyStart + keyLength)
+        int keyLength = 0;  // 0 when the line is no key
+        int valueStart = 0; // index in text after '='
+        QStringView key() const { return QStringView(text).mid(keyStart, keyLength); }
+        bool isKey() const { return keyLength > 0; }
     };
     struct Section {
         QString name;          // as written between the brackets, trimmed
@@ -86,22 +99,26 @@ private:
         bool hasHeader = true; // false for the lines before the first section
         bool duplicate = false;
         std::vector<Line> lines; // the header is not among them
-        QHash<QString, int> keyIndex; // folded key -> first line with it
+        // Key -> first line with it; kept only for sections with many keys,
+        // small ones are searched line by line.
+        NameIndex keyIndex;
+        int keyCount = 0;
         int lastKeyLine = -1;
     };
 
     void load();
     void parse(const QString &text);
-    Section *findSection(const QString &name);
-    const Section *findSection(const QString &name) const;
-    const Line *findLine(const QString &section, const QString &key) const;
+    Section *findSection(QStringView name);
+    const Section *findSection(QStringView name) const;
+    const Line *findLine(QStringView section, QStringView key) const;
     void rebuildSectionIndex();
     static void indexLine(Section &section, int lineNumber);
-    static QString foldName(const QString &name);
+    static void reindexSection(Section &section);
+    static int findKeyLine(const Section &section, QStringView key);
 
     QString m_fileName;
     std::vector<std::unique_ptr<Section>> m_sections;
-    QHash<QString, int> m_sectionIndex; // folded name -> first section
+    NameIndex m_sectionIndex; // name -> first section
     bool m_modified = false;
     bool m_writable = true;
     bool m_endsWithNewline = true;

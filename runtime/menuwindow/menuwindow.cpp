@@ -1,30 +1,593 @@
 #include "menuwindow.h"
 
+#include "menuwindow/eventhook.h"
+#include "menuwindow/imagewidget.h"
 #include "startup/runtimecontext.h"
 
-#include <colors.h>
+#include <buttons/menubutton.h>
+#include <shaper/controlshaper.h>
+#include <transplist/transplist.h>
 
+#include <colors.h>
+#include <paths.h>
+#include <textfile.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTimer>
+#include <QToolTip>
 
 using namespace ProjectFormat;
+using Platform::TColor;
+
+namespace {
+
+const char *const kTagProperty = "Tag";
+
+QString key(int id)
+{
+    return objectKey(id);
+}
+
+void setTag(QObject *object, int id)
+{
+    object->setProperty(kTagProperty, id);
+}
+
+ButtonEnums::TButtonLayout toButtonLayout(GlyphLayout layout)
+{
+    switch (layout) {
+    case GlyphLayout::Right: return ButtonEnums::blGlyphRight;
+    case GlyphLayout::Top: return ButtonEnums::blGlyphTop;
+    case GlyphLayout::Bottom: return ButtonEnums::blGlyphBottom;
+    case GlyphLayout::Left: break;
+    }
+    return ButtonEnums::blGlyphLeft;
+}
+
+GlyphLayout fromButtonLayout(ButtonEnums::TButtonLayout layout)
+{
+    switch (layout) {
+    case ButtonEnums::blGlyphRight: return GlyphLayout::Right;
+    case ButtonEnums::blGlyphTop: return GlyphLayout::Top;
+    case ButtonEnums::blGlyphBottom: return GlyphLayout::Bottom;
+    case ButtonEnums::blGlyphLeft: break;
+    }
+    return GlyphLayout::Left;
+}
+
+void setColorRole(QWidget *widget, QPalette::ColorRole role, TColor color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, Platform::toQColor(color));
+    widget->setPalette(palette);
+}
+
+// A widget's background colour, painted by the widget itself.
+void setBackgroundColor(QWidget *widget, TColor color)
+{
+    setColorRole(widget, QPalette::Window, color);
+    setColorRole(widget, QPalette::Base, color);
+    widget->setAutoFillBackground(true);
+}
+
+void setFontColor(QWidget *widget, TColor color)
+{
+    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        setColorRole(widget, role, color);
+}
+
+} // namespace
 
 TForm1::TForm1(RuntimeContext &context, QWidget *parent)
     : QWidget(parent)
     , m_context(context)
 {
     setObjectName(QStringLiteral("Form1"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setBackgroundColor(this, Platform::clBlack);
+
+    m_dragHook = new EventHook(this, [this](QObject *, QEvent *event) { return dragWindow(event); });
+    // Every key of the window comes here first, whichever control has focus.
+    m_keyHook = new EventHook(this, [this](QObject *watched, QEvent *event) { return previewKey(watched, event); });
+    qApp->installEventFilter(m_keyHook);
+
+    Image1 = new TImage(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    enableWindowDragging(Image1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+
+    MASKA = new TControlShaper(this);
+    MASKA->setObjectName(QStringLiteral("MASKA"));
+
     FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    // The hooks call into this window; they go before its parts do.
+    delete m_keyHook;
+    delete m_dragHook;
+}
+
+ProjectValues TForm1::values() const
+{
+    return m_context.menuValues();
+}
+
+QString TForm1::windowText(const QString &key) const
+{
+    return values().text(Sections::Window, key);
+}
+
+bool TForm1::windowFlag(const QString &key) const
+{
+    return values().boolean(Sections::Window, key);
+}
+
+TColor TForm1::windowColor(const QString &key) const
+{
+    return values().color(Sections::Window, key);
+}
+
+int TForm1::tagOf(const QObject *object)
+{
+    return object ? object->property(kTagProperty).toInt() : 0;
+}
+
+TMenuButton *TForm1::functionButton(int id) const
+{
+    return isFunctionId(id) ? m_functionButtons[size_t(id - FirstFunctionId)] : nullptr;
 }
 
 void TForm1::FormCreate()
 {
-    const ProjectValues values = m_context.menuValues();
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, Platform::toQColor(values.color(Sections::Window, QStringLiteral("COLOR"))));
-    setPalette(colours);
-    setAutoFillBackground(true);
-    setFixedSize(values.integer(Sections::Window, QStringLiteral("WIDTH")),
-                 values.integer(Sections::Window, QStringLiteral("HEIGHT")));
+    hookMinimizeAndRestore();
+    loadApplicationIcon();
+    applyHints();
+    applyBorder();
+    resize(values().integer(Sections::Window, QStringLiteral("WIDTH")),
+           values().integer(Sections::Window, QStringLiteral("HEIGHT")));
+    applyShape();
+    setFixedSize(size());
+    placeBackground();
+    paintBackground();
+    loadSoundsAndMusic();
+    createCategoryKeys();
+    createFunctionButtons();
+    createSingleObjects();
+    applyStyles();
+    showCdDescription();
+    applyTitles();
+    paintToolsStrip();
+    autoload();
 
-    const QString title = values.text(Sections::Cdrom, QStringLiteral("CD_TITLE"));
-    setWindowTitle(values.text(Sections::Cdrom, QStringLiteral("CD_CAPTION"), title));
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
+
+void TForm1::hookMinimizeAndRestore()
+{
+    // The background music pauses while the window is minimised; the music
+    // player is hooked in here.
+}
+
+void TForm1::loadApplicationIcon()
+{
+    const QString iconFile = Platform::fileBesideProgram(QStringLiteral("ZELTRIN.ICO"));
+    const QIcon icon(iconFile);
+    if (!icon.isNull() && !icon.availableSizes().isEmpty())
+        QApplication::setWindowIcon(icon);
+}
+
+void TForm1::applyHints()
+{
+    QPalette tips = QToolTip::palette();
+    tips.setColor(QPalette::ToolTipBase, Platform::toQColor(windowColor(QStringLiteral("HintKolor"))));
+    QToolTip::setPalette(tips);
+    m_context.HintTextColor = windowColor(QStringLiteral("HintTextKolor"));
+    m_context.HintColor = windowColor(QStringLiteral("HintKolor"));
+    m_context.HintOval = windowFlag(QStringLiteral("HintOval"));
+}
+
+void TForm1::applyBorder()
+{
+    Qt::WindowFlags flags = windowFlags();
+    if (windowFlag(QStringLiteral("NOBORDERICONS"))) {
+        flags &= ~(Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        flags |= Qt::CustomizeWindowHint;
+    }
+    if (windowFlag(QStringLiteral("NOBORDER")))
+        flags |= Qt::FramelessWindowHint;
+    setWindowFlags(flags);
+}
+
+void TForm1::applyShape()
+{
+    const QString maskFile = values().text(Sections::Bonus, QStringLiteral("MASKA"));
+    if (maskFile.isEmpty()) {
+        delete MASKA;
+        MASKA = nullptr;
+        return;
+    }
+    MASKA->mask().setPicFile(values().resolve(maskFile));
+    MASKA->setControlHandle(this);
+    MASKA->setShapeActive(true);
+    if (MASKA->shapeActive())
+        resize(MASKA->maskWidth(), MASKA->maskHeight());
+}
+
+void TForm1::placeBackground()
+{
+    if (windowFlag(QStringLiteral("BACK_ALIGN"))) {
+        Image1->setGeometry(rect());
+        return;
+    }
+    Image1->setGeometry(values().bounds(BackId, Image1->geometry()));
+}
+
+void TForm1::paintBackground()
+{
+    setBackgroundColor(this, windowColor(QStringLiteral("COLOR")));
+    const QImage picture(values().path(Sections::Window, QStringLiteral("BACKGROUND"),
+                                       defaultValue(Reader::Runtime, Sections::Window, QStringLiteral("BACKGROUND"))));
+    if (picture.isNull())
+        return;
+    if (windowFlag(QStringLiteral("TILE")))
+        Image1->tile(picture);
+    else
+        Image1->stretch(picture);
+}
+
+void TForm1::loadSoundsAndMusic()
+{
+    // Click sounds are read and the background music is opened here.
+}
+
+TMenuButton *TForm1::createKey(int id, const QString &caption)
+{
+    auto *button = new TMenuButton(this);
+    button->setCaption(caption);
+    button->setOpaque(false);
+    button->setGeometry(values().bounds(id));
+    setTag(button, id);
+    button->setObjectName(QStringLiteral("klw%1").arg(id));
+    button->setShowHint(true);
+    return button;
+}
+
+void TForm1::loadGlyph(TMenuButton *button, int id)
+{
+    const QString glyphFile = values().text(Sections::Glyph, key(id), {});
+    if (glyphFile.isEmpty())
+        return;
+    const QImage glyph(values().resolve(glyphFile));
+    if (!glyph.isNull())
+        button->setGlyph(glyph);
+}
+
+void TForm1::createCategoryKeys()
+{
+    const bool alwaysDown = windowFlag(QStringLiteral("ALWAYS_DOWN"));
+    for (const QString &name : values().file().keyNames(Sections::Names)) {
+        bool isNumber = false;
+        const int id = name.toInt(&isNumber);
+        if (!isNumber)
+            continue; // a key that is no number cannot be an object
+        TMenuButton *button = createKey(id, values().text(Sections::Names, name, {}));
+        button->setHint(values().text(Sections::FunctionsHint, key(id), {}));
+        if (alwaysDown) {
+            button->setGroupIndex(1000);
+            button->setAllowAllUp(false);
+        }
+        button->OnClick = [this](QObject *sender) { ODCZYTKATEGORI(sender); };
+        button->OnMouseMove = [this](QObject *sender, Qt::KeyboardModifiers, int, int) {
+            OdczytOpisuKategori(sender);
+        };
+        loadGlyph(button, id);
+        m_categoryKeys.append(button);
+    }
+}
+
+void TForm1::createFunctionButtons()
+{
+    const UserOptions &options = m_context.Options;
+    for (int id = FirstFunctionId; id <= LastFunctionId; ++id) {
+        if (!values().boolean(Sections::Functions, key(id), false))
+            continue;
+        TMenuButton *button = createKey(id, values().text(QStringLiteral("FUNCTIONS_Caption"), key(id), {}));
+        button->OnClick = [this](QObject *sender) { runFunction(sender); };
+        if (id == MusicId)
+            button->setHint(options.NOSOUND || options.NoMusic ? QStringLiteral("ON") : QStringLiteral("OFF"));
+        if (id == StartId || id == CopyId || id == DescriptionEditId || id == ExploreId || id == ScreenshotId)
+            button->setEnabled(false);
+        if (id == DescriptionToggleId) {
+            button->setGroupIndex(1);
+            button->setAllowAllUp(true);
+        }
+        m_functionButtons[size_t(id - FirstFunctionId)] = button;
+        loadGlyph(button, id);
+    }
+}
+
+void TForm1::createSingleObjects()
+{
+    const auto present = [this](int id) { return values().boolean(Sections::Objects, key(id), false); };
+    if (present(ListId))
+        createProgramList();
+    if (present(SerialId))
+        m_serialField = createField(SerialId, QStringLiteral("SERIAL_IF_IS"));
+    if (present(SystemId))
+        m_systemField = createField(SystemId, QStringLiteral("SYSTEM_IF_IS"));
+    if (present(InfoId))
+        m_infoField = createField(InfoId, QStringLiteral("PRGINFO_IF_IS"));
+    if (present(RozmiarId))
+        m_sizeField = createField(RozmiarId, QStringLiteral("SIZE_IF_IS"));
+    if (present(ToolsId))
+        createToolsStrip();
+    if (present(DescriptionId))
+        createDescription();
+    if (present(TitleId))
+        createTitle();
+}
+
+void TForm1::createProgramList()
+{
+    m_programList = new TTranspList(this);
+    m_programList->setObjectName(QStringLiteral("LIST"));
+    setTag(m_programList, ListId);
+    m_programList->setGeometry(values().bounds(ListId));
+    m_programList->onClick = [this](TTranspList *sender) { LISTA_PRG(sender); };
+    m_programList->setSorted(true);
+    m_programList->setVisible(!windowFlag(QStringLiteral("LIST_ON_CLICK")));
+}
+
+QLineEdit *TForm1::createField(int id, const QString &flagKey)
+{
+    auto *field = new QLineEdit(this);
+    field->setObjectName(key(id));
+    setTag(field, id);
+    field->setGeometry(values().bounds(id));
+    field->setFrame(false);
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setToolTip(values().text(Sections::FunctionsHint, key(id)));
+    field->setVisible(!values().boolean(Sections::Window, flagKey, false));
+    return field;
+}
+
+void TForm1::createToolsStrip()
+{
+    m_toolsStrip = new TImage(this);
+    m_toolsStrip->setObjectName(QStringLiteral("TOOLS"));
+    setTag(m_toolsStrip, ToolsId);
+    QRect bounds = values().bounds(ToolsId);
+    // The edge the strip is aligned to fixes the sizes across it.
+    switch (values().integer(Sections::Window, QStringLiteral("TOOLS_ALIGN"))) {
+    case 1: bounds = QRect(0, 0, width(), bounds.height()); break;
+    case 2: bounds = QRect(width() - bounds.width(), 0, bounds.width(), height()); break;
+    case 3: bounds = QRect(0, height() - bounds.height(), width(), bounds.height()); break;
+    case 4: bounds = QRect(0, 0, bounds.width(), height()); break;
+    default: break;
+    }
+    m_toolsStrip->setGeometry(bounds);
+    enableWindowDragging(m_toolsStrip);
+    m_toolsStrip->lower();
+    Image1->lower();
+}
+
+void TForm1::createDescription()
+{
+    const QRect bounds = values().bounds(DescriptionId);
+    m_descriptionMemo = new QPlainTextEdit(this);
+    m_descriptionMemo->setObjectName(QStringLiteral("DESCRIPTION_MEMO"));
+    m_descriptionMemo->setGeometry(bounds);
+    m_descriptionMemo->setFrameShape(QFrame::NoFrame);
+    m_descriptionMemo->setReadOnly(true);
+    m_descriptionMemo->hide();
+
+    m_descriptionList = new TTranspList(this);
+    m_descriptionList->setObjectName(QStringLiteral("DESCRIPTION"));
+    setTag(m_descriptionList, DescriptionId);
+    m_descriptionList->setGeometry(bounds);
+    m_descriptionList->setTransparent(true);
+    enableWindowDragging(m_descriptionList);
+    m_descriptionList->raise();
+    m_descriptionList->setSelectedColor(m_descriptionList->fontColor());
+}
+
+void TForm1::createTitle()
+{
+    m_titleLabel = new QLabel(this);
+    m_titleLabel->setObjectName(QStringLiteral("TITLE"));
+    setTag(m_titleLabel, TitleId);
+    m_titleLabel->setGeometry(values().bounds(TitleId));
+    m_titleLabel->setAlignment(Qt::AlignCenter);
+    m_titleLabel->setTextFormat(Qt::PlainText);
+    m_titleLabel->setText(values().text(Sections::Cdrom, QStringLiteral("CD_TITLE"), m_context.ApplicationTitle));
+    enableWindowDragging(m_titleLabel);
+    m_titleLabel->raise();
+    m_titleLabel->setWordWrap(values().boolean(Sections::WordWrap, key(TitleId), false));
+}
+
+void TForm1::applyFont(QWidget *widget, int id, TColor defaultColor)
+{
+    const ProjectValues project = values();
+    const QString name = key(id);
+    QFont font = widget->font();
+    font.setFamily(project.text(Sections::FontName, name, font.family()));
+    const int size = project.integer(Sections::FontSize, name, font.pointSize());
+    if (size > 0)
+        font.setPointSize(size);
+    const FontStyles styles = project.fontStyles(Sections::FontStyle, name, 0);
+    if (styles & FontBold)
+        font.setBold(true);
+    if (styles & FontItalic)
+        font.setItalic(true);
+    if (styles & FontUnderline)
+        font.setUnderline(true);
+    widget->setFont(font);
+    const TColor color = project.color(Sections::FontColor, name, defaultColor);
+    if (auto *list = dynamic_cast<TTranspList *>(widget))
+        list->setFontColor(color);
+    else
+        setFontColor(widget, color);
+}
+
+void TForm1::applyStyles()
+{
+    for (TMenuButton *button : findChildren<TMenuButton *>()) {
+        const int id = tagOf(button);
+        if (id > 1000)
+            styleButton(button, id);
+    }
+    if (m_programList) {
+        m_programList->setColor(windowColor(QStringLiteral("LIST")));
+        m_programList->setSelectedColor(windowColor(QStringLiteral("LISTSelected")));
+        m_programList->setTransparent(windowFlag(QStringLiteral("LISTTRANSP")));
+        applyFont(m_programList, ListId, Platform::clBtnText);
+    }
+    if (m_descriptionList) {
+        applyFont(m_descriptionMemo, DescriptionId, Platform::clBtnText);
+        applyFont(m_descriptionList, DescriptionId, Platform::clBtnText);
+        m_descriptionList->setSelectedColor(m_descriptionList->fontColor());
+        m_descriptionList->setColor(windowColor(QStringLiteral("DESC")));
+        m_descriptionList->setTransparent(windowFlag(QStringLiteral("DESCTRANSP")));
+        m_descriptionList->setScrolkiColor(m_descriptionList->selectedColor());
+        setFontColor(m_descriptionMemo, Platform::clWindowText);
+    }
+    for (QLineEdit *field : {m_serialField, m_systemField, m_infoField, m_sizeField}) {
+        if (!field)
+            continue;
+        const int id = tagOf(field);
+        setBackgroundColor(field, windowColor(key(id)));
+        applyFont(field, id, Platform::clBtnText);
+    }
+    if (m_titleLabel) {
+        setColorRole(m_titleLabel, QPalette::Window, windowColor(QStringLiteral("TITLE")));
+        applyFont(m_titleLabel, TitleId, Platform::clGreen);
+    }
+}
+
+void TForm1::styleButton(TMenuButton *button, int id)
+{
+    const ProjectValues project = values();
+    const QString name = key(id);
+    if (windowFlag(QStringLiteral("CURSOR_HAND")))
+        button->setCursor(Qt::PointingHandCursor);
+    if (id != MusicId)
+        button->setHint(project.text(Sections::FunctionsHint, name, {}));
+    button->setShowHint(true);
+    button->setWordWrap(project.boolean(Sections::WordWrap, name, false));
+    applyFont(button, id, Platform::clBtnText);
+    button->setNumGlyphs(project.integer(Sections::NumGlyphs, name, 1));
+    button->setLayout(toButtonLayout(project.glyphLayout(Sections::LayHow, name, fromButtonLayout(button->layout()))));
+    button->setNoBorder(project.boolean(Sections::NoBorder, name, false));
+    button->setNewBorder(project.boolean(Sections::NewBorder, name, false));
+    attachClickSounds(button);
+}
+
+void TForm1::attachClickSounds(TMenuButton *)
+{
+    // Click sounds are attached to the keys here.
+}
+
+void TForm1::showCdDescription()
+{
+    if (!m_descriptionList)
+        return;
+    loadDescription(values().text(Sections::Cdrom, QStringLiteral("CD_DESCRIPTION")));
+    showDescription(true);
+}
+
+void TForm1::applyTitles()
+{
+    m_context.ApplicationTitle = values().text(Sections::Cdrom, QStringLiteral("CD_TITLE"));
+    setWindowTitle(values().text(Sections::Cdrom, QStringLiteral("CD_CAPTION"), m_context.ApplicationTitle));
+}
+
+void TForm1::paintToolsStrip()
+{
+    if (!m_toolsStrip)
+        return;
+    const QColor fill = Platform::toQColor(windowColor(QStringLiteral("TOOLS_COLOR")));
+    m_toolsStrip->fillRect(QRect(QPoint(0, 0), m_toolsStrip->size()), fill);
+    const QImage picture(values().path(Sections::Window, QStringLiteral("TOOLS_BACKGROUND"),
+                                       defaultValue(Reader::Runtime, Sections::Window, QStringLiteral("TOOLS_BACKGROUND"))));
+    if (picture.isNull())
+        return;
+    if (windowFlag(QStringLiteral("TOOLS_TILE")))
+        m_toolsStrip->tile(picture);
+    else
+        m_toolsStrip->stretch(picture);
+}
+
+void TForm1::autoload()
+{
+    if (!windowFlag(QStringLiteral("AUTOLOAD")))
+        return;
+    if (auto *first = findChild<TMenuButton *>(QStringLiteral("klw1001")))
+        ODCZYTKATEGORI(first);
+}
+
+void TForm1::enableWindowDragging(QWidget *widget)
+{
+    widget->installEventFilter(m_dragHook);
+}
+
+bool TForm1::previewKey(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    return FormKeyDown(key->key(), key->modifiers());
+}
+
+bool TForm1::dragWindow(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        m_dragging = true;
+        m_dragStartPointer = mouse->globalPosition().toPoint();
+        m_dragStartWindow = pos();
+        break;
+    }
+    case QEvent::MouseMove: {
+        m_context.LastHoveredTag = 0;
+        if (m_dragging)
+            move(m_dragStartWindow + static_cast<QMouseEvent *>(event)->globalPosition().toPoint()
+                 - m_dragStartPointer);
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        m_dragging = false;
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    // The project copy is let go and the music player closed; closing is
+    // always allowed.
+    event->accept();
+}
+

@@ -8,9 +8,9 @@
 RuntimeContext::RuntimeContext(const QString &programPath, const QString &userOptionsDir)
     : DriveRoot(Platform::driveRootOf(programPath))
 {
-    const QString programDir = QFileInfo(programPath).absolutePath() + u'/';
-    const QString menuName = Platform::findEntryCaseInsensitive(programDir, MenuFileName);
-    MenuIni = std::make_unique<TIniPlus>(programDir + (menuName.isEmpty() ? MenuFileName : menuName));
+    ProgramDir = QFileInfo(programPath).absolutePath() + u'/';
+    const QString menuName = Platform::findEntryCaseInsensitive(ProgramDir, MenuFileName);
+    MenuIni = std::make_unique<TIniPlus>(ProgramDir + (menuName.isEmpty() ? MenuFileName : menuName));
 
     QString optionsDir = userOptionsDir;
     if (!optionsDir.endsWith(u'/'))
@@ -60,4 +60,17 @@ StartMode RuntimeContext::startMode(int parameterCount) const
         return StartMode::ShowMenu;
     return UserOptionsIni->readBool(cd, QStringLiteral("Explorer"), false) ? StartMode::OpenExplorerAndQuit
                                                                            : StartMode::Quit;
+}
+
+QString RuntimeContext::programValue(const QString &key) const
+{
+    if (!CategoryIni || CurrentProgram.isEmpty())
+        return {};
+    return CategoryIni->readString(CurrentProgram, key, {});
+}
+
+QString RuntimeContext::fileBesideProgram(const QString &name) const
+{
+    const QString found = Platform::findEntryCaseInsensitive(ProgramDir, name);
+    return found.isEmpty() ? QString() : ProgramDir + found;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <colors.h>
 #include <profilefile.h>
 #include <projectfile/projectformat.h>
 
@@ -42,9 +43,38 @@ public:
     static std::unique_ptr<RuntimeContext> forThisProgram();
 
     QString DriveRoot;
+    // The runtime's own folder, with a trailing "/": the libraries it
+    // loads lie there.
+    QString ProgramDir;
+    // A file of the runtime's folder, found without regard to letter case;
+    // empty when there is none.
+    QString fileBesideProgram(const QString &name) const;
     std::unique_ptr<TIniPlus> MenuIni;
     std::unique_ptr<Platform::ProfileFile> UserOptionsIni;
     UserOptions Options;
+
+    // The menu's title ([CDROM] CD_TITLE): caption of its message boxes.
+    QString ApplicationTitle = QStringLiteral("ZELTRIN KALVORA 4.0");
+
+    // The look of the hints of the menu windows.
+    Platform::TColor HintColor = Platform::clInfoBk;
+    Platform::TColor HintTextColor = Platform::clInfoText;
+    bool HintOval = false;
+
+    // Tag of the key whose hover sound played last; 0 for none.
+    int LastHoveredTag = 0;
+
+    // The data file of the last category with one, and the section of the
+    // chosen program in it (empty when none is chosen).
+    std::unique_ptr<Platform::ProfileFile> CategoryIni;
+    QString CurrentProgram;
+    // The value of a key of the chosen program; empty without one.
+    QString programValue(const QString &key) const;
+
+    // The project of the second-level window and the id of the key that
+    // opened it.
+    std::unique_ptr<Platform::ProfileFile> SubWindowIni;
+    QString SubWindowKey;
 
     // [ZELTRIN] CDROM_ID of the project: the section of this CD's options.
     QString cdId() const;

@@ -1,6 +1,7 @@
 #include "transplist/transplist.h"
 
-#include <QCollator>
+#include <collation.h>
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -11,16 +12,11 @@ namespace {
 // Rows are as tall as the font's tallest letters and deepest descenders.
 const QString probeText = QStringLiteral("\u0179Wg");
 
-// Sorted lists order and compare lines as the user's locale does, ignoring
+// Sorted lists order and compare lines as a Polish desktop does, ignoring
 // letter case.
 int compareLines(const QString &a, const QString &b)
 {
-    static const QCollator collator = [] {
-        QCollator c;
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collator.compare(a, b);
+    return Platform::compareText(a, b);
 }
 
 bool lineLess(const QString &a, const QString &b)

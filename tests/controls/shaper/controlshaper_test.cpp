@@ -2,6 +2,7 @@
 
 #include "dialogs.h"
 #include "paths.h"
+#include "testdoubles.h"
 #include "testsupport.h"
 
 #include <QImage>
@@ -141,32 +142,9 @@ QStringList roundedPicture(int width, int height, int radius)
 
 // ---- A window to shape and a user who answers every message -------------------
 
-struct Message
-{
-    QString text;
-    QString caption;
-};
-
-class RecordingDialogs : public Platform::Dialogs
-{
-public:
-    Platform::MessageAnswer message(QWidget *, const QString &text, const QString &caption,
-                                    Platform::MessageButtons, Platform::MessageIcon) override
-    {
-        messages.push_back({text, caption});
-        return Platform::MessageAnswer::Ok;
-    }
-    bool chooseFont(QWidget *, QFont &) override { return false; }
-
-    std::vector<Message> messages;
-};
-
 class ShaperTest : public testing::Test
 {
 protected:
-    void SetUp() override { Platform::Dialogs::setInstance(&dialogs); }
-    void TearDown() override { Platform::Dialogs::setInstance(nullptr); }
-
     QString writeMask(const QString &name, const QByteArray &bytes)
     {
         return TestSupport::writeFile(dir.filePath(name), bytes);
@@ -181,7 +159,7 @@ protected:
     }
 
     QTemporaryDir dir;
-    RecordingDialogs dialogs;
+    TestSupport::RecordingDialogs dialogs;
     QWidget window;
     TControlShaper shaper;
 };
@@ -247,12 +225,12 @@ TEST_F(ShaperTest, ShapesTheWindowAfterTheMaskOrRefusesIt)
 
         EXPECT_EQ(shaper.shapeActive(), c.accepted);
         if (c.accepted) {
-            EXPECT_TRUE(dialogs.messages.empty());
+            EXPECT_TRUE(dialogs.messages.isEmpty());
             EXPECT_EQ(difference(window.mask(), c.picture), QRegion());
             EXPECT_EQ(shaper.maskWidth(), c.picture.first().size());
             EXPECT_EQ(shaper.maskHeight(), c.picture.size());
         } else {
-            ASSERT_EQ(dialogs.messages.size(), 1u);
+            ASSERT_EQ(dialogs.messages.size(), 1);
             EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Not a valide Mask Resource"));
             EXPECT_EQ(dialogs.messages[0].caption, QString());
             EXPECT_TRUE(window.mask().isEmpty());
@@ -277,7 +255,7 @@ TEST_F(ShaperTest, ActivatingWithoutAWindowDoesNothing)
     shaper.setShapeActive(true);
     EXPECT_FALSE(shaper.shapeActive());
     EXPECT_EQ(shaper.maskWidth(), 0);
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(ShaperTest, SwitchingOffOrChangingTheWindowGivesTheRectangleBack)
@@ -305,14 +283,14 @@ TEST_F(ShaperTest, ARefusedMaskKeepsTheShapeTheWindowHad)
     shaper.setShapeActive(true);
     EXPECT_FALSE(shaper.shapeActive());
     EXPECT_EQ(difference(window.mask(), good), QRegion());
-    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages.size(), 1);
 }
 
 TEST_F(ShaperTest, AMissingMaskFileIsReportedToTheOwner)
 {
     shapeWith(dir.filePath(QStringLiteral("none.bmp")));
     EXPECT_FALSE(shaper.shapeActive());
-    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_TRUE(shaper.fileError().startsWith(QStringLiteral("Cannot open file")));
     EXPECT_TRUE(shaper.fileError().contains(QStringLiteral("none.bmp")));
 
@@ -338,7 +316,7 @@ TEST_F(ShaperTest, ResourceMasksNeedTypeNameAndResource)
         shaper.mask().setResName(c.name);
         shaper.setShapeActive(true);
         EXPECT_FALSE(shaper.shapeActive());
-        ASSERT_EQ(dialogs.messages.size(), 1u);
+        ASSERT_EQ(dialogs.messages.size(), 1);
         EXPECT_EQ(dialogs.messages[0].text, c.expected);
         EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Fatal Error"));
     }

@@ -1,0 +1,306 @@
+// The function buttons of the menu window and its keys.
+#include "menuwindow.h"
+
+#include "menuwindow/imagewidget.h"
+#include "startup/runtimecontext.h"
+#include "texts/runtimetexts.h"
+
+#include <buttons/menubutton.h>
+#include <datafile/datafile.h>
+#include <transplist/transplist.h>
+
+#include <dialogs.h>
+#include <launcher.h>
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+using namespace ProjectFormat;
+using Platform::MessageAnswer;
+using Platform::MessageButtons;
+using Platform::MessageIcon;
+
+void TForm1::runFunction(QObject *sender)
+{
+    switch (tagOf(sender)) {
+    case StartId: START_PRG(sender); break;
+    case CopyId: KOPIUJ_PRG(sender); break;
+    case DescriptionEditId: OPIS_PRG(sender); break;
+    case ExploreId: EXPLORE_PRG(sender); break;
+    case AboutId: ABOUT_PRG(sender); break;
+    case CloseId: ZAMKNIJ(sender); break;
+    case SearchId: SZUKAJ_PRG(sender); break;
+    case DescriptionToggleId: EDYCJA_PRG(sender); break;
+    case MinimizeId: MIN_PRG(sender); break;
+    case MusicId: GrajMuzyke(sender); break;
+    case ScreenshotId: ZRZUTY_PRG(sender); break;
+    case OptionsId: OPCJEMENU(sender); break;
+    default: break;
+    }
+}
+
+bool TForm1::LaunchFile(const QString &path)
+{
+    return Platform::Launcher::instance().openDocument(path).ok;
+}
+
+void TForm1::exclamation(const QString &text)
+{
+    Platform::showMessage(this, text, m_context.ApplicationTitle, MessageButtons::Ok, MessageIcon::Warning);
+}
+
+void TForm1::showCannotOpen(const QString &path)
+{
+    exclamation(RuntimeTexts::CannotOpenFile + u'"' + path + u'"');
+}
+
+void TForm1::minimizeApplication()
+{
+    showMinimized();
+}
+
+void TForm1::START_PRG(QObject *)
+{
+    if (!m_context.CategoryIni)
+        return;
+    const QString setup = m_context.programValue(DataFile::Keys::Setup);
+    // Resolving a stored path drops the leading backslash that the launch
+    // must not see, and never leaves the CD.
+    const QString path = values().resolve(setup);
+    if (setup.isEmpty() || !QFileInfo(path).isFile()) {
+        exclamation(RuntimeTexts::FileMissing + u'\n' + path);
+        return;
+    }
+    if (LaunchFile(path)) {
+        if (m_context.Options.MINONRUN)
+            minimizeApplication();
+        return;
+    }
+    if (!openWithArchiveWindow(path))
+        showCannotOpen(path);
+}
+
+bool TForm1::openWithArchiveWindow(const QString &path)
+{
+    const QString extension = QFileInfo(path).suffix().toUpper();
+    const bool zip = extension == u"ZIP";
+    if (!zip && extension != u"RAR")
+        return false;
+    if (m_context.fileBesideProgram(zip ? QStringLiteral("unzdll.dll") : QStringLiteral("unrar.dll")).isEmpty())
+        return false;
+    bool &agreed = zip ? m_context.Options.OpenZIP : m_context.Options.OpenRAR;
+    if (!agreed) {
+        const QString question = (zip ? RuntimeTexts::ZipShellFailed : RuntimeTexts::RarShellFailed) + u'\n'
+                                 + RuntimeTexts::UseBuiltInArchiver;
+        agreed = Platform::showMessage(this, question, m_context.ApplicationTitle, MessageButtons::YesNoCancel,
+                                       MessageIcon::Question)
+                 == MessageAnswer::Yes;
+    }
+    return agreed && showArchiveWindow(zip ? Archive::Zip : Archive::Rar);
+}
+
+bool TForm1::showArchiveWindow(Archive)
+{
+    // The built-in archive window takes the archive over here; until it
+    // exists the failed start is reported.
+    return false;
+}
+
+void TForm1::launchOrComplain(const QString &path)
+{
+    if (LaunchFile(path))
+        minimizeApplication();
+    else
+        showCannotOpen(path);
+}
+
+void TForm1::KOPIUJ_PRG(QObject *)
+{
+    if (m_context.CurrentProgram.isEmpty())
+        return;
+    // The copy dialog opens here.
+}
+
+void TForm1::OPIS_PRG(QObject *)
+{
+    const QString value = m_context.programValue(DataFile::Keys::Ambitny);
+    if (m_context.CategoryIni && !value.isEmpty())
+        launchOrComplain(values().resolve(value));
+}
+
+void TForm1::EXPLORE_PRG(QObject *)
+{
+    const QString value = m_context.programValue(DataFile::Keys::Katalog);
+    if (m_context.CategoryIni && !value.isEmpty())
+        launchOrComplain(values().resolve(value));
+}
+
+void TForm1::ABOUT_PRG(QObject *)
+{
+    Platform::Dialogs::instance().about(this, RuntimeTexts::AboutName, RuntimeTexts::AboutLine);
+}
+
+void TForm1::ZAMKNIJ(QObject *)
+{
+    // The music player is closed here; then the program ends without
+    // asking.
+    QCoreApplication::exit(0);
+}
+
+void TForm1::SZUKAJ_PRG(QObject *)
+{
+    // The search dialog opens here.
+}
+
+void TForm1::EDYCJA_PRG(QObject *sender)
+{
+    if (!m_descriptionList)
+        return;
+    const auto *button = dynamic_cast<TMenuButton *>(sender);
+    const bool plainText = button && button->down();
+    m_descriptionMemo->setVisible(plainText);
+    m_descriptionList->setVisible(!plainText);
+}
+
+void TForm1::MIN_PRG(QObject *)
+{
+    minimizeApplication();
+}
+
+void TForm1::GrajMuzyke(QObject *)
+{
+    // The background music is switched on or off here.
+}
+
+void TForm1::ZRZUTY_PRG(QObject *)
+{
+    if (!m_context.CategoryIni || m_context.programValue(DataFile::Keys::Zrzut).isEmpty())
+        return;
+    // The screenshot viewer opens here.
+}
+
+void TForm1::OPCJEMENU(QObject *)
+{
+    // The options dialog opens here.
+}
+
+void TForm1::showInfoWindow()
+{
+    // The information window of the CD opens here; until it exists, the
+    // keyboard help stands in for it.
+    showKeyboardHelp();
+}
+
+void TForm1::showKeyboardHelp()
+{
+    Platform::showMessage(this, RuntimeTexts::keyboardHelp(), RuntimeTexts::HelpCaptionPrefix + m_context.ApplicationTitle,
+                          MessageButtons::Ok, MessageIcon::Information);
+}
+
+void TForm1::changeFontSize(QWidget *widget, int step)
+{
+    if (!widget)
+        return;
+    QFont font = widget->font();
+    font.setPointSize(qMax(1, font.pointSize() + step));
+    widget->setFont(font);
+    if (auto *list = dynamic_cast<TTranspList *>(widget))
+        list->drawItems(list->topIndex());
+}
+
+void TForm1::chooseFonts(bool listsAndDescription)
+{
+    Platform::showMessage(this, listsAndDescription ? RuntimeTexts::FontForLists : RuntimeTexts::FontForKeys,
+                          RuntimeTexts::ProductCaption, MessageButtons::Ok, MessageIcon::Information);
+    QWidget *sample = listsAndDescription ? static_cast<QWidget *>(m_programList ? m_programList : m_descriptionList)
+                                          : static_cast<QWidget *>(m_categoryKeys.value(0));
+    QFont font = sample ? sample->font() : this->font();
+    QColor color = sample ? sample->palette().color(QPalette::WindowText) : QColor(Qt::black);
+    if (auto *list = dynamic_cast<TTranspList *>(sample))
+        color = Platform::toQColor(list->fontColor());
+    if (!Platform::Dialogs::instance().chooseFont(this, font, color))
+        return;
+
+    const Platform::TColor chosen = Platform::fromQColor(color);
+    const auto paint = [&](QWidget *widget) {
+        widget->setFont(font);
+        QPalette palette = widget->palette();
+        for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            palette.setColor(role, color);
+        widget->setPalette(palette);
+    };
+    if (!listsAndDescription) {
+        for (TMenuButton *button : findChildren<TMenuButton *>())
+            paint(button);
+        for (QLabel *label : findChildren<QLabel *>())
+            paint(label);
+        return;
+    }
+    if (m_descriptionMemo)
+        m_descriptionMemo->setFont(font);
+    for (TTranspList *list : {m_descriptionList, m_programList}) {
+        if (!list)
+            continue;
+        list->setFont(font);
+        list->setFontColor(chosen);
+    }
+    if (m_descriptionList)
+        m_descriptionList->setSelectedColor(chosen);
+}
+
+bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    const bool shift = modifiers & Qt::ShiftModifier;
+    const auto whenButton = [this](int id, auto function) {
+        if (TMenuButton *button = functionButton(id))
+            (this->*function)(button);
+        return true;
+    };
+    switch (key) {
+    case Qt::Key_Escape:
+        if (shift) {
+            minimizeApplication();
+        } else if (Platform::showMessage(this, RuntimeTexts::ConfirmQuit, m_context.ApplicationTitle,
+                                         MessageButtons::YesNoCancel, MessageIcon::Question)
+                   == MessageAnswer::Yes) {
+            close();
+        }
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (!m_programList)
+            return false;
+        if (key == Qt::Key_Up)
+            m_programList->scrollUp(true);
+        else
+            m_programList->scrollDown(true);
+        return true;
+    case Qt::Key_F1:
+        if (!shift && !values().text(Sections::InfoCd, QStringLiteral("FONT_NAME"), {}).isEmpty())
+            showInfoWindow();
+        else
+            showKeyboardHelp();
+        return true;
+    case Qt::Key_F2: changeFontSize(m_programList, +1); return true;
+    case Qt::Key_F3: changeFontSize(m_programList, -1); return true;
+    case Qt::Key_F4:
+    case Qt::Key_F5: {
+        const int step = key == Qt::Key_F4 ? +1 : -1;
+        if (m_descriptionList) {
+            changeFontSize(m_descriptionMemo, step);
+            changeFontSize(m_descriptionList, step);
+        }
+        return true;
+    }
+    case Qt::Key_F6: return whenButton(CopyId, &TForm1::KOPIUJ_PRG);
+    case Qt::Key_F7: return whenButton(StartId, &TForm1::START_PRG);
+    case Qt::Key_F8: return whenButton(MusicId, &TForm1::GrajMuzyke);
+    case Qt::Key_F9: return whenButton(SearchId, &TForm1::SZUKAJ_PRG);
+    case Qt::Key_F10: return whenButton(DescriptionEditId, &TForm1::OPIS_PRG);
+    case Qt::Key_F11: chooseFonts(shift); return true;
+    case Qt::Key_F12: OPCJEMENU(Image1); return true;
+    default: return false;
+    }
+}

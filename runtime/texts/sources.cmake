@@ -1,0 +1,1 @@
+target_sources(runtime PRIVATE ${CMAKE_CURRENT_LIST_DIR}/runtimetexts.h)

@@ -1,0 +1,214 @@
+#include "menufixture.h"
+
+#include <buttons/menubutton.h>
+#include <transplist/transplist.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+using namespace ProjectFormat;
+
+namespace {
+
+const QString kProject = QStringLiteral(
+    "[CDROM]\nCD_TITLE=Płyta\n"
+    "[NAMES]\n1001=Gry\n1002=Puste\n1003=Bez pliku\n"
+    "[DATA]\n1001=DANE\\GRY.RV3\n1002=\n1003=DANE\\BRAK.RV3\n"
+    "[FUNCTIONS]\n10001=1\n10002=1\n10003=1\n10004=1\n10011=1\n"
+    "[OBJECTS]\nLIST=1\nSERIAL=1\nSYSTEM=1\nINFO=1\nROZMIAR=1\nDESCRIPTION=1\nTITLE=1\n");
+
+const QString kGames = QStringLiteral(
+    "TITLE=Gry planszowe\nDESC=OPISY\\GRY.TXT\n\n"
+    "[Warcaby]\nSETUP=GRY\\WARCABY.EXE\nOPIS=Gra dla dwojga\nKATALOG=GRY\\\nKOPIA=\nNUMER=\nSYSTEM=Linux\n"
+    "ROZMIAR=1 KB\nINFO=\nAMBITNY=\\GRY\\ZASADY.TXT\nZRZUT=GRY\\BRAK.BMP\n"
+    "[Szachy]\nSETUP=\nOPIS=OPISY\\SZACHY.TXT\nKATALOG=NIE\\ISTNIEJE\\\nKOPIA=\nNUMER=123\nSYSTEM=\n"
+    "ROZMIAR=\nINFO=Autor\nAMBITNY=GRY\\BRAK.TXT\nZRZUT=GRY\\SZACHY.BMP\n"
+    "[Ąbecadło]\nSETUP=X\n");
+
+class CategoryTest : public MenuFixture
+{
+protected:
+    void SetUp() override
+    {
+        MenuFixture::SetUp();
+        writeCdText(QStringLiteral("DANE/GRY.RV3"), kGames);
+        writeCdText(QStringLiteral("OPISY/GRY.TXT"), QStringLiteral("Opis kategorii\ndruga linia\n"));
+        writeCdText(QStringLiteral("OPISY/SZACHY.TXT"), QStringLiteral("Szachy: opis z pliku\n"));
+        writeCdText(QStringLiteral("GRY/ZASADY.TXT"), QStringLiteral("zasady"));
+        writeCdBytes(QStringLiteral("GRY/SZACHY.BMP"), "BM");
+    }
+    TMenuButton *key(TForm1 &menu, int id) { return menu.findChild<TMenuButton *>(QStringLiteral("klw%1").arg(id)); }
+    void choose(TForm1 &menu, const QString &program)
+    {
+        menu.programList()->setItemIndex(int(menu.programList()->items().indexOf(program)));
+        menu.LISTA_PRG(menu.programList());
+    }
+    QList<int> enabledButtons(TForm1 &menu)
+    {
+        QList<int> ids;
+        for (int id : {StartId, CopyId, DescriptionEditId, ExploreId, ScreenshotId}) {
+            if (menu.functionButton(id)->isEnabled())
+                ids.append(id);
+        }
+        return ids;
+    }
+};
+
+} // namespace
+
+TEST_F(CategoryTest, CategoryClickFillsTheListInAlphabeticalOrder)
+{
+    writeProject(kProject);
+    TForm1 &menu = build();
+    menu.ODCZYTKATEGORI(key(menu, 1001));
+    EXPECT_EQ(menu.programList()->items(), QStringList({"Ąbecadło", "Szachy", "Warcaby"}));
+    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Gry planszowe"));
+    EXPECT_EQ(menu.descriptionList()->items(), QStringList({"Opis kategorii", "druga linia", ""}));
+    EXPECT_TRUE(enabledButtons(menu).isEmpty());
+    EXPECT_TRUE(context->CurrentProgram.isEmpty());
+}
+
+TEST_F(CategoryTest, CategoryWithoutDataFile)
+{
+    writeProject(kProject);
+    TForm1 &menu = build();
+    menu.ODCZYTKATEGORI(key(menu, 1001));
+    for (int id : {1002, 1003}) {
+        menu.ODCZYTKATEGORI(key(menu, id));
+        EXPECT_TRUE(menu.programList()->items().isEmpty()) << id;
+        EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Płyta")) << id; // the application title
+        EXPECT_TRUE(enabledButtons(menu).isEmpty()) << id;
+    }
+}
+
+TEST_F(CategoryTest, ProgramClickEnablesWhatTheProgramHas)
+{
+    writeProject(kProject);
+    TForm1 &menu = build();
+    menu.ODCZYTKATEGORI(key(menu, 1001));
+
+    choose(menu, QStringLiteral("Warcaby"));
+    EXPECT_EQ(context->CurrentProgram, QStringLiteral("Warcaby"));
+    // AMBITNY with a leading backslash names an existing file; ZRZUT names
+    // none; KATALOG is a folder.
+    EXPECT_EQ(enabledButtons(menu), QList<int>({StartId, CopyId, DescriptionEditId, ExploreId}));
+    EXPECT_EQ(menu.systemField()->text(), QStringLiteral("Linux"));
+    EXPECT_EQ(menu.sizeField()->text(), QStringLiteral("1 KB"));
+    EXPECT_EQ(menu.descriptionList()->items(), QStringList({"Gra dla dwojga"})); // OPIS as text
+
+    choose(menu, QStringLiteral("Szachy")); // KATALOG names no folder, but it is there to copy
+    EXPECT_EQ(enabledButtons(menu), QList<int>({CopyId, ScreenshotId}));
+    EXPECT_EQ(menu.serialField()->text(), QStringLiteral("123"));
+    EXPECT_EQ(menu.infoField()->text(), QStringLiteral("Autor"));
+    EXPECT_EQ(menu.descriptionList()->items(), QStringList({"Szachy: opis z pliku", ""}));
+
+    // A program with only SETUP: the rest is disabled; the drive root alone
+    // is neither a file nor a folder of the program.
+    choose(menu, QStringLiteral("Ąbecadło"));
+    EXPECT_EQ(enabledButtons(menu), QList<int>({StartId}));
+}
+
+TEST_F(CategoryTest, FieldVisibilityFollowsTheFlags)
+{
+    const struct {
+        const char *flags;
+        bool serialShownWhenEmpty;
+    } cases[] = {{"", true}, {"SERIAL_IF_IS=1\n", false}};
+    for (const auto &c : cases) {
+        writeProject(kProject + QStringLiteral("[WINDOW]\n") + QLatin1String(c.flags));
+        TForm1 &menu = build();
+        menu.ODCZYTKATEGORI(key(menu, 1001));
+        choose(menu, QStringLiteral("Warcaby")); // no NUMER
+        EXPECT_EQ(!menu.serialField()->isHidden(), c.serialShownWhenEmpty) << c.flags;
+        choose(menu, QStringLiteral("Szachy")); // NUMER 123
+        EXPECT_FALSE(menu.serialField()->isHidden()) << c.flags;
+    }
+}
+
+TEST_F(CategoryTest, OneProgramModeChoosesTheFirstProgram)
+{
+    writeProject(kProject + QStringLiteral("[WINDOW]\nONE_PROG_KAT=1\n"));
+    TForm1 &menu = build();
+    EXPECT_FALSE(menu.programList()->isHidden());
+    menu.ODCZYTKATEGORI(key(menu, 1001));
+    EXPECT_TRUE(menu.programList()->isHidden());
+    EXPECT_EQ(context->CurrentProgram, QStringLiteral("Warcaby")); // the first section of the file
+    // Here AMBITNY and ZRZUT only need a value.
+    EXPECT_EQ(enabledButtons(menu), QList<int>({StartId, CopyId, DescriptionEditId, ExploreId, ScreenshotId}));
+    EXPECT_TRUE(menu.serialField()->isHidden()); // empty values hide their fields
+    EXPECT_FALSE(menu.systemField()->isHidden());
+}
+
+TEST_F(CategoryTest, OneProgramModeWithoutProgramsLeavesButtonsDisabled)
+{
+    writeCdText(QStringLiteral("DANE/PUSTY.RV3"), QStringLiteral("TITLE=Pusty\nDESC=\n"));
+    writeProject(kProject + QStringLiteral("[WINDOW]\nONE_PROG_KAT=1\n[DATA]\n1002=DANE\\PUSTY.RV3\n"));
+    TForm1 &menu = build();
+    menu.ODCZYTKATEGORI(key(menu, 1001)); // the first [DATA] section wins; 1002 stays empty
+    menu.ODCZYTKATEGORI(key(menu, 1002));
+    EXPECT_TRUE(enabledButtons(menu).isEmpty());
+    EXPECT_TRUE(context->CurrentProgram.isEmpty());
+}
+
+TEST_F(CategoryTest, HoverShowsTitleOnceAndNotWhileAKeyIsDown)
+{
+    writeProject(kProject + QStringLiteral("[WINDOW]\nDESC_ON_MOVE=1\nALWAYS_DOWN=1\n"
+                                           "[WIDTH]\n1001=80\n[HEIGHT]\n1001=30\n"));
+    TForm1 &menu = build();
+    menu.OdczytOpisuKategori(key(menu, 1001));
+    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Gry planszowe"));
+    menu.titleLabel()->setText(QStringLiteral("zmienione"));
+    menu.OdczytOpisuKategori(key(menu, 1001)); // the same key again: nothing
+    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("zmienione"));
+    menu.OdczytOpisuKategori(key(menu, 1002));
+    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Płyta"));
+
+    menu.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    QTest::mouseClick(key(menu, 1001), Qt::LeftButton); // stays down in its group
+    ASSERT_TRUE(key(menu, 1001)->down());
+    menu.titleLabel()->setText(QStringLiteral("po kliknięciu"));
+    menu.OdczytOpisuKategori(key(menu, 1002));
+    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("po kliknięciu"));
+}
+
+TEST_F(CategoryTest, HoverWithListOnClickHidesTheList)
+{
+    writeProject(kProject + QStringLiteral("[WINDOW]\nLIST_ON_CLICK=1\n"));
+    TForm1 &menu = build();
+    menu.ODCZYTKATEGORI(key(menu, 1001));
+    EXPECT_FALSE(menu.programList()->isHidden());
+    menu.OdczytOpisuKategori(key(menu, 1002));
+    EXPECT_TRUE(menu.programList()->isHidden());
+    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Płyta"));
+}
+
+TEST_F(CategoryTest, HoverWithoutTheFlagsOnlyRemembersTheKey)
+{
+    writeProject(kProject);
+    TForm1 &menu = build();
+    menu.OdczytOpisuKategori(key(menu, 1001));
+    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Płyta"));
+}
+
+TEST_F(CategoryTest, SecondLevelCategoryLeavesTheWindowAsItWas)
+{
+    writeProject(kProject + QStringLiteral("[NEXT_WINDOW]\n1002=1\n[NEXT_WINDOW_INI]\n1002=DRUGIE.KLV\n"));
+    TForm1 &menu = build();
+    menu.ODCZYTKATEGORI(key(menu, 1001));
+    choose(menu, QStringLiteral("Szachy"));
+    menu.ODCZYTKATEGORI(key(menu, 1002));
+    EXPECT_EQ(menu.programList()->items().size(), 3);
+    EXPECT_EQ(context->CurrentProgram, QStringLiteral("Szachy"));
+    EXPECT_EQ(context->SubWindowKey, QStringLiteral("1002"));
+}
+
+TEST_F(CategoryTest, AutoloadChoosesTheFirstCategory)
+{
+    writeProject(kProject + QStringLiteral("[WINDOW]\nAUTOLOAD=1\n"));
+    EXPECT_EQ(build().programList()->items().size(), 3);
+    writeProject(QStringLiteral("[WINDOW]\nAUTOLOAD=1\n[NAMES]\n1002=B\n[DATA]\n1002=DANE\\GRY.RV3\n[OBJECTS]\nLIST=1\n"));
+    EXPECT_TRUE(build().programList()->items().isEmpty());
+}

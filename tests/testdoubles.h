@@ -1,0 +1,64 @@
+#pragma once
+
+#include <dialogs.h>
+#include <launcher.h>
+
+#include <QColor>
+#include <QFont>
+#include <optional>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace TestSupport {
+
+// Remembers every message box shown and answers it: a box with only an OK
+// button with Ok, the others from a queue of answers (Ok or No when it runs
+// dry). Installs itself while it lives.
+class RecordingDialogs : public Platform::Dialogs
+{
+public:
+    struct Message {
+        QString text;
+        QString caption;
+        Platform::MessageButtons buttons;
+        Platform::MessageIcon icon;
+    };
+
+    RecordingDialogs();
+    ~RecordingDialogs() override;
+
+    Platform::MessageAnswer message(QWidget *parent, const QString &text, const QString &caption,
+                                    Platform::MessageButtons buttons, Platform::MessageIcon icon) override;
+    bool chooseFont(QWidget *parent, QFont &font, QColor &color) override;
+    void about(QWidget *parent, const QString &programName, const QString &text) override;
+
+    QList<Platform::MessageAnswer> answers;
+    QList<Message> messages;
+    // What the font dialog answers; no font: cancelled.
+    std::optional<QFont> fontAnswer;
+    QColor colorAnswer;
+    int fontDialogs = 0;
+    QStringList abouts;
+};
+
+// Records every start and answers with ok, unless told to fail. Installs
+// itself while it lives.
+class RecordingLauncher : public Platform::Launcher
+{
+public:
+    RecordingLauncher();
+    ~RecordingLauncher() override;
+
+    Platform::LaunchResult openDocument(const QString &path, const QString &workingDir) override;
+    Platform::LaunchResult openFolder(const QString &path) override;
+    Platform::LaunchResult startProgram(const QString &program, const QStringList &arguments,
+                                        const QString &workingDir) override;
+    int startAndWait(const QString &program, const QStringList &arguments, const QString &workingDir) override;
+
+    bool fail = false;
+    QStringList opened; // documents and folders, in order
+    QStringList started;
+};
+
+} // namespace TestSupport
