@@ -2,8 +2,8 @@
 // QRegion(QBitmap) of the same mask, and the ratio of the two.
 
 #include "shaper/maskbitmap.h"
+#include "support/benchsupport.h"
 
-#include <QApplication>
 #include <QBitmap>
 #include <QImage>
 #include <QPainter>
@@ -118,44 +118,11 @@ BENCHMARK_CAPTURE(ours, rounded, std::string("rounded"))->Unit(benchmark::kMilli
 BENCHMARK_CAPTURE(qt, rounded, std::string("rounded"))->Unit(benchmark::kMillisecond);
 
 // Console output, plus the time per build of each run kept for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-
-    void printRatios() const
-    {
-        for (const char *name : {"checkerboard", "rounded"}) {
-            const auto our = times.find(std::string("ours/") + name);
-            const auto their = times.find(std::string("qt/") + name);
-            if (our == times.end() || their == times.end())
-                continue;
-            std::printf("%-12s ours %.3f ms, QRegion(QBitmap) %.3f ms, ours/Qt = %.2f\n", name,
-                        our->second, their->second, our->second / their->second);
-        }
-    }
-
-private:
-    std::map<std::string, double> times;
-};
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.printRatios();
-    benchmark::Shutdown();
-    return 0;
+    BenchSupport::RatioReporter reporter({{"ours/checkerboard", "qt/checkerboard"}, {"ours/rounded", "qt/rounded"}});
+    return BenchSupport::runWithApplication(argc, argv, &reporter);
 }

@@ -1,6 +1,8 @@
 // The runtime's category click: read a data file and fill the program list
 // with its programs. Printed per program, for several sizes, with the fitted
 // growth (it must be linear).
+#include "support/benchsupport.h"
+
 #include <datafile/datafile.h>
 #include <transplist/transplist.h>
 
@@ -59,11 +61,5 @@ BENCHMARK(BM_ReadAndFillProgramList)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return BenchSupport::runWithApplication(argc, argv);
 }

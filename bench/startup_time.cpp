@@ -2,7 +2,7 @@
 // display: the runtime on the demo CD and on a generated project with 300
 // category keys and every function button, beside a minimal Qt program that
 // shows one empty window. Needs an X display (Xvfb will do).
-#include <cp1250.h>
+#include "support/benchsupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -61,28 +61,7 @@ double median(const QString &program, Display *display)
 // A copy of the runtime in a CD folder whose project has 300 category keys.
 QString makeLargeCd(const QTemporaryDir &dir)
 {
-    QString text = QStringLiteral("[WINDOW]\r\nWIDTH=1000\r\nHEIGHT=700\r\n[NAMES]\r\n");
-    QString left = QStringLiteral("[LEFT]\r\n"), top = QStringLiteral("[TOP]\r\n");
-    QString width = QStringLiteral("[WIDTH]\r\n"), height = QStringLiteral("[HEIGHT]\r\n");
-    for (int i = 0; i < 300; ++i) {
-        const int id = 1001 + i;
-        text += QStringLiteral("%1=Kategoria %2\r\n").arg(id).arg(i + 1);
-        left += QStringLiteral("%1=%2\r\n").arg(id).arg((i % 10) * 100);
-        top += QStringLiteral("%1=%2\r\n").arg(id).arg((i / 10) * 22);
-        width += QStringLiteral("%1=98\r\n").arg(id);
-        height += QStringLiteral("%1=20\r\n").arg(id);
-    }
-    text += QStringLiteral("[FUNCTIONS]\r\n");
-    for (int id = 10001; id <= 10012; ++id)
-        text += QStringLiteral("%1=1\r\n").arg(id);
-    text += QStringLiteral("[OBJECTS]\r\nLIST=1\r\nSERIAL=1\r\nSYSTEM=1\r\nTOOLS=1\r\nDESCRIPTION=1\r\nTITLE=1\r\n"
-                           "INFO=1\r\nROZMIAR=1\r\n");
-    text += left + top + width + height;
-    QFile(dir.filePath(QStringLiteral("AUTORUN.INF"))).open(QIODevice::WriteOnly);
-    QFile project(dir.filePath(QStringLiteral("ORVANTA.INI")));
-    project.open(QIODevice::WriteOnly);
-    project.write(Platform::toCp1250(text));
-    const QString program = dir.filePath(QStringLiteral("orvanta"));
+    const QString program = BenchSupport::writeCd(dir.path(), BenchSupport::largeProject());
     QFile::copy(QStringLiteral(ORVANTA_PROGRAM), program);
     return program;
 }

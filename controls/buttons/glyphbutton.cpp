@@ -305,15 +305,30 @@ void TGlyphButton::setParentFont(bool value)
     }
 }
 
+void TGlyphButton::setHint(const QString &value)
+{
+    m_hint = value;
+    updateToolTip();
+}
+
 void TGlyphButton::setShowHint(bool value)
 {
     m_showHint = value;
     m_parentShowHint = false;
+    updateToolTip();
 }
 
 void TGlyphButton::setParentShowHint(bool value)
 {
     m_parentShowHint = value;
+    updateToolTip();
+}
+
+// Hint windows show a widget's tool tip: it holds the hint while the
+// button shows hints, and nothing otherwise.
+void TGlyphButton::updateToolTip()
+{
+    setToolTip(effectiveShowHint() ? m_hint : QString());
 }
 
 bool TGlyphButton::effectiveShowHint() const
@@ -605,6 +620,9 @@ void TGlyphButton::changeEvent(QEvent *event)
         break;
     case QEvent::ApplicationPaletteChange:
         systemColorsChanged();
+        break;
+    case QEvent::ParentChange:
+        updateToolTip();
         break;
     default:
         break;

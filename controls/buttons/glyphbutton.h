@@ -89,7 +89,7 @@ public:
     bool parentFont() const { return !testAttribute(Qt::WA_SetFont); }
     void setParentFont(bool value);
     QString hint() const { return m_hint; }
-    void setHint(const QString &value) { m_hint = value; }
+    void setHint(const QString &value);
     bool showHint() const { return m_showHint; }
     void setShowHint(bool value);
     bool parentShowHint() const { return m_parentShowHint; }
@@ -164,6 +164,7 @@ private:
     void paintFace(QPainter &painter);
     void updateOpaqueStyle();
     bool effectiveShowHint() const;
+    void updateToolTip();
 
     TButtonUnit &m_unit;
     TButtonGlyph m_glyph;

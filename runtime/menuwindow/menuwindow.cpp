@@ -2,6 +2,7 @@
 
 #include "menuwindow/eventhook.h"
 #include "menuwindow/imagewidget.h"
+#include "hints/coolhint.h"
 #include "startup/runtimecontext.h"
 
 #include <buttons/menubutton.h>
@@ -120,6 +121,7 @@ TForm1::~TForm1()
     // The hooks call into this window; they go before its parts do.
     delete m_keyHook;
     delete m_dragHook;
+    delete m_hints;
 }
 
 ProjectValues TForm1::values() const
@@ -197,9 +199,14 @@ void TForm1::applyHints()
     QPalette tips = QToolTip::palette();
     tips.setColor(QPalette::ToolTipBase, Platform::toQColor(windowColor(QStringLiteral("HintKolor"))));
     QToolTip::setPalette(tips);
-    m_context.HintTextColor = windowColor(QStringLiteral("HintTextKolor"));
-    m_context.HintColor = windowColor(QStringLiteral("HintKolor"));
-    m_context.HintOval = windowFlag(QStringLiteral("HintOval"));
+    HintStyle style;
+    style.color = windowColor(QStringLiteral("HintKolor"));
+    style.textColor = windowColor(QStringLiteral("HintTextKolor"));
+    // Read as a number: an empty value or text gives rectangular hints.
+    style.oval = values().integer(Sections::Window, QStringLiteral("HintOval"), 0) != 0;
+    m_hints = new CoolHints(this);
+    m_hints->setStyle(style);
+    m_hints->install(this);
 }
 
 void TForm1::applyBorder()
@@ -241,14 +248,20 @@ void TForm1::placeBackground()
 void TForm1::paintBackground()
 {
     setBackgroundColor(this, windowColor(QStringLiteral("COLOR")));
-    const QImage picture(values().path(Sections::Window, QStringLiteral("BACKGROUND"),
-                                       defaultValue(Reader::Runtime, Sections::Window, QStringLiteral("BACKGROUND"))));
+    paintPicture(Image1, QStringLiteral("BACKGROUND"), QStringLiteral("TILE"));
+}
+
+void TForm1::paintPicture(TImage *image, const QString &pictureKey, const QString &tileKey)
+{
+    const QString file = values().path(Sections::Window, pictureKey,
+                                       defaultValue(Reader::Runtime, Sections::Window, pictureKey));
+    const QImage picture(file);
     if (picture.isNull())
-        return;
-    if (windowFlag(QStringLiteral("TILE")))
-        Image1->tile(picture);
+        return; // a missing picture leaves the colour underneath
+    if (windowFlag(tileKey))
+        image->tile(picture);
     else
-        Image1->stretch(picture);
+        image->stretch(picture);
 }
 
 void TForm1::loadSoundsAndMusic()
@@ -524,14 +537,7 @@ void TForm1::paintToolsStrip()
         return;
     const QColor fill = Platform::toQColor(windowColor(QStringLiteral("TOOLS_COLOR")));
     m_toolsStrip->fillRect(QRect(QPoint(0, 0), m_toolsStrip->size()), fill);
-    const QImage picture(values().path(Sections::Window, QStringLiteral("TOOLS_BACKGROUND"),
-                                       defaultValue(Reader::Runtime, Sections::Window, QStringLiteral("TOOLS_BACKGROUND"))));
-    if (picture.isNull())
-        return;
-    if (windowFlag(QStringLiteral("TOOLS_TILE")))
-        m_toolsStrip->tile(picture);
-    else
-        m_toolsStrip->stretch(picture);
+    paintPicture(m_toolsStrip, QStringLiteral("TOOLS_BACKGROUND"), QStringLiteral("TOOLS_TILE"));
 }
 
 void TForm1::autoload()

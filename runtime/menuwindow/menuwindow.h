@@ -14,6 +14,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QTimer;
 class RuntimeContext;
+class CoolHints;
 class EventHook;
 class TControlShaper;
 class TImage;
@@ -45,6 +46,7 @@ public:
     QLabel *titleLabel() const { return m_titleLabel; }
     TImage *background() const { return Image1; }
     TControlShaper *shaper() const { return MASKA; }
+    CoolHints *hints() const { return m_hints; }
 
     // The id a menu object carries (its Tag); 0 for anything else.
     static int tagOf(const QObject *object);
@@ -88,6 +90,8 @@ private:
     void applyShape();
     void placeBackground();
     void paintBackground();
+    // Draws the picture of a [WINDOW] key into image, tiled or stretched.
+    void paintPicture(TImage *image, const QString &pictureKey, const QString &tileKey);
     void loadSoundsAndMusic();
     void createCategoryKeys();
     void createFunctionButtons();
@@ -176,6 +180,7 @@ private:
     // The key whose hover was handled last.
     QObject *m_lastHovered = this;
 
+    CoolHints *m_hints = nullptr;
     EventHook *m_dragHook = nullptr;
     EventHook *m_keyHook = nullptr;
 

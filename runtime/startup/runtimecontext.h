@@ -56,11 +56,6 @@ public:
     // The menu's title ([CDROM] CD_TITLE): caption of its message boxes.
     QString ApplicationTitle = QStringLiteral("ZELTRIN KALVORA 4.0");
 
-    // The look of the hints of the menu windows.
-    Platform::TColor HintColor = Platform::clInfoBk;
-    Platform::TColor HintTextColor = Platform::clInfoText;
-    bool HintOval = false;
-
     // Tag of the key whose hover sound played last; 0 for none.
     int LastHoveredTag = 0;
 

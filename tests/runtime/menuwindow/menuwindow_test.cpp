@@ -4,6 +4,7 @@
 #include <shaper/controlshaper.h>
 #include <transplist/transplist.h>
 
+#include <hints/coolhint.h>
 #include <menuwindow/imagewidget.h>
 
 #include <colors.h>
@@ -217,4 +218,22 @@ TEST_F(MenuFixture, BordersFromTheProject)
     EXPECT_TRUE(flags & Qt::FramelessWindowHint);
     EXPECT_FALSE(flags & Qt::WindowSystemMenuHint);
     EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+}
+
+TEST_F(MenuFixture, HintsTakeTheProjectsLook)
+{
+    const struct {
+        const char *oval;
+        bool expected;
+    } cases[] = {{"2", true}, {"1", true}, {"0", false}, {"", false}, {"tak", false}};
+    for (const auto &c : cases) {
+        writeProject(QStringLiteral("[WINDOW]\nHintKolor=clRed\nHintTextKolor=clLime\nHintOval=%1\n"
+                                    "[NAMES]\n1001=A\n[FUNCTIONS_HINT]\n1001=Podpowiedź\n")
+                         .arg(QLatin1String(c.oval)));
+        TForm1 &menu = build();
+        EXPECT_EQ(menu.hints()->style().oval, c.expected) << c.oval;
+        EXPECT_EQ(menu.hints()->style().color, Platform::clRed);
+        EXPECT_EQ(menu.hints()->style().textColor, Platform::clLime);
+        EXPECT_EQ(menu.categoryKeys().at(0)->toolTip(), QStringLiteral("Podpowiedź"));
+    }
 }
