@@ -1,5 +1,6 @@
 #include "dialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -30,6 +31,20 @@ QMessageBox::StandardButtons toQtButtons(MessageButtons buttons)
     return QMessageBox::Ok;
 }
 
+// The programs speak Polish whatever the desktop's language is.
+void nameButtons(QMessageBox &box)
+{
+    const struct {
+        QMessageBox::StandardButton button;
+        const char *text;
+    } names[] = {{QMessageBox::Ok, "OK"}, {QMessageBox::Yes, "&Tak"}, {QMessageBox::No, "&Nie"},
+                 {QMessageBox::Cancel, "Anuluj"}};
+    for (const auto &name : names) {
+        if (QAbstractButton *button = box.button(name.button))
+            button->setText(QString::fromUtf8(name.text));
+    }
+}
+
 class QtDialogs final : public Dialogs
 {
 public:
@@ -37,6 +52,7 @@ public:
                           MessageButtons buttons, MessageIcon icon) override
     {
         QMessageBox box(toQtIcon(icon), caption, text, toQtButtons(buttons), parent);
+        nameButtons(box);
         switch (box.exec()) {
         case QMessageBox::Yes: return MessageAnswer::Yes;
         case QMessageBox::No: return MessageAnswer::No;
@@ -62,6 +78,7 @@ public:
     void about(QWidget *parent, const QString &programName, const QString &text) override
     {
         QMessageBox box(QMessageBox::NoIcon, programName, programName + u'\n' + text, QMessageBox::Ok, parent);
+        nameButtons(box);
         box.setIconPixmap(QApplication::windowIcon().pixmap(32, 32));
         box.exec();
     }

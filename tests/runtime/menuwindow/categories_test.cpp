@@ -112,18 +112,27 @@ TEST_F(CategoryTest, ProgramClickEnablesWhatTheProgramHas)
 
 TEST_F(CategoryTest, FieldVisibilityFollowsTheFlags)
 {
+    // Each flag hides its own field while the chosen program leaves it
+    // empty; without the flag the field stays visible and empty.
     const struct {
-        const char *flags;
-        bool serialShownWhenEmpty;
-    } cases[] = {{"", true}, {"SERIAL_IF_IS=1\n", false}};
+        const char *flag;
+        QLineEdit *(TForm1::*field)() const;
+        const char *programWithValue;
+    } cases[] = {
+        {"SERIAL_IF_IS", &TForm1::serialField, "Szachy"},
+        {"SYSTEM_IF_IS", &TForm1::systemField, "Warcaby"},
+        {"PRGInfo_IF_IS", &TForm1::infoField, "Szachy"},
+        {"SIZE_IF_IS", &TForm1::sizeField, "Warcaby"},
+    };
     for (const auto &c : cases) {
-        writeProject(kProject + QStringLiteral("[WINDOW]\n") + QLatin1String(c.flags));
+        writeProject(kProject + QStringLiteral("[WINDOW]\n%1=1\n").arg(QLatin1String(c.flag)));
         TForm1 &menu = build();
         menu.ODCZYTKATEGORI(key(menu, 1001));
-        choose(menu, QStringLiteral("Warcaby")); // no NUMER
-        EXPECT_EQ(!menu.serialField()->isHidden(), c.serialShownWhenEmpty) << c.flags;
-        choose(menu, QStringLiteral("Szachy")); // NUMER 123
-        EXPECT_FALSE(menu.serialField()->isHidden()) << c.flags;
+        choose(menu, QStringLiteral("Ąbecadło")); // every field empty
+        for (const auto &other : cases)
+            EXPECT_EQ((menu.*other.field)()->isHidden(), other.field == c.field) << c.flag << " / " << other.flag;
+        choose(menu, QLatin1String(c.programWithValue));
+        EXPECT_FALSE((menu.*c.field)()->isHidden()) << c.flag;
     }
 }
 

@@ -9,8 +9,10 @@
 
 #include <colors.h>
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 
 using namespace ProjectFormat;
@@ -235,5 +237,26 @@ TEST_F(MenuFixture, HintsTakeTheProjectsLook)
         EXPECT_EQ(menu.hints()->style().color, Platform::clRed);
         EXPECT_EQ(menu.hints()->style().textColor, Platform::clLime);
         EXPECT_EQ(menu.categoryKeys().at(0)->toolTip(), QStringLiteral("Podpowiedź"));
+    }
+}
+
+TEST_F(MenuFixture, DraggingTheBackgroundMovesTheWindow)
+{
+    writeProject(QStringLiteral("[OBJECTS]\nTITLE=1\n"));
+    TForm1 &menu = build();
+    menu.move(100, 100);
+    const auto send = [](QWidget *target, QEvent::Type type, QPoint global, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, target->mapFromGlobal(global), global,
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &event);
+    };
+    for (QWidget *handle : {static_cast<QWidget *>(menu.background()), static_cast<QWidget *>(menu.titleLabel())}) {
+        const QPoint start = menu.pos();
+        send(handle, QEvent::MouseButtonPress, QPoint(500, 500), Qt::LeftButton);
+        send(handle, QEvent::MouseMove, QPoint(530, 480), Qt::LeftButton);
+        send(handle, QEvent::MouseButtonRelease, QPoint(530, 480), Qt::NoButton);
+        EXPECT_EQ(menu.pos(), start + QPoint(30, -20)) << handle->objectName().toStdString();
+        send(handle, QEvent::MouseMove, QPoint(600, 600), Qt::NoButton); // released: stays
+        EXPECT_EQ(menu.pos(), start + QPoint(30, -20));
     }
 }
