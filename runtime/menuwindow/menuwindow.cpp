@@ -188,7 +188,11 @@ void TForm1::hookMinimizeAndRestore()
 
 void TForm1::loadApplicationIcon()
 {
-    const QString iconFile = Platform::fileBesideProgram(QStringLiteral("ZELTRIN.ICO"));
+    // Checked first: asking a missing file for its sizes makes Qt load
+    // every image plugin to try it.
+    const QString iconFile = m_context.fileBesideProgram(QStringLiteral("ZELTRIN.ICO"));
+    if (iconFile.isEmpty())
+        return;
     const QIcon icon(iconFile);
     if (!icon.isNull() && !icon.availableSizes().isEmpty())
         QApplication::setWindowIcon(icon);
