@@ -431,7 +431,7 @@ void TForm1::createTitle()
     m_titleLabel->setObjectName(QStringLiteral("TITLE"));
     setTag(m_titleLabel, TitleId);
     m_titleLabel->setGeometry(values().bounds(TitleId));
-    m_titleLabel->setAlignment(Qt::AlignCenter);
+    m_titleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_titleLabel->setTextFormat(Qt::PlainText);
     m_titleLabel->setText(values().text(Sections::Cdrom, QStringLiteral("CD_TITLE"), m_context.ApplicationTitle));
     enableWindowDragging(m_titleLabel);

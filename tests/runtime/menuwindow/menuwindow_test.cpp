@@ -113,6 +113,7 @@ TEST_F(MenuFixture, ObjectsTakeTheirPlacesAndDefaults)
     EXPECT_EQ(menu.descriptionList()->geometry(), QRect(375, 100, 150, 300));
     EXPECT_TRUE(menu.descriptionMemo()->isHidden());
     EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Płyta testowa"));
+    EXPECT_EQ(menu.titleLabel()->alignment(), Qt::AlignHCenter | Qt::AlignTop);
     EXPECT_EQ(menu.titleLabel()->palette().color(QPalette::WindowText), QColor(0, 128, 0));
 
     // Background lowest, the strip above it, the rest above both; the
