@@ -331,7 +331,11 @@ QRect ProjectValues::bounds(int id) const
 
 QRect ProjectValues::bounds(int id, const QRect &fallback) const
 {
-    const QString key = objectKey(id);
+    return bounds(objectKey(id), fallback);
+}
+
+QRect ProjectValues::bounds(const QString &key, const QRect &fallback) const
+{
     return QRect(integer(Sections::Left, key, fallback.left()), integer(Sections::Top, key, fallback.top()),
                  integer(Sections::Width, key, fallback.width()),
                  integer(Sections::Height, key, fallback.height()));

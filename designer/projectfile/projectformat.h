@@ -138,6 +138,8 @@ public:
     // Position and size of an object, key by key, over its default bounds.
     QRect bounds(int id) const;
     QRect bounds(int id, const QRect &fallback) const;
+    // The same for the object whose key in the per-object sections is key.
+    QRect bounds(const QString &key, const QRect &fallback) const;
 
 private:
     const Platform::ProfileFile &m_file;

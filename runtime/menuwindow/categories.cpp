@@ -42,7 +42,7 @@ void TForm1::setProgramButtonsEnabled(std::initializer_list<int> ids, bool enabl
 
 QString TForm1::dataFileOf(int id) const
 {
-    return values().text(Sections::Data, objectKey(id), {});
+    return values().text(Sections::Data, QString::number(id), {});
 }
 
 bool TForm1::isExistingFile(const QString &stored) const
@@ -97,7 +97,7 @@ void TForm1::openSubWindow(int id)
     // The second-level window is built from this project file and shown in
     // place of the menu window.
     m_context.SubWindowIni = std::make_unique<Platform::ProfileFile>(
-        values().path(Sections::NextWindowIni, objectKey(id)));
+        values().path(Sections::NextWindowIni, QString::number(id)));
     m_context.SubWindowKey = QString::number(id);
 }
 
@@ -115,7 +115,7 @@ void TForm1::ODCZYTKATEGORI(QObject *sender)
     const int id = tagOf(sender);
     if (id < 1000)
         return;
-    if (values().boolean(Sections::NextWindow, objectKey(id), false)) {
+    if (values().boolean(Sections::NextWindow, QString::number(id), false)) {
         openSubWindow(id);
         return;
     }

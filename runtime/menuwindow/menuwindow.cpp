@@ -1,8 +1,8 @@
 #include "menuwindow.h"
 
+#include "hints/coolhint.h"
 #include "menuwindow/eventhook.h"
 #include "menuwindow/imagewidget.h"
-#include "hints/coolhint.h"
 #include "startup/runtimecontext.h"
 
 #include <buttons/menubutton.h>
@@ -32,9 +32,11 @@ namespace {
 
 const char *const kTagProperty = "Tag";
 
-QString key(int id)
+// Category keys and function buttons are named by their id in decimal. (A
+// few category ids equal the ids of single objects, whose keys are names.)
+QString buttonKey(int id)
 {
-    return objectKey(id);
+    return QString::number(id);
 }
 
 void setTag(QObject *object, int id)
@@ -106,6 +108,7 @@ TForm1::TForm1(RuntimeContext &context, QWidget *parent)
     Image1->setObjectName(QStringLiteral("Image1"));
     enableWindowDragging(Image1);
 
+    // The music loop's clock; it starts with the music.
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
@@ -127,11 +130,6 @@ TForm1::~TForm1()
 ProjectValues TForm1::values() const
 {
     return m_context.menuValues();
-}
-
-QString TForm1::windowText(const QString &key) const
-{
-    return values().text(Sections::Window, key);
 }
 
 bool TForm1::windowFlag(const QString &key) const
@@ -278,7 +276,7 @@ TMenuButton *TForm1::createKey(int id, const QString &caption)
     auto *button = new TMenuButton(this);
     button->setCaption(caption);
     button->setOpaque(false);
-    button->setGeometry(values().bounds(id));
+    button->setGeometry(values().bounds(buttonKey(id), QRect()));
     setTag(button, id);
     button->setObjectName(QStringLiteral("klw%1").arg(id));
     button->setShowHint(true);
@@ -287,7 +285,7 @@ TMenuButton *TForm1::createKey(int id, const QString &caption)
 
 void TForm1::loadGlyph(TMenuButton *button, int id)
 {
-    const QString glyphFile = values().text(Sections::Glyph, key(id), {});
+    const QString glyphFile = values().text(Sections::Glyph, buttonKey(id), {});
     if (glyphFile.isEmpty())
         return;
     const QImage glyph(values().resolve(glyphFile));
@@ -304,7 +302,7 @@ void TForm1::createCategoryKeys()
         if (!isNumber)
             continue; // a key that is no number cannot be an object
         TMenuButton *button = createKey(id, values().text(Sections::Names, name, {}));
-        button->setHint(values().text(Sections::FunctionsHint, key(id), {}));
+        button->setHint(values().text(Sections::FunctionsHint, buttonKey(id), {}));
         if (alwaysDown) {
             button->setGroupIndex(1000);
             button->setAllowAllUp(false);
@@ -322,9 +320,9 @@ void TForm1::createFunctionButtons()
 {
     const UserOptions &options = m_context.Options;
     for (int id = FirstFunctionId; id <= LastFunctionId; ++id) {
-        if (!values().boolean(Sections::Functions, key(id), false))
+        if (!values().boolean(Sections::Functions, buttonKey(id), false))
             continue;
-        TMenuButton *button = createKey(id, values().text(QStringLiteral("FUNCTIONS_Caption"), key(id), {}));
+        TMenuButton *button = createKey(id, values().text(QStringLiteral("FUNCTIONS_Caption"), buttonKey(id), {}));
         button->OnClick = [this](QObject *sender) { runFunction(sender); };
         if (id == MusicId)
             button->setHint(options.NOSOUND || options.NoMusic ? QStringLiteral("ON") : QStringLiteral("OFF"));
@@ -341,7 +339,7 @@ void TForm1::createFunctionButtons()
 
 void TForm1::createSingleObjects()
 {
-    const auto present = [this](int id) { return values().boolean(Sections::Objects, key(id), false); };
+    const auto present = [this](int id) { return values().boolean(Sections::Objects, objectKey(id), false); };
     if (present(ListId))
         createProgramList();
     if (present(SerialId))
@@ -374,13 +372,13 @@ void TForm1::createProgramList()
 QLineEdit *TForm1::createField(int id, const QString &flagKey)
 {
     auto *field = new QLineEdit(this);
-    field->setObjectName(key(id));
+    field->setObjectName(objectKey(id));
     setTag(field, id);
     field->setGeometry(values().bounds(id));
     field->setFrame(false);
     field->setReadOnly(true);
     field->setFocusPolicy(Qt::NoFocus);
-    field->setToolTip(values().text(Sections::FunctionsHint, key(id)));
+    field->setToolTip(values().text(Sections::FunctionsHint, objectKey(id)));
     field->setVisible(!values().boolean(Sections::Window, flagKey, false));
     return field;
 }
@@ -436,13 +434,12 @@ void TForm1::createTitle()
     m_titleLabel->setText(values().text(Sections::Cdrom, QStringLiteral("CD_TITLE"), m_context.ApplicationTitle));
     enableWindowDragging(m_titleLabel);
     m_titleLabel->raise();
-    m_titleLabel->setWordWrap(values().boolean(Sections::WordWrap, key(TitleId), false));
+    m_titleLabel->setWordWrap(values().boolean(Sections::WordWrap, objectKey(TitleId), false));
 }
 
-void TForm1::applyFont(QWidget *widget, int id, TColor defaultColor)
+void TForm1::applyFont(QWidget *widget, const QString &name, TColor defaultColor)
 {
     const ProjectValues project = values();
-    const QString name = key(id);
     QFont font = widget->font();
     font.setFamily(project.text(Sections::FontName, name, font.family()));
     const int size = project.integer(Sections::FontSize, name, font.pointSize());
@@ -474,11 +471,11 @@ void TForm1::applyStyles()
         m_programList->setColor(windowColor(QStringLiteral("LIST")));
         m_programList->setSelectedColor(windowColor(QStringLiteral("LISTSelected")));
         m_programList->setTransparent(windowFlag(QStringLiteral("LISTTRANSP")));
-        applyFont(m_programList, ListId, Platform::clBtnText);
+        applyFont(m_programList, objectKey(ListId), Platform::clBtnText);
     }
     if (m_descriptionList) {
-        applyFont(m_descriptionMemo, DescriptionId, Platform::clBtnText);
-        applyFont(m_descriptionList, DescriptionId, Platform::clBtnText);
+        applyFont(m_descriptionMemo, objectKey(DescriptionId), Platform::clBtnText);
+        applyFont(m_descriptionList, objectKey(DescriptionId), Platform::clBtnText);
         m_descriptionList->setSelectedColor(m_descriptionList->fontColor());
         m_descriptionList->setColor(windowColor(QStringLiteral("DESC")));
         m_descriptionList->setTransparent(windowFlag(QStringLiteral("DESCTRANSP")));
@@ -489,26 +486,26 @@ void TForm1::applyStyles()
         if (!field)
             continue;
         const int id = tagOf(field);
-        setBackgroundColor(field, windowColor(key(id)));
-        applyFont(field, id, Platform::clBtnText);
+        setBackgroundColor(field, windowColor(objectKey(id)));
+        applyFont(field, objectKey(id), Platform::clBtnText);
     }
     if (m_titleLabel) {
         setColorRole(m_titleLabel, QPalette::Window, windowColor(QStringLiteral("TITLE")));
-        applyFont(m_titleLabel, TitleId, Platform::clGreen);
+        applyFont(m_titleLabel, objectKey(TitleId), Platform::clGreen);
     }
 }
 
 void TForm1::styleButton(TMenuButton *button, int id)
 {
     const ProjectValues project = values();
-    const QString name = key(id);
+    const QString name = buttonKey(id);
     if (windowFlag(QStringLiteral("CURSOR_HAND")))
         button->setCursor(Qt::PointingHandCursor);
     if (id != MusicId)
         button->setHint(project.text(Sections::FunctionsHint, name, {}));
     button->setShowHint(true);
     button->setWordWrap(project.boolean(Sections::WordWrap, name, false));
-    applyFont(button, id, Platform::clBtnText);
+    applyFont(button, name, Platform::clBtnText);
     button->setNumGlyphs(project.integer(Sections::NumGlyphs, name, 1));
     button->setLayout(toButtonLayout(project.glyphLayout(Sections::LayHow, name, fromButtonLayout(button->layout()))));
     button->setNoBorder(project.boolean(Sections::NoBorder, name, false));

@@ -146,13 +146,13 @@ private:
 
     TMenuButton *createKey(int id, const QString &caption);
     void loadGlyph(TMenuButton *button, int id);
-    void applyFont(QWidget *widget, int id, Platform::TColor defaultColor);
+    // Font of a widget from the font keys of its object.
+    void applyFont(QWidget *widget, const QString &objectKey, Platform::TColor defaultColor);
     void enableWindowDragging(QWidget *widget);
     bool dragWindow(QEvent *event);
     bool previewKey(QObject *watched, QEvent *event);
 
     ProjectFormat::ProjectValues values() const;
-    QString windowText(const QString &key) const;
     bool windowFlag(const QString &key) const;
     Platform::TColor windowColor(const QString &key) const;
 

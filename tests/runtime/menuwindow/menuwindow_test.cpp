@@ -261,3 +261,21 @@ TEST_F(MenuFixture, DraggingTheBackgroundMovesTheWindow)
         EXPECT_EQ(menu.pos(), start + QPoint(30, -20));
     }
 }
+
+TEST_F(MenuFixture, CategoryIdsThatEqualSingleObjectIdsKeepTheirOwnKeys)
+{
+    // Key 1505 and the title (whose id is 1505 too) each read their own keys.
+    writeCdText(QStringLiteral("K.RV3"), QStringLiteral("TITLE=Pięćsetpiąta\n\n[Program]\nSETUP=X\n"));
+    writeProject(QStringLiteral("[NAMES]\n1505=Klawisz\n[DATA]\n1505=K.RV3\n[FUNCTIONS_HINT]\n1505=Podpowiedź\n"
+                                "[OBJECTS]\nTITLE=1\nLIST=1\n"
+                                "[LEFT]\n1505=11\nTITLE=200\n[TOP]\n1505=12\nTITLE=210\n"
+                                "[WIDTH]\n1505=13\nTITLE=220\n[HEIGHT]\n1505=14\nTITLE=230\n"));
+    TForm1 &menu = build();
+    TMenuButton *key = menu.categoryKeys().at(0);
+    EXPECT_EQ(key->geometry(), QRect(11, 12, 13, 14));
+    EXPECT_EQ(key->hint(), QStringLiteral("Podpowiedź"));
+    EXPECT_EQ(menu.titleLabel()->geometry(), QRect(200, 210, 220, 230));
+    menu.ODCZYTKATEGORI(key);
+    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Pięćsetpiąta"));
+    EXPECT_EQ(menu.programList()->items(), QStringList({"Program"}));
+}
