@@ -82,11 +82,6 @@ QString programDir()
     return withTrailingSlash(QCoreApplication::applicationDirPath());
 }
 
-QString programDriveRoot()
-{
-    return driveRootOf(QCoreApplication::applicationFilePath());
-}
-
 QString resolveStoredPath(const QString &root, const QString &stored)
 {
     QString path = withTrailingSlash(root);
@@ -121,16 +116,6 @@ QString toStoredPath(const QString &root, const QString &absolutePath)
     return path.replace(u'/', u'\\');
 }
 
-QString fileBesideProgram(const QString &name)
-{
-    const QString dir = programDir();
-    const QString found = findEntryCaseInsensitive(dir, name);
-    return dir + (found.isEmpty() ? name : found);
-}
-
-} // namespace Platform
-
-namespace Platform {
 
 QString userSettingsDir()
 {

@@ -14,9 +14,6 @@ namespace Platform {
 // Drive root of the program (or any file) at path.
 QString driveRootOf(const QString &path);
 
-// Drive root of the running program.
-QString programDriveRoot();
-
 // Folder of the running program, with a trailing separator.
 QString programDir();
 
@@ -33,14 +30,6 @@ QString toStoredPath(const QString &root, const QString &absolutePath);
 // The entry of folder dir whose name equals name without regard to case;
 // the exact name is preferred. Empty when there is none.
 QString findEntryCaseInsensitive(const QString &dir, const QString &name);
-
-// A file beside the running program ("mpegdll.dll", "ORVANTA.INI", ...),
-// found case-insensitively; when absent, the path it would have.
-QString fileBesideProgram(const QString &name);
-
-} // namespace Platform
-
-namespace Platform {
 
 // The user's own folder for the settings that programs keep outside the CD
 // (the place of the Windows folder for bare profile file names). Created on

@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringList>
 
 namespace Platform {
 
@@ -20,17 +19,6 @@ std::optional<QString> readTextFile(const QString &path, qint64 maxBytes)
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     return text;
-}
-
-QStringList readTextLines(const QString &path)
-{
-    const std::optional<QString> text = readTextFile(path);
-    if (!text || text->isEmpty())
-        return {};
-    QStringList lines = text->split(u'\n');
-    if (text->endsWith(u'\n'))
-        lines.removeLast();
-    return lines;
 }
 
 } // namespace Platform

@@ -10,8 +10,4 @@ namespace Platform {
 // path is no regular file, cannot be read or is larger than maxBytes.
 std::optional<QString> readTextFile(const QString &path, qint64 maxBytes = 16 * 1024 * 1024);
 
-// The lines of a Windows-1250 text file ("\r\n", "\n" or "\r" ends); empty
-// when it cannot be read.
-QStringList readTextLines(const QString &path);
-
 } // namespace Platform

@@ -86,9 +86,32 @@ void TForm1::resetChoice()
         entry.field->clear();
         entry.field->setVisible(!windowFlag(QLatin1String(entry.flagKey)));
     }
-    if (m_descriptionMemo) {
-        m_descriptionMemo->clear();
-        m_descriptionList->clearItems();
+    clearDescription();
+}
+
+void TForm1::clearDescription()
+{
+    if (!m_descriptionMemo)
+        return;
+    m_descriptionMemo->clear();
+    m_descriptionList->clearItems();
+}
+
+void TForm1::showCategoryTitle(const QString &title)
+{
+    if (m_titleLabel)
+        m_titleLabel->setText(title.isEmpty() ? m_context.ApplicationTitle : title);
+}
+
+void TForm1::showProgramFields(bool visibleByValue)
+{
+    for (const ProgramField &entry : programFields()) {
+        if (!entry.field)
+            continue;
+        const QString text = m_context.programValue(entry.dataKey);
+        entry.field->setText(text);
+        if (visibleByValue || windowFlag(QLatin1String(entry.flagKey)))
+            entry.field->setVisible(!text.isEmpty());
     }
 }
 
@@ -123,8 +146,7 @@ void TForm1::ODCZYTKATEGORI(QObject *sender)
     resetChoice();
     const QString dataFile = dataFileOf(id);
     const DataFile::Header header = DataFile::readHeader(values().resolve(dataFile));
-    if (m_titleLabel)
-        m_titleLabel->setText(header.title.isEmpty() ? m_context.ApplicationTitle : header.title);
+    showCategoryTitle(header.title);
     if (!oneProgram && m_descriptionList) {
         loadDescription(header.description);
         showDescription(true);
@@ -156,13 +178,7 @@ void TForm1::chooseOnlyProgram()
     setButtonEnabled(ExploreId, isExistingFolder(value(Keys::Katalog)));
     loadDescription(value(Keys::Opis));
     showDescription(true);
-    for (const ProgramField &entry : programFields()) {
-        if (!entry.field)
-            continue;
-        const QString text = value(entry.dataKey);
-        entry.field->setText(text);
-        entry.field->setVisible(!text.isEmpty());
-    }
+    showProgramFields(true);
 }
 
 void TForm1::LISTA_PRG(QObject *)
@@ -175,15 +191,9 @@ void TForm1::LISTA_PRG(QObject *)
     if (m_descriptionMemo)
         m_descriptionMemo->clear();
 
+    // Without its flag a field keeps its visibility.
+    showProgramFields(false);
     const auto value = [this](const QString &key) { return m_context.programValue(key); };
-    for (const ProgramField &entry : programFields()) {
-        if (!entry.field)
-            continue;
-        const QString text = value(entry.dataKey);
-        entry.field->setText(text);
-        if (windowFlag(QLatin1String(entry.flagKey)))
-            entry.field->setVisible(!text.isEmpty());
-    }
     setButtonEnabled(DescriptionEditId, isExistingFile(value(Keys::Ambitny)));
     setButtonEnabled(StartId, !value(Keys::Setup).isEmpty());
     setButtonEnabled(CopyId, !value(Keys::Katalog).isEmpty());
@@ -227,15 +237,11 @@ void TForm1::OdczytOpisuKategori(QObject *sender)
                 entry.field->setVisible(!flagged);
             }
         }
-        if (m_descriptionMemo) {
-            m_descriptionMemo->clear();
-            m_descriptionList->clearItems();
-        }
+        clearDescription();
     }
 
     const DataFile::Header header = DataFile::readHeader(values().resolve(dataFileOf(id)));
-    if (m_titleLabel)
-        m_titleLabel->setText(header.title.isEmpty() ? m_context.ApplicationTitle : header.title);
+    showCategoryTitle(header.title);
     loadDescription(header.description);
     showDescription(false);
     m_lastHovered = sender;

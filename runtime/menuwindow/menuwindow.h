@@ -119,6 +119,11 @@ private:
     void setProgramButtonsEnabled(std::initializer_list<int> ids, bool enabled);
     void setButtonEnabled(int id, bool enabled);
     void resetChoice();
+    void clearDescription();
+    void showCategoryTitle(const QString &title);
+    // Fields show the chosen program's values; a field with no value hides,
+    // when visibleByValue or its flag is set.
+    void showProgramFields(bool visibleByValue);
     void openSubWindow(int id);
     void loadDescription(const QString &storedOrText);
     void showDescription(bool fromFirstLine);
