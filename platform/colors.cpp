@@ -1,5 +1,7 @@
 #include "colors.h"
 
+#include "numbers.h"
+
 #include <array>
 
 namespace Platform {
@@ -66,22 +68,6 @@ constexpr std::array<TColor, SystemColorCount> kClassicScheme = {
     0xE1FFFF, // info background
 };
 
-std::optional<TColor> numberFromString(QStringView text)
-{
-    bool ok = false;
-    qlonglong value = 0;
-    if (text.startsWith(u'$'))
-        value = text.mid(1).toLongLong(&ok, 16);
-    else if (text.startsWith(u"0x", Qt::CaseInsensitive))
-        value = text.mid(2).toLongLong(&ok, 16);
-    else
-        value = text.toLongLong(&ok, 10);
-    // Hexadecimal texts name the 32 bits as they are; decimal ones are signed.
-    if (!ok || value < -0x80000000LL || value > 0xFFFFFFFFLL)
-        return std::nullopt;
-    return static_cast<TColor>(static_cast<quint32>(value));
-}
-
 } // namespace
 
 std::optional<TColor> colorFromString(const QString &value)
@@ -97,7 +83,7 @@ std::optional<TColor> colorFromString(const QString &value)
         if (text.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0)
             return entry.value;
     }
-    return numberFromString(text);
+    return parseInt32(text);
 }
 
 TColor stringToColor(const QString &text, TColor fallback)

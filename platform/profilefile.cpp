@@ -1,12 +1,12 @@
 #include "profilefile.h"
 
 #include "cp1250.h"
+#include "numbers.h"
 
 #include <QFile>
 #include <QSaveFile>
 
 #include <algorithm>
-#include <climits>
 
 namespace Platform {
 namespace {
@@ -252,18 +252,7 @@ int ProfileFile::readInteger(const QString &section, const QString &key, int def
     const Line *line = findLine(section, key);
     if (!line)
         return defaultValue;
-    const QString text = unquoted(QStringView(line->text).mid(line->valueStart));
-    bool ok = false;
-    qlonglong value = 0;
-    if (text.startsWith(u'$'))
-        value = QStringView(text).mid(1).toLongLong(&ok, 16);
-    else if (text.startsWith(u"0x", Qt::CaseInsensitive))
-        value = QStringView(text).mid(2).toLongLong(&ok, 16);
-    else
-        value = text.toLongLong(&ok, 10);
-    if (!ok || value < INT_MIN || value > UINT_MAX)
-        return defaultValue;
-    return int(qint32(quint32(value)));
+    return parseInt32(unquoted(QStringView(line->text).mid(line->valueStart))).value_or(defaultValue);
 }
 
 bool ProfileFile::readBool(const QString &section, const QString &key, bool defaultValue) const
