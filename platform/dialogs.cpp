@@ -2,7 +2,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace Platform {
@@ -81,6 +85,39 @@ public:
         nameButtons(box);
         box.setIconPixmap(QApplication::windowIcon().pixmap(32, 32));
         box.exec();
+    }
+
+    QString openFile(QWidget *parent, const QString &caption, const QString &start, const QString &filter) override
+    {
+        return QFileDialog::getOpenFileName(parent, caption, start, filter);
+    }
+
+    QString saveFile(QWidget *parent, const QString &caption, const QString &start, const QString &filter) override
+    {
+        return QFileDialog::getSaveFileName(parent, caption, start, filter);
+    }
+
+    QString chooseFolder(QWidget *parent, const QString &caption, const QString &start) override
+    {
+        return QFileDialog::getExistingDirectory(parent, caption, start);
+    }
+
+    bool chooseColor(QWidget *parent, QColor &color) override
+    {
+        const QColor chosen = QColorDialog::getColor(color, parent);
+        if (!chosen.isValid())
+            return false;
+        color = chosen;
+        return true;
+    }
+
+    bool inputText(QWidget *parent, const QString &caption, const QString &prompt, QString &value) override
+    {
+        bool ok = false;
+        const QString text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, value, &ok);
+        if (ok)
+            value = text;
+        return ok;
     }
 };
 

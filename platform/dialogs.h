@@ -29,6 +29,19 @@ public:
     // The about box of a program: its name, a line of text and its icon.
     virtual void about(QWidget *parent, const QString &programName, const QString &text) = 0;
 
+    // File dialogs: the chosen full path, empty when cancelled. A filter is
+    // Qt's "Description (*.ext *.EXT);;All (*)" form.
+    virtual QString openFile(QWidget *parent, const QString &caption, const QString &start,
+                             const QString &filter) = 0;
+    virtual QString saveFile(QWidget *parent, const QString &caption, const QString &start,
+                             const QString &filter) = 0;
+    // The chosen folder, empty when cancelled.
+    virtual QString chooseFolder(QWidget *parent, const QString &caption, const QString &start) = 0;
+    // Lets the user change a colour; false when cancelled.
+    virtual bool chooseColor(QWidget *parent, QColor &color) = 0;
+    // One line of text; false when cancelled, and value is left alone.
+    virtual bool inputText(QWidget *parent, const QString &caption, const QString &prompt, QString &value) = 0;
+
     static Dialogs &instance();
     // Installs another instance (not owned); nullptr restores the default.
     static void setInstance(Dialogs *dialogs);

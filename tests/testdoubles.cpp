@@ -39,6 +39,45 @@ void RecordingDialogs::about(QWidget *, const QString &programName, const QStrin
     abouts.append(programName + u'\n' + text);
 }
 
+QString RecordingDialogs::openFile(QWidget *, const QString &caption, const QString &, const QString &)
+{
+    dialogs.append(QStringLiteral("open: ") + caption);
+    return pathAnswers.isEmpty() ? QString() : pathAnswers.takeFirst();
+}
+
+QString RecordingDialogs::saveFile(QWidget *, const QString &caption, const QString &, const QString &)
+{
+    dialogs.append(QStringLiteral("save: ") + caption);
+    return pathAnswers.isEmpty() ? QString() : pathAnswers.takeFirst();
+}
+
+QString RecordingDialogs::chooseFolder(QWidget *, const QString &caption, const QString &)
+{
+    dialogs.append(QStringLiteral("folder: ") + caption);
+    return pathAnswers.isEmpty() ? QString() : pathAnswers.takeFirst();
+}
+
+bool RecordingDialogs::chooseColor(QWidget *, QColor &color)
+{
+    dialogs.append(QStringLiteral("colour"));
+    if (!colorChoice.isValid())
+        return false;
+    color = colorChoice;
+    return true;
+}
+
+bool RecordingDialogs::inputText(QWidget *, const QString &caption, const QString &, QString &value)
+{
+    dialogs.append(QStringLiteral("text: ") + caption);
+    if (textAnswers.isEmpty())
+        return false;
+    const std::optional<QString> answer = textAnswers.takeFirst();
+    if (!answer)
+        return false;
+    value = *answer;
+    return true;
+}
+
 RecordingLauncher::RecordingLauncher()
 {
     Platform::Launcher::setInstance(this);

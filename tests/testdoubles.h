@@ -32,6 +32,11 @@ public:
                                     Platform::MessageButtons buttons, Platform::MessageIcon icon) override;
     bool chooseFont(QWidget *parent, QFont &font, QColor &color) override;
     void about(QWidget *parent, const QString &programName, const QString &text) override;
+    QString openFile(QWidget *parent, const QString &caption, const QString &start, const QString &filter) override;
+    QString saveFile(QWidget *parent, const QString &caption, const QString &start, const QString &filter) override;
+    QString chooseFolder(QWidget *parent, const QString &caption, const QString &start) override;
+    bool chooseColor(QWidget *parent, QColor &color) override;
+    bool inputText(QWidget *parent, const QString &caption, const QString &prompt, QString &value) override;
 
     QList<Platform::MessageAnswer> answers;
     QList<Message> messages;
@@ -40,6 +45,15 @@ public:
     QColor colorAnswer;
     int fontDialogs = 0;
     QStringList abouts;
+
+    // Answers of the file, folder and text dialogs, taken in order; an
+    // empty queue (or an empty path) cancels.
+    QStringList pathAnswers;
+    QList<std::optional<QString>> textAnswers;
+    // What the colour dialog answers; invalid: cancelled.
+    QColor colorChoice;
+    // Every file, folder, colour and text dialog shown: "kind: caption".
+    QStringList dialogs;
 };
 
 // Records every start and answers with ok, unless told to fail. Installs

@@ -4,6 +4,8 @@
 #include "startup/runtimecontext.h"
 
 #include <buttons/menubutton.h>
+#include <menuobjects/imagewidget.h>
+#include <menuobjects/menuobjects.h>
 #include <datafile/datafile.h>
 #include <transplist/transplist.h>
 
@@ -17,6 +19,7 @@
 #include <QPlainTextEdit>
 
 using namespace ProjectFormat;
+using MenuObjects::tagOf;
 
 std::array<TForm1::ProgramField, 4> TForm1::programFields() const
 {

@@ -1,11 +1,12 @@
 // The function buttons of the menu window and its keys.
 #include "menuwindow.h"
 
-#include "menuwindow/imagewidget.h"
 #include "startup/runtimecontext.h"
 #include "texts/runtimetexts.h"
 
 #include <buttons/menubutton.h>
+#include <menuobjects/imagewidget.h>
+#include <menuobjects/menuobjects.h>
 #include <datafile/datafile.h>
 #include <transplist/transplist.h>
 
@@ -18,6 +19,7 @@
 #include <QPlainTextEdit>
 
 using namespace ProjectFormat;
+using MenuObjects::tagOf;
 using Platform::MessageAnswer;
 using Platform::MessageButtons;
 using Platform::MessageIcon;

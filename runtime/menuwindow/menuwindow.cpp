@@ -2,10 +2,11 @@
 
 #include "hints/coolhint.h"
 #include "menuwindow/eventhook.h"
-#include "menuwindow/imagewidget.h"
 #include "startup/runtimecontext.h"
 
 #include <buttons/menubutton.h>
+#include <menuobjects/imagewidget.h>
+#include <menuobjects/menuobjects.h>
 #include <shaper/controlshaper.h>
 #include <transplist/transplist.h>
 
@@ -28,66 +29,7 @@
 using namespace ProjectFormat;
 using Platform::TColor;
 
-namespace {
-
-const char *const kTagProperty = "Tag";
-
-// Category keys and function buttons are named by their id in decimal. (A
-// few category ids equal the ids of single objects, whose keys are names.)
-QString buttonKey(int id)
-{
-    return QString::number(id);
-}
-
-void setTag(QObject *object, int id)
-{
-    object->setProperty(kTagProperty, id);
-}
-
-ButtonEnums::TButtonLayout toButtonLayout(GlyphLayout layout)
-{
-    switch (layout) {
-    case GlyphLayout::Right: return ButtonEnums::blGlyphRight;
-    case GlyphLayout::Top: return ButtonEnums::blGlyphTop;
-    case GlyphLayout::Bottom: return ButtonEnums::blGlyphBottom;
-    case GlyphLayout::Left: break;
-    }
-    return ButtonEnums::blGlyphLeft;
-}
-
-GlyphLayout fromButtonLayout(ButtonEnums::TButtonLayout layout)
-{
-    switch (layout) {
-    case ButtonEnums::blGlyphRight: return GlyphLayout::Right;
-    case ButtonEnums::blGlyphTop: return GlyphLayout::Top;
-    case ButtonEnums::blGlyphBottom: return GlyphLayout::Bottom;
-    case ButtonEnums::blGlyphLeft: break;
-    }
-    return GlyphLayout::Left;
-}
-
-void setColorRole(QWidget *widget, QPalette::ColorRole role, TColor color)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, Platform::toQColor(color));
-    widget->setPalette(palette);
-}
-
-// A widget's background colour, painted by the widget itself.
-void setBackgroundColor(QWidget *widget, TColor color)
-{
-    setColorRole(widget, QPalette::Window, color);
-    setColorRole(widget, QPalette::Base, color);
-    widget->setAutoFillBackground(true);
-}
-
-void setFontColor(QWidget *widget, TColor color)
-{
-    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        setColorRole(widget, role, color);
-}
-
-} // namespace
+using namespace MenuObjects;
 
 TForm1::TForm1(RuntimeContext &context, QWidget *parent)
     : QWidget(parent)
@@ -140,11 +82,6 @@ bool TForm1::windowFlag(const QString &key) const
 TColor TForm1::windowColor(const QString &key) const
 {
     return values().color(Sections::Window, key);
-}
-
-int TForm1::tagOf(const QObject *object)
-{
-    return object ? object->property(kTagProperty).toInt() : 0;
 }
 
 TMenuButton *TForm1::functionButton(int id) const
@@ -439,25 +376,7 @@ void TForm1::createTitle()
 
 void TForm1::applyFont(QWidget *widget, const QString &name, TColor defaultColor)
 {
-    const ProjectValues project = values();
-    QFont font = widget->font();
-    font.setFamily(project.text(Sections::FontName, name, font.family()));
-    const int size = project.integer(Sections::FontSize, name, font.pointSize());
-    if (size > 0)
-        font.setPointSize(size);
-    const FontStyles styles = project.fontStyles(Sections::FontStyle, name, 0);
-    if (styles & FontBold)
-        font.setBold(true);
-    if (styles & FontItalic)
-        font.setItalic(true);
-    if (styles & FontUnderline)
-        font.setUnderline(true);
-    widget->setFont(font);
-    const TColor color = project.color(Sections::FontColor, name, defaultColor);
-    if (auto *list = dynamic_cast<TTranspList *>(widget))
-        list->setFontColor(color);
-    else
-        setFontColor(widget, color);
+    MenuObjects::applyFont(widget, values(), name, defaultColor);
 }
 
 void TForm1::applyStyles()

@@ -48,9 +48,6 @@ public:
     TControlShaper *shaper() const { return MASKA; }
     CoolHints *hints() const { return m_hints; }
 
-    // The id a menu object carries (its Tag); 0 for anything else.
-    static int tagOf(const QObject *object);
-
     // Click event of the category keys (also run by AUTOLOAD).
     void ODCZYTKATEGORI(QObject *sender);
     // Click event of the program list.

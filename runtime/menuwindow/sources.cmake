@@ -1,6 +1,4 @@
 target_sources(runtime PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/imagewidget.h
-  ${CMAKE_CURRENT_LIST_DIR}/imagewidget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/menuwindow.h
   ${CMAKE_CURRENT_LIST_DIR}/menuwindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/categories.cpp

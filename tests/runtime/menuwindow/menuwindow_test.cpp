@@ -5,7 +5,8 @@
 #include <transplist/transplist.h>
 
 #include <hints/coolhint.h>
-#include <menuwindow/imagewidget.h>
+#include <menuobjects/imagewidget.h>
+#include <menuobjects/menuobjects.h>
 
 #include <colors.h>
 
@@ -77,7 +78,7 @@ TEST_F(MenuFixture, ObjectsTakeTheirPlacesAndDefaults)
     EXPECT_EQ(second->objectName(), QStringLiteral("klw1002"));
     EXPECT_EQ(first->caption(), QStringLiteral("Pierwszy"));
     EXPECT_EQ(first->geometry(), QRect(10, 20, 90, 40));
-    EXPECT_EQ(TForm1::tagOf(first), 1001);
+    EXPECT_EQ(MenuObjects::tagOf(first), 1001);
     EXPECT_EQ(first->hint(), QStringLiteral("Podpowiedź"));
     EXPECT_EQ(first->groupIndex(), 1000);
     EXPECT_FALSE(first->allowAllUp());

@@ -1,4 +1,4 @@
-target_sources(designer PRIVATE
+target_sources(formats PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/projectformat.h
   ${CMAKE_CURRENT_LIST_DIR}/projectformat.cpp
 )

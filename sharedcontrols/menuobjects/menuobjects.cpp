@@ -1,0 +1,96 @@
+#include "menuobjects.h"
+
+#include <transplist/transplist.h>
+
+#include <QFont>
+#include <QWidget>
+
+using namespace ProjectFormat;
+using Platform::TColor;
+
+namespace MenuObjects {
+
+namespace {
+const char *const kTagProperty = "Tag";
+}
+
+int tagOf(const QObject *object)
+{
+    return object ? object->property(kTagProperty).toInt() : 0;
+}
+
+void setTag(QObject *object, int id)
+{
+    object->setProperty(kTagProperty, id);
+}
+
+QString buttonKey(int id)
+{
+    return QString::number(id);
+}
+
+ButtonEnums::TButtonLayout toButtonLayout(GlyphLayout layout)
+{
+    switch (layout) {
+    case GlyphLayout::Right: return ButtonEnums::blGlyphRight;
+    case GlyphLayout::Top: return ButtonEnums::blGlyphTop;
+    case GlyphLayout::Bottom: return ButtonEnums::blGlyphBottom;
+    case GlyphLayout::Left: break;
+    }
+    return ButtonEnums::blGlyphLeft;
+}
+
+GlyphLayout fromButtonLayout(ButtonEnums::TButtonLayout layout)
+{
+    switch (layout) {
+    case ButtonEnums::blGlyphRight: return GlyphLayout::Right;
+    case ButtonEnums::blGlyphTop: return GlyphLayout::Top;
+    case ButtonEnums::blGlyphBottom: return GlyphLayout::Bottom;
+    case ButtonEnums::blGlyphLeft: break;
+    }
+    return GlyphLayout::Left;
+}
+
+void setColorRole(QWidget *widget, QPalette::ColorRole role, TColor color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, Platform::toQColor(color));
+    widget->setPalette(palette);
+}
+
+void setBackgroundColor(QWidget *widget, TColor color)
+{
+    setColorRole(widget, QPalette::Window, color);
+    setColorRole(widget, QPalette::Base, color);
+    widget->setAutoFillBackground(true);
+}
+
+void setFontColor(QWidget *widget, TColor color)
+{
+    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        setColorRole(widget, role, color);
+}
+
+void applyFont(QWidget *widget, const ProjectValues &project, const QString &objectKey, TColor defaultColor)
+{
+    QFont font = widget->font();
+    font.setFamily(project.text(Sections::FontName, objectKey, font.family()));
+    const int size = project.integer(Sections::FontSize, objectKey, font.pointSize());
+    if (size > 0)
+        font.setPointSize(size);
+    const FontStyles styles = project.fontStyles(Sections::FontStyle, objectKey, 0);
+    if (styles & FontBold)
+        font.setBold(true);
+    if (styles & FontItalic)
+        font.setItalic(true);
+    if (styles & FontUnderline)
+        font.setUnderline(true);
+    widget->setFont(font);
+    const TColor color = project.color(Sections::FontColor, objectKey, defaultColor);
+    if (auto *list = dynamic_cast<TTranspList *>(widget))
+        list->setFontColor(color);
+    else
+        setFontColor(widget, color);
+}
+
+} // namespace MenuObjects
