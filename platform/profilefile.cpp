@@ -23,13 +23,14 @@ QString unquoted(QStringView value)
 }
 
 // "[name]" with optional blanks; returns the name, or a null string when the
-// line is no section header.
+// line is no section header. The name runs to the last "]" of the line, so
+// "[A]B]" names "A]B" as the Windows profile functions read it.
 QString sectionHeaderName(QStringView line)
 {
     line = line.trimmed();
     if (!line.startsWith(u'['))
         return {};
-    const qsizetype close = line.indexOf(u']');
+    const qsizetype close = line.lastIndexOf(u']');
     if (close < 0)
         return {};
     return line.mid(1, close - 1).trimmed().toString();

@@ -68,6 +68,13 @@ TEST_F(ProfileFileTest, ReadsLikeTheWindowsProfileFunctions)
     EXPECT_EQ(ini.sectionValues(QStringLiteral("NAMES")), QStringList({"1002=Second", "1001=First"}));
 }
 
+TEST_F(ProfileFileTest, SectionNameRunsToTheLastBracket)
+{
+    const ProfileFile ini(fixture("[Gry [nowe]] ; uwaga]\r\nx=1\r\n[A]B]\r\ny=2\r\n"));
+    EXPECT_EQ(ini.sectionNames(), QStringList({"Gry [nowe]] ; uwaga", "A]B"}));
+    EXPECT_EQ(ini.readString(QStringLiteral("a]b"), QStringLiteral("y"), {}), QStringLiteral("2"));
+}
+
 TEST_F(ProfileFileTest, IntegersAndBooleans)
 {
     const QString path = fixture("[S]\r\na=12\r\nb=-3\r\nc=$1F\r\nd=0x10\r\ne=12abc\r\nf=\r\ng=0\r\nh=2\r\n"
