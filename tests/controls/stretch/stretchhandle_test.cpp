@@ -39,7 +39,7 @@ TEST(StretchGeometry, NewFrameForEveryGrabPointAndGrid)
         {"move on grid 8 snaps the control's left down", gpMove, {60, 25}, 8, frameOf(56, 40, 100, 40)},
         {"move past zero snaps towards zero", gpMove, {-5, -33}, 8, frameOf(0, -8, 100, 40)},
         {"bottom-right grows by the drag", gpBottomRight, {60, 27}, 1, frameOf(50, 40, 110, 47)},
-        {"right edge on grid 8 snaps the right edge", gpRight, {57, 20}, 8, frameOf(50, 40, 104, 40)},
+        {"right edge on grid 8 snaps the right edge", gpRight, {57, 20}, 8, frameOf(50, 40, 102, 40)},
         {"top-left shrinks from the corner", gpTopLeft, {60, 25}, 1, frameOf(60, 45, 90, 35)},
         {"top-right", gpTopRight, {45, 10}, 1, frameOf(50, 30, 95, 50)},
         {"bottom-left", gpBottomLeft, {40, 30}, 1, frameOf(40, 40, 110, 50)},
@@ -49,7 +49,8 @@ TEST(StretchGeometry, NewFrameForEveryGrabPointAndGrid)
         {"left edge past the right edge stops 1 short", gpLeft, {400, 20}, 1, frameOf(149, 40, 1, 40)},
         {"bottom-right far up-left gives 1 x 1", gpBottomRight, {-500, -500}, 1, frameOf(50, 40, 1, 1)},
         {"top edge past the bottom stops 1 short", gpTop, {50, 300}, 8, frameOf(50, 79, 100, 1)},
-        {"no movement, no change", gpBottomRight, {50, 20}, 8, kFrame},
+        {"no movement, no change", gpBottomRight, {50, 20}, 1, kFrame},
+        {"grid 8 snaps an unaligned edge even unmoved", gpRight, {50, 20}, 8, frameOf(50, 40, 94, 40)},
     };
     const QPoint origin(50, 20);
     for (const auto &c : cases)
@@ -130,6 +131,9 @@ struct Surface
         first->setGeometry(50, 40, 100, 40);
         second->setGeometry(200, 150, 80, 30);
         between->setGeometry(160, 100, 30, 20);
+        // Right clicks are counted, not answered with the edit's own menu.
+        for (QLineEdit *edit : {first, second, between})
+            edit->setContextMenuPolicy(Qt::NoContextMenu);
         handle->setColor(Platform::clGreen);
         handle->OnMoved = [this](QObject *s) { ++moved; sender = s; };
         handle->OnResized = [this](QObject *s) { ++resized; sender = s; };
@@ -239,6 +243,42 @@ TEST(StretchHandle, DragMovesExactlyAndReportsMovedOnce)
     EXPECT_EQ(s.moved, 2);
 }
 
+// Selects the control it watches when the control is pressed, as the
+// designer's surface does.
+class SelectOnPress : public QObject
+{
+public:
+    explicit SelectOnPress(TStretchHandle *handle) : m_handle(handle) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            m_handle->attach(static_cast<QWidget *>(watched));
+        return false;
+    }
+
+private:
+    TStretchHandle *m_handle;
+};
+
+TEST(StretchHandle, DragStartedOnAnUnselectedControlMovesIt)
+{
+    Surface s;
+    SelectOnPress selector(s.handle);
+    s.second->installEventFilter(&selector);
+    QWindow *window = s.form.windowHandle();
+    QTest::mousePress(window, Qt::LeftButton, {}, {210, 160});
+    EXPECT_EQ(s.handle->selectedControls(), QList<QWidget *>{s.second});
+    EXPECT_EQ(QWidget::mouseGrabber(), s.handle);
+    QTest::mouseMove(window, {215, 165});
+    QTest::mouseMove(window, {230, 170});
+    QTest::mouseRelease(window, Qt::LeftButton, {}, {230, 170});
+    EXPECT_EQ(s.second->geometry(), QRect(215, 155, 80, 30));  // from the first move on
+    EXPECT_EQ(s.moved, 1);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);  // the grab ends with the button
+}
+
 TEST(StretchHandle, ReleaseWhereThePressWasFiresNothing)
 {
     Surface s;
@@ -258,10 +298,10 @@ TEST(StretchHandle, GrabPointResizesASingleControl)
 {
     Surface s;
     s.handle->attach(s.first);
-    QTest::mouseMove(s.handle, {104, 44});
+    QTest::mouseMove(s.handle, {101, 42});
     EXPECT_EQ(s.handle->grabPoint(), gpBottomRight);
     EXPECT_EQ(s.handle->cursor().shape(), Qt::SizeFDiagCursor);
-    s.drag({104, 44}, {114, 51});
+    s.drag({101, 42}, {111, 49});
     EXPECT_EQ(s.first->geometry(), QRect(50, 40, 110, 47));
     EXPECT_EQ(s.resized, 1);
     EXPECT_EQ(s.moved, 0);
@@ -277,9 +317,9 @@ TEST(StretchHandle, LockedSelectionStaysPut)
     Surface s;
     s.handle->attach(s.first);
     s.handle->setLocked(true);
-    QTest::mouseMove(s.handle, {104, 44});
+    QTest::mouseMove(s.handle, {101, 42});
     EXPECT_EQ(s.handle->cursor().shape(), Qt::ForbiddenCursor);
-    s.drag({104, 44}, {150, 80});
+    s.drag({101, 42}, {150, 80});
     QTest::keyClick(s.handle, Qt::Key_Right);
     s.handle->setBounds(0, 0, 50, 50);
     EXPECT_EQ(s.first->geometry(), QRect(50, 40, 100, 40));
@@ -292,7 +332,9 @@ TEST(StretchHandle, ArrowKeysMoveAndShiftArrowsResizeNeverBelowOnePixel)
     s.handle->attach(s.first);
     s.handle->attach(s.second);
     int keyDowns = 0;
-    s.handle->OnKeyDown = [&](QObject *, int &, Qt::KeyboardModifiers) { ++keyDowns; };
+    s.handle->OnKeyDown = [&](QObject *, int &key, Qt::KeyboardModifiers) {
+        keyDowns += key != Qt::Key_Shift;
+    };
     QTest::keyClick(s.handle, Qt::Key_Right);
     QTest::keyClick(s.handle, Qt::Key_Up);
     EXPECT_EQ(s.first->geometry(), QRect(51, 39, 100, 40));
@@ -332,8 +374,10 @@ TEST(StretchHandle, ClicksOutsideTheSelectionReachTheControlBeneath)
     EXPECT_EQ(onBetween.right, 1);
 
     // A press the frame does receive (its mouse held) is passed on.
-    QTest::mousePress(s.handle, Qt::RightButton, {}, betweenPoint - s.handle->pos());
-    QTest::mouseRelease(s.handle, Qt::RightButton, {}, betweenPoint - s.handle->pos());
+    const QPointF local = betweenPoint - s.handle->pos();
+    QMouseEvent press(QEvent::MouseButtonPress, local, local, s.handle->mapToGlobal(local),
+                      Qt::RightButton, Qt::RightButton, {});
+    QCoreApplication::sendEvent(s.handle, &press);
     EXPECT_EQ(onBetween.right, 2);
 
     // A press on a selected control stays with the frame.
@@ -361,8 +405,10 @@ TEST(StretchHandle, PassedOnPressGoesToTheTopmostControl)
     above->installEventFilter(&onAbove);
     const QPoint both(75, 130);
     ASSERT_TRUE(s.handle->geometry().contains(both));
-    QTest::mousePress(s.handle, Qt::LeftButton, {}, both - s.handle->pos());
-    QTest::mouseRelease(s.handle, Qt::LeftButton, {}, both - s.handle->pos());
+    const QPointF local = both - s.handle->pos();
+    QMouseEvent press(QEvent::MouseButtonPress, local, local, s.handle->mapToGlobal(local),
+                      Qt::LeftButton, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(s.handle, &press);
     EXPECT_EQ(onAbove.left, 1);
     EXPECT_EQ(onBelow.left, 0);
     EXPECT_EQ(s.moved + s.resized, 0);
