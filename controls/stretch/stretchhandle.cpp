@@ -539,6 +539,10 @@ void TStretchHandle::mouseMoveEvent(QMouseEvent *event)
 void TStretchHandle::mouseReleaseEvent(QMouseEvent *event)
 {
     if (!m_dragging || event->button() != Qt::LeftButton) {
+        if (m_grabbing && event->buttons() == Qt::NoButton) {
+            releaseMouse();
+            m_grabbing = false;
+        }
         if (!m_pressedOnSelection) {
             forward(event);
             return;

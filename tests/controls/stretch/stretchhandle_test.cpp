@@ -277,6 +277,14 @@ TEST(StretchHandle, DragStartedOnAnUnselectedControlMovesIt)
     EXPECT_EQ(s.second->geometry(), QRect(215, 155, 80, 30));  // from the first move on
     EXPECT_EQ(s.moved, 1);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);  // the grab ends with the button
+
+    // A right click that selects ends its grab on release too.
+    s.first->installEventFilter(&selector);
+    QTest::mousePress(window, Qt::RightButton, {}, {60, 50});
+    EXPECT_EQ(QWidget::mouseGrabber(), s.handle);
+    QTest::mouseRelease(window, Qt::RightButton, {}, {60, 50});
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(s.first->geometry(), QRect(50, 40, 100, 40));
 }
 
 TEST(StretchHandle, ReleaseWhereThePressWasFiresNothing)
