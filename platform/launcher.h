@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace Platform {
 
 // What a start request came to: ok, or the reason it failed.
@@ -36,6 +38,17 @@ public:
     virtual int startAndWait(const QString &program, const QStringList &arguments,
                              const QString &workingDir = {}) = 0;
 
+    // Starts a program without blocking and reports its end through
+    // finished, called from the event loop with the exit code (-1 when the
+    // program crashed). A program that could not be started is reported by
+    // the result alone; finished is then never called.
+    virtual LaunchResult startWatched(const QString &program, const QStringList &arguments,
+                                      const QString &workingDir, std::function<void(int exitCode)> finished) = 0;
+
+    // Opens a file in the desktop's plain-text editor, whatever application
+    // the desktop associates with the file's own type.
+    virtual LaunchResult openAsText(const QString &path) = 0;
+
     static Launcher &instance();
     // Installs another instance (not owned); nullptr restores the default.
     static void setInstance(Launcher *launcher);
@@ -51,6 +64,9 @@ public:
                               const QString &workingDir) override;
     int startAndWait(const QString &program, const QStringList &arguments,
                      const QString &workingDir) override;
+    LaunchResult startWatched(const QString &program, const QStringList &arguments, const QString &workingDir,
+                              std::function<void(int exitCode)> finished) override;
+    LaunchResult openAsText(const QString &path) override;
 };
 
 } // namespace Platform

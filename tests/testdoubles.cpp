@@ -1,5 +1,7 @@
 #include "testdoubles.h"
 
+#include <QTimer>
+
 namespace TestSupport {
 
 RecordingDialogs::RecordingDialogs()
@@ -103,12 +105,28 @@ Platform::LaunchResult RecordingLauncher::startProgram(const QString &program, c
                                                        const QString &)
 {
     started.append((QStringList{program} + arguments).join(u' '));
+    startedArguments.append(arguments);
     return {!fail, {}};
 }
 
 int RecordingLauncher::startAndWait(const QString &program, const QStringList &arguments, const QString &workingDir)
 {
     return startProgram(program, arguments, workingDir) ? 0 : -1;
+}
+
+Platform::LaunchResult RecordingLauncher::startWatched(const QString &program, const QStringList &arguments,
+                                                       const QString &workingDir, std::function<void(int exitCode)> finished)
+{
+    const Platform::LaunchResult result = startProgram(program, arguments, workingDir);
+    if (result && finished)
+        QTimer::singleShot(0, [finished = std::move(finished), code = exitCode] { finished(code); });
+    return result;
+}
+
+Platform::LaunchResult RecordingLauncher::openAsText(const QString &path)
+{
+    openedAsText.append(path);
+    return {!fail, fail ? QStringLiteral("failed") : QString()};
 }
 
 } // namespace TestSupport

@@ -69,10 +69,19 @@ public:
     Platform::LaunchResult startProgram(const QString &program, const QStringList &arguments,
                                         const QString &workingDir) override;
     int startAndWait(const QString &program, const QStringList &arguments, const QString &workingDir) override;
+    // Records the start like startProgram and reports the end with exitCode
+    // from the event loop, as the real launcher does.
+    Platform::LaunchResult startWatched(const QString &program, const QStringList &arguments,
+                                        const QString &workingDir, std::function<void(int exitCode)> finished) override;
+    Platform::LaunchResult openAsText(const QString &path) override;
 
     bool fail = false;
+    int exitCode = 0;
     QStringList opened; // documents and folders, in order
+    QStringList openedAsText;
     QStringList started;
+    // Each start's arguments, one list per start, as passed.
+    QList<QStringList> startedArguments;
 };
 
 } // namespace TestSupport

@@ -1,0 +1,341 @@
+#include "shell/fileopengine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+using Answer = FileOpCallbacks::Answer;
+
+constexpr qint64 kCopyChunk = 1024 * 1024;
+
+std::filesystem::path fsPath(const QString &path)
+{
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+bool existsOrLink(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+bool isMask(const QString &name)
+{
+    return name.contains(u'*') || name.contains(u'?');
+}
+
+// The entries of a folder matching a mask; "*.*" matches every name, as
+// it always has, dotted or not.
+QStringList expandMask(const QString &pattern, bool filesOnly)
+{
+    const QFileInfo info(pattern);
+    QString mask = info.fileName();
+    if (mask == u"*.*")
+        mask = QStringLiteral("*");
+    const QRegularExpression match(QRegularExpression::wildcardToRegularExpression(mask),
+                                   QRegularExpression::CaseInsensitiveOption);
+    QDir::Filters filters = QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    if (!filesOnly)
+        filters |= QDir::Dirs;
+    QStringList names;
+    const QDir folder = info.dir();
+    for (const QString &entry : folder.entryList(filters, QDir::Name)) {
+        if (match.match(entry).hasMatch())
+            names.append(folder.filePath(entry));
+    }
+    return names;
+}
+
+// Each source named, with a literal name that does not exist kept so it is
+// reported.
+QStringList expandSources(const QStringList &names, bool filesOnly)
+{
+    QStringList sources;
+    for (const QString &name : names) {
+        if (name.isEmpty())
+            continue;
+        if (!existsOrLink(name) && isMask(name))
+            sources += expandMask(name, filesOnly);
+        else
+            sources.append(name);
+    }
+    return sources;
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(fsPath(a), fsPath(b), error);
+}
+
+bool inside(const QString &folder, const QString &path)
+{
+    const QString root = QFileInfo(folder).canonicalFilePath();
+    QString parent = QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath();
+    return !root.isEmpty() && (parent == root || parent.startsWith(root + u'/'));
+}
+
+// A free name beside a taken one: "name (2).ext", "name (3).ext", ...
+QString freeName(const QString &taken)
+{
+    const QFileInfo info(taken);
+    const QString base = info.isDir() || info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
+    const QString suffix = info.isDir() || info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    for (int n = 2;; ++n) {
+        const QString candidate = info.dir().filePath(QStringLiteral("%1 (%2)%3").arg(base).arg(n).arg(suffix));
+        if (!existsOrLink(candidate))
+            return candidate;
+    }
+}
+
+class Runner
+{
+public:
+    Runner(const FileOpRequest &request, const FileOpCallbacks &callbacks)
+        : m_request(request)
+        , m_callbacks(callbacks)
+    {
+    }
+
+    FileOpOutcome run();
+
+private:
+    bool has(TFileOpFlag flag) const { return m_request.flags.testFlag(flag); }
+    Answer ask(const QString &question);
+    QList<FileOpItem> planTargets(const QStringList &sources);
+    bool confirmDelete(int count);
+    void transfer(FileOpItem &item);
+    void remove(FileOpItem &item);
+    bool prepareTarget(FileOpItem &item);
+    QString copyTree(const QString &source, const QString &target);
+    QString copyFile(const QString &source, const QString &target);
+    QString moveTree(const QString &source, const QString &target);
+    static QString removeTree(const QString &path);
+
+    const FileOpRequest &m_request;
+    const FileOpCallbacks &m_callbacks;
+    FileOpOutcome m_outcome;
+};
+
+Answer Runner::ask(const QString &question)
+{
+    const Answer answer = m_callbacks.confirm ? m_callbacks.confirm(question) : Answer::Yes;
+    if (answer == Answer::Cancel)
+        m_outcome.aborted = true;
+    return answer;
+}
+
+// Pairs sources with targets: one target each with MultiDestFiles or a
+// rename, else everything into one folder, or one file to a new name.
+QList<FileOpItem> Runner::planTargets(const QStringList &sources)
+{
+    QList<FileOpItem> items;
+    const QStringList &to = m_request.to;
+    const bool paired = m_request.operation == foRename || has(fofMultiDestFiles);
+    for (int i = 0; i < sources.size(); ++i) {
+        FileOpItem item;
+        item.source = sources[i];
+        if (m_request.operation == foDelete) {
+        } else if (paired) {
+            if (i < to.size()) {
+                const QFileInfo target(to[i]);
+                item.target = target.isRelative() ? QFileInfo(sources[i]).dir().filePath(to[i]) : to[i];
+            } else {
+                item.error = QStringLiteral("brak nazwy docelowej");
+            }
+        } else if (to.isEmpty() || to.first().isEmpty()) {
+            item.error = QStringLiteral("brak nazwy docelowej");
+        } else if (sources.size() > 1 || QFileInfo(to.first()).isDir()) {
+            item.target = QDir(to.first()).filePath(QFileInfo(sources[i]).fileName());
+        } else {
+            item.target = to.first();
+        }
+        items.append(item);
+    }
+    return items;
+}
+
+bool Runner::confirmDelete(int count)
+{
+    if (has(fofNoConfirmation) || count == 0)
+        return true;
+    const QString question = count == 1 ? QStringLiteral("Czy na pewno chcesz usunąć „%1”?").arg(m_request.from.first())
+                                        : QStringLiteral("Czy na pewno chcesz usunąć te elementy (%1)?").arg(count);
+    if (ask(question) == Answer::Yes)
+        return true;
+    m_outcome.aborted = true;
+    return false;
+}
+
+FileOpOutcome Runner::run()
+{
+    QList<FileOpItem> items = planTargets(expandSources(m_request.from, has(fofFilesOnly)));
+    if (m_request.operation == foDelete && !confirmDelete(int(items.size())))
+        return m_outcome;
+    for (int i = 0; i < items.size(); ++i) {
+        if (m_callbacks.progress && !m_callbacks.progress(i, int(items.size()), items[i].source))
+            m_outcome.aborted = true;
+        if (m_outcome.aborted)
+            break;
+        FileOpItem &item = items[i];
+        if (item.error.isEmpty() && !existsOrLink(item.source))
+            item.error = QStringLiteral("nie istnieje");
+        if (item.error.isEmpty()) {
+            if (m_request.operation == foDelete)
+                remove(item);
+            else
+                transfer(item);
+        }
+        m_outcome.items.append(item);
+    }
+    return m_outcome;
+}
+
+void Runner::remove(FileOpItem &item)
+{
+    if (has(fofAllowUndo)) {
+        if (!QFile::moveToTrash(item.source))
+            item.error = QStringLiteral("nie można przenieść do kosza");
+        return;
+    }
+    item.error = removeTree(item.source);
+}
+
+// Settles a taken or missing target before a copy or move; false when the
+// item is not to be carried out.
+bool Runner::prepareTarget(FileOpItem &item)
+{
+    const bool self = sameFile(item.source, item.target);
+    if (self && !has(fofRenameOnCollision) && m_request.operation != foRename) {
+        item.error = QStringLiteral("nie można skopiować pliku na niego samego");
+        return false;
+    }
+    if (QFileInfo(item.source).isDir() && inside(item.source, item.target)) {
+        item.error = QStringLiteral("folder nie może trafić do samego siebie");
+        return false;
+    }
+    if (existsOrLink(item.target) && !(self && m_request.operation == foRename)) {
+        if (has(fofRenameOnCollision)) {
+            item.target = freeName(item.target);
+        } else if (!has(fofNoConfirmation)) {
+            const Answer answer = ask(QStringLiteral("„%1” już istnieje. Czy zastąpić?").arg(item.target));
+            if (answer != Answer::Yes) {
+                item.skipped = answer == Answer::No;
+                item.error = answer == Answer::No ? QString() : QStringLiteral("przerwano");
+                return false;
+            }
+        }
+    }
+    const QString folder = QFileInfo(item.target).absolutePath();
+    if (!QFileInfo(folder).isDir()) {
+        if (!has(fofNoConfirmMkDir) && !has(fofNoConfirmation)
+            && ask(QStringLiteral("Folder „%1” nie istnieje. Czy go utworzyć?").arg(folder)) != Answer::Yes) {
+            item.skipped = !m_outcome.aborted;
+            item.error = m_outcome.aborted ? QStringLiteral("przerwano") : QString();
+            return false;
+        }
+        if (!QDir().mkpath(folder)) {
+            item.error = QStringLiteral("nie można utworzyć folderu „%1”").arg(folder);
+            return false;
+        }
+    }
+    return true;
+}
+
+void Runner::transfer(FileOpItem &item)
+{
+    if (!prepareTarget(item))
+        return;
+    if (m_request.operation == foCopy)
+        item.error = copyTree(item.source, item.target);
+    else
+        item.error = moveTree(item.source, item.target);
+}
+
+QString Runner::copyFile(const QString &source, const QString &target)
+{
+    QFile in(source);
+    if (!QFileInfo(source).isFile())
+        return QStringLiteral("„%1” nie jest zwykłym plikiem").arg(source);
+    if (sameFile(source, target))
+        return QStringLiteral("nie można skopiować pliku na niego samego");
+    if (!in.open(QIODevice::ReadOnly))
+        return QStringLiteral("nie można odczytać „%1”").arg(source);
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return QStringLiteral("nie można zapisać „%1”").arg(target);
+    while (!in.atEnd()) {
+        const QByteArray chunk = in.read(kCopyChunk);
+        if (chunk.isEmpty() && in.error() != QFile::NoError)
+            return QStringLiteral("nie można odczytać „%1”").arg(source);
+        if (out.write(chunk) != chunk.size())
+            return QStringLiteral("nie można zapisać „%1”").arg(target);
+    }
+    if (!out.commit())
+        return QStringLiteral("nie można zapisać „%1”").arg(target);
+    QFile::setPermissions(target, in.permissions());
+    return {};
+}
+
+// Copies a file, or a folder with everything in it (merged into a folder
+// of that name when there is one).
+QString Runner::copyTree(const QString &source, const QString &target)
+{
+    if (!QFileInfo(source).isDir())
+        return copyFile(source, target);
+    if (!QDir().mkpath(target))
+        return QStringLiteral("nie można utworzyć folderu „%1”").arg(target);
+    const QDir folder(source);
+    const QDir::Filters all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    for (const QString &name : folder.entryList(all, QDir::Name)) {
+        const QString error = copyTree(folder.filePath(name), QDir(target).filePath(name));
+        if (!error.isEmpty())
+            return error;
+    }
+    return {};
+}
+
+QString Runner::moveTree(const QString &source, const QString &target)
+{
+    std::error_code error;
+    if (!QFileInfo(target).isDir() || !QFileInfo(source).isDir()) {
+        std::filesystem::rename(fsPath(source), fsPath(target), error);
+        if (!error)
+            return {};
+    }
+    // Another file system, or a folder merged into an existing one.
+    const QString copyError = copyTree(source, target);
+    return copyError.isEmpty() ? removeTree(source) : copyError;
+}
+
+QString Runner::removeTree(const QString &path)
+{
+    std::error_code error;
+    std::filesystem::remove_all(fsPath(path), error);
+    return error ? QStringLiteral("nie można usunąć „%1”").arg(path) : QString();
+}
+
+} // namespace
+
+bool FileOpOutcome::ok() const
+{
+    if (aborted)
+        return false;
+    for (const FileOpItem &item : items) {
+        if (!item.error.isEmpty())
+            return false;
+    }
+    return true;
+}
+
+FileOpOutcome runFileOperation(const FileOpRequest &request, const FileOpCallbacks &callbacks)
+{
+    return Runner(request, callbacks).run();
+}
