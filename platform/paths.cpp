@@ -45,6 +45,24 @@ QStringList storedComponents(QStringView stored)
     return parts;
 }
 
+// Whether path, with every link followed, lies in root or below it. A path
+// whose end does not exist is judged by the deepest part of it that does.
+bool staysBelowRoot(const QString &root, const QString &path)
+{
+    const QString realRoot = QFileInfo(root).canonicalFilePath();
+    if (realRoot.isEmpty())
+        return true; // nothing exists below a missing root, so nothing leaves it
+    QFileInfo existing(path);
+    while (!existing.exists()) { // a dangling link does not exist either
+        const QString parent = existing.path();
+        if (parent == existing.filePath())
+            break;
+        existing.setFile(parent);
+    }
+    const QString real = existing.canonicalFilePath();
+    return real == realRoot || real.startsWith(withTrailingSlash(realRoot));
+}
+
 } // namespace
 
 QString findEntryCaseInsensitive(const QString &dir, const QString &name)
@@ -100,7 +118,8 @@ QString resolveStoredPath(const QString &root, const QString &stored)
         if (i + 1 < parts.size())
             path += u'/';
     }
-    return path;
+    // A link on the CD that leads off it names nothing.
+    return staysBelowRoot(root, path) ? path : QString();
 }
 
 QString toStoredPath(const QString &root, const QString &absolutePath)

@@ -20,7 +20,9 @@ QString programDir();
 // The absolute path that a stored path names below root. A drive letter and
 // leading separators are dropped, "." is skipped, ".." never climbs above
 // root, and each name is matched case-insensitively against what is on disk
-// (names not found are kept as written).
+// (names not found are kept as written). The rule that nothing leaves root
+// holds for the real path, after links are followed: a path that a link
+// leads out of root gives an empty string, as if nothing were named.
 QString resolveStoredPath(const QString &root, const QString &stored);
 
 // The stored (drive-relative, "\"-separated) form of an absolute path below

@@ -2,9 +2,7 @@
 
 #include "cp1250.h"
 #include "numbers.h"
-
-#include <QFile>
-#include <QSaveFile>
+#include "safefile.h"
 
 #include <algorithm>
 
@@ -102,21 +100,20 @@ void ProfileFile::reload()
 
 void ProfileFile::load()
 {
-    QFile file(m_fileName);
-    if (!file.exists()) {
+    const ReadResult file = readRegularFile(m_fileName, maxFileSize);
+    if (file.status == ReadResult::Status::Missing) {
         parse({});
         return;
     }
-    if (file.size() > maxFileSize || !file.open(QIODevice::ReadOnly)) {
+    if (!file.ok()) {
         // Better to show defaults than to replace a file we could not read.
         m_writable = false;
-        m_error = file.size() > maxFileSize ? QStringLiteral("file too large") : file.errorString();
+        m_error = file.error;
         parse({});
         return;
     }
-    const QByteArray bytes = file.read(maxFileSize);
-    m_endsWithNewline = bytes.isEmpty() || bytes.endsWith('\n');
-    parse(fromCp1250(bytes));
+    m_endsWithNewline = file.bytes.isEmpty() || file.bytes.endsWith('\n');
+    parse(fromCp1250(file.bytes));
 }
 
 void ProfileFile::parse(const QString &text)
@@ -380,9 +377,8 @@ bool ProfileFile::flush()
     if (!m_endsWithNewline && text.endsWith(QStringLiteral("\r\n")))
         text.chop(2);
 
-    QSaveFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(toCp1250(text)) < 0 || !file.commit()) {
-        m_error = file.errorString();
+    if (const WriteResult written = writeWholeFile(m_fileName, toCp1250(text)); !written.ok()) {
+        m_error = written.error;
         return false;
     }
     m_modified = false;

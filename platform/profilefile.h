@@ -1,5 +1,7 @@
 #pragma once
 
+#include "safefile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -29,12 +31,14 @@ namespace Platform {
 //  - changes stay in memory until flush() (or destruction), which writes the
 //    whole file as Windows-1250 with CRLF to a temporary file and renames it
 //    over the old one, so a failed write never leaves half a file.
-// Reading never writes. A file that cannot be read, or that is larger than
-// maxFileSize, reads as empty, and is never overwritten by flush().
+// Reading never writes. A file that cannot be read, is no regular file, or
+// is larger than maxFileSize, reads as empty, and is never overwritten by
+// flush(). A flush that cannot write every byte (a full disk) leaves the old
+// file as it was and reports the reason.
 class ProfileFile
 {
 public:
-    static constexpr qint64 maxFileSize = 64 * 1024 * 1024;
+    static constexpr qint64 maxFileSize = SizeLimits::Profile;
 
     explicit ProfileFile(const QString &fileName);
     ~ProfileFile();

@@ -1,21 +1,16 @@
 #include "textfile.h"
 
 #include "cp1250.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "safefile.h"
 
 namespace Platform {
 
 std::optional<QString> readTextFile(const QString &path, qint64 maxBytes)
 {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.isFile() || info.size() > maxBytes)
+    const ReadResult file = readRegularFile(path, maxBytes);
+    if (!file.ok())
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QString text = fromCp1250(file.read(maxBytes));
+    QString text = fromCp1250(file.bytes);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(u'\r', u'\n');
     return text;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "safefile.h"
+
 #include <QString>
 
 #include <optional>
@@ -8,6 +10,6 @@ namespace Platform {
 
 // The text of a Windows-1250 file with its line ends made "\n"; nothing when
 // path is no regular file, cannot be read or is larger than maxBytes.
-std::optional<QString> readTextFile(const QString &path, qint64 maxBytes = 16 * 1024 * 1024);
+std::optional<QString> readTextFile(const QString &path, qint64 maxBytes = SizeLimits::Text);
 
 } // namespace Platform

@@ -2,6 +2,8 @@
 
 #include "dialogs.h"
 #include "paths.h"
+#include "safefile.h"
+#include "windowshape.h"
 
 #include <QDir>
 #include <QFile>
@@ -112,7 +114,11 @@ void TControlShaper::setShapeActive(bool value)
     m_maskHeight = m_header->height;
     if (!m_region)
         buildRegion();
-    m_control->setMask(*m_region);
+    // A shape the display cannot take leaves the window rectangular.
+    if (m_region)
+        m_control->setMask(*m_region);
+    else
+        m_control->clearMask();
     m_shapeActive = true;
 }
 
@@ -139,13 +145,13 @@ bool TControlShaper::readResource()
 
 bool TControlShaper::readFile()
 {
-    QFile file(m_mask.picFile());
-    if (!file.open(QIODevice::ReadOnly)) {
+    Platform::ReadResult file = Platform::readRegularFile(m_mask.picFile(), Platform::SizeLimits::Mask);
+    if (!file.ok()) {
         m_fileError = QStringLiteral("Cannot open file \"%1\". %2")
-                          .arg(QDir::toNativeSeparators(m_mask.picFile()), file.errorString());
+                          .arg(QDir::toNativeSeparators(m_mask.picFile()), file.error);
         return false;
     }
-    m_maskData = file.readAll();
+    m_maskData = std::move(file.bytes);
     return readHeader();
 }
 
@@ -160,5 +166,5 @@ bool TControlShaper::readHeader()
 void TControlShaper::buildRegion()
 {
     HourglassCursor hourglass;
-    m_region = maskRegion(m_maskData, *m_header);
+    m_region = maskRegion(m_maskData, *m_header, Platform::maxWindowShapeRectangles());
 }

@@ -44,7 +44,8 @@ private:
 
 // Gives a window (ControlHandle) the outline of a 1-bit mask bitmap: 0 bits
 // are inside, 1 bits are cut away. Mask problems are reported by message
-// boxes and leave the window's shape as it was.
+// boxes and leave the window's shape as it was. A mask with more rectangles
+// than the display takes in one shape leaves the window rectangular.
 class TControlShaper : public QObject
 {
 public:
@@ -69,7 +70,8 @@ public:
     int maskHeight() const { return m_maskHeight; }
 
     // Why the last activation could not open the mask file ("Cannot open
-    // file ..."); empty when it could. The owner decides whether to show it.
+    // file ..."; only regular files of up to Platform::SizeLimits::Mask
+    // bytes are read); empty when it could. The owner decides whether to show it.
     QString fileError() const { return m_fileError; }
 
 private:

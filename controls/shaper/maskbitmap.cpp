@@ -1,10 +1,11 @@
 #include "shaper/maskbitmap.h"
 
+#include <screenlimits.h>
+
 #include <QtEndian>
 
 #include <bit>
 #include <cstring>
-#include <limits>
 #include <vector>
 
 namespace {
@@ -132,7 +133,8 @@ std::optional<MaskHeader> readMaskHeader(QByteArrayView data)
         return std::nullopt;
 
     const qint64 rows = height < 0 ? -qint64(height) : qint64(height);
-    if (rows > std::numeric_limits<int>::max())
+    // No window is larger; a larger mask would only cost memory.
+    if (width > Platform::ScreenLimits::MaxExtent || rows > Platform::ScreenLimits::MaxExtent)
         return std::nullopt;
     const qint64 needed = usedRowBytes(width);
     const qint64 rowBytes = sizeImage != 0 ? sizeImage / rows : (qint64(width) + 31) / 32 * 4;
@@ -149,7 +151,7 @@ std::optional<MaskHeader> readMaskHeader(QByteArrayView data)
     return header;
 }
 
-QRegion maskRegion(QByteArrayView data, const MaskHeader &header)
+std::optional<QRegion> maskRegion(QByteArrayView data, const MaskHeader &header, qsizetype maxRects)
 {
     const auto *pixels = reinterpret_cast<const uchar *>(data.data()) + header.offBits;
     auto rowAt = [&](int y) {
@@ -164,6 +166,7 @@ QRegion maskRegion(QByteArrayView data, const MaskHeader &header)
         for (const Run &run : band)
             rects.emplace_back(run.begin, bandTop, run.end - run.begin, bottom - bandTop);
     };
+    const auto tooMany = [&] { return maxRects >= 0 && qsizetype(rects.size() + band.size()) > maxRects; };
 
     const uchar *bandRow = nullptr;
     for (int y = 0; y < header.height; ++y) {
@@ -173,6 +176,8 @@ QRegion maskRegion(QByteArrayView data, const MaskHeader &header)
         closeBand(y);
         band.clear();
         appendRuns(row, header.width, band);
+        if (tooMany())
+            return std::nullopt;
         bandTop = y;
         bandRow = row;
     }
@@ -181,4 +186,9 @@ QRegion maskRegion(QByteArrayView data, const MaskHeader &header)
     QRegion region;
     region.setRects(rects.data(), int(rects.size()));
     return region;
+}
+
+QRegion maskRegion(QByteArrayView data, const MaskHeader &header)
+{
+    return *maskRegion(data, header, -1);
 }

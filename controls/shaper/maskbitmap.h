@@ -21,7 +21,9 @@ struct MaskHeader
 
 // The header of a mask the region can be built from, or nothing when the
 // data is no such mask. Accepted: "BM", the 40 bytes of an information
-// header after the 14 of the file header, 1 bit per pixel, no compression, width > 0, height != 0 (negative = top-down),
+// header after the 14 of the file header, 1 bit per pixel, no compression,
+// width > 0, height != 0 (negative = top-down), neither side larger than a
+// window can be (Platform::ScreenLimits::MaxExtent),
 // and every row's pixel bytes inside the data. The row stride is
 // biSizeImage / rows when that is set, else the standard 4-byte aligned
 // stride; a stride too small for the width is refused.
@@ -31,3 +33,7 @@ std::optional<MaskHeader> readMaskHeader(QByteArrayView data);
 // into bands. Padding bits beyond the width are never looked at. The header
 // must come from readMaskHeader on the same data.
 QRegion maskRegion(QByteArrayView data, const MaskHeader &header);
+// The same, or nothing as soon as the region needs more than maxRects
+// rectangles (-1: no limit), so a mask too complex for the display costs
+// no more than the display could take.
+std::optional<QRegion> maskRegion(QByteArrayView data, const MaskHeader &header, qsizetype maxRects);

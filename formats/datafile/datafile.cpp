@@ -3,12 +3,11 @@
 #include <cp1250.h>
 #include <paths.h>
 #include <profilefile.h>
+#include <safefile.h>
 
 #include <QDirIterator>
-#include <QFile>
 #include <QHash>
 #include <QLocale>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -83,13 +82,10 @@ Header parseHeader(QStringView text)
 // Null when the file cannot be read as a whole.
 QString readText(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > Platform::ProfileFile::maxFileSize)
+    const Platform::ReadResult file = Platform::readRegularFile(fileName, Platform::SizeLimits::Profile);
+    if (!file.ok())
         return {};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {};
-    QString text = Platform::fromCp1250(bytes);
+    QString text = Platform::fromCp1250(file.bytes);
     if (text.isNull())
         text = QStringLiteral(""); // empty, but read
     return text;
@@ -188,11 +184,8 @@ Result write(const QString &fileName, const Category &category)
 {
     if (Result check = checkProgramNames(category.programs); !check.ok())
         return check;
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(Platform::toCp1250(dataFileText(category))) < 0
-        || !file.commit()) {
+    if (!Platform::writeWholeFile(fileName, Platform::toCp1250(dataFileText(category))).ok())
         return {Messages::writeError(fileName)};
-    }
     return {};
 }
 

@@ -1,6 +1,7 @@
 #include "projectformat.h"
 
 #include <paths.h>
+#include <screenlimits.h>
 
 #include <array>
 
@@ -336,9 +337,18 @@ QRect ProjectValues::bounds(int id, const QRect &fallback) const
 
 QRect ProjectValues::bounds(const QString &key, const QRect &fallback) const
 {
-    return QRect(integer(Sections::Left, key, fallback.left()), integer(Sections::Top, key, fallback.top()),
-                 integer(Sections::Width, key, fallback.width()),
-                 integer(Sections::Height, key, fallback.height()));
+    using namespace Platform::ScreenLimits;
+    return QRect(clampCoordinate(integer(Sections::Left, key, fallback.left())),
+                 clampCoordinate(integer(Sections::Top, key, fallback.top())),
+                 clampExtent(integer(Sections::Width, key, fallback.width())),
+                 clampExtent(integer(Sections::Height, key, fallback.height())));
+}
+
+QSize ProjectValues::windowSize() const
+{
+    using namespace Platform::ScreenLimits;
+    return QSize(clampExtent(integer(Sections::Window, QStringLiteral("WIDTH"))),
+                 clampExtent(integer(Sections::Window, QStringLiteral("HEIGHT"))));
 }
 
 } // namespace ProjectFormat

@@ -9,6 +9,7 @@
 #include <profilefile.h>
 
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <optional>
@@ -135,11 +136,14 @@ public:
     bool boolean(const QString &section, const QString &key) const;
     Platform::TColor color(const QString &section, const QString &key) const;
 
-    // Position and size of an object, key by key, over its default bounds.
+    // Position and size of an object, key by key, over its default bounds,
+    // each number clamped to what a screen can hold.
     QRect bounds(int id) const;
     QRect bounds(int id, const QRect &fallback) const;
     // The same for the object whose key in the per-object sections is key.
     QRect bounds(const QString &key, const QRect &fallback) const;
+    // [WINDOW] WIDTH and HEIGHT, clamped the same way.
+    QSize windowSize() const;
 
 private:
     const Platform::ProfileFile &m_file;

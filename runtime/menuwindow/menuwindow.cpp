@@ -12,6 +12,7 @@
 
 #include <colors.h>
 #include <paths.h>
+#include <safefile.h>
 #include <textfile.h>
 
 #include <QApplication>
@@ -95,8 +96,7 @@ void TForm1::FormCreate()
     loadApplicationIcon();
     applyHints();
     applyBorder();
-    resize(values().integer(Sections::Window, QStringLiteral("WIDTH")),
-           values().integer(Sections::Window, QStringLiteral("HEIGHT")));
+    resize(values().windowSize());
     applyShape();
     setFixedSize(size());
     placeBackground();
@@ -128,9 +128,9 @@ void TForm1::loadApplicationIcon()
     const QString iconFile = m_context.fileBesideProgram(QStringLiteral("ZELTRIN.ICO"));
     if (iconFile.isEmpty())
         return;
-    const QIcon icon(iconFile);
-    if (!icon.isNull() && !icon.availableSizes().isEmpty())
-        QApplication::setWindowIcon(icon);
+    const QImage icon = Platform::readPicture(iconFile);
+    if (!icon.isNull())
+        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
 }
 
 void TForm1::applyHints()
@@ -194,7 +194,7 @@ void TForm1::paintPicture(TImage *image, const QString &pictureKey, const QStrin
 {
     const QString file = values().path(Sections::Window, pictureKey,
                                        defaultValue(Reader::Runtime, Sections::Window, pictureKey));
-    const QImage picture(file);
+    const QImage picture = Platform::readPicture(file);
     if (picture.isNull())
         return; // a missing picture leaves the colour underneath
     if (windowFlag(tileKey))
@@ -225,7 +225,7 @@ void TForm1::loadGlyph(TMenuButton *button, int id)
     const QString glyphFile = values().text(Sections::Glyph, buttonKey(id), {});
     if (glyphFile.isEmpty())
         return;
-    const QImage glyph(values().resolve(glyphFile));
+    const QImage glyph = Platform::readPicture(values().resolve(glyphFile));
     if (!glyph.isNull())
         button->setGlyph(glyph);
 }

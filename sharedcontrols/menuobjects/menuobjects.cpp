@@ -2,6 +2,8 @@
 
 #include <transplist/transplist.h>
 
+#include <screenlimits.h>
+
 #include <QFont>
 #include <QWidget>
 
@@ -77,7 +79,7 @@ void applyFont(QWidget *widget, const ProjectValues &project, const QString &obj
     font.setFamily(project.text(Sections::FontName, objectKey, font.family()));
     const int size = project.integer(Sections::FontSize, objectKey, font.pointSize());
     if (size > 0)
-        font.setPointSize(size);
+        font.setPointSize(qMin(size, Platform::ScreenLimits::MaxFontPointSize));
     const FontStyles styles = project.fontStyles(Sections::FontStyle, objectKey, 0);
     if (styles & FontBold)
         font.setBold(true);

@@ -1,0 +1,158 @@
+#include "safefile.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Platform {
+namespace {
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+ReadResult readFailure(ReadResult::Status status, const QString &path, const QString &reason)
+{
+    ReadResult result;
+    result.status = status;
+    result.error = QStringLiteral("Cannot read \"%1\": %2").arg(path, reason);
+    return result;
+}
+
+// Closes the descriptor however the read ends.
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor &) = delete;
+    FileDescriptor &operator=(const FileDescriptor &) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// Checks a file's status as stat() or fstat() gave it.
+ReadResult checkStatus(const struct stat &status, const QString &path, qint64 maxBytes)
+{
+    if (!S_ISREG(status.st_mode))
+        return readFailure(ReadResult::Status::NotRegular, path, QStringLiteral("not a regular file"));
+    if (status.st_size > maxBytes)
+        return readFailure(ReadResult::Status::TooLarge, path, QStringLiteral("larger than %1 bytes").arg(maxBytes));
+    ReadResult result;
+    result.status = ReadResult::Status::Ok;
+    return result;
+}
+
+// Reads up to size bytes; fewer when the file shrank meanwhile.
+bool readAtMost(int fd, QByteArray &bytes, qint64 size)
+{
+    bytes.resize(qsizetype(size));
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n = ::read(fd, bytes.data() + done, size_t(size - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        done += n;
+    }
+    bytes.truncate(qsizetype(done));
+    return true;
+}
+
+} // namespace
+
+WriteResult writeWholeFile(const QString &path, QByteArrayView bytes)
+{
+    const auto failure = [&](const QSaveFile &file) {
+        return WriteResult{QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString())};
+    };
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(file);
+    // A full disk shows as a short write first; only the next one fails.
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 written = file.write(bytes.data() + done, bytes.size() - done);
+        if (written <= 0) {
+            file.cancelWriting();
+            return failure(file);
+        }
+        done += written;
+    }
+    // Buffered bytes reach the disk here; a failure keeps the old file.
+    if (!file.commit())
+        return failure(file);
+    return {};
+}
+
+bool isRegularFile(const QString &path)
+{
+    struct stat status {};
+    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+ReadResult readRegularFile(const QString &path, qint64 maxBytes)
+{
+    if (path.isEmpty())
+        return readFailure(ReadResult::Status::Missing, path, QStringLiteral("no file named"));
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status {};
+    if (::stat(name.constData(), &status) != 0) {
+        const int error = errno;
+        return readFailure(error == ENOENT || error == ENOTDIR ? ReadResult::Status::Missing
+                                                               : ReadResult::Status::Failed,
+                           path, systemError(error));
+    }
+    if (ReadResult checked = checkStatus(status, path, maxBytes); !checked.ok())
+        return checked;
+
+    // Non-blocking, and checked again once open: the file may have been
+    // swapped for a FIFO or a device since.
+    const FileDescriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return readFailure(ReadResult::Status::Failed, path, systemError(errno));
+    if (::fstat(fd.get(), &status) != 0)
+        return readFailure(ReadResult::Status::Failed, path, systemError(errno));
+    ReadResult result = checkStatus(status, path, maxBytes);
+    if (!result.ok())
+        return result;
+    if (!readAtMost(fd.get(), result.bytes, status.st_size))
+        return readFailure(ReadResult::Status::Failed, path, systemError(errno));
+    return result;
+}
+
+QImage readPicture(const QString &path, int maxSide)
+{
+    ReadResult file = readRegularFile(path, SizeLimits::Picture);
+    if (!file.ok())
+        return {};
+    QBuffer buffer(&file.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const auto tooLarge = [maxSide](QSize size) { return size.width() > maxSide || size.height() > maxSide; };
+    // The header tells the size before any pixel memory is taken.
+    if (tooLarge(reader.size()))
+        return {};
+    QImage picture = reader.read();
+    return tooLarge(picture.size()) ? QImage() : picture;
+}
+
+} // namespace Platform

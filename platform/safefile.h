@@ -1,0 +1,60 @@
+#pragma once
+
+#include "screenlimits.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QImage>
+#include <QString>
+
+// The two rules every file access of the programs goes through:
+//  - a file is written whole or not at all: every byte reaches a temporary
+//    file, which replaces the old one only then, so a full disk or a failed
+//    rename leaves the old file as it was and is reported;
+//  - only regular files are read, each read bounded by a limit suited to its
+//    kind, so a FIFO, a device or a link to one named on a CD can neither
+//    hang a program nor make it read without end.
+namespace Platform {
+
+// Largest files read, by kind.
+namespace SizeLimits {
+inline constexpr qint64 Profile = 64 * 1024 * 1024; // projects, data files, options
+inline constexpr qint64 Text = 16 * 1024 * 1024;    // descriptions
+inline constexpr qint64 Picture = 64 * 1024 * 1024; // backgrounds, glyphs, icons, screenshots
+inline constexpr qint64 Mask = 16 * 1024 * 1024;    // 1-bit window masks
+inline constexpr qint64 Sound = 256 * 1024 * 1024;  // click sounds and music
+} // namespace SizeLimits
+
+// Outcome of a write: the reason on failure.
+struct WriteResult
+{
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Writes bytes as the whole new content of path. The old file is replaced
+// only when every byte was written and committed to disk.
+WriteResult writeWholeFile(const QString &path, QByteArrayView bytes);
+
+struct ReadResult
+{
+    enum class Status { Ok, Missing, NotRegular, TooLarge, Failed };
+    Status status = Status::Failed;
+    QByteArray bytes;
+    QString error; // empty when ok
+    bool ok() const { return status == Status::Ok; }
+};
+
+// Whether path (after links) is a regular file. Asked before opening, so a
+// FIFO is never opened.
+bool isRegularFile(const QString &path);
+
+// The whole content of the regular file at path, when it holds at most
+// maxBytes. Allocates what the file holds, never the limit.
+ReadResult readRegularFile(const QString &path, qint64 maxBytes);
+
+// A picture file (any format Qt reads) of at most SizeLimits::Picture bytes
+// and maxSide pixels on each side; a null image otherwise.
+QImage readPicture(const QString &path, int maxSide = ScreenLimits::MaxExtent);
+
+} // namespace Platform
