@@ -1,0 +1,82 @@
+#include "objectstyle.h"
+
+#include <menuobjects/menuobjects.h>
+#include <transplist/transplist.h>
+
+#include <QLabel>
+#include <QVariant>
+#include <QWidget>
+
+using namespace ProjectFormat;
+using Platform::TColor;
+
+namespace DesignStyle {
+namespace {
+const char *const kColorProperty = "DesignColor";
+const char *const kFontColorProperty = "DesignFontColor";
+} // namespace
+
+TColor colorOf(const QWidget *object, TColor fallback)
+{
+    if (const auto *list = dynamic_cast<const TTranspList *>(object))
+        return list->color();
+    const QVariant stored = object->property(kColorProperty);
+    return stored.isValid() ? TColor(stored.toInt()) : fallback;
+}
+
+void setColor(QWidget *object, TColor color)
+{
+    if (auto *list = dynamic_cast<TTranspList *>(object)) {
+        list->setColor(color);
+        return;
+    }
+    object->setProperty(kColorProperty, int(color));
+    if (qobject_cast<QLabel *>(object)) {
+        // A transparent label keeps its colour for when it is made opaque.
+        MenuObjects::setColorRole(object, QPalette::Window, color);
+        return;
+    }
+    MenuObjects::setBackgroundColor(object, color);
+}
+
+TColor fontColorOf(const QWidget *object)
+{
+    if (const auto *list = dynamic_cast<const TTranspList *>(object))
+        return list->fontColor();
+    const QVariant stored = object->property(kFontColorProperty);
+    return stored.isValid() ? TColor(stored.toInt()) : Platform::clBtnText;
+}
+
+void setFontColor(QWidget *object, TColor color)
+{
+    if (auto *list = dynamic_cast<TTranspList *>(object)) {
+        list->setFontColor(color);
+        return;
+    }
+    object->setProperty(kFontColorProperty, int(color));
+    MenuObjects::setFontColor(object, color);
+}
+
+void applyFont(QWidget *object, const ProjectValues &project, const QString &key, TColor defaultColor)
+{
+    MenuObjects::applyFont(object, project, key, defaultColor);
+    setFontColor(object, project.color(Sections::FontColor, key, defaultColor));
+}
+
+void writeFont(Platform::ProfileFile &file, const QString &key, const QWidget *object)
+{
+    const QFont font = object->font();
+    FontStyles styles = 0;
+    if (font.bold())
+        styles |= FontBold;
+    if (font.italic())
+        styles |= FontItalic;
+    if (font.underline())
+        styles |= FontUnderline;
+    file.writeString(Sections::FontName, key, font.family());
+    file.writeString(Sections::FontColor, key, Platform::colorToString(fontColorOf(object)));
+    file.writeInteger(Sections::FontSize, key, font.pointSize());
+    file.writeString(Sections::FontStyle, key, fontStylesToString(styles));
+}
+
+} // namespace DesignStyle

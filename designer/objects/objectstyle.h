@@ -1,0 +1,25 @@
+#pragma once
+
+#include <colors.h>
+#include <profilefile.h>
+#include <projectfile/projectformat.h>
+
+class QWidget;
+
+// Colours and fonts of design objects. The colours are kept as the project
+// names them (a system colour stays "clWindow"), so a save writes back what
+// a load read; the widget paints with the matching QColor.
+namespace DesignStyle {
+
+Platform::TColor colorOf(const QWidget *object, Platform::TColor fallback);
+void setColor(QWidget *object, Platform::TColor color);
+Platform::TColor fontColorOf(const QWidget *object);
+void setFontColor(QWidget *object, Platform::TColor color);
+
+// Font and font colour from the font keys of an object.
+void applyFont(QWidget *object, const ProjectFormat::ProjectValues &project, const QString &key,
+               Platform::TColor defaultColor);
+// FONT_NAME, FONT_COLOR, FONT_SIZE, FONT_STYLE of an object.
+void writeFont(Platform::ProfileFile &file, const QString &key, const QWidget *object);
+
+} // namespace DesignStyle

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "project/designerservices.h"
+#include "project/namevaluelist.h"
+
+#include <profilefile.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+class TfrmMenu;
+class TImage;
+class TMenuButton;
+class TTranspList;
+
+// The objects of the open design that the save writes and that the creators
+// may add only once: one reference per function key and per single object.
+// They empty themselves when an object is deleted. BACK is the surface's
+// own background and always there.
+struct DesignObjectRefs {
+    std::array<QPointer<TMenuButton>, 12> functionKeys;
+    QPointer<TTranspList> list;
+    QPointer<QLineEdit> serial;
+    QPointer<QLineEdit> system;
+    QPointer<QLineEdit> info;
+    QPointer<QLineEdit> rozmiar;
+    QPointer<TImage> tools;
+    QPointer<TTranspList> description;
+    QPointer<QLabel> title;
+
+    QPointer<TMenuButton> &functionKey(int id);
+    // The single object or function key of an id; nullptr when absent.
+    QWidget *object(int id) const;
+    QPointer<QLineEdit> *field(int id);
+    void clear();
+};
+
+// The state of the designer that its windows share: the open project, its
+// settings and per-key lists, the surface with its objects, and the
+// services of the windows around it. The main window owns one.
+class DesignerContext
+{
+public:
+    DesignerContext();
+    ~DesignerContext();
+    DesignerContext(const DesignerContext &) = delete;
+    DesignerContext &operator=(const DesignerContext &) = delete;
+
+    // Folders: DriveRoot completes every stored path; GeneratorDir is the
+    // program's folder (files it only reads); DataDir is where the designer
+    // writes its own files (templates, temporary files).
+    QString DriveRoot;
+    QString GeneratorDir;
+    QString DataDir;
+    // Dodorurav.cfg [PLIKI] MPEGDLL: the MP3 decoder library as a full path.
+    QString MpegDllPath;
+    // Click selects an object (Dodorurav.cfg [OPCJE] Klamra).
+    bool ClickSelects = true;
+    // The height of the main window; the surface opens below it.
+    int MainWindowHeight = 0;
+
+    // The open project: absent until the first one is opened.
+    std::unique_ptr<Platform::ProfileFile> ProjectIni;
+    bool ProjectModified = false;
+    NameValueList ProjectSettings;
+    NameValueList ButtonDataFiles;
+    NameValueList ButtonGlyphFiles;
+    NameValueList NextWindowFiles;
+
+    QPointer<TfrmMenu> Surface;
+    DesignObjectRefs Objects;
+    QPointer<QWidget> CurrentObject;
+    // Where the next object goes, in the surface's client coordinates.
+    QPoint ClickPoint;
+
+    // Captions: the main window's ("Dodorurav KALVORA -> " + file) and the
+    // application title that follows CD_TITLE.
+    QString MainCaption;
+    QString ApplicationTitle;
+
+    // The windows around the surface; stand-ins until they are set.
+    ObjectPalette *palette() const { return m_palette; }
+    ObjectInspector &inspector() const { return *m_inspector; }
+    UndoHistory &undo() const { return *m_undo; }
+    RecentFiles &recentFiles() const { return *m_recentFiles; }
+    SelectionFrame &selection() const { return *m_selection; }
+    void setPalette(ObjectPalette *palette) { m_palette = palette; }
+    void setInspector(ObjectInspector *inspector);
+    void setUndo(UndoHistory *undo);
+    void setRecentFiles(RecentFiles *recentFiles);
+    void setSelection(SelectionFrame *selection);
+
+    // Edits mark the project modified through the change event of its lists.
+    void connectChangeEvents();
+    void disconnectChangeEvents();
+
+private:
+    ObjectPalette *m_palette = nullptr;
+    ObjectInspector *m_inspector = nullptr;
+    UndoHistory *m_undo = nullptr;
+    RecentFiles *m_recentFiles = nullptr;
+    SelectionFrame *m_selection = nullptr;
+    std::unique_ptr<ObjectInspector> m_noInspector;
+    std::unique_ptr<UndoHistory> m_noUndo;
+    std::unique_ptr<RecentFiles> m_noRecentFiles;
+    std::unique_ptr<SelectionFrame> m_noSelection;
+};
+
+// Messages carry the designer's title as their caption.
+inline const QString DesignerCaption = QStringLiteral("Dodorurav 2.1");

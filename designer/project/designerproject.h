@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+
+class DesignerContext;
+class QObject;
+
+namespace Platform {
+class ProfileFile;
+}
+
+// The open project on disk: writes the design into its project file (save,
+// save as, save as template, the [INFOCD] export) and rebuilds the design
+// surface from a project file (LoadINI).
+class DesignerProject
+{
+public:
+    explicit DesignerProject(DesignerContext &context);
+
+    // Writes the open design into its file; false (after a message) when
+    // the file could not be written. Does nothing without a surface.
+    bool Zapisz();
+    void mnuZapiszjakoClick(QObject *sender);
+    void mnuZapiszJakoSzablonClick(QObject *sender);
+    void Exportujinfocdromu1Click(QObject *sender);
+
+    // Opens a project file and rebuilds the design from it.
+    void LoadINI(const QString &fileName);
+
+    // Where templates are kept: DataDir + "Szablony/".
+    QString templatesDir() const;
+
+private:
+    // The whole design into file, in the order other readers rely on.
+    void writeDesign(Platform::ProfileFile &file);
+    void dropStaleEntries(Platform::ProfileFile &file);
+    void writeKeys(Platform::ProfileFile &file);
+    void writeList(Platform::ProfileFile &file);
+    void writeFields(Platform::ProfileFile &file);
+    void writeTools(Platform::ProfileFile &file);
+    void writeBack(Platform::ProfileFile &file);
+    void writeDescription(Platform::ProfileFile &file);
+    void writeTitle(Platform::ProfileFile &file);
+    void writeSettings(Platform::ProfileFile &file);
+    bool flushOrComplain(Platform::ProfileFile &file);
+    bool copyProjectFileTo(const QString &target);
+
+    // Steps of the load.
+    void createSurface();
+    void placeSurface();
+    void paintBackground();
+    void applyMask();
+    void readKeyLists();
+    void showCdDescription();
+    void applyTitles();
+    void paintTools();
+    void fillProjectSettings();
+    void warnAboutOtherDrive(const QString &fileName);
+
+    DesignerContext &m_context;
+};

@@ -1,0 +1,239 @@
+#include "designerproject.h"
+
+#include "builders/designbuilders.h"
+#include "objects/objectstyle.h"
+#include "project/designercontext.h"
+#include "project/designermessages.h"
+#include "project/projectsettings.h"
+#include "surface/menusurface.h"
+
+#include <menuobjects/imagewidget.h>
+#include <shaper/controlshaper.h>
+#include <shaper/maskbitmap.h>
+#include <transplist/transplist.h>
+
+#include <dialogs.h>
+#include <paths.h>
+#include <profilefile.h>
+#include <projectfile/projectformat.h>
+#include <textfile.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+
+using namespace ProjectFormat;
+using Platform::ProfileFile;
+
+namespace {
+
+const qint64 kMaxMaskSize = 64 * 1024 * 1024;
+
+ProjectValues valuesOf(const DesignerContext &context)
+{
+    return ProjectValues(*context.ProjectIni, Reader::Designer, context.DriveRoot);
+}
+
+void warn(QWidget *parent, const QString &text, Platform::MessageIcon icon = Platform::MessageIcon::Warning)
+{
+    Platform::showMessage(parent, text, DesignerCaption, Platform::MessageButtons::Ok, icon);
+}
+
+// Draws a picture into image, repeated from the top left corner or
+// stretched over it; false when the picture does not load.
+bool paintPicture(TImage *image, const QString &file, bool tile)
+{
+    const QImage picture(file);
+    if (picture.isNull())
+        return false;
+    if (tile)
+        image->tile(picture);
+    else
+        image->stretch(picture);
+    return true;
+}
+
+} // namespace
+
+DesignerProject::DesignerProject(DesignerContext &context)
+    : m_context(context)
+{
+}
+
+void DesignerProject::LoadINI(const QString &fileName)
+{
+    m_context.selection().detachAll();
+    m_context.ProjectIni = std::make_unique<ProfileFile>(fileName);
+    m_context.MainCaption = QStringLiteral("Dodorurav KALVORA -> ") + fileName;
+    m_context.inspector().showInspector();
+    m_context.disconnectChangeEvents();
+    createSurface();
+    m_context.ProjectSettings.clear();
+    m_context.ButtonDataFiles.clear();
+    m_context.ButtonGlyphFiles.clear();
+    m_context.NextWindowFiles.clear();
+    placeSurface();
+    paintBackground();
+    m_context.inspector().setPictureFields(valuesOf(m_context).text(Sections::Window, QStringLiteral("BACKGROUND")),
+                                           valuesOf(m_context).text(Sections::Bonus, QStringLiteral("MASKA")));
+    applyMask();
+    readKeyLists();
+
+    DesignBuilders builders(m_context);
+    builders.createCategoryKeys();
+    builders.CreateFunctionButtons();
+    builders.CreateObjects();
+    builders.ApplyObjectStyles();
+
+    showCdDescription();
+    applyTitles();
+    paintTools();
+    fillProjectSettings();
+    m_context.CurrentObject = m_context.Surface->Image1;
+    m_context.inspector().showProperties(m_context.Surface->Image1);
+    m_context.recentFiles().AddFile(fileName);
+    m_context.connectChangeEvents();
+    m_context.ProjectIni = std::make_unique<ProfileFile>(fileName);
+    m_context.Surface->show();
+
+    m_context.Surface->rememberSize();
+    m_context.ProjectModified = false;
+    m_context.undo().SaveUndo(QStringLiteral("Projekt otwarty"));
+    warnAboutOtherDrive(fileName);
+}
+
+void DesignerProject::createSurface()
+{
+    delete m_context.Surface.data();
+    m_context.Objects.clear();
+    m_context.CurrentObject = nullptr;
+    m_context.Surface = new TfrmMenu(m_context);
+}
+
+void DesignerProject::placeSurface()
+{
+    TfrmMenu &surface = *m_context.Surface;
+    const ProjectValues project = valuesOf(m_context);
+    if (project.boolean(Sections::Window, QStringLiteral("NOBORDER")))
+        surface.setWindowFlags(surface.windowFlags() | Qt::FramelessWindowHint);
+    surface.resize(project.integer(Sections::Window, QStringLiteral("WIDTH")),
+                   project.integer(Sections::Window, QStringLiteral("HEIGHT")));
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        surface.move(available.right() + 1 - surface.frameGeometry().width(), m_context.MainWindowHeight);
+    }
+    const bool aligned = project.boolean(Sections::Window, QStringLiteral("BACK_ALIGN"));
+    surface.setBackgroundAligned(aligned);
+    if (!aligned)
+        surface.Image1->setGeometry(project.bounds(QStringLiteral("BACK"), surface.Image1->geometry()));
+}
+
+void DesignerProject::paintBackground()
+{
+    TfrmMenu &surface = *m_context.Surface;
+    const ProjectValues project = valuesOf(m_context);
+    DesignStyle::setColor(&surface, project.color(Sections::Window, QStringLiteral("COLOR")));
+    const QString stored = project.text(Sections::Window, QStringLiteral("BACKGROUND"));
+    if (stored.isEmpty())
+        return;
+    if (!paintPicture(surface.Image1, project.resolve(stored), project.boolean(Sections::Window, QStringLiteral("TILE"))))
+        warn(&surface, DesignerMessages::noBackground(m_context.DriveRoot + stored));
+}
+
+void DesignerProject::applyMask()
+{
+    TfrmMenu &surface = *m_context.Surface;
+    const ProjectValues project = valuesOf(m_context);
+    const QString stored = project.text(Sections::Bonus, QStringLiteral("MASKA"));
+    if (stored.isEmpty())
+        return;
+    const QString file = project.resolve(stored);
+    QFile maskFile(file);
+    if (!QFileInfo(file).isFile() || maskFile.size() > kMaxMaskSize || !maskFile.open(QIODevice::ReadOnly)) {
+        warn(&surface, DesignerMessages::missingMask(m_context.DriveRoot + stored));
+        return;
+    }
+    if (!readMaskHeader(maskFile.readAll())) {
+        Platform::showMessage(&surface, DesignerMessages::badMaskFormat(m_context.DriveRoot + stored), DesignerCaption);
+        return;
+    }
+    surface.MASKA->mask().setPicFile(file);
+    surface.MASKA->setControlHandle(&surface);
+    surface.MASKA->setShapeActive(true);
+    if (surface.MASKA->shapeActive()) {
+        surface.resize(surface.MASKA->maskWidth(), surface.MASKA->maskHeight());
+        surface.setBackgroundAligned(surface.backgroundAligned());
+    }
+}
+
+void DesignerProject::readKeyLists()
+{
+    const ProfileFile &file = *m_context.ProjectIni;
+    const auto fill = [&file](NameValueList &list, const QString &section) {
+        for (const QString &key : file.keyNames(section))
+            list.setValue(key.trimmed(), file.readString(section, key, {}));
+    };
+    fill(m_context.ButtonDataFiles, Sections::Data);
+    fill(m_context.ButtonGlyphFiles, Sections::Glyph);
+}
+
+void DesignerProject::showCdDescription()
+{
+    TTranspList *description = m_context.Objects.description;
+    if (!description)
+        return;
+    const QString stored = valuesOf(m_context).text(Sections::Cdrom, QStringLiteral("CD_DESCRIPTION"));
+    if (stored.isEmpty())
+        return;
+    if (const auto text = Platform::readTextFile(valuesOf(m_context).resolve(stored)))
+        description->setItems(text->split(u'\n'));
+}
+
+void DesignerProject::applyTitles()
+{
+    const ProjectValues project = valuesOf(m_context);
+    m_context.ApplicationTitle = QStringLiteral("Dodorurav 2.1 -> ")
+                                 + project.text(Sections::Cdrom, QStringLiteral("CD_TITLE"));
+    // Only what the surface shows: the project keeps its own CD_CAPTION.
+    const QString caption = project.text(Sections::Cdrom, QStringLiteral("CD_CAPTION"), {});
+    m_context.Surface->setWindowTitle(caption.isEmpty() ? m_context.ApplicationTitle : caption);
+}
+
+void DesignerProject::paintTools()
+{
+    TImage *tools = m_context.Objects.tools;
+    if (!tools)
+        return;
+    const ProjectValues project = valuesOf(m_context);
+    const Platform::TColor color = project.color(Sections::Window, QStringLiteral("TOOLS_COLOR"));
+    DesignStyle::setColor(tools, color);
+    tools->fillRect(QRect(QPoint(0, 0), tools->size()), Platform::toQColor(color));
+    const QString stored = project.text(Sections::Window, QStringLiteral("TOOLS_BACKGROUND"));
+    if (stored.isEmpty())
+        return;
+    if (!paintPicture(tools, project.resolve(stored), project.boolean(Sections::Window, QStringLiteral("TOOLS_TILE"))))
+        warn(m_context.Surface, DesignerMessages::noToolsBackground(stored));
+}
+
+void DesignerProject::fillProjectSettings()
+{
+    const ProfileFile &file = *m_context.ProjectIni;
+    for (const ProjectSettingsTable::Entry &entry : ProjectSettingsTable::entries()) {
+        const QString name = QLatin1String(entry.name);
+        if (name == QLatin1String(ProjectSettingsTable::PathToDll)) {
+            m_context.ProjectSettings.setValue(
+                name, ProjectSettingsTable::pathToDll(m_context.DriveRoot, m_context.MpegDllPath));
+            continue;
+        }
+        m_context.ProjectSettings.setValue(name, file.readString(QLatin1String(entry.section),
+                                                                 QLatin1String(entry.key),
+                                                                 QLatin1String(entry.fallback)));
+    }
+}
+
+void DesignerProject::warnAboutOtherDrive(const QString &fileName)
+{
+    if (Platform::driveRootOf(fileName).toLower() != m_context.DriveRoot.toLower())
+        warn(m_context.Surface, DesignerMessages::otherDrive(), Platform::MessageIcon::Error);
+}
