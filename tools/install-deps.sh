@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libjpeg62-turbo-dev libmpg123-dev libzip-dev libarchive-dev zlib1g-dev
   fonts-dejavu-core fonts-liberation2 fontconfig
-  xdg-utils xvfb xdotool imagemagick
+  xdg-utils shared-mime-info libglib2.0-bin xvfb xdotool imagemagick
 )
 
 missing=()

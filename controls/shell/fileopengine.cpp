@@ -288,8 +288,16 @@ QString Runner::copyFile(const QString &source, const QString &target)
 // of that name when there is one).
 QString Runner::copyTree(const QString &source, const QString &target)
 {
-    if (!QFileInfo(source).isDir())
+    const QFileInfo info(source);
+    if (!info.isDir())
         return copyFile(source, target);
+    // A linked folder is copied as the link, so a link back up the tree
+    // cannot make the copy endless.
+    if (info.isSymLink()) {
+        QFile::remove(target);
+        return QFile::link(info.symLinkTarget(), target) ? QString()
+                                                         : QStringLiteral("nie można zapisać „%1”").arg(target);
+    }
     if (!QDir().mkpath(target))
         return QStringLiteral("nie można utworzyć folderu „%1”").arg(target);
     const QDir folder(source);

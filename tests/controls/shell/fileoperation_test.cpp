@@ -180,3 +180,17 @@ TEST(FileOperation, ProgressCancelStopsTheRest)
     EXPECT_FALSE(QFile::exists(dir.filePath("a.txt")));
     EXPECT_TRUE(QFile::exists(dir.filePath("b.txt")));
 }
+
+TEST(FileOperation, ALinkBackUpTheTreeIsCopiedAsALink)
+{
+    QTemporaryDir dir;
+    TestSupport::writeFile(dir.filePath("src/d/x.txt"), "X");
+    ASSERT_TRUE(QFile::link(dir.filePath("src"), dir.filePath("src/d/up")));
+    TFileOperation operation;
+    operation.setFilesFrom({dir.filePath("src/d")});
+    operation.setFilesTo({dir.filePath("dst")});
+    operation.setFlags(fofNoConfirmation | fofSilent);
+    EXPECT_TRUE(operation.execute());
+    EXPECT_EQ(TestSupport::readFile(dir.filePath("dst/x.txt")), "X");
+    EXPECT_EQ(QFileInfo(dir.filePath("dst/up")).symLinkTarget(), dir.filePath("src"));
+}
