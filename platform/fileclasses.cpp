@@ -1,12 +1,11 @@
 #include "fileclasses.h"
 
 #include "launcher.h"
+#include "safefile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <optional>
@@ -87,13 +86,10 @@ std::optional<bool> handOver(const QString &tool, const QStringList &arguments)
 bool writeWhenChanged(const QString &path, const QByteArray &bytes, bool &changed)
 {
     changed = false;
-    QFile current(path);
-    if (current.open(QIODevice::ReadOnly) && current.readAll() == bytes)
+    const ReadResult current = readRegularFile(path, SizeLimits::Text);
+    if (current.ok() && current.bytes == bytes)
         return true;
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !writeWholeFile(path, bytes).ok())
         return false;
     changed = true;
     return true;
