@@ -129,4 +129,20 @@ Platform::LaunchResult RecordingLauncher::openAsText(const QString &path)
     return {!fail, fail ? QStringLiteral("failed") : QString()};
 }
 
+FakeVolumeSource::FakeVolumeSource()
+{
+    Platform::VolumeSource::setInstance(this);
+}
+
+FakeVolumeSource::~FakeVolumeSource()
+{
+    Platform::VolumeSource::setInstance(nullptr);
+}
+
+void FakeVolumeSource::setVolumes(const QList<Platform::Volume> &volumes)
+{
+    list = volumes;
+    emit changed();
+}
+
 } // namespace TestSupport

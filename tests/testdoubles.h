@@ -2,6 +2,7 @@
 
 #include <dialogs.h>
 #include <launcher.h>
+#include <volumes.h>
 
 #include <QColor>
 #include <QFont>
@@ -82,6 +83,21 @@ public:
     QStringList started;
     // Each start's arguments, one list per start, as passed.
     QList<QStringList> startedArguments;
+};
+
+// Volumes made up by a test (folders of a temporary folder, say).
+// setVolumes stores them and reports the change. Installs itself while it
+// lives.
+class FakeVolumeSource : public Platform::VolumeSource
+{
+public:
+    FakeVolumeSource();
+    ~FakeVolumeSource() override;
+
+    QList<Platform::Volume> volumes() override { return list; }
+    void setVolumes(const QList<Platform::Volume> &volumes);
+
+    QList<Platform::Volume> list;
 };
 
 } // namespace TestSupport
