@@ -1,6 +1,7 @@
 #include "launcher.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
@@ -19,13 +20,22 @@ LaunchResult failure(const QString &error)
 }
 
 // A native program file, as opposed to a document to hand to the desktop.
+// On a CD without Rock Ridge or a FAT stick every file carries the execute
+// bit, so the bit alone does not make a program: the file must also start
+// as an ELF program or a script does.
 bool isProgramFile(const QFileInfo &info)
 {
 #ifdef Q_OS_WIN
     const QString suffix = info.suffix().toLower();
     return suffix == u"exe" || suffix == u"com" || suffix == u"bat";
 #else
-    return info.isFile() && info.isExecutable();
+    if (!info.isFile() || !info.isExecutable())
+        return false;
+    QFile file(info.filePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray start = file.read(4);
+    return start == "\x7f" "ELF" || start.startsWith("#!");
 #endif
 }
 

@@ -535,9 +535,9 @@ void TGlyphButton::mouseReleaseEvent(QMouseEvent *event)
 void TGlyphButton::mouseDoubleClickEvent(QMouseEvent *event)
 {
     // The second press acts as a press; a locked-down button also reports
-    // the double click.
+    // the double click, of the left button only.
     mousePressEvent(event);
-    if (m_down && OnDblClick)
+    if (m_down && event->button() == Qt::LeftButton && OnDblClick)
         OnDblClick(this);
 }
 

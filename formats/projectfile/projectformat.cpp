@@ -54,7 +54,7 @@ struct Default {
     const char *runtime; // nullptr: the same as the designer's
 };
 
-const std::array<Default, 55> kDefaults = {{
+const std::array<Default, 59> kDefaults = {{
     {"WINDOW", "WIDTH", "640", nullptr},
     {"WINDOW", "HEIGHT", "480", nullptr},
     {"WINDOW", "NOBORDER", "0", nullptr},
@@ -110,6 +110,11 @@ const std::array<Default, 55> kDefaults = {{
     {"FUNCTIONS_HINT", "SYSTEM", "Wymagany system", nullptr},
     {"FUNCTIONS_HINT", "INFO", "Informacje o programie", ""},
     {"FUNCTIONS_HINT", "ROZMIAR", " ROZMIAR", ""},
+    // The runtime's information window; the designer exports these keys.
+    {"INFOCD", "FONT_COLOR", "", "clYellow"},
+    {"INFOCD", "PLIK", "", "INFOCD.TXT"},
+    {"INFOCD", "LEFT", "", "10"},
+    {"INFOCD", "TOP", "", "10"},
 }};
 
 bool sameName(const QString &a, const char *b)
@@ -239,6 +244,11 @@ QRect defaultBounds(Reader reader, int id)
     case TitleId: return {375, 100, 150, 300};
     default: return {0, 0, 0, 0};
     }
+}
+
+QRect defaultInfoCdBounds(const QSize &window)
+{
+    return {10, 10, window.width() - 20, window.height() - 20};
 }
 
 QString defaultValue(Reader reader, const QString &section, const QString &key)

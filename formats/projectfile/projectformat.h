@@ -102,6 +102,10 @@ QString glyphLayoutToString(GlyphLayout layout);
 // Default position and size of an object on the window.
 QRect defaultBounds(Reader reader, int id);
 
+// Where the runtime's information window puts its text when [INFOCD] has no
+// LEFT, TOP, WIDTH or HEIGHT: a margin of 10 inside a window of that size.
+QRect defaultInfoCdBounds(const QSize &window);
+
 // Defaults of the single-valued keys ([WINDOW], [SOUND], [CDROM], ...) as the
 // text the file would hold; empty for keys without one.
 QString defaultValue(Reader reader, const QString &section, const QString &key);

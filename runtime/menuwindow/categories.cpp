@@ -71,7 +71,8 @@ void TForm1::showDescription(bool fromFirstLine)
 {
     if (!m_descriptionList)
         return;
-    m_descriptionList->setItems(m_descriptionMemo->toPlainText().split(u'\n'));
+    // The memo wraps its words: its lines are the rows of the list's width.
+    m_descriptionList->setItems(m_descriptionList->wrapText(m_descriptionMemo->toPlainText()));
     if (!fromFirstLine)
         return;
     m_descriptionList->drawItems(0);

@@ -42,7 +42,7 @@ TForm1::TForm1(RuntimeContext &context, QWidget *parent)
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     setBackgroundColor(this, Platform::clBlack);
 
-    m_dragHook = new EventHook(this, [this](QObject *, QEvent *event) { return dragWindow(event); });
+    m_dragHook = new EventHook(this, [this](QObject *watched, QEvent *event) { return dragWindow(watched, event); });
     // Every key of the window comes here first, whichever control has focus.
     m_keyHook = new EventHook(this, [this](QObject *watched, QEvent *event) { return previewKey(watched, event); });
     qApp->installEventFilter(m_keyHook);
@@ -109,8 +109,13 @@ void TForm1::FormCreate()
     showCdDescription();
     applyTitles();
     paintToolsStrip();
+    // Centred before the first category click can show the window.
+    centreOnScreen();
     autoload();
+}
 
+void TForm1::centreOnScreen()
+{
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -181,7 +186,8 @@ void TForm1::placeBackground()
         Image1->setGeometry(rect());
         return;
     }
-    Image1->setGeometry(values().bounds(BackId, Image1->geometry()));
+    // Keys missing from BACK keep the client area's.
+    Image1->setGeometry(values().bounds(BackId, rect()));
 }
 
 void TForm1::paintBackground()
@@ -484,11 +490,15 @@ bool TForm1::previewKey(QObject *watched, QEvent *event)
     return FormKeyDown(key->key(), key->modifiers());
 }
 
-bool TForm1::dragWindow(QEvent *event)
+bool TForm1::dragWindow(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
+        // A press on the description's scroll arrows only scrolls it.
+        const auto *list = dynamic_cast<const TTranspList *>(watched);
+        if (list && list->isScrollArrowAt(mouse->position().toPoint()))
+            break;
         m_dragging = true;
         m_dragStartPointer = mouse->globalPosition().toPoint();
         m_dragStartWindow = pos();

@@ -104,6 +104,7 @@ private:
     void showCdDescription();
     void applyTitles();
     void paintToolsStrip();
+    void centreOnScreen();
     void autoload();
 
     // Category and program choice.
@@ -151,7 +152,7 @@ private:
     // Font of a widget from the font keys of its object.
     void applyFont(QWidget *widget, const QString &objectKey, Platform::TColor defaultColor);
     void enableWindowDragging(QWidget *widget);
-    bool dragWindow(QEvent *event);
+    bool dragWindow(QObject *watched, QEvent *event);
     bool previewKey(QObject *watched, QEvent *event);
 
     ProjectFormat::ProjectValues values() const;

@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -306,6 +307,46 @@ void TTranspList::mousePressEvent(QMouseEvent *event)
         return;
     }
     fireMouseDown(event);
+}
+
+bool TTranspList::isScrollArrowAt(const QPoint &at) const
+{
+    return !m_items.isEmpty() && inArrowStrip(at.x()) && (inUpperHalf(at.y()) || inLowerHalf(at.y()));
+}
+
+QStringList TTranspList::wrapText(const QString &text) const
+{
+    QString plain = text;
+    plain.remove(u'\r');
+    if (plain.endsWith(u'\n'))
+        plain.chop(1);
+    if (plain.isEmpty() && !text.contains(u'\n'))
+        return {}; // no text, no rows
+    const QStringList paragraphs = plain.split(u'\n');
+
+    // Rows keep clear of the arrow strip, which is drawn over the text.
+    const qreal lineWidth = qMax(1, width() - 4 - arrowStripWidth);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QStringList rows;
+    for (const QString &paragraph : paragraphs) {
+        if (paragraph.isEmpty()) {
+            rows.append(QString());
+            continue;
+        }
+        QTextLayout layout(paragraph, font());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(lineWidth);
+            QString row = paragraph.mid(line.textStart(), line.textLength());
+            while (row.endsWith(u' '))
+                row.chop(1); // the blank a line was broken at
+            rows.append(row);
+        }
+        layout.endLayout();
+    }
+    return rows;
 }
 
 void TTranspList::fireMouseDown(QMouseEvent *event)

@@ -34,6 +34,14 @@ public:
     // Measures the rows and repaints; painting always starts at TopIndex.
     void drawItems(int first);
 
+    // The text as the rows the list shows it in: each paragraph wrapped at
+    // word boundaries to the width of the text area, in the list's font. A
+    // final line break adds no empty row.
+    QStringList wrapText(const QString &text) const;
+    // True where a press scrolls instead of reaching OnMouseDown: either
+    // half of the arrow strip of a list that has lines.
+    bool isScrollArrowAt(const QPoint &at) const;
+
     const QStringList &items() const { return m_items; }
     void setItems(const QStringList &items);
     bool sorted() const { return m_sorted; }
@@ -85,7 +93,8 @@ private:
     int lastTopIndex() const;
     void paintItems(QPainter &painter);
     void paintArrows(QPainter &painter);
-    bool inArrowStrip(int x) const { return x > width() - 15; }
+    static constexpr int arrowStripWidth = 15;
+    bool inArrowStrip(int x) const { return x > width() - arrowStripWidth; }
     bool inUpperHalf(int y) const { return y > 0 && y < height() / 2; }
     bool inLowerHalf(int y) const { return y > height() / 2; }
     void scrollTimer();

@@ -76,3 +76,41 @@ TEST_F(DesktopLauncherTest, ProgramsRunThemselves)
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("ran"))));
     EXPECT_EQ(launcher.startAndWait(dir.filePath(QStringLiteral("none")), {}, {}), -1);
 }
+
+// Only an ELF program or a script with the execute bit runs by itself; every
+// other file goes to the desktop, whatever its bits say (a CD without Rock
+// Ridge marks every file executable).
+TEST_F(DesktopLauncherTest, OnlyNativeProgramsRunThemselves)
+{
+    QFile elf(QStringLiteral("/bin/true"));
+    ASSERT_TRUE(elf.open(QIODevice::ReadOnly));
+    const QByteArray program = elf.readAll();
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        bool executable;
+        bool runsItself;
+    } cases[] = {
+        {"CZYTAJ.TXT", "Czytaj mnie\r\n", false, false},
+        {"CZYTAJ2.TXT", "Czytaj mnie\r\n", true, false},
+        {"SETUP.HTM", "<html></html>", false, false},
+        {"SETUP2.HTM", "<html></html>", true, false},
+        {"SETUP.EXE", "MZ\x90\x00", true, false},
+        {"setup.sh", "#!/bin/sh\ntouch \"$0.ran\"\n", false, false},
+        {"setup2.sh", "#!/bin/sh\ntouch \"$0.ran\"\n", true, true},
+        {"program", program, true, true},
+    };
+    opener("exit 0");
+    for (const auto &c : cases) {
+        const QString path = TestSupport::writeFile(dir.filePath(QLatin1String(c.name)), c.bytes);
+        QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner;
+        if (c.executable)
+            permissions |= QFile::ExeOwner;
+        QFile::setPermissions(path, permissions);
+        QFile::remove(dir.filePath(QStringLiteral("asked")));
+
+        EXPECT_TRUE(launcher.openDocument(path, {}).ok) << c.name;
+        const bool askedDesktop = QFile::exists(dir.filePath(QStringLiteral("asked")));
+        EXPECT_EQ(askedDesktop, !c.runsItself) << c.name;
+    }
+}

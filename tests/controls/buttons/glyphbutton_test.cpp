@@ -389,6 +389,9 @@ TEST_F(ButtonForm, DoubleClickOnADownButtonIsReported)
     clickAt(b);
     QTest::mouseDClick(b, Qt::LeftButton, {}, {5, 5});
     EXPECT_EQ(doubles, 1);
+    QTest::mouseDClick(b, Qt::RightButton, {}, {5, 5});
+    QTest::mouseDClick(b, Qt::MiddleButton, {}, {5, 5});
+    EXPECT_EQ(doubles, 1) << "only the left button double-clicks";
 }
 
 TEST_F(ButtonForm, AcceleratorClicksAnEnabledButton)

@@ -46,6 +46,11 @@ TEST_F(ProjectValuesTest, EmptyFileGivesEachReadersDefaults)
     EXPECT_EQ(runtime.bounds(SerialId), QRect(10, 30, 75, 22));
     EXPECT_EQ(runtime.bounds(ToolsId), QRect(0, 0, 640, 50));
     EXPECT_EQ(runtime.bounds(1001), QRect(0, 0, 0, 0));
+    EXPECT_EQ(runtime.color(Sections::InfoCd, QStringLiteral("FONT_COLOR")), Platform::clYellow);
+    EXPECT_EQ(runtime.text(Sections::InfoCd, QStringLiteral("PLIK")), QStringLiteral("INFOCD.TXT"));
+    EXPECT_EQ(designer.text(Sections::InfoCd, QStringLiteral("PLIK")), QString());
+    EXPECT_EQ(runtime.integer(Sections::InfoCd, QStringLiteral("TOP")), 10);
+    EXPECT_EQ(defaultInfoCdBounds(QSize(640, 480)), QRect(10, 10, 620, 460));
 }
 
 TEST_F(ProjectValuesTest, ValuesOfEveryForm)

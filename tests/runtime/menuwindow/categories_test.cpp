@@ -65,7 +65,7 @@ TEST_F(CategoryTest, CategoryClickFillsTheListInAlphabeticalOrder)
     menu.ODCZYTKATEGORI(key(menu, 1001));
     EXPECT_EQ(menu.programList()->items(), QStringList({"Ąbecadło", "Szachy", "Warcaby"}));
     EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Gry planszowe"));
-    EXPECT_EQ(menu.descriptionList()->items(), QStringList({"Opis kategorii", "druga linia", ""}));
+    EXPECT_EQ(menu.descriptionList()->items(), QStringList({"Opis kategorii", "druga linia"}));
     EXPECT_TRUE(enabledButtons(menu).isEmpty());
     EXPECT_TRUE(context->CurrentProgram.isEmpty());
 }
@@ -102,7 +102,7 @@ TEST_F(CategoryTest, ProgramClickEnablesWhatTheProgramHas)
     EXPECT_EQ(enabledButtons(menu), QList<int>({CopyId, ScreenshotId}));
     EXPECT_EQ(menu.serialField()->text(), QStringLiteral("123"));
     EXPECT_EQ(menu.infoField()->text(), QStringLiteral("Autor"));
-    EXPECT_EQ(menu.descriptionList()->items(), QStringList({"Szachy: opis z pliku", ""}));
+    EXPECT_EQ(menu.descriptionList()->items(), QStringList({"Szachy: opis z pliku"}));
 
     // A program with only SETUP: the rest is disabled; the drive root alone
     // is neither a file nor a folder of the program.

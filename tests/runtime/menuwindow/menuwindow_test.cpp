@@ -11,6 +11,7 @@
 #include <colors.h>
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -172,6 +173,25 @@ TEST_F(MenuFixture, BackgroundPlacedByItsOwnKeysWhenNotAligned)
     EXPECT_EQ(shot.pixelColor(100, 100), QColor(0, 0, 255));   // the picture, stretched
 }
 
+// Without its alignment the background takes each BACK key that is there and
+// the client area's value for each one that is not.
+TEST_F(MenuFixture, MissingBackKeysDefaultToTheClientArea)
+{
+    const struct {
+        const char *keys;
+        QRect expected;
+    } cases[] = {
+        {"", QRect(0, 0, 300, 200)},
+        {"[LEFT]\nBACK=50\n", QRect(50, 0, 300, 200)},
+        {"[TOP]\nBACK=20\n[HEIGHT]\nBACK=70\n", QRect(0, 20, 300, 70)},
+        {"[WIDTH]\nBACK=120\n", QRect(0, 0, 120, 200)},
+    };
+    for (const auto &c : cases) {
+        writeProject(QStringLiteral("[WINDOW]\nBACK_ALIGN=0\nWIDTH=300\nHEIGHT=200\n") + QLatin1String(c.keys));
+        EXPECT_EQ(build().background()->geometry(), c.expected) << c.keys;
+    }
+}
+
 TEST_F(MenuFixture, TiledBackgroundRepeatsFromTheTopLeft)
 {
     QImage tile(4, 4, QImage::Format_RGB888);
@@ -201,10 +221,75 @@ TEST_F(MenuFixture, CdDescriptionFromFileOrAsText)
 {
     writeCdText(QStringLiteral("OPIS.TXT"), QStringLiteral("Pierwsza linia\nDruga ąę\n"));
     writeProject(QStringLiteral("[OBJECTS]\nDESCRIPTION=1\n[CDROM]\nCD_DESCRIPTION=opis.txt\n"));
-    EXPECT_EQ(build().descriptionList()->items(), QStringList({"Pierwsza linia", "Druga ąę", ""}));
+    EXPECT_EQ(build().descriptionList()->items(), QStringList({"Pierwsza linia", "Druga ąę"}));
 
     writeProject(QStringLiteral("[OBJECTS]\nDESCRIPTION=1\n[CDROM]\nCD_DESCRIPTION=To jest opis płyty\n"));
     EXPECT_EQ(build().descriptionMemo()->toPlainText(), QStringLiteral("To jest opis płyty"));
+}
+
+// The description list shows the memo's lines as the memo wraps them: rows
+// as wide as the list in its font, a final line break adding no row.
+TEST_F(MenuFixture, DescriptionRowsAreTheWrappedLines)
+{
+    const QString sentence = QStringLiteral(
+        "Saper – znajdź wszystkie miny na planszy, nie wchodząc na żadną z nich; liczba na odkrytym polu "
+        "mówi, ile min leży wokół niego.");
+    const struct {
+        const char *name;
+        QString text;
+        QStringList rows; // empty: the sentence, wrapped into several rows
+    } cases[] = {
+        {"one long line", sentence, {}},
+        {"final line break", QStringLiteral("Krótko\n"), {QStringLiteral("Krótko")}},
+        {"empty line inside", QStringLiteral("a\n\nb\n"), {QStringLiteral("a"), QString(), QStringLiteral("b")}},
+        {"nothing", QString(), {}},
+    };
+    for (const auto &c : cases) {
+        writeCdText(QStringLiteral("OPIS.TXT"), c.text);
+        writeProject(QStringLiteral("[OBJECTS]\nDESCRIPTION=1\n[CDROM]\nCD_DESCRIPTION=OPIS.TXT\n"
+                                    "[WIDTH]\nDESCRIPTION=150\n[FONT_SIZE]\nDESCRIPTION=10\n"));
+        const TTranspList *list = build().descriptionList();
+        const QStringList rows = list->items();
+        if (!c.rows.isEmpty() || c.text.isEmpty()) {
+            EXPECT_EQ(rows, c.rows) << c.name;
+            continue;
+        }
+        EXPECT_GT(rows.size(), 2) << c.name;
+        EXPECT_EQ(rows.join(u' '), c.text) << c.name;
+        const QFontMetrics metrics(list->font());
+        for (const QString &row : rows)
+            EXPECT_LE(metrics.horizontalAdvance(row), list->width()) << row.toStdString();
+    }
+}
+
+TEST_F(MenuFixture, ScrollArrowPressScrollsWithoutDraggingTheWindow)
+{
+    QString lines;
+    for (int i = 0; i < 40; ++i)
+        lines += QStringLiteral("Linia %1\n").arg(i);
+    writeCdText(QStringLiteral("OPIS.TXT"), lines);
+    writeProject(QStringLiteral("[OBJECTS]\nDESCRIPTION=1\n[CDROM]\nCD_DESCRIPTION=OPIS.TXT\n"));
+    TForm1 &menu = build();
+    TTranspList *list = menu.descriptionList();
+    menu.move(100, 100);
+    const QPoint arrow(list->width() - 5, list->height() - 20); // the lower half of the strip
+    const QPoint text(20, 20);
+    const auto drag = [&](QPoint from) {
+        const QPoint global = list->mapToGlobal(from);
+        QMouseEvent press(QEvent::MouseButtonPress, from, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(list, &press);
+        QMouseEvent move(QEvent::MouseMove, from + QPoint(40, 30), global + QPoint(40, 30), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(list, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, from + QPoint(40, 30), global + QPoint(40, 30),
+                            Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(list, &release);
+    };
+    drag(arrow);
+    EXPECT_EQ(menu.pos(), QPoint(100, 100));
+    EXPECT_GT(list->topIndex(), 0) << "the arrow scrolled";
+    drag(text);
+    EXPECT_EQ(menu.pos(), QPoint(140, 130)) << "the text still drags the window";
 }
 
 TEST_F(MenuFixture, ListHiddenUntilClickWithListOnClick)
