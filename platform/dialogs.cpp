@@ -102,6 +102,12 @@ public:
         return QFileDialog::getExistingDirectory(parent, caption, start);
     }
 
+    QString browseForFolder(QWidget *, const QString &, const QString &,
+                            const std::function<QString()> &show) override
+    {
+        return show();
+    }
+
     bool chooseColor(QWidget *parent, QColor &color) override
     {
         const QColor chosen = QColorDialog::getColor(color, parent);

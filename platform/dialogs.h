@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 class QColor;
 class QFont;
@@ -37,6 +39,16 @@ public:
                              const QString &filter) = 0;
     // The chosen folder, empty when cancelled.
     virtual QString chooseFolder(QWidget *parent, const QString &caption, const QString &start) = 0;
+    // A folder dialog that the caller builds itself (a tree with a title and
+    // a status line): the default instance runs show, which returns the
+    // chosen folder or an empty string; an instance that only answers
+    // questions answers it as chooseFolder.
+    virtual QString browseForFolder(QWidget *parent, const QString &caption, const QString &start,
+                                    const std::function<QString()> &show)
+    {
+        (void)show;
+        return chooseFolder(parent, caption, start);
+    }
     // Lets the user change a colour; false when cancelled.
     virtual bool chooseColor(QWidget *parent, QColor &color) = 0;
     // One line of text; false when cancelled, and value is left alone.
