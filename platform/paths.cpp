@@ -6,6 +6,8 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 
+#include <climits>
+
 namespace Platform {
 namespace {
 
@@ -135,6 +137,19 @@ QString toStoredPath(const QString &root, const QString &absolutePath)
     return path.replace(u'/', u'\\');
 }
 
+
+bool pathFitsFileSystem(const QString &path)
+{
+    // The limits count bytes of the encoded name, not characters.
+    const QByteArray encoded = QFile::encodeName(path);
+    if (encoded.isEmpty() || encoded.size() >= PATH_MAX)
+        return false;
+    for (const QByteArray &name : encoded.split('/')) {
+        if (name.size() > NAME_MAX)
+            return false;
+    }
+    return true;
+}
 
 QString userSettingsDir()
 {

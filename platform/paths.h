@@ -33,6 +33,11 @@ QString toStoredPath(const QString &root, const QString &absolutePath);
 // the exact name is preferred. Empty when there is none.
 QString findEntryCaseInsensitive(const QString &dir, const QString &name);
 
+// Whether the file system can name path as it stands: the whole path and
+// each of its names within the system's limits (longer paths are refused,
+// never cut).
+bool pathFitsFileSystem(const QString &path);
+
 // The user's own folder for the settings that programs keep outside the CD
 // (the place of the Windows folder for bare profile file names). Created on
 // demand.
