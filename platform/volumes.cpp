@@ -77,28 +77,57 @@ Volume rootVolume()
     return {QStringLiteral("/"), QString(), QStringLiteral("/"), VolumeKind::Fixed};
 }
 
-// Reads the mount table; may block on a remote mount, so it runs on the
-// source's worker thread only.
+// The mount table names places with blanks, tabs, line ends and
+// backslashes as "\040" and the like.
+QString unescapeField(const QByteArray &field)
+{
+    QByteArray bytes;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const auto isOctal = [&](qsizetype at) { return at < field.size() && field[at] >= '0' && field[at] <= '7'; };
+        if (field[i] == '\\' && isOctal(i + 1) && isOctal(i + 2) && isOctal(i + 3)) {
+            bytes += char(((field[i + 1] - '0') << 6) | ((field[i + 2] - '0') << 3) | (field[i + 3] - '0'));
+            i += 3;
+        } else {
+            bytes += field[i];
+        }
+    }
+    return QFile::decodeName(bytes);
+}
+
+QList<MountInfoLine> readMountTable()
+{
+    QFile file(QStringLiteral("/proc/self/mountinfo"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return parseMountInfo(file.read(16 * 1024 * 1024));
+}
+
+// Reads the mount table and asks each local volume for its label. Remote
+// volumes are never asked anything, since a stat of a dead server hangs;
+// even so this runs on the source's worker thread only.
 QList<Volume> scanVolumes()
 {
     const QHash<QString, QString> uuids = uuidsByDevice();
-    QMap<QString, Volume> byRoot; // a later mount on the same point hides the earlier
-    for (const QStorageInfo &storage : QStorageInfo::mountedVolumes()) {
-        MountEntry entry{storage.rootPath(), QString::fromLocal8Bit(storage.device()),
-                         QString::fromLatin1(storage.fileSystemType())};
-        if (isPseudoMount(entry))
+    QMap<QString, Volume> byRoot; // a later mount on the same place hides the earlier
+    for (const MountInfoLine &line : readMountTable()) {
+        MountEntry entry{line.mountPoint, line.device, line.fileSystem};
+        const QString root = withSlash(line.mountPoint);
+        if (isPseudoMount(entry)) {
+            byRoot.remove(root);
             continue;
-        entry.removableDevice = isRemovableBlockDevice(entry.device);
-        Volume volume;
-        volume.rootPath = withSlash(storage.rootPath());
-        volume.label = storage.name();
-        volume.kind = volumeKindOf(entry);
-        const QString device = QFileInfo(entry.device).canonicalFilePath();
-        volume.serial = uuids.value(device);
-        if (volume.serial.isEmpty() && storage.isReady()) {
-            volume.serial = QStringLiteral("%1|%2|%3").arg(entry.device, volume.label).arg(storage.bytesTotal());
         }
-        byRoot.insert(volume.rootPath, volume);
+        entry.removableDevice = isRemovableBlockDevice(entry.device);
+        Volume volume{root, QString(), QStringLiteral("mount:") + line.mountId, volumeKindOf(entry)};
+        if (volume.kind != VolumeKind::Remote) {
+            if (!QFileInfo(line.mountPoint).isDir())
+                continue; // a single file bound into place, as containers do
+            const QStorageInfo storage(line.mountPoint);
+            volume.label = storage.name();
+            volume.serial = uuids.value(QFileInfo(entry.device).canonicalFilePath(), volume.serial);
+            if (!storage.isReady())
+                volume.serial.clear();
+        }
+        byRoot.insert(root, volume);
     }
     if (!byRoot.contains(QStringLiteral("/")))
         byRoot.insert(QStringLiteral("/"), rootVolume());
@@ -162,6 +191,25 @@ private:
 VolumeSource *installed = nullptr;
 
 } // namespace
+
+QList<MountInfoLine> parseMountInfo(const QByteArray &text)
+{
+    // id parent major:minor root mount-point options [optional...] - type source super-options
+    QList<MountInfoLine> lines;
+    for (const QByteArray &line : text.split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        qsizetype separator = 6;
+        while (separator < fields.size() && fields[separator] != "-")
+            ++separator;
+        if (separator + 2 >= fields.size() || fields[0].isEmpty())
+            continue;
+        MountInfoLine entry{QString::fromLatin1(fields[0]), unescapeField(fields[4]),
+                            unescapeField(fields[separator + 1]), unescapeField(fields[separator + 2])};
+        if (entry.mountPoint.startsWith(u'/'))
+            lines << entry;
+    }
+    return lines;
+}
 
 QString Volume::caption() const
 {

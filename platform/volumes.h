@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -55,6 +56,17 @@ struct MountEntry {
     // The block device says it is removable or sits on a USB bus.
     bool removableDevice = false;
 };
+
+// One line of the kernel's mount table (/proc/self/mountinfo): the mount's
+// id, where it is, what it is and what it was mounted from.
+struct MountInfoLine {
+    QString mountId;
+    QString mountPoint;
+    QString fileSystem;
+    QString device;
+};
+// The well-formed lines of a mount table; others are skipped.
+QList<MountInfoLine> parseMountInfo(const QByteArray &text);
 
 // Kernel and pseudo file systems that hold no user folders.
 bool isPseudoMount(const MountEntry &entry);

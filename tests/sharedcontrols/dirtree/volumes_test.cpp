@@ -54,3 +54,28 @@ TEST(Volumes, CaptionIsLabelAndMountPoint)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Volumes, MountTableLinesAreReadWithTheirEscapes)
+{
+    const QByteArray table =
+        "21 26 0:20 / /proc rw,relatime - proc proc rw\n"
+        "26 1 259:2 / / rw,relatime shared:1 - ext4 /dev/nvme0n1p2 rw\n"
+        "40 26 11:0 / /media/me/Gry\\0402024 ro,nosuid master:7 shared:9 - iso9660 /dev/sr0 ro\n"
+        "41 26 0:50 / /mnt/nas rw - nfs4 nas:/export\\134x rw,vers=4.2\n"
+        "broken line without a separator\n"
+        "42 26 0:51 / relative rw - ext4 /dev/sdb1 rw\n"
+        "43 26 0:52 / /short rw - ext4\n"
+        "\n";
+    const QList<Platform::MountInfoLine> lines = Platform::parseMountInfo(table);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[1].mountPoint, QStringLiteral("/"));
+    EXPECT_EQ(lines[1].device, QStringLiteral("/dev/nvme0n1p2"));
+    EXPECT_EQ(lines[2].mountId, QStringLiteral("40"));
+    EXPECT_EQ(lines[2].mountPoint, QStringLiteral("/media/me/Gry 2024"));
+    EXPECT_EQ(lines[2].fileSystem, QStringLiteral("iso9660"));
+    EXPECT_EQ(lines[3].device, QStringLiteral("nas:/export\\x"));
+}
+
+} // namespace
