@@ -85,7 +85,8 @@ WriteResult writeWholeFile(const QString &path, QByteArrayView bytes)
         return WriteResult{QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString())};
     };
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered: a buffered short write at the commit goes unnoticed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failure(file);
     // A full disk shows as a short write first; only the next one fails.
     qint64 done = 0;
@@ -97,7 +98,7 @@ WriteResult writeWholeFile(const QString &path, QByteArrayView bytes)
         }
         done += written;
     }
-    // Buffered bytes reach the disk here; a failure keeps the old file.
+    // Synced to the disk and renamed over the old file only now.
     if (!file.commit())
         return failure(file);
     return {};

@@ -12,6 +12,7 @@
 #include <transplist/transplist.h>
 
 #include <dialogs.h>
+#include <safefile.h>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -63,7 +64,7 @@ void DesignBuilders::loadGlyph(TMenuButton *key, int id)
     const QString entry = m_context.ButtonGlyphFiles.value(QString::number(id));
     if (entry.isEmpty())
         return;
-    const QImage glyph(values().resolve(entry));
+    const QImage glyph = Platform::readPicture(values().resolve(entry));
     if (!glyph.isNull()) {
         key->setGlyph(glyph);
         return;

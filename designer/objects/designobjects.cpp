@@ -13,6 +13,7 @@
 
 #include <dialogs.h>
 #include <paths.h>
+#include <safefile.h>
 #include <projectfile/projectformat.h>
 
 #include <QFontMetrics>
@@ -115,7 +116,7 @@ bool DesignObjectCreators::loadRememberedGlyph(TMenuButton *key, int id)
     const QString entry = m_context.ButtonGlyphFiles.value(QString::number(id));
     if (entry.isEmpty())
         return true;
-    const QImage glyph(Platform::resolveStoredPath(m_context.DriveRoot, entry));
+    const QImage glyph = Platform::readPicture(Platform::resolveStoredPath(m_context.DriveRoot, entry));
     if (glyph.isNull())
         return false;
     key->setGlyph(glyph);

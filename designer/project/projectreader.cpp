@@ -15,10 +15,10 @@
 #include <dialogs.h>
 #include <paths.h>
 #include <profilefile.h>
+#include <safefile.h>
 #include <projectfile/projectformat.h>
 #include <textfile.h>
 
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
@@ -28,7 +28,7 @@ using Platform::ProfileFile;
 
 namespace {
 
-const qint64 kMaxMaskSize = 64 * 1024 * 1024;
+const qint64 kMaxMaskSize = Platform::SizeLimits::Mask;
 
 ProjectValues valuesOf(const DesignerContext &context)
 {
@@ -44,7 +44,7 @@ void warn(QWidget *parent, const QString &text, Platform::MessageIcon icon = Pla
 // stretched over it; false when the picture does not load.
 bool paintPicture(TImage *image, const QString &file, bool tile)
 {
-    const QImage picture(file);
+    const QImage picture = Platform::readPicture(file);
     if (picture.isNull())
         return false;
     if (tile)
@@ -149,12 +149,12 @@ void DesignerProject::applyMask()
     if (stored.isEmpty())
         return;
     const QString file = project.resolve(stored);
-    QFile maskFile(file);
-    if (!QFileInfo(file).isFile() || maskFile.size() > kMaxMaskSize || !maskFile.open(QIODevice::ReadOnly)) {
+    const Platform::ReadResult maskFile = Platform::readRegularFile(file, kMaxMaskSize);
+    if (!maskFile.ok()) {
         warn(&surface, DesignerMessages::missingMask(m_context.DriveRoot + stored));
         return;
     }
-    if (!readMaskHeader(maskFile.readAll())) {
+    if (!readMaskHeader(maskFile.bytes)) {
         Platform::showMessage(&surface, DesignerMessages::badMaskFormat(m_context.DriveRoot + stored), DesignerCaption);
         return;
     }

@@ -14,14 +14,13 @@
 #include <dialogs.h>
 #include <paths.h>
 #include <profilefile.h>
+#include <safefile.h>
 #include <projectfile/projectformat.h>
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSaveFile>
 #include <QSet>
 
 using namespace ProjectFormat;
@@ -64,6 +63,20 @@ std::optional<int> keyIdOf(const QString &name)
     if (!isNumber || !(isCategoryId(id) || isFunctionId(id)))
         return std::nullopt;
     return id;
+}
+
+// Empties a section but keeps its place in the file, so that every save
+// after the first gives the same file.
+void clearKeys(ProfileFile &file, const QString &section)
+{
+    for (const QString &key : file.keyNames(section))
+        file.deleteKey(section, key);
+}
+
+void eraseIfEmpty(ProfileFile &file, const QString &section)
+{
+    if (file.sectionExists(section) && file.keyNames(section).isEmpty())
+        file.eraseSection(section);
 }
 
 bool isProjectFileName(const QString &fileName)
@@ -114,11 +127,12 @@ bool DesignerProject::flushOrComplain(ProfileFile &file)
 
 void DesignerProject::writeDesign(ProfileFile &file)
 {
-    file.eraseSection(Sections::Names);
-    file.eraseSection(Sections::Data);
-    file.eraseSection(Sections::Glyph);
+    for (const QString &section : {Sections::Names, Sections::Data, Sections::Glyph})
+        clearKeys(file, section);
     dropStaleEntries(file);
     writeKeys(file);
+    for (const QString &section : {Sections::Names, Sections::Data, Sections::Glyph})
+        eraseIfEmpty(file, section);
     for (int id = FirstFunctionId; id <= LastFunctionId; ++id)
         file.writeBool(Sections::Functions, QString::number(id), m_context.Objects.object(id) != nullptr);
     writeList(file);
@@ -289,13 +303,8 @@ bool DesignerProject::copyProjectFileTo(const QString &target)
     const QString source = m_context.ProjectIni ? m_context.ProjectIni->fileName() : QString();
     if (!source.isEmpty() && sameFile(source, target))
         return true;
-    QByteArray bytes;
-    QFile in(source);
-    if (!source.isEmpty() && QFileInfo(source).isFile() && in.size() <= kMaxProjectSize
-        && in.open(QIODevice::ReadOnly))
-        bytes = in.readAll();
-    QSaveFile out(target);
-    if (out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit())
+    const QByteArray bytes = Platform::readRegularFile(source, kMaxProjectSize).bytes;
+    if (Platform::writeWholeFile(target, bytes).ok())
         return true;
     Platform::showMessage(m_context.Surface, DesignerMessages::cannotCreate(target), DesignerCaption,
                           Platform::MessageButtons::Ok, Platform::MessageIcon::Error);

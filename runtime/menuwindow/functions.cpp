@@ -112,7 +112,8 @@ bool TForm1::showArchiveWindow(Archive)
 
 void TForm1::launchOrComplain(const QString &path)
 {
-    if (LaunchFile(path))
+    // An empty path names nothing, as a link leading off the CD does.
+    if (!path.isEmpty() && LaunchFile(path))
         minimizeApplication();
     else
         showCannotOpen(path);

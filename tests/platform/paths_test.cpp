@@ -2,6 +2,7 @@
 #include <testsupport.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -60,6 +61,42 @@ TEST_F(PathsTest, StoredPathsResolveCaseInsensitivelyAndStayBelowTheRoot)
         EXPECT_EQ(resolveStoredPath(root, QLatin1String(c.stored)), root + QLatin1String(c.expected))
             << c.stored;
     }
+}
+
+// The real path counts: a link on the CD that leads off it names nothing,
+// a link that stays on it works as its target does.
+TEST_F(PathsTest, LinksLeadingOffTheRootNameNothing)
+{
+    const QString outside = dir.path() + QStringLiteral("/outside/");
+    TestSupport::writeFile(outside + QStringLiteral("secret.txt"), "secret");
+    QFile::link(outside, root + QStringLiteral("Out"));
+    QFile::link(outside + QStringLiteral("secret.txt"), root + QStringLiteral("Secret.txt"));
+    QFile::link(QStringLiteral("../outside/nothing"), root + QStringLiteral("Dangling"));
+    QFile::link(root + QStringLiteral("Menu"), root + QStringLiteral("Inside"));
+    QFile::link(QStringLiteral("Menu/Back.bmp"), root + QStringLiteral("Picture.bmp"));
+    QFile::link(root, outside + QStringLiteral("cd")); // the root reached through a link
+
+    const struct {
+        const char *stored;
+        const char *expected; // below root; empty: nothing
+    } cases[] = {
+        {"OUT\\secret.txt", nullptr},
+        {"out", nullptr},
+        {"Out\\missing\\x.txt", nullptr},
+        {"secret.txt", nullptr},
+        {"Inside\\BACK.BMP", "Inside/Back.bmp"},
+        {"Inside\\..\\Dane\\gry.rv3", "Dane/Gry.RV3"},
+        {"picture.bmp", "Picture.bmp"},
+        {"Dangling", "Dangling"}, // names nothing that exists, off the CD or on it
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.stored);
+        const QString expected = c.expected ? root + QLatin1String(c.expected) : QString();
+        EXPECT_EQ(resolveStoredPath(root, QLatin1String(c.stored)), expected);
+    }
+    const QString linkedRoot = outside + QStringLiteral("cd/");
+    EXPECT_EQ(resolveStoredPath(linkedRoot, QStringLiteral("MENU\\BACK.BMP")), linkedRoot + QStringLiteral("Menu/Back.bmp"));
+    EXPECT_TRUE(resolveStoredPath(linkedRoot, QStringLiteral("OUT\\secret.txt")).isEmpty());
 }
 
 TEST_F(PathsTest, StoredFormIsDriveRelativeWithBackslashes)

@@ -17,6 +17,8 @@
 #include <optional>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 // ---- Mask bitmaps, written byte by byte ------------------------------------
@@ -210,6 +212,9 @@ std::vector<MaskCase> maskCases()
         {"rows shorter than the width needs", wide40, layout([](BmpLayout &l) { l.sizeImage = 4 * 3; }), false},
         {"pixel data starts past the end", edges, layout([](BmpLayout &l) { l.offBits = 5000; }), false},
         {"biSizeImage far beyond the data", edges, layout([](BmpLayout &l) { l.sizeImage = 0xFFFFFFFFu; }), false},
+        {"as wide as a window can be", filled(8192, 1), {}, true},
+        {"wider than a window can be", filled(8193, 1), {}, false},
+        {"taller than a window can be", filled(1, 8193), {}, false},
     };
 }
 
@@ -245,6 +250,26 @@ TEST(MaskRegion, MatchesTheMaskOfALargeOutline)
     const std::optional<MaskHeader> header = readMaskHeader(bytes);
     ASSERT_TRUE(header);
     EXPECT_EQ(difference(maskRegion(bytes, *header), picture), QRegion());
+}
+
+// A checkerboard: every row its own band, one rectangle per inside pixel.
+TEST(MaskRegion, GivesUpPastTheRectangleBudget)
+{
+    QStringList picture;
+    for (int y = 0; y < 64; ++y) {
+        QString row;
+        for (int x = 0; x < 64; ++x)
+            row += (x + y) % 2 ? u'.' : u'#';
+        picture << row;
+    }
+    const QByteArray bytes = makeMask(picture);
+    const std::optional<MaskHeader> header = readMaskHeader(bytes);
+    ASSERT_TRUE(header);
+    EXPECT_FALSE(maskRegion(bytes, *header, 64 * 32 - 1));
+    const std::optional<QRegion> fitting = maskRegion(bytes, *header, 64 * 32);
+    ASSERT_TRUE(fitting);
+    EXPECT_EQ(difference(*fitting, picture), QRegion());
+    EXPECT_EQ(difference(*maskRegion(bytes, *header, -1), picture), QRegion());
 }
 
 // ---- Activation and the window ------------------------------------------------------
@@ -296,6 +321,22 @@ TEST_F(ShaperTest, AMissingMaskFileIsReportedToTheOwner)
 
     shapeWith(writeMask(QStringLiteral("m.bmp"), makeMask(filled(2, 2))));
     EXPECT_TRUE(shaper.fileError().isEmpty());
+}
+
+// A FIFO would hang the runtime in open(), a link to /dev/zero would make it
+// read without end; neither is a mask file.
+TEST_F(ShaperTest, SpecialFilesAreNoMaskFiles)
+{
+    for (const auto &[special, file] : TestSupport::makeSpecialFiles(dir.filePath(QStringLiteral("special")))) {
+        SCOPED_TRACE(special.toStdString());
+        alarm(20); // a hang ends the test program
+        shapeWith(file);
+        alarm(0);
+        EXPECT_FALSE(shaper.shapeActive());
+        EXPECT_TRUE(shaper.fileError().startsWith(QStringLiteral("Cannot open file")));
+        EXPECT_TRUE(dialogs.messages.isEmpty());
+        EXPECT_TRUE(window.mask().isEmpty());
+    }
 }
 
 TEST_F(ShaperTest, ResourceMasksNeedTypeNameAndResource)

@@ -1,5 +1,7 @@
 #include <datafile/datafile.h>
+#include <cp1250.h>
 #include <paths.h>
+#include <profilefile.h>
 #include <testsupport.h>
 
 #include <QDir>
@@ -10,6 +12,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+
+#include <unistd.h>
 
 using namespace DataFile;
 
@@ -251,6 +255,37 @@ TEST_F(DataFileTest, DuplicateSectionsGiveOneProgramWithTheFirstValues)
     EXPECT_EQ(category.programs[0].numer, QString());
 }
 
+// The data file is read in one pass; the runtime reads the same file through
+// the profile file. Both must see the same programs and values.
+TEST_F(DataFileTest, ReadsAsTheProfileFileReads)
+{
+    const QByteArray bytes = Platform::toCp1250(QStringLiteral("SETUP=przed.exe\r\n; komentarz\r\n"
+                             "[Gra]\r\n;SETUP=ukryty.exe\r\n SETUP = ' spacje ' \r\nSETUP=drugi.exe\r\n=pusty\r\n"
+                             "bez znaku\r\nOPIS=\"cytat\"\r\n"
+                             "  [ Z]nawiasem] ]  \r\nNUMER=1\r\n"
+                             "[gRA]\r\nINFO=powtórka\r\n"
+                             "[Łódź]\nKATALOG=ŁÓDŹ\\\nkatalog=inny\n[ŁÓDŹ]\nZRZUT=x.bmp\n"));
+    const QString path = TestSupport::writeFile(dir.filePath(QStringLiteral("PROFIL.RV3")), bytes);
+    const ReadResult result = read(path);
+    ASSERT_TRUE(result.ok());
+    const Platform::ProfileFile ini(path);
+    QStringList names;
+    for (const Program &program : result.category.programs)
+        names.append(program.name);
+    EXPECT_EQ(names, ini.sectionNames());
+    for (const Program &program : result.category.programs) {
+        const QStringList values = {program.setup, program.opis, program.katalog, program.kopia, program.numer,
+                                    program.system, program.rozmiar, program.info, program.ambitny,
+                                    program.zrzut};
+        const QStringList keys = {Keys::Setup, Keys::Opis, Keys::Katalog, Keys::Kopia, Keys::Numer,
+                                  Keys::System, Keys::Rozmiar, Keys::Info, Keys::Ambitny, Keys::Zrzut};
+        for (int i = 0; i < keys.size(); ++i)
+            EXPECT_EQ(values[i], ini.readString(program.name, keys[i], {})) << program.name.toStdString() << "/"
+                                                                            << keys[i].toStdString();
+    }
+    EXPECT_EQ(result.category.programs.size(), 3);
+}
+
 TEST_F(DataFileTest, KeysMatchInAnyCaseAndOrderAndMissingOnesReadEmpty)
 {
     const Category category = readBack("[Stary]\nzrzut=a.bmp\nRozmiar=12 KB\n  opis  =  Opis  \nSetup=\n"
@@ -363,6 +398,41 @@ TEST_F(DataFileTest, WriteErrorsAreReported)
     ASSERT_TRUE(QDir().mkpath(folder));
     EXPECT_FALSE(write(folder, polishCategory()).ok());
     EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+// A full disk shows as a short write: the old data file keeps its bytes and
+// the editor hears of the failure.
+TEST_F(DataFileTest, AFullDiskKeepsTheOldFileAndIsReported)
+{
+    Category big = polishCategory();
+    for (int i = 0; i < 600; ++i)
+        big.programs.append(namedProgram(QStringLiteral("Program %1").arg(i)));
+    ASSERT_TRUE(write(path(), big).ok());
+    const QByteArray before = TestSupport::readFile(path());
+    ASSERT_GT(before.size(), 45'000);
+
+    big.programs.append(namedProgram(QStringLiteral("Jeszcze jeden")));
+    Result result;
+    {
+        TestSupport::FileSizeLimit fullDisk(45'000);
+        result = write(path(), big);
+    }
+    EXPECT_EQ(result.message, QStringLiteral("Wystąpił błąd zapisu pliku:\n\"%1\"").arg(path()));
+    EXPECT_EQ(TestSupport::readFile(path()), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("KATEGORIA.RV3")});
+}
+
+// A FIFO would hang the reader in open(), a link to /dev/zero would make it
+// read without end: neither is a data file.
+TEST_F(DataFileTest, SpecialFilesAreReadErrors)
+{
+    for (const auto &[special, file] : TestSupport::makeSpecialFiles(path(QStringLiteral("special")))) {
+        SCOPED_TRACE(special.toStdString());
+        alarm(20); // a hang ends the test program
+        EXPECT_EQ(read(file).message, QStringLiteral("Wystąpił błąd odczytu!"));
+        EXPECT_EQ(readHeader(file), Header());
+        alarm(0);
+    }
 }
 
 TEST(DataFileSize, FormatsKilobytesWithGroupedDigits)

@@ -1,0 +1,193 @@
+#include <profilefile.h>
+#include <safefile.h>
+#include <textfile.h>
+
+#include <testsupport.h>
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <functional>
+
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+using namespace Platform;
+using TestSupport::readFile;
+using TestSupport::writeFile;
+
+namespace {
+
+// Ends the test program when a read hangs instead of letting it wait forever.
+class HangGuard
+{
+public:
+    HangGuard() { alarm(20); }
+    ~HangGuard() { alarm(0); }
+};
+
+QByteArray iniBytes(int keys, const char *value)
+{
+    QByteArray bytes = "[WINDOW]\r\n";
+    for (int i = 0; i < keys; ++i)
+        bytes += "KEY" + QByteArray::number(i) + '=' + value + "\r\n";
+    return bytes;
+}
+
+QStringList entriesOf(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::Files | QDir::Hidden);
+}
+
+} // namespace
+
+// A full disk shows as a short write: the old file must keep every byte, the
+// half-written new one must go, and the caller must hear of it.
+TEST(SafeFileTest, WritersKeepTheOldFileOnAFullDisk)
+{
+    struct Writer {
+        const char *name;
+        std::function<QString(const QString &path, const QByteArray &bytes)> write; // the error
+    };
+    const Writer writers[] = {
+        {"writeWholeFile", [](const QString &path, const QByteArray &bytes) {
+             return writeWholeFile(path, bytes).error;
+         }},
+        {"ProfileFile::flush", [](const QString &path, const QByteArray &bytes) {
+             ProfileFile ini(path);
+             ini.writeString(QStringLiteral("WINDOW"), QStringLiteral("NEW"), QString::fromLatin1(bytes));
+             const bool flushed = ini.flush();
+             return flushed ? QString() : ini.errorString();
+         }},
+    };
+    struct Size {
+        const char *name;
+        int oldKeys;
+        int newBytes;
+        qint64 limit;
+    };
+    // The large write goes to the disk at once; the small one stays in a
+    // buffer until the commit.
+    const Size sizes[] = {{"82 KB file, 45 KB free", 4000, 90'000, 45'000}, {"small file", 10, 3000, 1500}};
+    for (const Writer &writer : writers) {
+        for (const Size &size : sizes) {
+            SCOPED_TRACE(std::string(writer.name) + ", " + size.name);
+            QTemporaryDir dir;
+            const QString path = writeFile(dir.filePath(QStringLiteral("MENU.INI")), iniBytes(size.oldKeys, "value"));
+            const QByteArray before = readFile(path);
+            QString error;
+            {
+                TestSupport::FileSizeLimit fullDisk(size.limit);
+                error = writer.write(path, QByteArray(size.newBytes, 'x'));
+            }
+            EXPECT_FALSE(error.isEmpty());
+            EXPECT_EQ(readFile(path), before);
+            EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("MENU.INI")});
+        }
+    }
+}
+
+TEST(SafeFileTest, AWholeWriteReplacesTheFileAndAFailedOneSaysWhy)
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir.filePath(QStringLiteral("a.txt")), "old");
+    EXPECT_TRUE(writeWholeFile(path, "new content").ok());
+    EXPECT_EQ(readFile(path), "new content");
+    EXPECT_TRUE(writeWholeFile(path, {}).ok());
+    EXPECT_EQ(readFile(path), QByteArray());
+
+    QDir().mkpath(dir.filePath(QStringLiteral("folder")));
+    const WriteResult onFolder = writeWholeFile(dir.filePath(QStringLiteral("folder")), "x");
+    EXPECT_FALSE(onFolder.ok());
+    EXPECT_TRUE(onFolder.error.contains(QStringLiteral("folder")));
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("folder"))).isDir());
+}
+
+// Every kind of file a CD names is read only when it is a regular file; a
+// FIFO is never opened (opening it would wait for a writer) and a device is
+// never read (it would never end).
+TEST(SafeFileTest, SpecialFilesAreNeverRead)
+{
+    QTemporaryDir dir;
+    struct Reader {
+        const char *kind;
+        std::function<bool(const QString &)> reads; // true: something was read
+    };
+    const Reader readers[] = {
+        {"bounded read", [](const QString &path) {
+             const ReadResult result = readRegularFile(path, SizeLimits::Profile);
+             EXPECT_EQ(result.status, ReadResult::Status::NotRegular);
+             return result.ok();
+         }},
+        {"text", [](const QString &path) { return readTextFile(path).has_value(); }},
+        {"picture", [](const QString &path) { return !readPicture(path).isNull(); }},
+        {"profile", [](const QString &path) {
+             ProfileFile ini(path);
+             const bool read = ini.errorString().isEmpty() || !ini.sectionNames().isEmpty();
+             ini.writeString(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"));
+             EXPECT_FALSE(ini.flush()); // never written over
+             return read;
+         }},
+    };
+    for (const auto &[special, path] : TestSupport::makeSpecialFiles(dir.filePath(QStringLiteral("cd")))) {
+        for (const Reader &reader : readers) {
+            SCOPED_TRACE(special.toStdString() + " as " + reader.kind);
+            HangGuard guard;
+            EXPECT_FALSE(reader.reads(path));
+            EXPECT_FALSE(isRegularFile(path));
+        }
+    }
+}
+
+TEST(SafeFileTest, ReadsStopAtTheLimitOfTheirKind)
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir.filePath(QStringLiteral("a.txt")), QByteArray(1000, 'a'));
+    EXPECT_TRUE(readRegularFile(path, 1000).ok());
+    EXPECT_EQ(readRegularFile(path, 1000).bytes.size(), 1000);
+    EXPECT_EQ(readRegularFile(path, 999).status, ReadResult::Status::TooLarge);
+    EXPECT_FALSE(readTextFile(path, 999).has_value());
+    EXPECT_EQ(readRegularFile(dir.filePath(QStringLiteral("none")), 1000).status, ReadResult::Status::Missing);
+    EXPECT_EQ(readRegularFile({}, 1000).status, ReadResult::Status::Missing);
+
+    // A profile file beyond its limit reads as empty and is never replaced.
+    const QString ini = dir.filePath(QStringLiteral("big.ini"));
+    const QByteArray huge = "[A]\r\nB=1\r\n" + QByteArray(int(ProfileFile::maxFileSize), ';');
+    writeFile(ini, huge);
+    {
+        ProfileFile file(ini);
+        EXPECT_FALSE(file.sectionExists(QStringLiteral("A")));
+        file.writeString(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("2"));
+        EXPECT_FALSE(file.flush());
+    }
+    EXPECT_EQ(QFileInfo(ini).size(), huge.size());
+}
+
+TEST(SafeFileTest, PicturesLargerThanAScreenAreNotLoaded)
+{
+    QTemporaryDir dir;
+    struct Case {
+        QSize size;
+        bool loads;
+    };
+    const Case cases[] = {
+        {{ScreenLimits::MaxExtent, 1}, true},
+        {{ScreenLimits::MaxExtent + 1, 1}, false},
+        {{1, ScreenLimits::MaxExtent + 1}, false},
+        {{20, 10}, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 x %2").arg(c.size.width()).arg(c.size.height()).toStdString());
+        QImage picture(c.size, QImage::Format_Mono);
+        picture.fill(0);
+        const QString path = dir.filePath(QStringLiteral("p.bmp"));
+        ASSERT_TRUE(picture.save(path, "BMP"));
+        const QImage loaded = readPicture(path);
+        EXPECT_EQ(!loaded.isNull(), c.loads);
+        if (c.loads) {
+            EXPECT_EQ(loaded.size(), c.size);
+        }
+    }
+}
