@@ -49,6 +49,14 @@ void TInEdit::GoingOff(int reason, const QString &value, bool &allowExit)
 
 bool TInEdit::event(QEvent *event)
 {
+    // The leaving keys are ours before any shortcut of the window.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (reasonOf(key->key(), key->modifiers()) != 0) {
+            event->accept();
+            return true;
+        }
+    }
     // Tab and Shift+Tab would move the focus before the key reaches us.
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);

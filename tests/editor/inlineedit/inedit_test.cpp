@@ -1,5 +1,6 @@
 #include "inlineedit/inedit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
@@ -161,6 +162,19 @@ TEST_F(InEditTest, RefusedFocusLossAsksOnceAndKeepsTheFocus)
     EXPECT_EQ(reasons, QList<int>{0});
     EXPECT_TRUE(edit->isVisible());
     EXPECT_TRUE(edit->hasFocus());
+}
+
+TEST_F(InEditTest, LeavingKeysComeBeforeTheWindowsShortcuts)
+{
+    int triggered = 0;
+    QAction down(&window);
+    down.setShortcut(Qt::Key_Down);
+    window.addAction(&down);
+    QObject::connect(&down, &QAction::triggered, [&] { ++triggered; });
+    open(QStringLiteral("abc"), 1);
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(reasons, QList<int>{4});
+    EXPECT_EQ(triggered, 0);
 }
 
 TEST_F(InEditTest, NotReportedBeforeItWasEntered)
