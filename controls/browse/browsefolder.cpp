@@ -141,6 +141,10 @@ TBrowseFolderDialog::TBrowseFolderDialog(TBrowseFolder &browser, QWidget *parent
     m_tree->header()->hide();
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { selectionChanged(); });
+    // Folders are read in the background; the selection stays in view as
+    // the folders above it fill in.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this,
+            [this] { m_tree->scrollTo(m_tree->currentIndex(), QAbstractItemView::PositionAtCenter); });
 
     m_ok->setDefault(true);
     m_ok->setEnabled(false);
@@ -179,8 +183,10 @@ bool TBrowseFolderDialog::selectFolder(const QString &path)
     const QModelIndex index = m_model->index(QFileInfo(path).absoluteFilePath());
     if (!index.isValid())
         return false;
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        m_tree->expand(parent);
     m_tree->setCurrentIndex(index);
-    m_tree->scrollTo(index);
+    m_tree->scrollTo(index, QAbstractItemView::PositionAtCenter);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "browse/browsefolder.h"
 
 #include "testdoubles.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QLabel>
@@ -161,6 +162,21 @@ TEST_F(DialogFixture, ConfirmingReturnsTheSelectedFolder)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.selectedPath(), dir.path());
     EXPECT_FALSE(dialog.selectFolder(dir.path() + QStringLiteral("/gone")));
+}
+
+TEST_F(DialogFixture, Picture)
+{
+    browser.Title = QStringLiteral("Domyślny katalog dla menu:");
+    browser.Flags = bfStatusText;
+    browser.ShowPathInStatusArea = true;
+    browser.Directory = deep;
+    browser.setCustomButtonVisible(true);
+    browser.setCustomButtonCaption(QStringLiteral("Nowy"));
+    TBrowseFolderDialog dialog(browser, nullptr);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QTest::qWait(200); // the tree reads its folders in the background
+    EXPECT_TRUE(dialog.grab().save(TestSupport::outputDir() + QStringLiteral("/browsefolder.png")));
 }
 
 } // namespace
