@@ -59,7 +59,7 @@ QString pathToDll(const QString &driveRoot, const QString &mpegDllPath)
     if (!root.endsWith(u'/'))
         root += u'/';
     const QString cleanFolder = QDir::cleanPath(folder) + u'/';
-    if (!cleanFolder.startsWith(root))
+    if (!cleanFolder.startsWith(root) || cleanFolder == root)
         return {};
     const QString stored = Platform::toStoredPath(root, cleanFolder);
     return stored.isEmpty() ? QString() : stored + u'\\';

@@ -19,6 +19,29 @@
 using namespace ProjectFormat;
 
 namespace {
+
+// Sees every key of the application first, as the window's key preview.
+class KeyPreview : public QObject
+{
+public:
+    KeyPreview(QObject *parent, std::function<void(QObject *, QEvent *)> handler)
+        : QObject(parent)
+        , m_handler(std::move(handler))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+            m_handler(watched, event);
+        return false;
+    }
+
+private:
+    std::function<void(QObject *, QEvent *)> m_handler;
+};
+
 const char *const kRoleProperty = "DesignClickRole";
 const char *const kAlignProperty = "DesignAlign";
 } // namespace
@@ -34,7 +57,8 @@ TfrmMenu::TfrmMenu(DesignerContext &context, QWidget *parent)
     setGeometry(191, 132, 544, 375);
     installEventFilter(this);
     // Every key of the window comes here first, whichever control has focus.
-    qApp->installEventFilter(this);
+    m_keyPreview = new KeyPreview(this, [this](QObject *watched, QEvent *event) { previewKey(watched, event); });
+    qApp->installEventFilter(m_keyPreview);
 
     Image1 = new TImage(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -53,7 +77,7 @@ TfrmMenu::TfrmMenu(DesignerContext &context, QWidget *parent)
 
 TfrmMenu::~TfrmMenu()
 {
-    qApp->removeEventFilter(this);
+    qApp->removeEventFilter(m_keyPreview);
 }
 
 void TfrmMenu::adopt(QWidget *object, ClickRole role)
@@ -234,34 +258,33 @@ void TfrmMenu::FormResize()
     }
 }
 
-void TfrmMenu::keyPressEvent(QKeyEvent *event)
+void TfrmMenu::FormKeyDown(QKeyEvent *event)
 {
-    ShiftHeld = event->modifiers().testFlag(Qt::ShiftModifier);
+    // A press of Shift itself may not list Shift among its modifiers.
+    ShiftHeld = event->key() == Qt::Key_Shift || event->modifiers().testFlag(Qt::ShiftModifier);
     if (event->key() == Qt::Key_Escape)
         DragActive = false;
 }
 
-void TfrmMenu::keyReleaseEvent(QKeyEvent *)
+void TfrmMenu::FormKeyUp()
 {
     ShiftHeld = false;
 }
 
-bool TfrmMenu::previewKey(QObject *watched, QEvent *event)
+void TfrmMenu::previewKey(QObject *watched, QEvent *event)
 {
     auto *widget = qobject_cast<QWidget *>(watched);
-    if (!widget || widget == this || widget->window() != this)
-        return false;
+    if (!widget || widget->window() != this)
+        return;
     if (event->type() == QEvent::KeyPress)
-        keyPressEvent(static_cast<QKeyEvent *>(event));
+        FormKeyDown(static_cast<QKeyEvent *>(event));
     else
-        keyReleaseEvent(static_cast<QKeyEvent *>(event));
-    return false;
+        FormKeyUp();
 }
+
 
 bool TfrmMenu::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
-        return previewKey(watched, event);
     if (watched == this || watched == Image1)
         return handleSurfaceEvent(watched, event);
     auto *object = qobject_cast<QWidget *>(watched);
@@ -272,17 +295,20 @@ bool TfrmMenu::eventFilter(QObject *watched, QEvent *event)
 
 bool TfrmMenu::handleSurfaceEvent(QObject *sender, QEvent *event)
 {
+    // Pictures use up their presses, which would reach the window again
+    // otherwise.
+    const bool consumed = sender != this;
     switch (event->type()) {
     case QEvent::MouseButtonPress: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         const QPoint at = mouse->position().toPoint();
         Image1MouseDown(sender, mouse->button(), mouse->modifiers(), at.x(), at.y());
-        return false;
+        return consumed;
     }
     case QEvent::MouseMove: {
         const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
         Image1MouseMove(sender, at.x(), at.y());
-        return false;
+        return consumed;
     }
     case QEvent::MouseButtonRelease: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
@@ -294,12 +320,12 @@ bool TfrmMenu::handleSurfaceEvent(QObject *sender, QEvent *event)
             else
                 Tytul_i_inne(sender);
         }
-        return false;
+        return consumed;
     }
     case QEvent::MouseButtonDblClick:
         if (sender == Image1)
             Image1DblClick(sender);
-        return false;
+        return consumed;
     default:
         return false;
     }

@@ -6,6 +6,7 @@
 #include <QSize>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class DesignerContext;
@@ -76,8 +77,6 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -86,10 +85,13 @@ private:
     void alignTools();
     bool handleObjectEvent(QWidget *object, QEvent *event);
     bool handleSurfaceEvent(QObject *sender, QEvent *event);
-    bool previewKey(QObject *watched, QEvent *event);
+    void previewKey(QObject *watched, QEvent *event);
+    void FormKeyDown(QKeyEvent *event);
+    void FormKeyUp();
 
     DesignerContext &m_context;
     std::unique_ptr<DesignObjectCreators> m_creators;
+    QObject *m_keyPreview = nullptr;
     QList<QPointer<QWidget>> m_components;
     bool m_backgroundAligned = true;
     QSize m_knownSize;
