@@ -147,8 +147,9 @@ void TForm1::ABOUT_PRG(QObject *)
 
 void TForm1::ZAMKNIJ(QObject *)
 {
-    // The music player is closed here; then the program ends without
+    // The music player is closed first; then the program ends without
     // asking.
+    m_music->close();
     QCoreApplication::exit(0);
 }
 
@@ -170,11 +171,6 @@ void TForm1::EDYCJA_PRG(QObject *sender)
 void TForm1::MIN_PRG(QObject *)
 {
     minimizeApplication();
-}
-
-void TForm1::GrajMuzyke(QObject *)
-{
-    // The background music is switched on or off here.
 }
 
 void TForm1::ZRZUTY_PRG(QObject *)

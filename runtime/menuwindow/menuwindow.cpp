@@ -120,12 +120,6 @@ void TForm1::centreOnScreen()
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void TForm1::hookMinimizeAndRestore()
-{
-    // The background music pauses while the window is minimised; the music
-    // player is hooked in here.
-}
-
 void TForm1::loadApplicationIcon()
 {
     // Checked first: asking a missing file for its sizes makes Qt load
@@ -207,11 +201,6 @@ void TForm1::paintPicture(TImage *image, const QString &pictureKey, const QStrin
         image->tile(picture);
     else
         image->stretch(picture);
-}
-
-void TForm1::loadSoundsAndMusic()
-{
-    // Click sounds are read and the background music is opened here.
 }
 
 TMenuButton *TForm1::createKey(int id, const QString &caption)
@@ -438,11 +427,6 @@ void TForm1::styleButton(TMenuButton *button, int id)
     attachClickSounds(button);
 }
 
-void TForm1::attachClickSounds(TMenuButton *)
-{
-    // Click sounds are attached to the keys here.
-}
-
 void TForm1::showCdDescription()
 {
     if (!m_descriptionList)
@@ -524,6 +508,7 @@ void TForm1::closeEvent(QCloseEvent *event)
 {
     // The project copy is let go and the music player closed; closing is
     // always allowed.
+    m_music->close();
     event->accept();
 }
 

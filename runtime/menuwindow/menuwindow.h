@@ -1,6 +1,8 @@
 #pragma once
 
 #include <projectfile/projectformat.h>
+#include <sound/backgroundmusic.h>
+#include <sound/clicksounds.h>
 
 #include <QHash>
 #include <QList>
@@ -8,6 +10,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -47,6 +50,8 @@ public:
     TImage *background() const { return Image1; }
     TControlShaper *shaper() const { return MASKA; }
     CoolHints *hints() const { return m_hints; }
+    // The background music, shared with the second-level window.
+    BackgroundMusic &music() const { return *m_music; }
 
     // Click event of the category keys (also run by AUTOLOAD).
     void ODCZYTKATEGORI(QObject *sender);
@@ -70,6 +75,13 @@ public:
     void GrajMuzyke(QObject *sender);
     void ZRZUTY_PRG(QObject *sender);
     void OPCJEMENU(QObject *sender);
+
+    // Click sounds of the keys: release, press and hover.
+    void PlayUp(QObject *sender);
+    void PlayDown(QObject *sender);
+    void PlayMove(QObject *sender);
+    // The music loop, once a second.
+    void Timer1Timer();
 
     // The window's key handler; sees every key of the window first. True
     // when the key was used.
@@ -184,6 +196,8 @@ private:
     QObject *m_lastHovered = this;
 
     CoolHints *m_hints = nullptr;
+    std::unique_ptr<BackgroundMusic> m_music;
+    std::unique_ptr<ClickSounds> m_clickSounds;
     EventHook *m_dragHook = nullptr;
     EventHook *m_keyHook = nullptr;
 

@@ -4,4 +4,5 @@ target_sources(runtime PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/categories.cpp
   ${CMAKE_CURRENT_LIST_DIR}/eventhook.h
   ${CMAKE_CURRENT_LIST_DIR}/functions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sounds.cpp
 )

@@ -1,0 +1,106 @@
+// Click sounds and background music of the menu window.
+#include "menuwindow.h"
+
+#include "startup/runtimecontext.h"
+
+#include <buttons/menubutton.h>
+#include <menuobjects/menuobjects.h>
+
+#include <QTimer>
+
+using namespace ProjectFormat;
+using MenuObjects::tagOf;
+
+namespace {
+
+bool clicksSilenced(const UserOptions &options)
+{
+    return options.NOSOUND || options.NoClicks;
+}
+
+// The lower-cased extension of a stored path ("\" or "/" separated).
+QString storedExtension(const QString &stored)
+{
+    const qsizetype dot = stored.lastIndexOf(u'.');
+    const qsizetype separator = qMax(stored.lastIndexOf(u'\\'), stored.lastIndexOf(u'/'));
+    return dot > separator ? stored.mid(dot + 1).toLower() : QString();
+}
+
+} // namespace
+
+void TForm1::hookMinimizeAndRestore()
+{
+    const UserOptions &options = m_context.Options;
+    const auto output = Platform::Audio::Output::fromEnvironment();
+    m_music = std::make_unique<BackgroundMusic>(!options.NOSOUND && !options.NoMusic, output);
+    m_clickSounds = std::make_unique<ClickSounds>(output);
+    m_music->watchMinimise(this);
+}
+
+void TForm1::loadSoundsAndMusic()
+{
+    const ProjectValues project = values();
+    const auto sound = [&](const char *key) { return project.path(Sections::Sound, QLatin1String(key)); };
+    m_clickSounds->load(ClickSounds::Up, sound("ON_UP"));
+    m_clickSounds->load(ClickSounds::Down, sound("ON_DOWN"));
+    m_clickSounds->load(ClickSounds::Move, sound("ON_MOVE"));
+
+    // The MP3 plug-in lies in the project's folder for it, else beside the
+    // runtime.
+    QStringList decoderFolders{sound("MPEG_DLL"), m_context.ProgramDir};
+    decoderFolders.removeAll(QString());
+    m_music->open(sound("BACKGROUND"), decoderFolders);
+
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    Timer1->start();
+}
+
+void TForm1::attachClickSounds(TMenuButton *button)
+{
+    const int id = tagOf(button);
+    if (id == MusicId)
+        m_music->attachButton(button);
+    // MP3 music plays beside the clicks badly: such a menu has none, and
+    // with wave music the music key keeps quiet.
+    const QString music = storedExtension(values().text(Sections::Sound, QStringLiteral("BACKGROUND"), {}));
+    if (music == u"mp3" || (music == u"wav" && id == MusicId))
+        return;
+    button->OnMouseDown = [this](QObject *sender, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        PlayDown(sender);
+    };
+    button->OnMouseUp = [this](QObject *sender, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        PlayUp(sender);
+    };
+    button->OnMouseMove = [this](QObject *sender, Qt::KeyboardModifiers, int, int) { PlayMove(sender); };
+}
+
+void TForm1::PlayUp(QObject *)
+{
+    if (!clicksSilenced(m_context.Options))
+        m_clickSounds->play(ClickSounds::Up);
+}
+
+void TForm1::PlayDown(QObject *)
+{
+    if (!clicksSilenced(m_context.Options))
+        m_clickSounds->play(ClickSounds::Down);
+}
+
+void TForm1::PlayMove(QObject *sender)
+{
+    const int tag = tagOf(sender);
+    if (tag == m_context.LastHoveredTag || clicksSilenced(m_context.Options))
+        return;
+    m_clickSounds->play(ClickSounds::Move);
+    m_context.LastHoveredTag = tag;
+}
+
+void TForm1::GrajMuzyke(QObject *)
+{
+    m_music->toggle();
+}
+
+void TForm1::Timer1Timer()
+{
+    m_music->loopTick();
+}
