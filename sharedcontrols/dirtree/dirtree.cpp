@@ -219,6 +219,9 @@ QList<Platform::Volume> TDirTree::acceptedVolumes()
         if (acceptsDriveKind(volume.kind) && acceptsFolder(volume.rootPath))
             accepted << volume;
     }
+    std::sort(accepted.begin(), accepted.end(), [](const Platform::Volume &a, const Platform::Volume &b) {
+        return Platform::compareText(a.rootPath, b.rootPath) < 0;
+    });
     return accepted;
 }
 
@@ -589,6 +592,7 @@ void TDirTree::mousePressEvent(QMouseEvent *event)
     QTreeWidgetItem *root = rootOf(itemAt(event->position().toPoint()));
     if (root && mediumChanged(root)) {
         handleMediumChange(root);
+        selectionChanged(currentItem());
         event->accept();
         return;
     }

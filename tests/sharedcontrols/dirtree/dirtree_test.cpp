@@ -240,9 +240,12 @@ TEST_F(DirTreeTest, AClickOnAChangedVolumeResetsItWithoutClicking)
     EXPECT_EQ(clicks, 1);
 
     volumes.list[0].serial = QString(); // taken out, no change reported yet
+    const int changesBefore = changes;
     click(onDane);
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(root("cd")->childCount(), 0);
+    EXPECT_EQ(tree.GetSelectedDir(), base + QStringLiteral("cd/"));
+    EXPECT_EQ(changes, changesBefore + 1);
 }
 
 TEST_F(DirTreeTest, DroppedFilesAreReportedWithTheFolderAndWholeNames)
