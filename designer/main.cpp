@@ -1,5 +1,6 @@
 #include "project/designercontext.h"
 #include "project/designerproject.h"
+#include "selection/stretchselection.h"
 #include "standins/palettestandin.h"
 
 #include <paths.h>
@@ -42,7 +43,12 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
 
+    // The main window's stand-in owns the selection frame while nothing is
+    // selected.
+    TPaletteStandIn palette;
     DesignerContext context;
+    TStretchSelection klamra(context, &palette);
+    context.setSelection(&klamra);
     context.GeneratorDir = Platform::programDir();
     context.DriveRoot = Platform::driveRootOf(QCoreApplication::applicationFilePath());
     // Program folders are not writable: templates and temporary files go
@@ -51,12 +57,10 @@ int main(int argc, char *argv[])
                       + QStringLiteral("/ZeltrinSoftware/");
     readSettings(context);
 
-    TPaletteStandIn palette;
     palette.OnClose = [] { QCoreApplication::exit(0); };
     context.setPalette(&palette);
     palette.move(0, 0);
     palette.show();
-    context.MainWindowHeight = 0;
 
     DesignerProject project(context);
     const QStringList arguments = QCoreApplication::arguments();

@@ -28,32 +28,30 @@ struct FileRow {
     GeneratorFile file;
     const char *label;
     QLineEdit *TfrmGen_CFG::*edit;
+    const char *editName;
     TMenuButton *TfrmGen_CFG::*button;
     const char *buttonName;
     int tag;
     const char *hint;
 };
 
+#define FILE_ROW(file, label, edit, button, tag, hint) \
+    {GeneratorFile::file, label, &TfrmGen_CFG::edit, #edit, &TfrmGen_CFG::button, #button, tag, hint}
+
 const FileRow FileRows[GeneratorFileCount] = {
-    {GeneratorFile::Menu, "Plik menu:", &TfrmGen_CFG::edtMENU, &TfrmGen_CFG::BrowseMENU, "BrowseMENU", 0,
-     "Zlokalizuj plik wykonywalny menu"},
-    {GeneratorFile::ZazavaRv3, "Zazava RV3:", &TfrmGen_CFG::edtZazavaRV3, &TfrmGen_CFG::BrowseDane, "BrowseDane",
-     1, "Zlokalizuj plik zazavaa danych"},
-    {GeneratorFile::MenuFolder, "Katalog menu:", &TfrmGen_CFG::edtDirForMenu, &TfrmGen_CFG::BrowseDIRCD,
-     "BrowseDIRCD", 2, "Wybierz katalog"},
-    {GeneratorFile::MpegDll, "Biblioteka MP3:", &TfrmGen_CFG::edtDLL, &TfrmGen_CFG::BrowseDLL, "BrowseDLL", 3,
-     "Zlokalizuj bibliotekę MPEGDLL.DLL"},
-    {GeneratorFile::Copier, "Plik kopiarki:", &TfrmGen_CFG::edtKopia, &TfrmGen_CFG::BrowseKopiarka,
-     "BrowseKopiarka", 4, "Zlokalizuj kopiarkę"},
-    {GeneratorFile::Autostart, "Plik autostartu:", &TfrmGen_CFG::edtAutostart, &TfrmGen_CFG::BrowseAutoStart,
-     "BrowseAutoStart", 5, "Zlokalizuj plik autostartu"},
-    {GeneratorFile::BitmapEditor, "Zazava bitmap:", &TfrmGen_CFG::edtPixanto, &TfrmGen_CFG::BrowsePixanto,
-     "BrowsePixanto", 6, ""},
-    {GeneratorFile::Unzip, "Obługa ZIP:", &TfrmGen_CFG::edtUnZip, &TfrmGen_CFG::BrowseUnzip, "BrowseUnzip", 7, ""},
-    {GeneratorFile::Unrar, "Obługa RAR:", &TfrmGen_CFG::edtUnRAR, &TfrmGen_CFG::BrowseRAR, "BrowseRAR", 9, ""},
-    {GeneratorFile::ZipSfx, "ZIP do EXE:", &TfrmGen_CFG::edtZipdoEXE, &TfrmGen_CFG::BrowseZIpdoEXE,
-     "BrowseZIpdoEXE", 8, ""},
+    FILE_ROW(Menu, "Plik menu:", edtMENU, BrowseMENU, 0, "Zlokalizuj plik wykonywalny menu"),
+    FILE_ROW(ZazavaRv3, "Zazava RV3:", edtZazavaRV3, BrowseDane, 1, "Zlokalizuj plik zazavaa danych"),
+    FILE_ROW(MenuFolder, "Katalog menu:", edtDirForMenu, BrowseDIRCD, 2, "Wybierz katalog"),
+    FILE_ROW(MpegDll, "Biblioteka MP3:", edtDLL, BrowseDLL, 3, "Zlokalizuj bibliotekę MPEGDLL.DLL"),
+    FILE_ROW(Copier, "Plik kopiarki:", edtKopia, BrowseKopiarka, 4, "Zlokalizuj kopiarkę"),
+    FILE_ROW(Autostart, "Plik autostartu:", edtAutostart, BrowseAutoStart, 5, "Zlokalizuj plik autostartu"),
+    FILE_ROW(BitmapEditor, "Zazava bitmap:", edtPixanto, BrowsePixanto, 6, ""),
+    FILE_ROW(Unzip, "Obługa ZIP:", edtUnZip, BrowseUnzip, 7, ""),
+    FILE_ROW(Unrar, "Obługa RAR:", edtUnRAR, BrowseRAR, 9, ""),
+    FILE_ROW(ZipSfx, "ZIP do EXE:", edtZipdoEXE, BrowseZIpdoEXE, 8, ""),
 };
+
+#undef FILE_ROW
 
 const int FolderTag = 2;
 
@@ -144,6 +142,7 @@ QWidget *TfrmGen_CFG::createFilesPage()
             else
                 Browse(sender);
         };
+        edit->setObjectName(QString::fromLatin1(file.editName));
         this->*file.edit = edit;
         this->*file.button = button;
         m_fileEdits[size_t(file.file)] = edit;
@@ -152,7 +151,6 @@ QWidget *TfrmGen_CFG::createFilesPage()
         grid->addWidget(button, row, 2);
         ++row;
     }
-    edtMENU->setObjectName(QStringLiteral("edtMENU"));
     grid->setRowStretch(row, 1);
     return page;
 }
@@ -316,7 +314,8 @@ void TfrmGen_CFG::BitBtn1Click(QObject *)
                               Platform::MessageIcon::Error);
     }
     // The links lead where the file now says.
-    const ShellLinkResult links = applyProgramLinks(linkChoice(), m_designerProgram, readGeneratorConfig(m_cfg, m_defaults));
+    const ShellLinkResult links =
+        applyProgramLinks(linkChoice(), m_designerProgram, readGeneratorConfig(m_cfg, m_defaults));
     if (!links.ok()) {
         Platform::showMessage(this, links.error, DesignerCaption, Platform::MessageButtons::Ok,
                               Platform::MessageIcon::Error);

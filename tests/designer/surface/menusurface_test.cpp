@@ -1,6 +1,7 @@
 #include "designerfixture.h"
 
 #include <objects/objectkinds.h>
+#include <selection/stretchselection.h>
 
 #include <buttons/menubutton.h>
 #include <menuobjects/imagewidget.h>
@@ -169,4 +170,34 @@ TEST_F(Surface, EveryCloseRequestIsRefused)
     loadEmpty();
     EXPECT_FALSE(surface().close());
     EXPECT_TRUE(surface().isVisible());
+}
+
+TEST_F(Surface, TheSelectionFrameTakesClickedObjectsAndItsMovesAreEdits)
+{
+    QWidget owner;
+    TStretchSelection klamra(context, &owner);
+    context.setSelection(&klamra);
+    loadEmpty();
+    palette.pressed = {PaletteKinds::CategoryKey};
+    click(surface().Image1, QPoint(40, 60));
+    QWidget *key = surface().components().first();
+    context.ProjectModified = false;
+
+    click(key, QPoint(5, 5));
+    TStretchHandle *frame = klamra.Klamra();
+    ASSERT_EQ(klamra.selectedCount(), 1);
+    EXPECT_EQ(klamra.selected(0), key);
+    EXPECT_EQ(frame->parentWidget(), &surface());
+
+    const QPoint inside = key->geometry().center() - frame->pos();
+    press(frame, inside);
+    sendMouse(frame, QEvent::MouseMove, inside + QPoint(10, 5), Qt::NoButton, Qt::LeftButton);
+    release(frame, inside + QPoint(10, 5));
+    EXPECT_EQ(key->pos(), QPoint(50, 65));
+    EXPECT_TRUE(context.ProjectModified);
+
+    // A new load lets go of the old surface's objects first.
+    loadEmpty(QStringLiteral("DRUGI.KLV"));
+    EXPECT_EQ(klamra.selectedCount(), 0);
+    EXPECT_TRUE(klamra.Klamra());
 }

@@ -1,0 +1,4 @@
+target_sources(designer PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/stretchselection.h
+  ${CMAKE_CURRENT_LIST_DIR}/stretchselection.cpp
+)
