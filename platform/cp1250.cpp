@@ -54,14 +54,20 @@ int byteFor(QChar c)
 
 } // namespace
 
-QString fromCp1250(const QByteArray &bytes)
+void decodeCp1250(QByteArrayView bytes, QString &out)
 {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
+    out.resize(bytes.size());
+    QChar *next = out.data();
     for (const char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
-        *out++ = QChar(b < 0x80 ? char16_t(b) : kHighHalf[b - 0x80]);
+        *next++ = QChar(b < 0x80 ? char16_t(b) : kHighHalf[b - 0x80]);
     }
+}
+
+QString fromCp1250(const QByteArray &bytes)
+{
+    QString text;
+    decodeCp1250(bytes, text);
     return text;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace Platform {
@@ -16,6 +17,9 @@ namespace Platform {
 // A character that has no Windows-1250 byte is written as '?', the default
 // character Windows itself substitutes.
 QString fromCp1250(const QByteArray &bytes);
+// Decodes into out, reusing its storage: for readers that decode a large
+// file line by line.
+void decodeCp1250(QByteArrayView bytes, QString &out);
 QByteArray toCp1250(const QString &text);
 
 // True when every character of text has its own Windows-1250 byte.

@@ -54,15 +54,38 @@ char16_t foldedChar(QChar c)
 
 } // namespace
 
-size_t ProfileFile::FoldedHash::operator()(QStringView name) const noexcept
+namespace ProfileSyntax {
+
+QString sectionName(QStringView line)
 {
-    size_t hash = 14695981039346656037ull;
-    for (const QChar c : name.trimmed())
-        hash = (hash ^ foldedChar(c)) * 1099511628211ull;
-    return hash;
+    return sectionHeaderName(line);
 }
 
-bool ProfileFile::FoldedEqual::operator()(QStringView a, QStringView b) const noexcept
+bool splitKeyLine(QStringView line, QStringView &key, QStringView &value)
+{
+    const qsizetype equals = line.indexOf(u'=');
+    if (equals < 0 || line.trimmed().startsWith(u';'))
+        return false;
+    key = line.first(equals).trimmed();
+    value = line.sliced(equals + 1);
+    return !key.isEmpty();
+}
+
+QString value(QStringView raw)
+{
+    return unquoted(raw);
+}
+
+QString foldedName(QStringView name)
+{
+    name = name.trimmed();
+    QString folded(name.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < name.size(); ++i)
+        folded[i] = QChar(foldedChar(name[i]));
+    return folded;
+}
+
+bool sameName(QStringView a, QStringView b)
 {
     a = a.trimmed();
     b = b.trimmed();
@@ -73,6 +96,21 @@ bool ProfileFile::FoldedEqual::operator()(QStringView a, QStringView b) const no
             return false;
     }
     return true;
+}
+
+} // namespace ProfileSyntax
+
+size_t ProfileFile::FoldedHash::operator()(QStringView name) const noexcept
+{
+    size_t hash = 14695981039346656037ull;
+    for (const QChar c : name.trimmed())
+        hash = (hash ^ foldedChar(c)) * 1099511628211ull;
+    return hash;
+}
+
+bool ProfileFile::FoldedEqual::operator()(QStringView a, QStringView b) const noexcept
+{
+    return ProfileSyntax::sameName(a, b);
 }
 
 ProfileFile::ProfileFile(const QString &fileName)
@@ -151,16 +189,13 @@ void ProfileFile::indexLine(Section &section, int lineNumber)
         return; // lines before the first section belong to no section
     Line &line = section.lines[size_t(lineNumber)];
     const QStringView text(line.text);
-    const qsizetype equals = text.indexOf(u'=');
-    if (equals < 0 || text.trimmed().startsWith(u';'))
+    QStringView key;
+    QStringView value;
+    if (!ProfileSyntax::splitKeyLine(text, key, value))
         return;
-    const QStringView beforeEquals = text.first(equals);
-    const QStringView key = beforeEquals.trimmed();
-    if (key.isEmpty())
-        return;
-    line.keyStart = int(key.data() - beforeEquals.data());
+    line.keyStart = int(key.data() - text.data());
     line.keyLength = int(key.size());
-    line.valueStart = int(equals) + 1;
+    line.valueStart = int(value.data() - text.data());
     section.lastKeyLine = std::max(section.lastKeyLine, lineNumber);
     if (++section.keyCount < kIndexedSectionSize)
         return;
@@ -201,6 +236,7 @@ void ProfileFile::reindexSection(Section &section)
 void ProfileFile::rebuildSectionIndex()
 {
     m_sectionIndex.clear();
+    m_sectionIndex.reserve(m_sections.size());
     for (size_t i = 0; i < m_sections.size(); ++i) {
         Section &section = *m_sections[i];
         if (section.hasHeader)

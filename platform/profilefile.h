@@ -35,6 +35,21 @@ namespace Platform {
 // is larger than maxFileSize, reads as empty, and is never overwritten by
 // flush(). A flush that cannot write every byte (a full disk) leaves the old
 // file as it was and reports the reason.
+// The pieces of profile syntax, for readers that walk a profile text once
+// instead of keeping it (large data files). They read as ProfileFile does.
+namespace ProfileSyntax {
+// The name of a "[name]" header line, trimmed; null when the line is none.
+QString sectionName(QStringView line);
+// Splits a line of a section into its trimmed key and raw value; false for
+// comments, lines without "=" and lines with an empty key.
+bool splitKeyLine(QStringView line, QStringView &key, QStringView &value);
+// A raw value as read: blanks around it dropped, then one pair of quotes.
+QString value(QStringView raw);
+// Names compare as their folded forms do: trimmed, letter case folded.
+QString foldedName(QStringView name);
+bool sameName(QStringView a, QStringView b);
+} // namespace ProfileSyntax
+
 class ProfileFile
 {
 public:

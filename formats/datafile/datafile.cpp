@@ -7,6 +7,7 @@
 
 #include <QDirIterator>
 #include <QHash>
+#include <QSet>
 #include <QLocale>
 
 #include <algorithm>
@@ -46,65 +47,131 @@ const std::array<KeyField, 10> &programKeys()
 // Section names compare as the profile functions compare them.
 QString foldedName(const QString &name)
 {
-    return name.trimmed().toCaseFolded();
+    return Platform::ProfileSyntax::foldedName(name);
 }
 
-Header parseHeader(QStringView text)
+// Calls visit with each line of bytes, without its line end.
+template<typename Visit>
+void forEachLine(QByteArrayView bytes, Visit visit)
 {
-    Header header;
-    bool haveTitle = false;
-    bool haveDesc = false;
     qsizetype start = 0;
-    while (start < text.size() && !(haveTitle && haveDesc)) {
-        qsizetype end = text.indexOf(u'\n', start);
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
         if (end < 0)
-            end = text.size();
-        QStringView line = text.sliced(start, end - start);
-        start = end + 1;
-        if (line.endsWith(u'\r'))
+            end = bytes.size();
+        QByteArrayView line = bytes.sliced(start, end - start);
+        if (line.endsWith('\r'))
             line.chop(1);
+        if (!visit(line))
+            return;
+        start = end + 1;
+    }
+}
+
+// Reads a data file in one pass over its bytes, decoding a line at a time,
+// so large files are read in time linear in their size.
+//  - The header is the first "TITLE=" and the first "DESC=" line anywhere,
+//    as a list of name=value lines finds them.
+//  - Programs are read as the profile functions read them: the first
+//    section of a name wins, and in it the first value of each key.
+class DataFileParser
+{
+public:
+    // Without programs, reading stops once the header is complete.
+    DataFileParser(Header &header, QList<Program> *programs)
+        : m_header(header)
+        , m_programs(programs)
+    {
+    }
+
+    void parse(QByteArrayView bytes)
+    {
+        if (m_programs)
+            m_programs->reserve(m_programs->size() + countSectionLines(bytes));
+        forEachLine(bytes, [this](QByteArrayView line) { return readLine(line); });
+    }
+
+private:
+    // At least as many as there are sections: lines that start with "[".
+    static qsizetype countSectionLines(QByteArrayView bytes)
+    {
+        qsizetype count = bytes.startsWith('[') ? 1 : 0;
+        for (qsizetype at = bytes.indexOf("\n["); at >= 0; at = bytes.indexOf("\n[", at + 2))
+            ++count;
+        return count;
+    }
+
+    bool readLine(QByteArrayView bytes)
+    {
+        Platform::decodeCp1250(bytes, m_line);
+        readHeaderLine();
+        if (!m_programs)
+            return !(m_haveTitle && m_haveDesc);
+        readProgramLine();
+        return true;
+    }
+
+    void readHeaderLine()
+    {
+        if (m_haveTitle && m_haveDesc)
+            return;
+        const QStringView line(m_line);
         const qsizetype equals = line.indexOf(u'=');
         if (equals < 0)
-            continue;
+            return;
         const QStringView name = line.first(equals);
-        const QStringView value = line.sliced(equals + 1);
-        if (!haveTitle && name.compare(kTitle, Qt::CaseInsensitive) == 0) {
-            header.title = value.toString();
-            haveTitle = true;
-        } else if (!haveDesc && name.compare(kDesc, Qt::CaseInsensitive) == 0) {
-            header.description = value.toString();
-            haveDesc = true;
+        if (!m_haveTitle && name.compare(kTitle, Qt::CaseInsensitive) == 0) {
+            m_header.title = line.sliced(equals + 1).toString();
+            m_haveTitle = true;
+        } else if (!m_haveDesc && name.compare(kDesc, Qt::CaseInsensitive) == 0) {
+            m_header.description = line.sliced(equals + 1).toString();
+            m_haveDesc = true;
         }
     }
-    return header;
-}
 
-// Null when the file cannot be read as a whole.
-QString readText(const QString &fileName)
-{
-    const Platform::ReadResult file = Platform::readRegularFile(fileName, Platform::SizeLimits::Profile);
-    if (!file.ok())
-        return {};
-    QString text = Platform::fromCp1250(file.bytes);
-    if (text.isNull())
-        text = QStringLiteral(""); // empty, but read
-    return text;
-}
-
-QList<Program> readPrograms(const Platform::ProfileFile &ini)
-{
-    QList<Program> programs;
-    const QStringList names = ini.sectionNames();
-    programs.reserve(names.size());
-    for (const QString &name : names) {
-        Program program;
-        program.name = name;
-        for (const KeyField &key : programKeys())
-            program.*key.field = ini.readString(name, key.key, {});
-        programs.append(std::move(program));
+    void readProgramLine()
+    {
+        namespace Syntax = Platform::ProfileSyntax;
+        const QString section = Syntax::sectionName(m_line);
+        if (!section.isNull()) {
+            startProgram(section);
+            return;
+        }
+        QStringView key;
+        QStringView value;
+        if (!m_inProgram || !Syntax::splitKeyLine(m_line, key, value))
+            return;
+        const auto &keys = programKeys();
+        for (size_t i = 0; i < keys.size(); ++i) {
+            if (!m_haveKey[i] && Syntax::sameName(key, keys[i].key)) {
+                m_programs->last().*keys[i].field = Syntax::value(value);
+                m_haveKey[i] = true;
+                return;
+            }
+        }
     }
-    return programs;
-}
+
+    void startProgram(const QString &name)
+    {
+        const QString folded = Platform::ProfileSyntax::foldedName(name);
+        m_inProgram = !m_seen.contains(folded);
+        if (!m_inProgram)
+            return; // a repeated section is never read
+        m_seen.insert(folded);
+        m_programs->append(Program{});
+        m_programs->last().name = name;
+        m_haveKey.fill(false);
+    }
+
+    Header &m_header;
+    QList<Program> *m_programs;
+    QString m_line; // the line being read, its storage reused
+    bool m_haveTitle = false;
+    bool m_haveDesc = false;
+    QSet<QString> m_seen; // folded names of the programs read
+    bool m_inProgram = false; // false before the first section and in repeats
+    std::array<bool, 10> m_haveKey{};
+};
 
 QString singleLine(QString text)
 {
@@ -160,26 +227,24 @@ const Program *Category::findProgram(const QString &name) const
 
 ReadResult read(const QString &fileName)
 {
-    const QString text = readText(fileName);
-    if (text.isNull())
+    const Platform::ReadResult file = Platform::readRegularFile(fileName, Platform::SizeLimits::Profile);
+    if (!file.ok())
         return {{}, Messages::readError()};
-    const Platform::ProfileFile ini(fileName);
-    if (!ini.errorString().isEmpty())
-        return {{}, Messages::readError()};
-
     ReadResult result;
-    const Header header = parseHeader(text);
+    Header header;
+    DataFileParser(header, &result.category.programs).parse(file.bytes);
     result.category.title = header.title;
     result.category.description = header.description;
-    result.category.programs = readPrograms(ini);
     return result;
 }
-
 Header readHeader(const QString &fileName)
 {
-    return parseHeader(readText(fileName));
+    Header header;
+    const Platform::ReadResult file = Platform::readRegularFile(fileName, Platform::SizeLimits::Profile);
+    if (file.ok())
+        DataFileParser(header, nullptr).parse(file.bytes);
+    return header;
 }
-
 Result write(const QString &fileName, const Category &category)
 {
     if (Result check = checkProgramNames(category.programs); !check.ok())

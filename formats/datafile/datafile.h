@@ -132,3 +132,6 @@ qint64 totalFileSize(const QString &folder);
 QString storedFolderPath(const QString &driveRoot, const QString &folder);
 
 } // namespace DataFile
+
+// Growing a long list of programs moves them instead of copying each.
+Q_DECLARE_TYPEINFO(DataFile::Program, Q_RELOCATABLE_TYPE);
