@@ -124,7 +124,7 @@ TDirTree::TDirTree(QWidget *parent)
     }
     connect(m_source, &Platform::VolumeSource::changed, this, &TDirTree::volumesChanged);
     connect(this, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem *current) { selectionChanged(current); });
+            [this](QTreeWidgetItem *current) { currentNodeChanged(current); });
     connect(this, &QTreeWidget::itemExpanded, this, &TDirTree::nodeExpanded);
 }
 
@@ -413,7 +413,7 @@ void TDirTree::RefreshDrives()
     const bool changed = refreshRoots();
     --m_lock;
     if (changed)
-        selectionChanged(currentItem());
+        currentNodeChanged(currentItem());
 }
 
 std::optional<Platform::Volume> TDirTree::currentVolumeAt(const QString &rootPath)
@@ -460,7 +460,7 @@ void TDirTree::volumesChanged()
             handleMediumChange(topLevelItem(i));
     }
     --m_lock;
-    selectionChanged(currentItem());
+    currentNodeChanged(currentItem());
 }
 
 // --- selection ---
@@ -559,7 +559,7 @@ void TDirTree::Reload()
         OpenPath(m_roots.value(pathOf(topLevelItem(0))).lastFolder);
 }
 
-void TDirTree::selectionChanged(QTreeWidgetItem *current)
+void TDirTree::currentNodeChanged(QTreeWidgetItem *current)
 {
     if (m_lock > 0)
         return;
@@ -592,7 +592,7 @@ void TDirTree::mousePressEvent(QMouseEvent *event)
     QTreeWidgetItem *root = rootOf(itemAt(event->position().toPoint()));
     if (root && mediumChanged(root)) {
         handleMediumChange(root);
-        selectionChanged(currentItem());
+        currentNodeChanged(currentItem());
         event->accept();
         return;
     }

@@ -141,7 +141,7 @@ private:
     std::optional<Platform::Volume> currentVolumeAt(const QString &rootPath);
     bool mediumChanged(QTreeWidgetItem *root);
     void handleMediumChange(QTreeWidgetItem *node);
-    void selectionChanged(QTreeWidgetItem *current);
+    void currentNodeChanged(QTreeWidgetItem *current);
     void volumesChanged();
     bool refreshRoots();
     void notifyDeletion(QTreeWidgetItem *node);
