@@ -38,6 +38,8 @@ bool prepare(FluidParts &parts, const QString &soundFont, const QByteArray &midi
     // than real time and gives the same samples every time.
     fluid_settings_setstr(parts.settings.get(), "player.timing-source", "sample");
     fluid_settings_setint(parts.settings.get(), "synth.lock-memory", 0);
+    // The default gain leaves a tune too quiet beside the click sounds.
+    fluid_settings_setnum(parts.settings.get(), "synth.gain", 0.6);
     parts.synth.reset(new_fluid_synth(parts.settings.get()));
     if (!parts.synth || fluid_synth_sfload(parts.synth.get(), soundFont.toLocal8Bit().constData(), 1) == FLUID_FAILED)
         return false;
