@@ -276,7 +276,7 @@ QLabel *DesignObjectCreators::DodajEtykiete_Tytul()
     title->setFont(font);
     DesignStyle::setColor(title, Platform::clWindow);
     DesignStyle::setFontColor(title, Platform::clRed);
-    m_context.Surface->adopt(title, TfrmMenu::ClickRole::TitleAndOthers);
+    m_context.Surface->adopt(title, TfrmMenu::ClickRole::Select);
     m_context.Objects.title = title;
     makeCurrent(title);
     return title;

@@ -201,10 +201,8 @@ void TfrmMenu::Image1Click(QObject *sender)
 
 void TfrmMenu::Image1DblClick(QObject *)
 {
-    if (m_context.ClickSelects) {
-        m_context.selection().detachAll();
-        m_context.selection().attach(Image1);
-    }
+    if (m_context.ClickSelects)
+        ZlapWKlamre(Image1);
     m_context.inspector().showProperties(Image1);
     // Now the background moves and sizes like any object.
     m_backgroundAligned = false;
@@ -215,12 +213,9 @@ void TfrmMenu::Zaznacz(QObject *sender)
     auto *widget = qobject_cast<QWidget *>(sender);
     if (!widget)
         return;
-    if (m_context.ClickSelects) {
-        if (!ShiftHeld)
-            m_context.selection().detachAll();
-        m_context.selection().attach(widget);
-    }
-    Tytul_i_inne(sender);
+    m_context.CurrentObject = widget;
+    m_context.inspector().showProperties(widget);
+    ZlapWKlamre(widget);
 }
 
 void TfrmMenu::Tytul_i_inne(QObject *sender)
@@ -230,6 +225,16 @@ void TfrmMenu::Tytul_i_inne(QObject *sender)
         return;
     m_context.CurrentObject = widget;
     m_context.inspector().showProperties(widget);
+    if (widget != Image1 && widget != this)
+        ZlapWKlamre(widget);
+}
+
+void TfrmMenu::ZlapWKlamre(QWidget *control)
+{
+    if (!ShiftHeld)
+        m_context.selection().detachAll();
+    if (m_context.ClickSelects)
+        m_context.selection().attach(control);
 }
 
 void TfrmMenu::closeEvent(QCloseEvent *event)

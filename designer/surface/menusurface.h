@@ -61,9 +61,13 @@ public:
     void Image1MouseUp(QObject *sender);
     void Image1Click(QObject *sender);
     void Image1DblClick(QObject *sender);
-    // Clicks on objects.
+    // Clicks on objects: each makes its object the current one and selects
+    // it (the background is never selected by a click).
     void Zaznacz(QObject *sender);
     void Tytul_i_inne(QObject *sender);
+    // Selects control: instead of the selection, or besides it while Shift
+    // is held; only while clicks select.
+    void ZlapWKlamre(QWidget *control);
 
     // The size the project holds; a resize to another size is an edit.
     void rememberSize() { m_knownSize = size(); }

@@ -225,7 +225,15 @@ TEST_F(ProjectReader, TheDemoLayoutIsShownOnTheSurface)
     QApplication::processEvents();
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_EQ(surface().size(), QSize(640, 480));
-    EXPECT_EQ(surface().components().size(), 4 + 7 + 8);
+    // One object for every category, every function key that is on and
+    // every single object that is on.
+    const Platform::ProfileFile demo(demoCd + QStringLiteral("/ORVANTA.INI"));
+    qsizetype expected = demo.keyNames(QStringLiteral("NAMES")).size();
+    for (const QString &section : {QStringLiteral("FUNCTIONS"), QStringLiteral("OBJECTS")}) {
+        for (const QString &key : demo.keyNames(section))
+            expected += demo.readBool(section, key, false) ? 1 : 0;
+    }
+    EXPECT_EQ(surface().components().size(), expected);
     ASSERT_TRUE(context.Objects.tools);
     EXPECT_EQ(context.Objects.tools->geometry(), QRect(0, 430, 640, 50));
     const QImage shot = surface().grab().toImage();

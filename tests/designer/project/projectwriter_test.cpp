@@ -695,3 +695,36 @@ TEST_F(ProjectWriter, TheMp3LibraryFolderIsStoredBelowTheDesignersRoot)
     const Platform::ProfileFile saved(drivePath(QStringLiteral("NOWY.KLV")));
     EXPECT_EQ(saved.readString(QStringLiteral("SOUND"), QStringLiteral("MPEG_DLL"), {}), u"KALVOR\\");
 }
+
+TEST_F(ProjectWriter, DeletedKeysLeaveOnlyTheirOtherLinesAndNoKeysLeaveNoNames)
+{
+    writeText(QStringLiteral("RECZNY.KLV"), text(kHandProject));
+    load(QStringLiteral("RECZNY.KLV"));
+    context.ProjectSettings.setValue(QStringLiteral("CD_TITLE"), {});
+    for (QWidget *object : surface().components()) {
+        if (MenuObjects::tagOf(object) == 1001)
+            delete object;
+    }
+    ASSERT_TRUE(project.Zapisz());
+    {
+        const Platform::ProfileFile saved(drivePath(QStringLiteral("RECZNY.KLV")));
+        EXPECT_FALSE(saved.valueExists(QStringLiteral("NAMES"), QStringLiteral("1001")));
+        EXPECT_FALSE(saved.valueExists(QStringLiteral("DATA"), QStringLiteral("1001")));
+        EXPECT_FALSE(saved.valueExists(QStringLiteral("GLYPH"), QStringLiteral("1001")));
+        EXPECT_FALSE(saved.valueExists(QStringLiteral("NEXT_WINDOW"), QStringLiteral("1001")));
+        EXPECT_EQ(saved.readString(QStringLiteral("LEFT"), QStringLiteral("1001"), {}), u"5");
+        EXPECT_EQ(saved.readString(QStringLiteral("CDROM"), QStringLiteral("CD_TITLE"), QStringLiteral("x")), u"");
+    }
+
+    for (QWidget *object : surface().components())
+        delete object;
+    ASSERT_TRUE(project.Zapisz());
+    const Platform::ProfileFile saved(drivePath(QStringLiteral("RECZNY.KLV")));
+    EXPECT_FALSE(saved.sectionExists(QStringLiteral("NAMES")));
+    EXPECT_FALSE(saved.sectionExists(QStringLiteral("DATA")));
+    EXPECT_FALSE(saved.sectionExists(QStringLiteral("GLYPH")));
+    EXPECT_EQ(saved.keyNames(QStringLiteral("FUNCTIONS")).size(), 12);
+    for (const QString &key : saved.keyNames(QStringLiteral("FUNCTIONS")))
+        EXPECT_EQ(saved.readString(QStringLiteral("FUNCTIONS"), key, {}), u"0") << key.toStdString();
+    EXPECT_EQ(saved.readString(QStringLiteral("OBJECTS"), QStringLiteral("TITLE"), {}), u"0");
+}

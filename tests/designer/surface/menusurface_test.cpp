@@ -147,6 +147,13 @@ TEST_F(Surface, ObjectClicksSelectAndTheBackgroundDoubleClickFreesIt)
     sendMouse(surface().Image1, QEvent::MouseButtonDblClick, QPoint(300, 300), Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(context.selection().selected(0), surface().Image1);
     EXPECT_FALSE(surface().backgroundAligned());
+
+    // With clicks not selecting, a click only makes the object current.
+    context.ClickSelects = false;
+    click(surface().Image1, QPoint(300, 300));
+    click(key, QPoint(5, 5));
+    EXPECT_EQ(context.CurrentObject, key);
+    EXPECT_EQ(context.selection().selectedCount(), 0);
 }
 
 TEST_F(Surface, ShiftIsHeldUntilAnyKeyIsReleasedAndEscStopsTheDrag)
