@@ -130,4 +130,42 @@ TEST_F(RealPluginTest, MissingFileIsAnInputStreamError)
         EXPECT_EQ(error.ErrorCode, 3);
     }
     EXPECT_FALSE(player.isOpened());
+    // The next call starts clean.
+    EXPECT_NO_THROW(player.GetLength());
+    EXPECT_EQ(player.lastErrorNumber(), 0);
+}
+
+TEST_F(RealPluginTest, PlaysAStreamServedByItsEvents)
+{
+    QFile source(QStringLiteral(TONE_MP3));
+    QStringList calls;
+    player.FromStream = true;
+    player.OnOpenStream = [&](QObject *, bool &nonseekable, void *&context) {
+        calls.append(QStringLiteral("open"));
+        nonseekable = false;
+        context = source.open(QIODevice::ReadOnly) ? &source : nullptr;
+    };
+    player.OnCloseStream = [&](QObject *, void *context) {
+        calls.append(QStringLiteral("close"));
+        static_cast<QFile *>(context)->close();
+    };
+    // Reads come from the decoder thread; they touch only the file.
+    player.OnReadStream = [](QObject *, void *context, void *buffer, int toRead, int &read, bool &res) {
+        read = int(static_cast<QFile *>(context)->read(static_cast<char *>(buffer), toRead));
+        res = read >= 0;
+    };
+    player.OnSeekStream = [](QObject *, void *context, int offset, int moveMethod, int &res) {
+        auto *file = static_cast<QFile *>(context);
+        const qint64 base = moveMethod == 1 ? file->pos() : moveMethod == 2 ? file->size() : 0;
+        res = file->seek(base + offset) ? int(file->pos()) : -1;
+    };
+    player.OnGetStreamSize = [](QObject *, void *context, int &res) { res = int(static_cast<QFile *>(context)->size()); };
+    player.OutFilename = dir.filePath(QStringLiteral("stream.wav"));
+    player.setOutputDevice(TOutputDevice::pcmfile);
+    player.OpenStream();
+    player.Play();
+    ASSERT_TRUE(waitForEnd());
+    player.CloseStream();
+    EXPECT_TRUE(waveData(TestSupport::readFile(player.OutFilename)) == decodeDirectly(TONE_MP3));
+    EXPECT_EQ(calls, QStringList({QStringLiteral("open"), QStringLiteral("close")}));
 }
