@@ -117,8 +117,7 @@ void DesignerProject::placeSurface()
     const ProjectValues project = valuesOf(m_context);
     if (project.boolean(Sections::Window, QStringLiteral("NOBORDER")))
         surface.setWindowFlags(surface.windowFlags() | Qt::FramelessWindowHint);
-    surface.resize(project.integer(Sections::Window, QStringLiteral("WIDTH")),
-                   project.integer(Sections::Window, QStringLiteral("HEIGHT")));
+    surface.resize(project.windowSize());
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
         surface.move(available.right() + 1 - surface.frameGeometry().width(), m_context.MainWindowHeight);

@@ -29,8 +29,6 @@ using Platform::ProfileFile;
 
 namespace {
 
-const qint64 kMaxProjectSize = ProfileFile::maxFileSize;
-
 void writeBounds(ProfileFile &file, const QString &key, const QRect &bounds)
 {
     file.writeInteger(Sections::Left, key, bounds.left());
@@ -303,7 +301,8 @@ bool DesignerProject::copyProjectFileTo(const QString &target)
     const QString source = m_context.ProjectIni ? m_context.ProjectIni->fileName() : QString();
     if (!source.isEmpty() && sameFile(source, target))
         return true;
-    const QByteArray bytes = Platform::readRegularFile(source, kMaxProjectSize).bytes;
+    // A project that was never written starts the copy empty.
+    const QByteArray bytes = Platform::readRegularFile(source, Platform::SizeLimits::Profile).bytes;
     if (Platform::writeWholeFile(target, bytes).ok())
         return true;
     Platform::showMessage(m_context.Surface, DesignerMessages::cannotCreate(target), DesignerCaption,
