@@ -1,3 +1,4 @@
+#include "config/generatorconfig.h"
 #include "project/designercontext.h"
 #include "project/designerproject.h"
 #include "selection/stretchselection.h"
@@ -7,34 +8,22 @@
 #include <profilefile.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTimer>
 
 namespace {
 
-// The designer's settings file: the user's own copy when there is one,
-// else the one beside the program.
-QString settingsFile(const DesignerContext &context)
+// What the designer takes from its settings file for now: the MP3 library
+// and how clicks select. The main window reads the rest.
+void readSettings(DesignerContext &context, TStretchSelection &klamra)
 {
-    const QString name = QStringLiteral("Dodorurav.cfg");
-    for (const QString &dir : {context.DataDir, context.GeneratorDir}) {
-        const QString found = Platform::findEntryCaseInsensitive(dir, name);
-        if (!found.isEmpty())
-            return dir + found;
-    }
-    return {};
-}
-
-void readSettings(DesignerContext &context)
-{
-    const QString file = settingsFile(context);
-    if (file.isEmpty())
-        return;
-    const Platform::ProfileFile cfg(file);
-    context.MpegDllPath = cfg.readString(QStringLiteral("PLIKI"), QStringLiteral("MPEGDLL"), {});
-    context.ClickSelects = cfg.readBool(QStringLiteral("OPCJE"), QStringLiteral("Klamra"), true);
+    const Platform::ProfileFile cfg(generatorConfigPath());
+    const GeneratorConfig config = readGeneratorConfig(cfg, defaultGeneratorConfig());
+    context.MpegDllPath = config.file(GeneratorFile::MpegDll);
+    context.ClickSelects = config.clickSelects;
+    klamra.Klamra()->setColor(config.handleColor);
+    klamra.Klamra()->setSecondaryColor(config.handleColorII);
 }
 
 } // namespace
@@ -55,7 +44,7 @@ int main(int argc, char *argv[])
     // to the user's data folder.
     context.DataDir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
                       + QStringLiteral("/ZeltrinSoftware/");
-    readSettings(context);
+    readSettings(context, klamra);
 
     palette.OnClose = [] { QCoreApplication::exit(0); };
     context.setPalette(&palette);
