@@ -108,7 +108,7 @@ TEST_F(RealPluginTest, FileOutputForTestsFillsAtThePaceOfListening)
     player.Pause(true);
     const int pausedAt = player.GetCurrentPos();
     QTest::qWait(150);
-    EXPECT_LE(player.GetCurrentPos(), pausedAt + 60);
+    EXPECT_LE(player.GetCurrentPos(), pausedAt + 100); // a block in flight at most
     player.Pause(false);
     player.Stop();
     player.Play(); // after a stop: from the start again
