@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -162,6 +163,23 @@ TEST_F(DialogFixture, ConfirmingReturnsTheSelectedFolder)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.selectedPath(), dir.path());
     EXPECT_FALSE(dialog.selectFolder(dir.path() + QStringLiteral("/gone")));
+}
+
+TEST_F(DialogFixture, WithoutATestInstanceExecuteRunsTheTreeDialog)
+{
+    browser.Directory = deep;
+    QString shownOn;
+    QTimer::singleShot(0, [&] {
+        TBrowseFolderDialog *dialog = browser.dialog();
+        ASSERT_NE(dialog, nullptr);
+        shownOn = dialog->selectedPath();
+        dialog->selectFolder(dir.path());
+        dialog->okButton()->click();
+    });
+    EXPECT_TRUE(browser.Execute());
+    EXPECT_EQ(shownOn, deep);
+    EXPECT_EQ(browser.Directory, dir.path());
+    EXPECT_EQ(browser.dialog(), nullptr);
 }
 
 TEST_F(DialogFixture, Picture)
