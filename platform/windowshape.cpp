@@ -12,14 +12,17 @@ namespace {
 // A shape request: 16 bytes of header, then 8 bytes per rectangle.
 constexpr qint64 kShapeHeaderBytes = 16;
 constexpr qint64 kRectangleBytes = 8;
+// The largest request without the big-requests extension (65535 units of
+// four bytes). Qt sends the shape as clip lists of this size when it paints
+// the window; a window with a longer list stays unpainted.
+constexpr qint64 kClassicRequestBytes = 65535 * 4;
 
 } // namespace
 
 qsizetype shapeRectanglesFitting(qint64 maxRequestBytes)
 {
-    const qint64 fitting = (maxRequestBytes - kShapeHeaderBytes) / kRectangleBytes;
-    // Half: the region also goes out as a clip list with its own header.
-    return qsizetype(qMax<qint64>(0, fitting / 2));
+    const qint64 bytes = qMin(maxRequestBytes, kClassicRequestBytes);
+    return qsizetype(qMax<qint64>(0, (bytes - kShapeHeaderBytes) / kRectangleBytes));
 }
 
 qsizetype maxWindowShapeRectangles()

@@ -11,8 +11,9 @@ namespace Platform {
 // limit.
 qsizetype maxWindowShapeRectangles();
 
-// The rectangles that fit in a request of at most maxRequestBytes, with
-// room to spare for the clip lists the painting sends with the shape.
+// The rectangles that fit in a shape request of at most maxRequestBytes, and
+// in the requests without the big-requests extension that carry the shape
+// as a clip list when the window is painted.
 qsizetype shapeRectanglesFitting(qint64 maxRequestBytes);
 
 } // namespace Platform
