@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// The editor's settings file "Zazava.cfg" in the user's settings folder,
+// beside the designer's "Dodorurav.cfg": read at start, written at close.
+struct ZazavaConfig
+{
+    int pion = 169;   // [Split] Pion: width of the tree and file list panel
+    int pion1 = 199;  // [Split] Pion_1: width of the program-name list
+    int width = 640;  // [WINDOW] W
+    int height = 480; // [WINDOW] H
+    int top = 0;      // [WINDOW] T
+    int left = 0;     // [WINDOW] L
+    bool toolbar = false;  // [WINDOW] PASEK
+    bool optional = false; // [WINDOW] OPCJONALNE
+
+    static QString path();
+    static ZazavaConfig read(const QString &path);
+    // A maximised window leaves W, H, T and L as they were. False when the
+    // file could not be written.
+    bool write(const QString &path, bool maximised) const;
+};
