@@ -29,6 +29,23 @@ using Platform::ProfileFile;
 
 namespace {
 
+// Readers drop the blanks around a value and one pair of quotes that
+// encloses it; such a value is written in quotes so that it reads back as
+// it was (a hint " ROZMIAR" keeps its blank).
+QString storedText(QString value)
+{
+    value.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
+    const bool blanksAround = value != value.trimmed();
+    const bool enclosedInQuotes = value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'')
+                                  && value.back() == value.front();
+    return blanksAround || enclosedInQuotes ? u'"' + value + u'"' : value;
+}
+
+void writeText(ProfileFile &file, const QString &section, const QString &key, const QString &value)
+{
+    file.writeString(section, key, storedText(value));
+}
+
 void writeBounds(ProfileFile &file, const QString &key, const QRect &bounds)
 {
     file.writeInteger(Sections::Left, key, bounds.left());
@@ -141,7 +158,7 @@ void DesignerProject::writeDesign(ProfileFile &file)
     writeTitle(file);
     writeSettings(file);
     for (const QString &id : m_context.NextWindowFiles.names())
-        file.writeString(Sections::NextWindowIni, id, m_context.NextWindowFiles.value(id));
+        writeText(file, Sections::NextWindowIni, id, m_context.NextWindowFiles.value(id));
     file.writeInteger(Sections::Window, QStringLiteral("WIDTH"), m_context.Surface->width());
     file.writeInteger(Sections::Window, QStringLiteral("HEIGHT"), m_context.Surface->height());
 }
@@ -179,19 +196,19 @@ void DesignerProject::writeKeys(ProfileFile &file)
         const int id = tagOf(key);
         const QString name = QString::number(id);
         if (id < FirstFunctionId) {
-            file.writeString(Sections::Names, name, key->caption());
-            file.writeString(Sections::Data, name, m_context.ButtonDataFiles.value(name));
+            writeText(file, Sections::Names, name, key->caption());
+            writeText(file, Sections::Data, name, m_context.ButtonDataFiles.value(name));
         }
         file.writeBool(Sections::WordWrap, name, key->wordWrap());
         file.writeString(Sections::LayHow, name, glyphLayoutToString(MenuObjects::fromButtonLayout(key->layout())));
         file.writeInteger(Sections::NumGlyphs, name, key->numGlyphs());
         file.writeBool(Sections::NoBorder, name, key->noBorder());
         file.writeBool(Sections::NewBorder, name, key->newBorder());
-        file.writeString(Sections::FunctionsHint, name, key->hint());
+        writeText(file, Sections::FunctionsHint, name, key->hint());
         DesignStyle::writeFont(file, name, key);
         writeBounds(file, name, key->geometry());
-        file.writeString(Sections::Glyph, name, m_context.ButtonGlyphFiles.value(name));
-        file.writeString(Sections::FunctionsCaption, name, key->caption());
+        writeText(file, Sections::Glyph, name, m_context.ButtonGlyphFiles.value(name));
+        writeText(file, Sections::FunctionsCaption, name, key->caption());
     }
 }
 
@@ -224,7 +241,7 @@ void DesignerProject::writeFields(ProfileFile &file)
         writeBounds(file, key, edit->geometry());
         DesignStyle::writeFont(file, key, edit);
         file.writeBool(Sections::Objects, key, true);
-        file.writeString(Sections::FunctionsHint, key, edit->toolTip());
+        writeText(file, Sections::FunctionsHint, key, edit->toolTip());
     }
 }
 
@@ -291,8 +308,8 @@ void DesignerProject::writeTitle(ProfileFile &file)
 void DesignerProject::writeSettings(ProfileFile &file)
 {
     for (const ProjectSettingsTable::Entry &entry : ProjectSettingsTable::entries()) {
-        file.writeString(QLatin1String(entry.section), QLatin1String(entry.key),
-                         m_context.ProjectSettings.value(QLatin1String(entry.name)));
+        writeText(file, QLatin1String(entry.section), QLatin1String(entry.key),
+                  m_context.ProjectSettings.value(QLatin1String(entry.name)));
     }
 }
 
@@ -401,7 +418,7 @@ void DesignerProject::Exportujinfocdromu1Click(QObject *)
         styles |= FontItalic;
     if (font.underline())
         styles |= FontUnderline;
-    file->writeString(section, Sections::FontName, font.family());
+    writeText(*file, section, Sections::FontName, font.family());
     file->writeString(section, Sections::FontColor, Platform::colorToString(description->fontColor()));
     file->writeString(section, Sections::FontStyle, fontStylesToString(styles));
     file->writeInteger(section, Sections::Left, description->x());
@@ -409,8 +426,8 @@ void DesignerProject::Exportujinfocdromu1Click(QObject *)
     file->writeInteger(section, Sections::Width, description->width());
     file->writeInteger(section, Sections::Height, description->height());
     file->writeInteger(section, Sections::FontSize, font.pointSize());
-    file->writeString(section, QStringLiteral("MASKA"), m_context.ProjectSettings.value(QStringLiteral("Maska")));
-    file->writeString(section, QStringLiteral("BMP"), m_context.ProjectSettings.value(QStringLiteral("Tlo")));
-    file->writeString(section, QStringLiteral("PLIK"), m_context.ProjectSettings.value(QStringLiteral("CD_DESCRIPTION")));
+    writeText(*file, section, QStringLiteral("MASKA"), m_context.ProjectSettings.value(QStringLiteral("Maska")));
+    writeText(*file, section, QStringLiteral("BMP"), m_context.ProjectSettings.value(QStringLiteral("Tlo")));
+    writeText(*file, section, QStringLiteral("PLIK"), m_context.ProjectSettings.value(QStringLiteral("CD_DESCRIPTION")));
     flushOrComplain(*file);
 }

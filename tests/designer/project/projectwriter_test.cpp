@@ -728,3 +728,23 @@ TEST_F(ProjectWriter, DeletedKeysLeaveOnlyTheirOtherLinesAndNoKeysLeaveNoNames)
         EXPECT_EQ(saved.readString(QStringLiteral("FUNCTIONS"), key, {}), u"0") << key.toStdString();
     EXPECT_EQ(saved.readString(QStringLiteral("OBJECTS"), QStringLiteral("TITLE"), {}), u"0");
 }
+
+TEST_F(ProjectWriter, TextsWithBlanksAroundOrEnclosingQuotesReadBackAsTheyWere)
+{
+    writeText(QStringLiteral("P.KLV"), QStringLiteral("[OBJECTS]\nROZMIAR=1\n"
+                                                      "[NAMES]\n1001=\"'w cudzysłowie'\"\n"
+                                                      "[FUNCTIONS_HINT]\n1001=\" z odstępem \"\n"));
+    load(QStringLiteral("P.KLV"));
+    ASSERT_TRUE(context.Objects.rozmiar);
+    EXPECT_EQ(context.Objects.rozmiar->toolTip(), u" ROZMIAR");
+    ASSERT_TRUE(project.Zapisz());
+    const QString saved = Platform::fromCp1250(readBytes(QStringLiteral("P.KLV")));
+    EXPECT_TRUE(saved.contains(QStringLiteral("\r\nROZMIAR=\" ROZMIAR\"\r\n")));
+
+    load(QStringLiteral("P.KLV"));
+    auto *key = qobject_cast<TMenuButton *>(surface().components().first());
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->caption(), u"'w cudzysłowie'");
+    EXPECT_EQ(key->hint(), u" z odstępem ");
+    EXPECT_EQ(context.Objects.rozmiar->toolTip(), u" ROZMIAR");
+}
