@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Tries the data editor as a new user would on a virtual screen: opens a
+# category's data file, adds a program from the file list, renames it in
+# place, saves with Ctrl+S and checks the file's bytes. Screenshots go to
+# build/<preset>/screenshots/.
+# Usage: tools/screenshot-zazava.sh [preset]   (default: default; build zazava first)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+preset=${1:-default}
+build=$(pwd)/build/$preset
+out=$build/screenshots
+cd_dir=$build/zazava-cd
+mkdir -p "$out"
+
+# A small CD: a data file in Windows-1250 with a Polish name, two program
+# folders.
+rm -rf "$cd_dir" "$build/zazava-config"
+mkdir -p "$cd_dir/DANE" "$cd_dir/PROGS/Warcaby" "$cd_dir/PROGS/Łamigłówka" "$build/zazava-config"
+printf '[autorun]\r\nopen=orvanta\r\n' > "$cd_dir/AUTORUN.INF"
+head -c 3000 /dev/zero > "$cd_dir/PROGS/Warcaby/setup.exe"
+printf 'Warcaby polskie\r\n' > "$cd_dir/PROGS/Warcaby/file_id.diz"
+head -c 1000 /dev/zero > "$cd_dir/PROGS/Łamigłówka/instaluj"
+header='TITLE=Gry logiczne\r\nDESC=Opisy\\gry.txt\r\n\r\n'
+chess='[Szachy \xbf\xf3\xb3wia]\r\nSETUP=PROGS\\SZACHY\\setup.exe\r\nOPIS=Gra w szachy\r\nKATALOG=PROGS\\SZACHY\\\r\nKOPIA=SZACHY\r\nNUMER=\r\nSYSTEM=Windows 95\r\nROZMIAR=12 KB\r\nINFO=Zeltrin\r\nAMBITNY=\r\nZRZUT=\r\n'
+printf "$header$chess" > "$cd_dir/DANE/GRY.RV3"
+added='[Warcaby Mistrz\xf3w]\r\nSETUP=PROGS\\Warcaby\\setup.exe\r\nOPIS=PROGS\\Warcaby\\file_id.diz\r\nKATALOG=PROGS\\Warcaby\\\r\nKOPIA=Warcaby\r\nNUMER=\r\nSYSTEM=\r\nROZMIAR=3 KB\r\nINFO=\r\nAMBITNY=\r\nZRZUT=\r\n'
+printf "$header$chess$added" > "$build/zazava-expected.RV3"
+
+display=:$((50 + RANDOM % 50))
+Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display XDG_CONFIG_HOME=$build/zazava-config
+editor=""
+cleanup() {
+  [ -n "$editor" ] && kill "$editor" 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+sleep 1
+
+"$build/bin/zazava" "$cd_dir/DANE/GRY.RV3" >/dev/null 2>&1 &
+editor=$!
+xdotool search --sync --onlyvisible --pid "$editor" >/dev/null
+sleep 1.5
+shot() { sleep 0.6; import -window root "$out/zazava-$1.png"; echo "$out/zazava-$1.png"; }
+dblclick() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool click --repeat 2 --delay 80 1; }
+
+shot 1-opened
+dblclick 54 265            # PROGS in the file list (DANE, PROGS, AUTORUN.INF)
+sleep 0.5
+dblclick 54 239            # Warcaby
+sleep 0.5
+xdotool mousemove 62 265 click 1   # setup.exe
+sleep 0.3
+xdotool click 3            # the file list's menu
+shot 2-file-menu
+xdotool key Return         # "Dodaj nowy", the default
+shot 3-added
+dblclick 190 41            # the new program's name: rename in place
+sleep 0.4
+xdotool key ctrl+a
+xdotool type --delay 40 "Warcaby Mistrzów"
+shot 4-renaming
+xdotool key Return
+sleep 0.3
+xdotool key ctrl+s
+shot 5-saved
+if cmp "$cd_dir/DANE/GRY.RV3" "$build/zazava-expected.RV3"; then
+  echo "zazava: the saved data file holds the expected bytes"
+else
+  echo "zazava: the saved data file differs from the expected bytes" >&2
+  exit 1
+fi
