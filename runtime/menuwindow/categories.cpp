@@ -1,5 +1,5 @@
 // What the menu window does when a category key or a program is chosen.
-#include "menuwindow.h"
+#include "menuwindowbase.h"
 
 #include "startup/runtimecontext.h"
 
@@ -21,7 +21,7 @@
 using namespace ProjectFormat;
 using MenuObjects::tagOf;
 
-std::array<TForm1::ProgramField, 4> TForm1::programFields() const
+std::array<TMenuWindowBase::ProgramField, 4> TMenuWindowBase::programFields() const
 {
     return {{
         {m_systemField, "SYSTEM_IF_IS", DataFile::Keys::System},
@@ -31,35 +31,35 @@ std::array<TForm1::ProgramField, 4> TForm1::programFields() const
     }};
 }
 
-void TForm1::setButtonEnabled(int id, bool enabled)
+void TMenuWindowBase::setButtonEnabled(int id, bool enabled)
 {
     if (TMenuButton *button = functionButton(id))
         button->setEnabled(enabled);
 }
 
-void TForm1::setProgramButtonsEnabled(std::initializer_list<int> ids, bool enabled)
+void TMenuWindowBase::setProgramButtonsEnabled(std::initializer_list<int> ids, bool enabled)
 {
     for (int id : ids)
         setButtonEnabled(id, enabled);
 }
 
-QString TForm1::dataFileOf(int id) const
+QString TMenuWindowBase::dataFileOf(int id) const
 {
     return values().text(Sections::Data, QString::number(id), {});
 }
 
-bool TForm1::isExistingFile(const QString &stored) const
+bool TMenuWindowBase::isExistingFile(const QString &stored) const
 {
     return !stored.isEmpty() && QFileInfo(values().resolve(stored)).isFile();
 }
 
-bool TForm1::isExistingFolder(const QString &stored) const
+bool TMenuWindowBase::isExistingFolder(const QString &stored) const
 {
     // An empty value names no folder, although the drive root is one.
     return !stored.isEmpty() && QFileInfo(values().resolve(stored)).isDir();
 }
 
-void TForm1::loadDescription(const QString &storedOrText)
+void TMenuWindowBase::loadDescription(const QString &storedOrText)
 {
     if (!m_descriptionMemo)
         return;
@@ -67,7 +67,7 @@ void TForm1::loadDescription(const QString &storedOrText)
     m_descriptionMemo->setPlainText(text.value_or(storedOrText));
 }
 
-void TForm1::showDescription(bool fromFirstLine)
+void TMenuWindowBase::showDescription(bool fromFirstLine)
 {
     if (!m_descriptionList)
         return;
@@ -79,21 +79,32 @@ void TForm1::showDescription(bool fromFirstLine)
     m_descriptionList->setIncrase(m_descriptionList->visibleCount());
 }
 
-void TForm1::resetChoice()
+void TMenuWindowBase::resetChoice()
 {
-    m_context.CurrentProgram.clear();
+    m_choice.CurrentProgram.clear();
     if (m_programList)
         m_programList->clearItems();
-    for (const ProgramField &entry : programFields()) {
-        if (!entry.field)
-            continue;
-        entry.field->clear();
-        entry.field->setVisible(!windowFlag(QLatin1String(entry.flagKey)));
-    }
+    for (const ProgramField &entry : programFields())
+        resetField(entry.field, QLatin1String(entry.flagKey), m_kind.categoryReset);
     clearDescription();
 }
 
-void TForm1::clearDescription()
+void TMenuWindowBase::resetField(QLineEdit *field, const QString &flagKey, MenuWindowKind::FieldReset reset)
+{
+    if (!field)
+        return;
+    field->clear();
+    const bool flagged = windowFlag(flagKey);
+    const bool systemOrSerial = field == m_systemField || field == m_serialField;
+    if (reset == MenuWindowKind::FieldReset::KeepSystemAndSerial && systemOrSerial) {
+        if (flagged)
+            field->hide();
+    } else {
+        field->setVisible(!flagged);
+    }
+}
+
+void TMenuWindowBase::clearDescription()
 {
     if (!m_descriptionMemo)
         return;
@@ -101,48 +112,48 @@ void TForm1::clearDescription()
     m_descriptionList->clearItems();
 }
 
-void TForm1::showCategoryTitle(const QString &title)
+void TMenuWindowBase::showCategoryTitle(const QString &title)
 {
     if (m_titleLabel)
         m_titleLabel->setText(title.isEmpty() ? m_context.ApplicationTitle : title);
 }
 
-void TForm1::showProgramFields(bool visibleByValue)
+void TMenuWindowBase::showProgramFields(bool visibleByValue)
 {
     for (const ProgramField &entry : programFields()) {
         if (!entry.field)
             continue;
-        const QString text = m_context.programValue(entry.dataKey);
+        const QString text = m_choice.programValue(entry.dataKey);
         entry.field->setText(text);
         if (visibleByValue || windowFlag(QLatin1String(entry.flagKey)))
             entry.field->setVisible(!text.isEmpty());
     }
 }
 
-void TForm1::openSubWindow(int id)
+void TMenuWindowBase::openSubWindow(int)
 {
-    // The second-level window is built from this project file and shown in
-    // place of the menu window.
-    m_context.SubWindowIni = std::make_unique<Platform::ProfileFile>(
-        values().path(Sections::NextWindowIni, QString::number(id)));
-    m_context.SubWindowKey = QString::number(id);
 }
 
-void TForm1::ODCZYTKATEGORI(QObject *sender)
+void TMenuWindowBase::showForCategoryClick()
+{
+    show();
+}
+
+void TMenuWindowBase::ODCZYTKATEGORI(QObject *sender)
 {
     setProgramButtonsEnabled({StartId, CopyId, DescriptionEditId, ScreenshotId, ExploreId}, false);
     const bool oneProgram = windowFlag(QStringLiteral("ONE_PROG_KAT"));
     if (m_programList)
         m_programList->setVisible(!oneProgram);
     if (isHidden())
-        show();
+        showForCategoryClick();
 
     const auto *key = dynamic_cast<TMenuButton *>(sender);
     m_categoryDown = key && key->down();
     const int id = tagOf(sender);
     if (id < 1000)
         return;
-    if (values().boolean(Sections::NextWindow, QString::number(id), false)) {
+    if (m_kind.opensSubWindow && values().boolean(Sections::NextWindow, QString::number(id), false)) {
         openSubWindow(id);
         return;
     }
@@ -158,8 +169,8 @@ void TForm1::ODCZYTKATEGORI(QObject *sender)
     if (dataFile.isEmpty())
         return;
 
-    m_context.CategoryIni = std::make_unique<Platform::ProfileFile>(values().resolve(dataFile));
-    const QStringList programs = m_context.CategoryIni->sectionNames();
+    m_choice.CategoryIni = std::make_unique<Platform::ProfileFile>(values().resolve(dataFile));
+    const QStringList programs = m_choice.CategoryIni->sectionNames();
     if (!oneProgram) {
         if (m_programList)
             m_programList->setItems(programs);
@@ -167,14 +178,14 @@ void TForm1::ODCZYTKATEGORI(QObject *sender)
     }
     if (programs.isEmpty())
         return;
-    m_context.CurrentProgram = programs.first();
+    m_choice.CurrentProgram = programs.first();
     chooseOnlyProgram();
 }
 
-void TForm1::chooseOnlyProgram()
+void TMenuWindowBase::chooseOnlyProgram()
 {
     using namespace DataFile;
-    const auto value = [this](const QString &key) { return m_context.programValue(key); };
+    const auto value = [this](const QString &key) { return m_choice.programValue(key); };
     setButtonEnabled(StartId, !value(Keys::Setup).isEmpty());
     setButtonEnabled(CopyId, !value(Keys::Katalog).isEmpty());
     setButtonEnabled(DescriptionEditId, !value(Keys::Ambitny).isEmpty());
@@ -185,19 +196,19 @@ void TForm1::chooseOnlyProgram()
     showProgramFields(true);
 }
 
-void TForm1::LISTA_PRG(QObject *)
+void TMenuWindowBase::LISTA_PRG(QObject *)
 {
     using namespace DataFile;
     QApplication::processEvents();
     if (!m_programList || m_programList->itemIndex() < 0)
         return;
-    m_context.CurrentProgram = m_programList->items().value(m_programList->itemIndex());
+    m_choice.CurrentProgram = m_programList->items().value(m_programList->itemIndex());
     if (m_descriptionMemo)
         m_descriptionMemo->clear();
 
     // Without its flag a field keeps its visibility.
     showProgramFields(false);
-    const auto value = [this](const QString &key) { return m_context.programValue(key); };
+    const auto value = [this](const QString &key) { return m_choice.programValue(key); };
     setButtonEnabled(DescriptionEditId, isExistingFile(value(Keys::Ambitny)));
     setButtonEnabled(StartId, !value(Keys::Setup).isEmpty());
     setButtonEnabled(CopyId, !value(Keys::Katalog).isEmpty());
@@ -213,7 +224,7 @@ void TForm1::LISTA_PRG(QObject *)
     QApplication::processEvents();
 }
 
-void TForm1::OdczytOpisuKategori(QObject *sender)
+void TMenuWindowBase::OdczytOpisuKategori(QObject *sender)
 {
     if (m_categoryDown || sender == m_lastHovered)
         return;
@@ -227,26 +238,16 @@ void TForm1::OdczytOpisuKategori(QObject *sender)
 
     const int id = tagOf(sender);
     if (id >= 1000) {
-        m_context.CurrentProgram.clear();
+        m_choice.CurrentProgram.clear();
         setProgramButtonsEnabled({DescriptionEditId, ScreenshotId}, false);
-        for (const ProgramField &entry : programFields()) {
-            if (!entry.field)
-                continue;
-            entry.field->clear();
-            const bool flagged = windowFlag(QLatin1String(entry.flagKey));
-            if (entry.field == m_systemField || entry.field == m_serialField) {
-                if (flagged)
-                    entry.field->hide();
-            } else {
-                entry.field->setVisible(!flagged);
-            }
-        }
+        for (const ProgramField &entry : programFields())
+            resetField(entry.field, QLatin1String(entry.flagKey), m_kind.hoverReset);
         clearDescription();
     }
 
     const DataFile::Header header = DataFile::readHeader(values().resolve(dataFileOf(id)));
     showCategoryTitle(header.title);
     loadDescription(header.description);
-    showDescription(false);
+    showDescription(m_kind.hoverRedrawsDescription);
     m_lastHovered = sender;
 }

@@ -1,5 +1,5 @@
 // The function buttons of the menu window and its keys.
-#include "menuwindow.h"
+#include "menuwindowbase.h"
 
 #include "startup/runtimecontext.h"
 #include "texts/runtimetexts.h"
@@ -24,7 +24,7 @@ using Platform::MessageAnswer;
 using Platform::MessageButtons;
 using Platform::MessageIcon;
 
-void TForm1::runFunction(QObject *sender)
+void TMenuWindowBase::runFunction(QObject *sender)
 {
     switch (tagOf(sender)) {
     case StartId: START_PRG(sender); break;
@@ -43,31 +43,31 @@ void TForm1::runFunction(QObject *sender)
     }
 }
 
-bool TForm1::LaunchFile(const QString &path)
+bool TMenuWindowBase::LaunchFile(const QString &path)
 {
     return Platform::Launcher::instance().openDocument(path).ok;
 }
 
-void TForm1::exclamation(const QString &text)
+void TMenuWindowBase::exclamation(const QString &text)
 {
     Platform::showMessage(this, text, m_context.ApplicationTitle, MessageButtons::Ok, MessageIcon::Warning);
 }
 
-void TForm1::showCannotOpen(const QString &path)
+void TMenuWindowBase::showCannotOpen(const QString &path)
 {
     exclamation(RuntimeTexts::CannotOpenFile + u'"' + path + u'"');
 }
 
-void TForm1::minimizeApplication()
+void TMenuWindowBase::minimizeApplication()
 {
     showMinimized();
 }
 
-void TForm1::START_PRG(QObject *)
+void TMenuWindowBase::START_PRG(QObject *)
 {
-    if (!m_context.CategoryIni)
+    if (!m_choice.CategoryIni)
         return;
-    const QString setup = m_context.programValue(DataFile::Keys::Setup);
+    const QString setup = m_choice.programValue(DataFile::Keys::Setup);
     // Resolving a stored path drops the leading backslash that the launch
     // must not see, and never leaves the CD.
     const QString path = values().resolve(setup);
@@ -84,11 +84,11 @@ void TForm1::START_PRG(QObject *)
         showCannotOpen(path);
 }
 
-bool TForm1::openWithArchiveWindow(const QString &path)
+bool TMenuWindowBase::openWithArchiveWindow(const QString &path)
 {
     const QString extension = QFileInfo(path).suffix().toUpper();
     const bool zip = extension == u"ZIP";
-    if (!zip && extension != u"RAR")
+    if (!zip && (extension != u"RAR" || !m_kind.offersRarArchive))
         return false;
     if (m_context.fileBesideProgram(zip ? QStringLiteral("unzdll.dll") : QStringLiteral("unrar.dll")).isEmpty())
         return false;
@@ -103,14 +103,14 @@ bool TForm1::openWithArchiveWindow(const QString &path)
     return agreed && showArchiveWindow(zip ? Archive::Zip : Archive::Rar);
 }
 
-bool TForm1::showArchiveWindow(Archive)
+bool TMenuWindowBase::showArchiveWindow(Archive)
 {
     // The built-in archive window takes the archive over here; until it
     // exists the failed start is reported.
     return false;
 }
 
-void TForm1::launchOrComplain(const QString &path)
+void TMenuWindowBase::launchOrComplain(const QString &path)
 {
     // An empty path names nothing, as a link leading off the CD does.
     if (!path.isEmpty() && LaunchFile(path))
@@ -119,46 +119,43 @@ void TForm1::launchOrComplain(const QString &path)
         showCannotOpen(path);
 }
 
-void TForm1::KOPIUJ_PRG(QObject *)
+void TMenuWindowBase::KOPIUJ_PRG(QObject *)
 {
-    if (m_context.CurrentProgram.isEmpty())
+    if (m_choice.CurrentProgram.isEmpty())
         return;
     // The copy dialog opens here.
 }
 
-void TForm1::OPIS_PRG(QObject *)
+void TMenuWindowBase::OPIS_PRG(QObject *)
 {
-    const QString value = m_context.programValue(DataFile::Keys::Ambitny);
-    if (m_context.CategoryIni && !value.isEmpty())
+    const QString value = m_choice.programValue(DataFile::Keys::Ambitny);
+    if (m_choice.CategoryIni && !value.isEmpty())
         launchOrComplain(values().resolve(value));
 }
 
-void TForm1::EXPLORE_PRG(QObject *)
+void TMenuWindowBase::EXPLORE_PRG(QObject *)
 {
-    const QString value = m_context.programValue(DataFile::Keys::Katalog);
-    if (m_context.CategoryIni && !value.isEmpty())
+    const QString value = m_choice.programValue(DataFile::Keys::Katalog);
+    if (m_choice.CategoryIni && !value.isEmpty())
         launchOrComplain(values().resolve(value));
 }
 
-void TForm1::ABOUT_PRG(QObject *)
+void TMenuWindowBase::ABOUT_PRG(QObject *)
 {
     Platform::Dialogs::instance().about(this, RuntimeTexts::AboutName, RuntimeTexts::AboutLine);
 }
 
-void TForm1::ZAMKNIJ(QObject *)
+void TMenuWindowBase::ZAMKNIJ(QObject *)
 {
-    // The music player is closed first; then the program ends without
-    // asking.
-    m_music->close();
-    QCoreApplication::exit(0);
+    closeByButton();
 }
 
-void TForm1::SZUKAJ_PRG(QObject *)
+void TMenuWindowBase::SZUKAJ_PRG(QObject *)
 {
     // The search dialog opens here.
 }
 
-void TForm1::EDYCJA_PRG(QObject *sender)
+void TMenuWindowBase::EDYCJA_PRG(QObject *sender)
 {
     if (!m_descriptionList)
         return;
@@ -168,37 +165,38 @@ void TForm1::EDYCJA_PRG(QObject *sender)
     m_descriptionList->setVisible(!plainText);
 }
 
-void TForm1::MIN_PRG(QObject *)
+void TMenuWindowBase::MIN_PRG(QObject *)
 {
     minimizeApplication();
 }
 
-void TForm1::ZRZUTY_PRG(QObject *)
+void TMenuWindowBase::ZRZUTY_PRG(QObject *)
 {
-    if (!m_context.CategoryIni || m_context.programValue(DataFile::Keys::Zrzut).isEmpty())
+    if (!m_choice.CategoryIni || m_choice.programValue(DataFile::Keys::Zrzut).isEmpty())
         return;
     // The screenshot viewer opens here.
 }
 
-void TForm1::OPCJEMENU(QObject *)
+void TMenuWindowBase::OPCJEMENU(QObject *)
 {
     // The options dialog opens here.
 }
 
-void TForm1::showInfoWindow()
+void TMenuWindowBase::showInfoWindow()
 {
     // The information window of the CD opens here; until it exists, the
-    // keyboard help stands in for it.
-    showKeyboardHelp();
+    // keyboard help stands in for it where the window has one.
+    if (m_kind.hasKeyboardHelp)
+        showKeyboardHelp();
 }
 
-void TForm1::showKeyboardHelp()
+void TMenuWindowBase::showKeyboardHelp()
 {
     Platform::showMessage(this, RuntimeTexts::keyboardHelp(), RuntimeTexts::HelpCaptionPrefix + m_context.ApplicationTitle,
                           MessageButtons::Ok, MessageIcon::Information);
 }
 
-void TForm1::changeFontSize(QWidget *widget, int step)
+void TMenuWindowBase::changeFontSize(QWidget *widget, int step)
 {
     if (!widget)
         return;
@@ -209,7 +207,7 @@ void TForm1::changeFontSize(QWidget *widget, int step)
         list->drawItems(list->topIndex());
 }
 
-void TForm1::chooseFonts(bool listsAndDescription)
+void TMenuWindowBase::chooseFonts(bool listsAndDescription)
 {
     Platform::showMessage(this, listsAndDescription ? RuntimeTexts::FontForLists : RuntimeTexts::FontForKeys,
                           RuntimeTexts::ProductCaption, MessageButtons::Ok, MessageIcon::Information);
@@ -249,7 +247,7 @@ void TForm1::chooseFonts(bool listsAndDescription)
         m_descriptionList->setSelectedColor(chosen);
 }
 
-bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
+bool TMenuWindowBase::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
     const bool shift = modifiers & Qt::ShiftModifier;
     const auto whenButton = [this](int id, auto function) {
@@ -264,7 +262,7 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
         } else if (Platform::showMessage(this, RuntimeTexts::ConfirmQuit, m_context.ApplicationTitle,
                                          MessageButtons::YesNoCancel, MessageIcon::Question)
                    == MessageAnswer::Yes) {
-            close();
+            quitConfirmed();
         }
         return true;
     case Qt::Key_Up:
@@ -277,10 +275,17 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
             m_programList->scrollDown(true);
         return true;
     case Qt::Key_F1:
-        if (!shift && !values().text(Sections::InfoCd, QStringLiteral("FONT_NAME"), {}).isEmpty())
+        // The information window belongs to the CD: the menu's project
+        // tells whether there is one.
+        if (!shift && !m_context.menuValues().text(Sections::InfoCd, QStringLiteral("FONT_NAME"), {}).isEmpty())
             showInfoWindow();
-        else
+        else if (m_kind.hasKeyboardHelp)
             showKeyboardHelp();
+        return true;
+    case Qt::Key_Backspace:
+        if (!m_kind.backspaceCloses)
+            return false;
+        close();
         return true;
     case Qt::Key_F2: changeFontSize(m_programList, +1); return true;
     case Qt::Key_F3: changeFontSize(m_programList, -1); return true;
@@ -293,11 +298,11 @@ bool TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
         }
         return true;
     }
-    case Qt::Key_F6: return whenButton(CopyId, &TForm1::KOPIUJ_PRG);
-    case Qt::Key_F7: return whenButton(StartId, &TForm1::START_PRG);
-    case Qt::Key_F8: return whenButton(MusicId, &TForm1::GrajMuzyke);
-    case Qt::Key_F9: return whenButton(SearchId, &TForm1::SZUKAJ_PRG);
-    case Qt::Key_F10: return whenButton(DescriptionEditId, &TForm1::OPIS_PRG);
+    case Qt::Key_F6: return whenButton(CopyId, &TMenuWindowBase::KOPIUJ_PRG);
+    case Qt::Key_F7: return whenButton(StartId, &TMenuWindowBase::START_PRG);
+    case Qt::Key_F8: return whenButton(MusicId, &TMenuWindowBase::GrajMuzyke);
+    case Qt::Key_F9: return whenButton(SearchId, &TMenuWindowBase::SZUKAJ_PRG);
+    case Qt::Key_F10: return whenButton(DescriptionEditId, &TMenuWindowBase::OPIS_PRG);
     case Qt::Key_F11: chooseFonts(shift); return true;
     case Qt::Key_F12: OPCJEMENU(Image1); return true;
     default: return false;

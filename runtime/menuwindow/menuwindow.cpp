@@ -1,514 +1,99 @@
 #include "menuwindow.h"
 
-#include "hints/coolhint.h"
-#include "menuwindow/eventhook.h"
+#include "menuwindow/subwindow.h"
 #include "startup/runtimecontext.h"
-
-#include <buttons/menubutton.h>
-#include <menuobjects/imagewidget.h>
-#include <menuobjects/menuobjects.h>
-#include <shaper/controlshaper.h>
-#include <transplist/transplist.h>
-
-#include <colors.h>
-#include <paths.h>
-#include <safefile.h>
-#include <textfile.h>
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QIcon>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QScreen>
-#include <QTimer>
-#include <QToolTip>
 
 using namespace ProjectFormat;
-using Platform::TColor;
-
-using namespace MenuObjects;
 
 TForm1::TForm1(RuntimeContext &context, QWidget *parent)
-    : QWidget(parent)
-    , m_context(context)
+    : TMenuWindowBase(context, MenuWindowKind::menu(), context, parent)
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    setBackgroundColor(this, Platform::clBlack);
-
-    m_dragHook = new EventHook(this, [this](QObject *watched, QEvent *event) { return dragWindow(watched, event); });
-    // Every key of the window comes here first, whichever control has focus.
-    m_keyHook = new EventHook(this, [this](QObject *watched, QEvent *event) { return previewKey(watched, event); });
-    qApp->installEventFilter(m_keyHook);
-
-    Image1 = new TImage(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    enableWindowDragging(Image1);
-
-    // The music loop's clock; it starts with the music.
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
-
-    MASKA = new TControlShaper(this);
-    MASKA->setObjectName(QStringLiteral("MASKA"));
-
+    const UserOptions &options = context.Options;
+    const auto output = Platform::Audio::Output::fromEnvironment();
+    m_ownMusic = std::make_unique<BackgroundMusic>(!options.NOSOUND && !options.NoMusic, output);
+    m_ownClickSounds = std::make_unique<ClickSounds>(output);
+    m_music = m_ownMusic.get();
+    m_clickSounds = m_ownClickSounds.get();
     FormCreate();
 }
 
 TForm1::~TForm1()
 {
-    // The hooks call into this window; they go before its parts do.
-    delete m_keyHook;
-    delete m_dragHook;
-    delete m_hints;
+    // The second-level windows use the menu's music, sounds and hints.
+    for (const QPointer<TForm2> &window : std::as_const(m_subWindows))
+        delete window.data();
 }
 
-ProjectValues TForm1::values() const
+const Platform::ProfileFile &TForm1::project() const
 {
-    return m_context.menuValues();
+    return *context().MenuIni;
 }
 
-bool TForm1::windowFlag(const QString &key) const
+void TForm1::closeByButton()
 {
-    return values().boolean(Sections::Window, key);
+    // The music player is closed first; then the program ends without
+    // asking.
+    music().close();
+    QCoreApplication::exit(0);
 }
 
-TColor TForm1::windowColor(const QString &key) const
+void TForm1::quitConfirmed()
 {
-    return values().color(Sections::Window, key);
+    close();
 }
 
-TMenuButton *TForm1::functionButton(int id) const
+void TForm1::endProgram()
 {
-    return isFunctionId(id) ? m_functionButtons[size_t(id - FirstFunctionId)] : nullptr;
+    close();
+    QCoreApplication::quit();
 }
 
-void TForm1::FormCreate()
+void TForm1::openSubWindow(int id)
 {
-    hookMinimizeAndRestore();
-    loadApplicationIcon();
-    applyHints();
-    applyBorder();
-    resize(values().windowSize());
-    applyShape();
-    setFixedSize(size());
-    placeBackground();
-    paintBackground();
-    loadSoundsAndMusic();
-    createCategoryKeys();
-    createFunctionButtons();
-    createSingleObjects();
-    applyStyles();
-    showCdDescription();
-    applyTitles();
-    paintToolsStrip();
-    // Centred before the first category click can show the window.
-    centreOnScreen();
-    autoload();
+    // One second-level window at a time, each with its own project file.
+    discardSubWindow();
+    const QString key = QString::number(id);
+    context().SubWindowKey = key;
+    auto subProject = std::make_unique<Platform::ProfileFile>(values().path(Sections::NextWindowIni, key));
+    m_subWindow = new TForm2(*this, std::move(subProject), key);
+    m_subWindows.removeAll(nullptr);
+    m_subWindows.append(m_subWindow);
+    m_subWindow->show();
+    hide();
 }
 
-void TForm1::centreOnScreen()
+void TForm1::showForCategoryClick()
 {
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    show();
+    if (m_subWindow)
+        m_subWindow->hide();
 }
 
-void TForm1::loadApplicationIcon()
+void TForm1::returnFromSubWindow(TForm2 *window)
 {
-    // Checked first: asking a missing file for its sizes makes Qt load
-    // every image plugin to try it.
-    const QString iconFile = m_context.fileBesideProgram(QStringLiteral("ZELTRIN.ICO"));
-    if (iconFile.isEmpty())
+    if (window != m_subWindow)
         return;
-    const QImage icon = Platform::readPicture(iconFile);
-    if (!icon.isNull())
-        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+    m_subWindow = nullptr;
+    move(window->pos());
+    show();
 }
 
-void TForm1::applyHints()
+void TForm1::discardSubWindow()
 {
-    QPalette tips = QToolTip::palette();
-    tips.setColor(QPalette::ToolTipBase, Platform::toQColor(windowColor(QStringLiteral("HintKolor"))));
-    QToolTip::setPalette(tips);
-    HintStyle style;
-    style.color = windowColor(QStringLiteral("HintKolor"));
-    style.textColor = windowColor(QStringLiteral("HintTextKolor"));
-    // Read as a number: an empty value or text gives rectangular hints.
-    style.oval = values().integer(Sections::Window, QStringLiteral("HintOval"), 0) != 0;
-    m_hints = new CoolHints(this);
-    m_hints->setStyle(style);
-    m_hints->install(this);
-}
-
-void TForm1::applyBorder()
-{
-    Qt::WindowFlags flags = windowFlags();
-    if (windowFlag(QStringLiteral("NOBORDERICONS"))) {
-        flags &= ~(Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-        flags |= Qt::CustomizeWindowHint;
-    }
-    if (windowFlag(QStringLiteral("NOBORDER")))
-        flags |= Qt::FramelessWindowHint;
-    setWindowFlags(flags);
-}
-
-void TForm1::applyShape()
-{
-    const QString maskFile = values().text(Sections::Bonus, QStringLiteral("MASKA"));
-    if (maskFile.isEmpty()) {
-        delete MASKA;
-        MASKA = nullptr;
+    if (!m_subWindow)
         return;
-    }
-    MASKA->mask().setPicFile(values().resolve(maskFile));
-    MASKA->setControlHandle(this);
-    MASKA->setShapeActive(true);
-    if (MASKA->shapeActive())
-        resize(MASKA->maskWidth(), MASKA->maskHeight());
-}
-
-void TForm1::placeBackground()
-{
-    if (windowFlag(QStringLiteral("BACK_ALIGN"))) {
-        Image1->setGeometry(rect());
-        return;
-    }
-    // Keys missing from BACK keep the client area's.
-    Image1->setGeometry(values().bounds(BackId, rect()));
-}
-
-void TForm1::paintBackground()
-{
-    setBackgroundColor(this, windowColor(QStringLiteral("COLOR")));
-    paintPicture(Image1, QStringLiteral("BACKGROUND"), QStringLiteral("TILE"));
-}
-
-void TForm1::paintPicture(TImage *image, const QString &pictureKey, const QString &tileKey)
-{
-    const QString file = values().path(Sections::Window, pictureKey,
-                                       defaultValue(Reader::Runtime, Sections::Window, pictureKey));
-    const QImage picture = Platform::readPicture(file);
-    if (picture.isNull())
-        return; // a missing picture leaves the colour underneath
-    if (windowFlag(tileKey))
-        image->tile(picture);
-    else
-        image->stretch(picture);
-}
-
-TMenuButton *TForm1::createKey(int id, const QString &caption)
-{
-    auto *button = new TMenuButton(this);
-    button->setCaption(caption);
-    button->setOpaque(false);
-    button->setGeometry(values().bounds(buttonKey(id), QRect()));
-    setTag(button, id);
-    button->setObjectName(QStringLiteral("klw%1").arg(id));
-    button->setShowHint(true);
-    return button;
-}
-
-void TForm1::loadGlyph(TMenuButton *button, int id)
-{
-    const QString glyphFile = values().text(Sections::Glyph, buttonKey(id), {});
-    if (glyphFile.isEmpty())
-        return;
-    const QImage glyph = Platform::readPicture(values().resolve(glyphFile));
-    if (!glyph.isNull())
-        button->setGlyph(glyph);
-}
-
-void TForm1::createCategoryKeys()
-{
-    const bool alwaysDown = windowFlag(QStringLiteral("ALWAYS_DOWN"));
-    for (const QString &name : values().file().keyNames(Sections::Names)) {
-        bool isNumber = false;
-        const int id = name.toInt(&isNumber);
-        if (!isNumber)
-            continue; // a key that is no number cannot be an object
-        TMenuButton *button = createKey(id, values().text(Sections::Names, name, {}));
-        button->setHint(values().text(Sections::FunctionsHint, buttonKey(id), {}));
-        if (alwaysDown) {
-            button->setGroupIndex(1000);
-            button->setAllowAllUp(false);
-        }
-        button->OnClick = [this](QObject *sender) { ODCZYTKATEGORI(sender); };
-        button->OnMouseMove = [this](QObject *sender, Qt::KeyboardModifiers, int, int) {
-            OdczytOpisuKategori(sender);
-        };
-        loadGlyph(button, id);
-        m_categoryKeys.append(button);
-    }
-}
-
-void TForm1::createFunctionButtons()
-{
-    const UserOptions &options = m_context.Options;
-    for (int id = FirstFunctionId; id <= LastFunctionId; ++id) {
-        if (!values().boolean(Sections::Functions, buttonKey(id), false))
-            continue;
-        TMenuButton *button = createKey(id, values().text(QStringLiteral("FUNCTIONS_Caption"), buttonKey(id), {}));
-        button->OnClick = [this](QObject *sender) { runFunction(sender); };
-        if (id == MusicId)
-            button->setHint(options.NOSOUND || options.NoMusic ? QStringLiteral("ON") : QStringLiteral("OFF"));
-        if (id == StartId || id == CopyId || id == DescriptionEditId || id == ExploreId || id == ScreenshotId)
-            button->setEnabled(false);
-        if (id == DescriptionToggleId) {
-            button->setGroupIndex(1);
-            button->setAllowAllUp(true);
-        }
-        m_functionButtons[size_t(id - FirstFunctionId)] = button;
-        loadGlyph(button, id);
-    }
-}
-
-void TForm1::createSingleObjects()
-{
-    const auto present = [this](int id) { return values().boolean(Sections::Objects, objectKey(id), false); };
-    if (present(ListId))
-        createProgramList();
-    if (present(SerialId))
-        m_serialField = createField(SerialId, QStringLiteral("SERIAL_IF_IS"));
-    if (present(SystemId))
-        m_systemField = createField(SystemId, QStringLiteral("SYSTEM_IF_IS"));
-    if (present(InfoId))
-        m_infoField = createField(InfoId, QStringLiteral("PRGINFO_IF_IS"));
-    if (present(RozmiarId))
-        m_sizeField = createField(RozmiarId, QStringLiteral("SIZE_IF_IS"));
-    if (present(ToolsId))
-        createToolsStrip();
-    if (present(DescriptionId))
-        createDescription();
-    if (present(TitleId))
-        createTitle();
-}
-
-void TForm1::createProgramList()
-{
-    m_programList = new TTranspList(this);
-    m_programList->setObjectName(QStringLiteral("LIST"));
-    setTag(m_programList, ListId);
-    m_programList->setGeometry(values().bounds(ListId));
-    m_programList->onClick = [this](TTranspList *sender) { LISTA_PRG(sender); };
-    m_programList->setSorted(true);
-    m_programList->setVisible(!windowFlag(QStringLiteral("LIST_ON_CLICK")));
-}
-
-QLineEdit *TForm1::createField(int id, const QString &flagKey)
-{
-    auto *field = new QLineEdit(this);
-    field->setObjectName(objectKey(id));
-    setTag(field, id);
-    field->setGeometry(values().bounds(id));
-    field->setFrame(false);
-    field->setReadOnly(true);
-    field->setFocusPolicy(Qt::NoFocus);
-    field->setToolTip(values().text(Sections::FunctionsHint, objectKey(id)));
-    field->setVisible(!values().boolean(Sections::Window, flagKey, false));
-    return field;
-}
-
-void TForm1::createToolsStrip()
-{
-    m_toolsStrip = new TImage(this);
-    m_toolsStrip->setObjectName(QStringLiteral("TOOLS"));
-    setTag(m_toolsStrip, ToolsId);
-    QRect bounds = values().bounds(ToolsId);
-    // The edge the strip is aligned to fixes the sizes across it.
-    switch (values().integer(Sections::Window, QStringLiteral("TOOLS_ALIGN"))) {
-    case 1: bounds = QRect(0, 0, width(), bounds.height()); break;
-    case 2: bounds = QRect(width() - bounds.width(), 0, bounds.width(), height()); break;
-    case 3: bounds = QRect(0, height() - bounds.height(), width(), bounds.height()); break;
-    case 4: bounds = QRect(0, 0, bounds.width(), height()); break;
-    default: break;
-    }
-    m_toolsStrip->setGeometry(bounds);
-    enableWindowDragging(m_toolsStrip);
-    m_toolsStrip->lower();
-    Image1->lower();
-}
-
-void TForm1::createDescription()
-{
-    const QRect bounds = values().bounds(DescriptionId);
-    m_descriptionMemo = new QPlainTextEdit(this);
-    m_descriptionMemo->setObjectName(QStringLiteral("DESCRIPTION_MEMO"));
-    m_descriptionMemo->setGeometry(bounds);
-    m_descriptionMemo->setFrameShape(QFrame::NoFrame);
-    m_descriptionMemo->setReadOnly(true);
-    m_descriptionMemo->hide();
-
-    m_descriptionList = new TTranspList(this);
-    m_descriptionList->setObjectName(QStringLiteral("DESCRIPTION"));
-    setTag(m_descriptionList, DescriptionId);
-    m_descriptionList->setGeometry(bounds);
-    m_descriptionList->setTransparent(true);
-    enableWindowDragging(m_descriptionList);
-    m_descriptionList->raise();
-    m_descriptionList->setSelectedColor(m_descriptionList->fontColor());
-}
-
-void TForm1::createTitle()
-{
-    m_titleLabel = new QLabel(this);
-    m_titleLabel->setObjectName(QStringLiteral("TITLE"));
-    setTag(m_titleLabel, TitleId);
-    m_titleLabel->setGeometry(values().bounds(TitleId));
-    m_titleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_titleLabel->setTextFormat(Qt::PlainText);
-    m_titleLabel->setText(values().text(Sections::Cdrom, QStringLiteral("CD_TITLE"), m_context.ApplicationTitle));
-    enableWindowDragging(m_titleLabel);
-    m_titleLabel->raise();
-    m_titleLabel->setWordWrap(values().boolean(Sections::WordWrap, objectKey(TitleId), false));
-}
-
-void TForm1::applyFont(QWidget *widget, const QString &name, TColor defaultColor)
-{
-    MenuObjects::applyFont(widget, values(), name, defaultColor);
-}
-
-void TForm1::applyStyles()
-{
-    for (TMenuButton *button : findChildren<TMenuButton *>()) {
-        const int id = tagOf(button);
-        if (id > 1000)
-            styleButton(button, id);
-    }
-    if (m_programList) {
-        m_programList->setColor(windowColor(QStringLiteral("LIST")));
-        m_programList->setSelectedColor(windowColor(QStringLiteral("LISTSelected")));
-        m_programList->setTransparent(windowFlag(QStringLiteral("LISTTRANSP")));
-        applyFont(m_programList, objectKey(ListId), Platform::clBtnText);
-    }
-    if (m_descriptionList) {
-        applyFont(m_descriptionMemo, objectKey(DescriptionId), Platform::clBtnText);
-        applyFont(m_descriptionList, objectKey(DescriptionId), Platform::clBtnText);
-        m_descriptionList->setSelectedColor(m_descriptionList->fontColor());
-        m_descriptionList->setColor(windowColor(QStringLiteral("DESC")));
-        m_descriptionList->setTransparent(windowFlag(QStringLiteral("DESCTRANSP")));
-        m_descriptionList->setScrolkiColor(m_descriptionList->selectedColor());
-        setFontColor(m_descriptionMemo, Platform::clWindowText);
-    }
-    for (QLineEdit *field : {m_serialField, m_systemField, m_infoField, m_sizeField}) {
-        if (!field)
-            continue;
-        const int id = tagOf(field);
-        setBackgroundColor(field, windowColor(objectKey(id)));
-        applyFont(field, objectKey(id), Platform::clBtnText);
-    }
-    if (m_titleLabel) {
-        setColorRole(m_titleLabel, QPalette::Window, windowColor(QStringLiteral("TITLE")));
-        applyFont(m_titleLabel, objectKey(TitleId), Platform::clGreen);
-    }
-}
-
-void TForm1::styleButton(TMenuButton *button, int id)
-{
-    const ProjectValues project = values();
-    const QString name = buttonKey(id);
-    if (windowFlag(QStringLiteral("CURSOR_HAND")))
-        button->setCursor(Qt::PointingHandCursor);
-    if (id != MusicId)
-        button->setHint(project.text(Sections::FunctionsHint, name, {}));
-    button->setShowHint(true);
-    button->setWordWrap(project.boolean(Sections::WordWrap, name, false));
-    applyFont(button, name, Platform::clBtnText);
-    button->setNumGlyphs(project.integer(Sections::NumGlyphs, name, 1));
-    button->setLayout(toButtonLayout(project.glyphLayout(Sections::LayHow, name, fromButtonLayout(button->layout()))));
-    button->setNoBorder(project.boolean(Sections::NoBorder, name, false));
-    button->setNewBorder(project.boolean(Sections::NewBorder, name, false));
-    attachClickSounds(button);
-}
-
-void TForm1::showCdDescription()
-{
-    if (!m_descriptionList)
-        return;
-    loadDescription(values().text(Sections::Cdrom, QStringLiteral("CD_DESCRIPTION")));
-    showDescription(true);
-}
-
-void TForm1::applyTitles()
-{
-    m_context.ApplicationTitle = values().text(Sections::Cdrom, QStringLiteral("CD_TITLE"));
-    setWindowTitle(values().text(Sections::Cdrom, QStringLiteral("CD_CAPTION"), m_context.ApplicationTitle));
-}
-
-void TForm1::paintToolsStrip()
-{
-    if (!m_toolsStrip)
-        return;
-    const QColor fill = Platform::toQColor(windowColor(QStringLiteral("TOOLS_COLOR")));
-    m_toolsStrip->fillRect(QRect(QPoint(0, 0), m_toolsStrip->size()), fill);
-    paintPicture(m_toolsStrip, QStringLiteral("TOOLS_BACKGROUND"), QStringLiteral("TOOLS_TILE"));
-}
-
-void TForm1::autoload()
-{
-    if (!windowFlag(QStringLiteral("AUTOLOAD")))
-        return;
-    if (auto *first = findChild<TMenuButton *>(QStringLiteral("klw1001")))
-        ODCZYTKATEGORI(first);
-}
-
-void TForm1::enableWindowDragging(QWidget *widget)
-{
-    widget->installEventFilter(m_dragHook);
-}
-
-bool TForm1::previewKey(QObject *watched, QEvent *event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto *widget = qobject_cast<QWidget *>(watched);
-    if (!widget || widget->window() != this)
-        return false;
-    const auto *key = static_cast<QKeyEvent *>(event);
-    return FormKeyDown(key->key(), key->modifiers());
-}
-
-bool TForm1::dragWindow(QObject *watched, QEvent *event)
-{
-    switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        // A press on the description's scroll arrows only scrolls it.
-        const auto *list = dynamic_cast<const TTranspList *>(watched);
-        if (list && list->isScrollArrowAt(mouse->position().toPoint()))
-            break;
-        m_dragging = true;
-        m_dragStartPointer = mouse->globalPosition().toPoint();
-        m_dragStartWindow = pos();
-        break;
-    }
-    case QEvent::MouseMove: {
-        m_context.LastHoveredTag = 0;
-        if (m_dragging)
-            move(m_dragStartWindow + static_cast<QMouseEvent *>(event)->globalPosition().toPoint()
-                 - m_dragStartPointer);
-        break;
-    }
-    case QEvent::MouseButtonRelease:
-        m_dragging = false;
-        break;
-    default:
-        break;
-    }
-    return false;
+    TForm2 *window = m_subWindow;
+    m_subWindow = nullptr;
+    window->close();
 }
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    // The project copy is let go and the music player closed; closing is
-    // always allowed.
-    m_music->close();
+    // The music player is closed; closing is always allowed.
+    discardSubWindow();
+    music().close();
     event->accept();
 }
-

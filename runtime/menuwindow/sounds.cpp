@@ -1,5 +1,5 @@
 // Click sounds and background music of the menu window.
-#include "menuwindow.h"
+#include "menuwindowbase.h"
 
 #include "startup/runtimecontext.h"
 
@@ -28,16 +28,13 @@ QString storedExtension(const QString &stored)
 
 } // namespace
 
-void TForm1::hookMinimizeAndRestore()
+void TMenuWindowBase::hookMinimizeAndRestore()
 {
-    const UserOptions &options = m_context.Options;
-    const auto output = Platform::Audio::Output::fromEnvironment();
-    m_music = std::make_unique<BackgroundMusic>(!options.NOSOUND && !options.NoMusic, output);
-    m_clickSounds = std::make_unique<ClickSounds>(output);
+    // Either window minimised pauses the shared music.
     m_music->watchMinimise(this);
 }
 
-void TForm1::loadSoundsAndMusic()
+void TMenuWindowBase::loadSoundsAndMusic()
 {
     const ProjectValues project = values();
     const auto sound = [&](const char *key) { return project.path(Sections::Sound, QLatin1String(key)); };
@@ -51,18 +48,24 @@ void TForm1::loadSoundsAndMusic()
     decoderFolders.removeAll(QString());
     m_music->open(sound("BACKGROUND"), decoderFolders);
 
-    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    // The music loop's clock.
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TMenuWindowBase::Timer1Timer);
     Timer1->start();
 }
 
-void TForm1::attachClickSounds(TMenuButton *button)
+void TMenuWindowBase::attachClickSounds(TMenuButton *button)
 {
     const int id = tagOf(button);
     if (id == MusicId)
         m_music->attachButton(button);
     // MP3 music plays beside the clicks badly: such a menu has none, and
     // with wave music the music key keeps quiet.
-    const QString music = storedExtension(values().text(Sections::Sound, QStringLiteral("BACKGROUND"), {}));
+    // The menu's music decides, on either window.
+    const QString music =
+        storedExtension(m_context.menuValues().text(Sections::Sound, QStringLiteral("BACKGROUND"), {}));
     if (music == u"mp3" || (music == u"wav" && id == MusicId))
         return;
     button->OnMouseDown = [this](QObject *sender, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
@@ -74,19 +77,19 @@ void TForm1::attachClickSounds(TMenuButton *button)
     button->OnMouseMove = [this](QObject *sender, Qt::KeyboardModifiers, int, int) { PlayMove(sender); };
 }
 
-void TForm1::PlayUp(QObject *)
+void TMenuWindowBase::PlayUp(QObject *)
 {
     if (!clicksSilenced(m_context.Options))
         m_clickSounds->play(ClickSounds::Up);
 }
 
-void TForm1::PlayDown(QObject *)
+void TMenuWindowBase::PlayDown(QObject *)
 {
     if (!clicksSilenced(m_context.Options))
         m_clickSounds->play(ClickSounds::Down);
 }
 
-void TForm1::PlayMove(QObject *sender)
+void TMenuWindowBase::PlayMove(QObject *sender)
 {
     const int tag = tagOf(sender);
     if (tag == m_context.LastHoveredTag || clicksSilenced(m_context.Options))
@@ -95,12 +98,12 @@ void TForm1::PlayMove(QObject *sender)
     m_context.LastHoveredTag = tag;
 }
 
-void TForm1::GrajMuzyke(QObject *)
+void TMenuWindowBase::GrajMuzyke(QObject *)
 {
     m_music->toggle();
 }
 
-void TForm1::Timer1Timer()
+void TMenuWindowBase::Timer1Timer()
 {
     m_music->loopTick();
 }

@@ -1,6 +1,10 @@
 target_sources(runtime PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/menuwindowbase.h
+  ${CMAKE_CURRENT_LIST_DIR}/menuwindowbase.cpp
   ${CMAKE_CURRENT_LIST_DIR}/menuwindow.h
   ${CMAKE_CURRENT_LIST_DIR}/menuwindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/subwindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/subwindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/categories.cpp
   ${CMAKE_CURRENT_LIST_DIR}/eventhook.h
   ${CMAKE_CURRENT_LIST_DIR}/functions.cpp

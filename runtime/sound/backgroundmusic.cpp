@@ -77,13 +77,16 @@ bool BackgroundMusic::openMpeg(const QString &musicFile, const QStringList &deco
 
 void BackgroundMusic::attachButton(TMenuButton *button)
 {
+    m_buttons.removeAll(nullptr); // buttons of closed windows
     m_buttons.append(button);
     button->setHint(hintOf(m_state));
 }
 
 void BackgroundMusic::watchMinimise(QWidget *window)
 {
-    auto *watcher = new EventHook(this, [this, window](QObject *watched, QEvent *event) {
+    // The watcher goes with the window: a second-level window comes and goes
+    // while the music plays on.
+    auto *watcher = new EventHook(window, [this, window](QObject *watched, QEvent *event) {
         if (watched != window || event->type() != QEvent::WindowStateChange)
             return false;
         const bool was = static_cast<QWindowStateChangeEvent *>(event)->oldState() & Qt::WindowMinimized;

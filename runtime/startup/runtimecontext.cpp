@@ -62,7 +62,7 @@ StartMode RuntimeContext::startMode(int parameterCount) const
                                                                            : StartMode::Quit;
 }
 
-QString RuntimeContext::programValue(const QString &key) const
+QString ProgramChoice::programValue(const QString &key) const
 {
     if (!CategoryIni || CurrentProgram.isEmpty())
         return {};

@@ -25,12 +25,24 @@ struct UserOptions {
     bool MINONRUN = true;
 };
 
+// The chosen category and program of one menu window: the data file of its
+// last category with one, and the section of the chosen program in it
+// (empty when none is chosen). Each window keeps its own, so returning from
+// the second-level window never leaves its program chosen in the menu.
+struct ProgramChoice {
+    std::unique_ptr<Platform::ProfileFile> CategoryIni;
+    QString CurrentProgram;
+    // The value of a key of the chosen program; empty without one.
+    QString programValue(const QString &key) const;
+};
+
 // What start-up does, decided before any window exists.
 enum class StartMode { ShowMenu, OpenExplorerAndQuit, Quit };
 
 // The runtime's process-wide state: its drive root, the project copy beside
-// it and the per-CD options file in the user's settings folder.
-class RuntimeContext
+// it and the per-CD options file in the user's settings folder. Its program
+// choice is the menu window's.
+class RuntimeContext : public ProgramChoice
 {
 public:
     static inline const QString MenuFileName = QStringLiteral("ORVANTA.INI");
@@ -59,16 +71,8 @@ public:
     // Tag of the key whose hover sound played last; 0 for none.
     int LastHoveredTag = 0;
 
-    // The data file of the last category with one, and the section of the
-    // chosen program in it (empty when none is chosen).
-    std::unique_ptr<Platform::ProfileFile> CategoryIni;
-    QString CurrentProgram;
-    // The value of a key of the chosen program; empty without one.
-    QString programValue(const QString &key) const;
-
-    // The project of the second-level window and the id of the key that
-    // opened it.
-    std::unique_ptr<Platform::ProfileFile> SubWindowIni;
+    // The id of the key that opened the second-level window; its project
+    // file belongs to that window.
     QString SubWindowKey;
 
     // [ZELTRIN] CDROM_ID of the project: the section of this CD's options.

@@ -4,10 +4,12 @@
 #include <audio/midi.h>
 #include <buttons/menubutton.h>
 #include <menuobjects/imagewidget.h>
+#include <transplist/transplist.h>
 
 #include <testsupport.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QFile>
 #include <QMouseEvent>
 #include <QRegularExpression>
@@ -84,13 +86,15 @@ protected:
     }
     TMenuButton *key(int id) const { return window->findChild<TMenuButton *>(QStringLiteral("klw%1").arg(id)); }
     void hover(int id) { key(id)->OnMouseMove(key(id), Qt::NoModifier, 1, 1); }
-    // A move over the background without a button held reaches its drag
-    // hook only while the background tracks the mouse.
-    void hoverBackground()
+    void hoverBackground() { hoverOver(window->background()); }
+    // A move without a button held, as the window system delivers it: only
+    // to a widget that tracks the mouse.
+    static void hoverOver(QWidget *widget)
     {
-        window->background()->setMouseTracking(true);
+        if (!widget->hasMouseTracking())
+            return;
         QMouseEvent move(QEvent::MouseMove, QPointF(1, 1), QPointF(1, 1), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(window->background(), &move);
+        QApplication::sendEvent(widget, &move);
     }
     void press(int id)
     {
@@ -144,6 +148,24 @@ TEST_F(SoundTest, HoverSoundsOncePerKeyUntilTheBackgroundIsTouched)
         press(10010);
         EXPECT_EQ(outputs(QStringLiteral("click")).size(), row.clicks ? row.clicks + 1 : 0);
         window.reset();
+    }
+}
+
+TEST_F(SoundTest, BackgroundStripDescriptionAndTitleResetTheHoveredKey)
+{
+    writeCdBytes(QStringLiteral("MOVE.WAV"), clickWave(100));
+    buildWithSound(QStringLiteral("ON_MOVE=MOVE.WAV\n"),
+                   kKeys + QStringLiteral("[OBJECTS]\nTOOLS=1\nDESCRIPTION=1\nTITLE=1\n"));
+    QWidget *const surfaces[] = {window->background(), window->toolsStrip(), window->descriptionList(),
+                                 window->titleLabel()};
+    hover(1001);
+    int expected = 1;
+    for (QWidget *surface : surfaces) {
+        SCOPED_TRACE(surface->objectName().toStdString());
+        hoverOver(surface);
+        EXPECT_EQ(context->LastHoveredTag, 0);
+        hover(1001);
+        EXPECT_EQ(outputs(QStringLiteral("click")).size(), ++expected);
     }
 }
 

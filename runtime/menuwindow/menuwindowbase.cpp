@@ -1,0 +1,551 @@
+#include "menuwindowbase.h"
+
+#include "hints/coolhint.h"
+#include "menuwindow/eventhook.h"
+#include "startup/runtimecontext.h"
+
+#include <buttons/menubutton.h>
+#include <menuobjects/imagewidget.h>
+#include <menuobjects/menuobjects.h>
+#include <shaper/controlshaper.h>
+#include <transplist/transplist.h>
+
+#include <colors.h>
+#include <paths.h>
+#include <safefile.h>
+#include <textfile.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTimer>
+#include <QToolTip>
+
+using namespace ProjectFormat;
+using Platform::TColor;
+
+using namespace MenuObjects;
+
+const MenuWindowKind &MenuWindowKind::menu()
+{
+    static const MenuWindowKind kind{
+        .objectName = QStringLiteral("Form1"),
+        .shaperName = QStringLiteral("MASKA"),
+        .singleObjectOrder = {ListId, SerialId, SystemId, InfoId, RozmiarId, ToolsId, DescriptionId, TitleId},
+    };
+    return kind;
+}
+
+const MenuWindowKind &MenuWindowKind::subWindow()
+{
+    static const MenuWindowKind kind{
+        .objectName = QStringLiteral("Form2"),
+        .shaperName = QStringLiteral("MASKA_2"),
+        .readsCdKeys = false,
+        .ownsSounds = false,
+        .opensSubWindow = false,
+        .singleObjectOrder = {ListId, SerialId, SystemId, RozmiarId, InfoId, ToolsId, DescriptionId, TitleId},
+        .lowersBackgroundWithStrip = false,
+        .fieldFontColor = Platform::clWindowText,
+        .categoryReset = FieldReset::KeepSystemAndSerial,
+        .hoverReset = FieldReset::EveryField,
+        .hoverRedrawsDescription = true,
+        .offersRarArchive = false,
+        .hasKeyboardHelp = false,
+        .backspaceCloses = true,
+    };
+    return kind;
+}
+
+TMenuWindowBase::TMenuWindowBase(RuntimeContext &context, const MenuWindowKind &kind, ProgramChoice &choice,
+                                 QWidget *parent)
+    : QWidget(parent)
+    , m_context(context)
+    , m_kind(kind)
+    , m_choice(choice)
+{
+    setObjectName(kind.objectName);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    setBackgroundColor(this, Platform::clBlack);
+
+    m_dragHook = new EventHook(this, [this](QObject *watched, QEvent *event) { return dragWindow(watched, event); });
+    // Every key of the window comes here first, whichever control has focus.
+    m_keyHook = new EventHook(this, [this](QObject *watched, QEvent *event) { return previewKey(watched, event); });
+    qApp->installEventFilter(m_keyHook);
+
+    Image1 = new TImage(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    enableWindowDragging(Image1);
+
+    MASKA = new TControlShaper(this);
+    MASKA->setObjectName(kind.shaperName);
+}
+
+TMenuWindowBase::~TMenuWindowBase()
+{
+    // The hooks call into this window; they go before its parts do.
+    delete m_keyHook;
+    delete m_dragHook;
+    if (m_hints)
+        m_hints->uninstall(this);
+}
+
+ProjectValues TMenuWindowBase::values() const
+{
+    return ProjectValues(project(), Reader::Runtime, m_context.DriveRoot);
+}
+
+bool TMenuWindowBase::windowFlag(const QString &key) const
+{
+    return values().boolean(Sections::Window, key);
+}
+
+TColor TMenuWindowBase::windowColor(const QString &key) const
+{
+    return values().color(Sections::Window, key);
+}
+
+TMenuButton *TMenuWindowBase::functionButton(int id) const
+{
+    return isFunctionId(id) ? m_functionButtons[size_t(id - FirstFunctionId)] : nullptr;
+}
+
+void TMenuWindowBase::FormCreate()
+{
+    hookMinimizeAndRestore();
+    if (m_kind.readsCdKeys) {
+        loadApplicationIcon();
+        applyHints();
+        applyBorder();
+    }
+    if (m_hints)
+        m_hints->install(this);
+    resize(values().windowSize());
+    applyShape();
+    setFixedSize(size());
+    placeBackground();
+    paintBackground();
+    if (m_kind.ownsSounds)
+        loadSoundsAndMusic();
+    createCategoryKeys();
+    createFunctionButtons();
+    createSingleObjects();
+    applyStyles();
+    showStartDescription();
+    applyTitles();
+    paintToolsStrip();
+    // Placed before the first category click can show the window.
+    if (m_kind.readsCdKeys)
+        centreOnScreen();
+    autoload();
+    Image1->lower();
+}
+
+void TMenuWindowBase::centreOnScreen()
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void TMenuWindowBase::loadApplicationIcon()
+{
+    // Checked first: asking a missing file for its sizes makes Qt load
+    // every image plugin to try it.
+    const QString iconFile = m_context.fileBesideProgram(QStringLiteral("ZELTRIN.ICO"));
+    if (iconFile.isEmpty())
+        return;
+    const QImage icon = Platform::readPicture(iconFile);
+    if (!icon.isNull())
+        QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+}
+
+void TMenuWindowBase::applyHints()
+{
+    QPalette tips = QToolTip::palette();
+    tips.setColor(QPalette::ToolTipBase, Platform::toQColor(windowColor(QStringLiteral("HintKolor"))));
+    QToolTip::setPalette(tips);
+    HintStyle style;
+    style.color = windowColor(QStringLiteral("HintKolor"));
+    style.textColor = windowColor(QStringLiteral("HintTextKolor"));
+    // Read as a number: an empty value or text gives rectangular hints.
+    style.oval = values().integer(Sections::Window, QStringLiteral("HintOval"), 0) != 0;
+    m_hints = new CoolHints(this);
+    m_hints->setStyle(style);
+}
+
+void TMenuWindowBase::applyBorder()
+{
+    Qt::WindowFlags flags = windowFlags();
+    if (windowFlag(QStringLiteral("NOBORDERICONS"))) {
+        flags &= ~(Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        flags |= Qt::CustomizeWindowHint;
+    }
+    if (windowFlag(QStringLiteral("NOBORDER")))
+        flags |= Qt::FramelessWindowHint;
+    setWindowFlags(flags);
+}
+
+void TMenuWindowBase::applyShape()
+{
+    const QString maskFile = values().text(Sections::Bonus, QStringLiteral("MASKA"));
+    if (maskFile.isEmpty()) {
+        delete MASKA;
+        MASKA = nullptr;
+        return;
+    }
+    MASKA->mask().setPicFile(values().resolve(maskFile));
+    MASKA->setControlHandle(this);
+    MASKA->setShapeActive(true);
+    if (MASKA->shapeActive())
+        resize(MASKA->maskWidth(), MASKA->maskHeight());
+}
+
+void TMenuWindowBase::placeBackground()
+{
+    if (windowFlag(QStringLiteral("BACK_ALIGN"))) {
+        Image1->setGeometry(rect());
+        return;
+    }
+    // Keys missing from BACK keep the client area's.
+    Image1->setGeometry(values().bounds(BackId, rect()));
+}
+
+void TMenuWindowBase::paintBackground()
+{
+    setBackgroundColor(this, windowColor(QStringLiteral("COLOR")));
+    paintPicture(Image1, QStringLiteral("BACKGROUND"), QStringLiteral("TILE"));
+}
+
+void TMenuWindowBase::paintPicture(TImage *image, const QString &pictureKey, const QString &tileKey)
+{
+    const QString file = values().path(Sections::Window, pictureKey,
+                                       defaultValue(Reader::Runtime, Sections::Window, pictureKey));
+    const QImage picture = Platform::readPicture(file);
+    if (picture.isNull())
+        return; // a missing picture leaves the colour underneath
+    if (windowFlag(tileKey))
+        image->tile(picture);
+    else
+        image->stretch(picture);
+}
+
+TMenuButton *TMenuWindowBase::createKey(int id, const QString &caption)
+{
+    auto *button = new TMenuButton(this);
+    button->setCaption(caption);
+    button->setOpaque(false);
+    button->setGeometry(values().bounds(buttonKey(id), QRect()));
+    setTag(button, id);
+    button->setObjectName(QStringLiteral("klw%1").arg(id));
+    button->setShowHint(true);
+    return button;
+}
+
+void TMenuWindowBase::loadGlyph(TMenuButton *button, int id)
+{
+    const QString glyphFile = values().text(Sections::Glyph, buttonKey(id), {});
+    if (glyphFile.isEmpty())
+        return;
+    const QImage glyph = Platform::readPicture(values().resolve(glyphFile));
+    if (!glyph.isNull())
+        button->setGlyph(glyph);
+}
+
+void TMenuWindowBase::createCategoryKeys()
+{
+    const bool alwaysDown = windowFlag(QStringLiteral("ALWAYS_DOWN"));
+    for (const QString &name : values().file().keyNames(Sections::Names)) {
+        bool isNumber = false;
+        const int id = name.toInt(&isNumber);
+        if (!isNumber)
+            continue; // a key that is no number cannot be an object
+        TMenuButton *button = createKey(id, values().text(Sections::Names, name, {}));
+        button->setHint(values().text(Sections::FunctionsHint, buttonKey(id), {}));
+        if (alwaysDown) {
+            button->setGroupIndex(1000);
+            button->setAllowAllUp(false);
+        }
+        button->OnClick = [this](QObject *sender) { ODCZYTKATEGORI(sender); };
+        button->OnMouseMove = [this](QObject *sender, Qt::KeyboardModifiers, int, int) {
+            OdczytOpisuKategori(sender);
+        };
+        loadGlyph(button, id);
+        m_categoryKeys.append(button);
+    }
+}
+
+void TMenuWindowBase::createFunctionButtons()
+{
+    const UserOptions &options = m_context.Options;
+    for (int id = FirstFunctionId; id <= LastFunctionId; ++id) {
+        if (!values().boolean(Sections::Functions, buttonKey(id), false))
+            continue;
+        TMenuButton *button = createKey(id, values().text(QStringLiteral("FUNCTIONS_Caption"), buttonKey(id), {}));
+        button->OnClick = [this](QObject *sender) { runFunction(sender); };
+        if (id == MusicId)
+            button->setHint(options.NOSOUND || options.NoMusic ? QStringLiteral("ON") : QStringLiteral("OFF"));
+        if (id == StartId || id == CopyId || id == DescriptionEditId || id == ExploreId || id == ScreenshotId)
+            button->setEnabled(false);
+        if (id == DescriptionToggleId) {
+            button->setGroupIndex(1);
+            button->setAllowAllUp(true);
+        }
+        m_functionButtons[size_t(id - FirstFunctionId)] = button;
+        loadGlyph(button, id);
+    }
+}
+
+void TMenuWindowBase::createSingleObjects()
+{
+    for (int id : m_kind.singleObjectOrder) {
+        if (values().boolean(Sections::Objects, objectKey(id), false))
+            createSingleObject(id);
+    }
+}
+
+void TMenuWindowBase::createSingleObject(int id)
+{
+    switch (id) {
+    case ListId: createProgramList(); break;
+    case SerialId: m_serialField = createField(SerialId, QStringLiteral("SERIAL_IF_IS")); break;
+    case SystemId: m_systemField = createField(SystemId, QStringLiteral("SYSTEM_IF_IS")); break;
+    case InfoId: m_infoField = createField(InfoId, QStringLiteral("PRGINFO_IF_IS")); break;
+    case RozmiarId: m_sizeField = createField(RozmiarId, QStringLiteral("SIZE_IF_IS")); break;
+    case ToolsId: createToolsStrip(); break;
+    case DescriptionId: createDescription(); break;
+    case TitleId: createTitle(); break;
+    default: break;
+    }
+}
+
+void TMenuWindowBase::createProgramList()
+{
+    m_programList = new TTranspList(this);
+    m_programList->setObjectName(QStringLiteral("LIST"));
+    setTag(m_programList, ListId);
+    m_programList->setGeometry(values().bounds(ListId));
+    m_programList->onClick = [this](TTranspList *sender) { LISTA_PRG(sender); };
+    m_programList->setSorted(true);
+    m_programList->setVisible(!windowFlag(QStringLiteral("LIST_ON_CLICK")));
+}
+
+QLineEdit *TMenuWindowBase::createField(int id, const QString &flagKey)
+{
+    auto *field = new QLineEdit(this);
+    field->setObjectName(objectKey(id));
+    setTag(field, id);
+    field->setGeometry(values().bounds(id));
+    field->setFrame(false);
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setToolTip(values().text(Sections::FunctionsHint, objectKey(id)));
+    field->setVisible(!values().boolean(Sections::Window, flagKey, false));
+    return field;
+}
+
+void TMenuWindowBase::createToolsStrip()
+{
+    m_toolsStrip = new TImage(this);
+    m_toolsStrip->setObjectName(QStringLiteral("TOOLS"));
+    setTag(m_toolsStrip, ToolsId);
+    QRect bounds = values().bounds(ToolsId);
+    // The edge the strip is aligned to fixes the sizes across it.
+    switch (values().integer(Sections::Window, QStringLiteral("TOOLS_ALIGN"))) {
+    case 1: bounds = QRect(0, 0, width(), bounds.height()); break;
+    case 2: bounds = QRect(width() - bounds.width(), 0, bounds.width(), height()); break;
+    case 3: bounds = QRect(0, height() - bounds.height(), width(), bounds.height()); break;
+    case 4: bounds = QRect(0, 0, bounds.width(), height()); break;
+    default: break;
+    }
+    m_toolsStrip->setGeometry(bounds);
+    enableWindowDragging(m_toolsStrip);
+    m_toolsStrip->lower();
+    if (m_kind.lowersBackgroundWithStrip)
+        Image1->lower();
+}
+
+void TMenuWindowBase::createDescription()
+{
+    const QRect bounds = values().bounds(DescriptionId);
+    m_descriptionMemo = new QPlainTextEdit(this);
+    m_descriptionMemo->setObjectName(QStringLiteral("DESCRIPTION_MEMO"));
+    m_descriptionMemo->setGeometry(bounds);
+    m_descriptionMemo->setFrameShape(QFrame::NoFrame);
+    m_descriptionMemo->setReadOnly(true);
+    m_descriptionMemo->hide();
+
+    m_descriptionList = new TTranspList(this);
+    m_descriptionList->setObjectName(QStringLiteral("DESCRIPTION"));
+    setTag(m_descriptionList, DescriptionId);
+    m_descriptionList->setGeometry(bounds);
+    m_descriptionList->setTransparent(true);
+    enableWindowDragging(m_descriptionList);
+    m_descriptionList->raise();
+    m_descriptionList->setSelectedColor(m_descriptionList->fontColor());
+}
+
+void TMenuWindowBase::createTitle()
+{
+    m_titleLabel = new QLabel(this);
+    m_titleLabel->setObjectName(QStringLiteral("TITLE"));
+    setTag(m_titleLabel, TitleId);
+    m_titleLabel->setGeometry(values().bounds(TitleId));
+    m_titleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_titleLabel->setTextFormat(Qt::PlainText);
+    m_titleLabel->setText(m_kind.readsCdKeys
+                              ? values().text(Sections::Cdrom, QStringLiteral("CD_TITLE"), m_context.ApplicationTitle)
+                              : m_context.ApplicationTitle);
+    enableWindowDragging(m_titleLabel);
+    m_titleLabel->raise();
+    m_titleLabel->setWordWrap(values().boolean(Sections::WordWrap, objectKey(TitleId), false));
+}
+
+void TMenuWindowBase::applyFont(QWidget *widget, const QString &name, TColor defaultColor)
+{
+    MenuObjects::applyFont(widget, values(), name, defaultColor);
+}
+
+void TMenuWindowBase::applyStyles()
+{
+    for (TMenuButton *button : findChildren<TMenuButton *>()) {
+        const int id = tagOf(button);
+        if (id > 1000)
+            styleButton(button, id);
+    }
+    if (m_programList) {
+        m_programList->setColor(windowColor(QStringLiteral("LIST")));
+        m_programList->setSelectedColor(windowColor(QStringLiteral("LISTSelected")));
+        m_programList->setTransparent(windowFlag(QStringLiteral("LISTTRANSP")));
+        applyFont(m_programList, objectKey(ListId), Platform::clBtnText);
+    }
+    if (m_descriptionList) {
+        applyFont(m_descriptionMemo, objectKey(DescriptionId), Platform::clBtnText);
+        applyFont(m_descriptionList, objectKey(DescriptionId), Platform::clBtnText);
+        m_descriptionList->setSelectedColor(m_descriptionList->fontColor());
+        m_descriptionList->setColor(windowColor(QStringLiteral("DESC")));
+        m_descriptionList->setTransparent(windowFlag(QStringLiteral("DESCTRANSP")));
+        m_descriptionList->setScrolkiColor(m_descriptionList->selectedColor());
+        setFontColor(m_descriptionMemo, Platform::clWindowText);
+    }
+    for (QLineEdit *field : {m_serialField, m_systemField, m_infoField, m_sizeField}) {
+        if (!field)
+            continue;
+        const int id = tagOf(field);
+        setBackgroundColor(field, windowColor(objectKey(id)));
+        applyFont(field, objectKey(id), id == SerialId ? Platform::clBtnText : m_kind.fieldFontColor);
+    }
+    if (m_titleLabel) {
+        setColorRole(m_titleLabel, QPalette::Window, windowColor(QStringLiteral("TITLE")));
+        applyFont(m_titleLabel, objectKey(TitleId), Platform::clGreen);
+    }
+}
+
+void TMenuWindowBase::styleButton(TMenuButton *button, int id)
+{
+    const ProjectValues project = values();
+    const QString name = buttonKey(id);
+    if (windowFlag(QStringLiteral("CURSOR_HAND")))
+        button->setCursor(Qt::PointingHandCursor);
+    if (id != MusicId)
+        button->setHint(project.text(Sections::FunctionsHint, name, {}));
+    button->setShowHint(true);
+    button->setWordWrap(project.boolean(Sections::WordWrap, name, false));
+    applyFont(button, name, Platform::clBtnText);
+    button->setNumGlyphs(project.integer(Sections::NumGlyphs, name, 1));
+    button->setLayout(toButtonLayout(project.glyphLayout(Sections::LayHow, name, fromButtonLayout(button->layout()))));
+    button->setNoBorder(project.boolean(Sections::NoBorder, name, false));
+    button->setNewBorder(project.boolean(Sections::NewBorder, name, false));
+    attachClickSounds(button);
+}
+
+void TMenuWindowBase::showStartDescription()
+{
+    if (!m_descriptionList)
+        return;
+    loadDescription(values().text(Sections::Cdrom, QStringLiteral("CD_DESCRIPTION")));
+    showDescription(true);
+}
+
+void TMenuWindowBase::applyTitles()
+{
+    if (m_kind.readsCdKeys)
+        m_context.ApplicationTitle = values().text(Sections::Cdrom, QStringLiteral("CD_TITLE"));
+    setWindowTitle(values().text(Sections::Cdrom, QStringLiteral("CD_CAPTION"), m_context.ApplicationTitle));
+}
+
+void TMenuWindowBase::paintToolsStrip()
+{
+    if (!m_toolsStrip)
+        return;
+    const QColor fill = Platform::toQColor(windowColor(QStringLiteral("TOOLS_COLOR")));
+    m_toolsStrip->fillRect(QRect(QPoint(0, 0), m_toolsStrip->size()), fill);
+    paintPicture(m_toolsStrip, QStringLiteral("TOOLS_BACKGROUND"), QStringLiteral("TOOLS_TILE"));
+}
+
+void TMenuWindowBase::autoload()
+{
+    if (!windowFlag(QStringLiteral("AUTOLOAD")))
+        return;
+    if (auto *first = findChild<TMenuButton *>(QStringLiteral("klw1001")))
+        ODCZYTKATEGORI(first);
+}
+
+void TMenuWindowBase::enableWindowDragging(QWidget *widget)
+{
+    // Tracked so that moving onto it, without a button down, resets the
+    // last hovered key.
+    widget->setMouseTracking(true);
+    widget->installEventFilter(m_dragHook);
+}
+
+bool TMenuWindowBase::previewKey(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    return FormKeyDown(key->key(), key->modifiers());
+}
+
+bool TMenuWindowBase::dragWindow(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        // A press on the description's scroll arrows only scrolls it.
+        const auto *list = dynamic_cast<const TTranspList *>(watched);
+        if (list && list->isScrollArrowAt(mouse->position().toPoint()))
+            break;
+        m_dragging = true;
+        m_dragStartPointer = mouse->globalPosition().toPoint();
+        m_dragStartWindow = pos();
+        break;
+    }
+    case QEvent::MouseMove: {
+        m_context.LastHoveredTag = 0;
+        if (m_dragging)
+            move(m_dragStartWindow + static_cast<QMouseEvent *>(event)->globalPosition().toPoint()
+                 - m_dragStartPointer);
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        m_dragging = false;
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+
+
