@@ -1,0 +1,369 @@
+#include <mainwindow/datmain.h>
+#include <mainwindow/editormessages.h>
+#include <cp1250.h>
+#include <dirtree/dirtree.h>
+#include <filelist/filelistview.h>
+#include <inlineedit/inedit.h>
+#include <lists/horlistbox.h>
+#include <registry.h>
+#include <testdoubles.h>
+#include <testsupport.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using Platform::MessageAnswer;
+
+namespace {
+
+// The category as it came from the old editor: Windows-1250, CRLF, Polish
+// names.
+const char *const kFixture =
+    "TITLE=Gry logiczne\r\n"
+    "DESC=Opisy\\gry.txt\r\n"
+    "\r\n"
+    "[Szachy Żółwia]\r\n"
+    "SETUP=PROGS\\SZACHY\\setup.exe\r\n"
+    "OPIS=Gra w szachy\r\n"
+    "KATALOG=PROGS\\SZACHY\\\r\n"
+    "KOPIA=SZACHY\r\n"
+    "NUMER=\r\n"
+    "SYSTEM=Windows 95\r\n"
+    "ROZMIAR=12 KB\r\n"
+    "INFO=Zeltrin\r\n"
+    "AMBITNY=\r\n"
+    "ZRZUT=\r\n"
+    "[Łamigłówki]\r\n"
+    "SETUP=OLD\\setup.exe\r\n"
+    "OPIS=Stary opis\r\n"
+    "KATALOG=OLD\\\r\n"
+    "KOPIA=Łamigłówki\r\n"
+    "NUMER=123-456\r\n"
+    "SYSTEM=DOS\r\n"
+    "ROZMIAR=1 KB\r\n"
+    "INFO=Autor Ćma\r\n"
+    "AMBITNY=Opisy\\lam.rtf\r\n"
+    "ZRZUT=Zrzuty\\lam.jpg\r\n"
+    "[Usuwany]\r\n"
+    "SETUP=X\\x.exe\r\n"
+    "OPIS=\r\n"
+    "KATALOG=X\\\r\n"
+    "KOPIA=X\r\n"
+    "NUMER=\r\n"
+    "SYSTEM=\r\n"
+    "ROZMIAR=\r\n"
+    "INFO=\r\n"
+    "AMBITNY=\r\n"
+    "ZRZUT=\r\n";
+
+// After: a program added from the file list and renamed in place, one
+// deleted, one refreshed in corrections mode and freed of its DISK1 level.
+const char *const kGolden =
+    "TITLE=Gry logiczne\r\n"
+    "DESC=Opisy\\gry.txt\r\n"
+    "\r\n"
+    "[Szachy Żółwia]\r\n"
+    "SETUP=PROGS\\SZACHY\\setup.exe\r\n"
+    "OPIS=Gra w szachy\r\n"
+    "KATALOG=PROGS\\SZACHY\\\r\n"
+    "KOPIA=SZACHY\r\n"
+    "NUMER=\r\n"
+    "SYSTEM=Windows 95\r\n"
+    "ROZMIAR=12 KB\r\n"
+    "INFO=Zeltrin\r\n"
+    "AMBITNY=\r\n"
+    "ZRZUT=\r\n"
+    "[Łamigłówki]\r\n"
+    "SETUP=PROGS\\Łamigłówka\\DISK1\\instaluj.exe\r\n"
+    "OPIS=Informacje z pliku File_ID.DIZ nie są dostępne\r\n"
+    "KATALOG=PROGS\\Łamigłówka\\\r\n"
+    "KOPIA=Łamigłówka\r\n"
+    "NUMER=123-456\r\n"
+    "SYSTEM=DOS\r\n"
+    "ROZMIAR=1 KB\r\n"
+    "INFO=Autor Ćma\r\n"
+    "AMBITNY=Opisy\\lam.rtf\r\n"
+    "ZRZUT=Zrzuty\\lam.jpg\r\n"
+    "[Warcaby Mistrzów]\r\n"
+    "SETUP=PROGS\\Warcaby\\SETUP.EXE\r\n"
+    "OPIS=PROGS\\Warcaby\\file_id.diz\r\n"
+    "KATALOG=PROGS\\Warcaby\\\r\n"
+    "KOPIA=Warcaby\r\n"
+    "NUMER=\r\n"
+    "SYSTEM=\r\n"
+    "ROZMIAR=2 KB\r\n"
+    "INFO=\r\n"
+    "AMBITNY=\r\n"
+    "ZRZUT=\r\n";
+
+class ZazavaTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        Platform::Registry::setStorageFile(settings.filePath("registry.ini"));
+        volumes.list = {Platform::Volume{QStringLiteral("/"), {}, QStringLiteral("root"), Platform::VolumeKind::Fixed}};
+        root = dir.path() + u'/';
+        TestSupport::writeFile(root + "AUTORUN.INF", "[autorun]\r\nopen=orvanta\r\n");
+        dataFile = TestSupport::writeFile(root + "DANE/GRY.RV3", Platform::toCp1250(QString::fromUtf8(kFixture)));
+        TestSupport::writeFile(root + "PROGS/Warcaby/SETUP.EXE", QByteArray(2048, 'x'));
+        TestSupport::writeFile(root + "PROGS/Warcaby/file_id.diz", "Warcaby 1.0\r\n");
+        TestSupport::writeFile(root + "PROGS/Łamigłówka/DISK1/instaluj.exe", QByteArray(1000, 'y'));
+        form = std::make_unique<T_Form1>(settings.filePath("Zazava.cfg"));
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    }
+
+    void TearDown() override
+    {
+        // Nothing asks at the end of a test.
+        form->document().setModified(false);
+        form.reset();
+    }
+
+    // Shows folder in the file list and selects the entry of that name.
+    void selectInFiles(const QString &folder, const QString &name)
+    {
+        form->Files->setDirectory(folder);
+        for (int row = 0; row < form->Files->count(); ++row) {
+            if (form->Files->model()->entry(row).caption == name)
+                form->Files->selectRow(row);
+        }
+        ASSERT_EQ(QFileInfo(form->selectedFile()).fileName(), name);
+    }
+
+    void enterInBox(QComboBox *box, const QString &text = {})
+    {
+        if (!text.isNull())
+            box->setEditText(text);
+        QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    }
+
+    QStringList messageTexts() const
+    {
+        QStringList texts;
+        for (const auto &message : dialogs.messages)
+            texts << message.text;
+        return texts;
+    }
+
+    QTemporaryDir dir;
+    QTemporaryDir settings;
+    QString root;
+    QString dataFile;
+    TestSupport::RecordingDialogs dialogs;
+    TestSupport::RecordingLauncher launcher;
+    TestSupport::FakeVolumeSource volumes;
+    std::unique_ptr<T_Form1> form;
+};
+
+} // namespace
+
+TEST_F(ZazavaTest, EditingSessionWritesTheExpectedBytes)
+{
+    form->LoadINI(dataFile);
+    ASSERT_EQ(form->lstNazwy->count(), 3);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Zazava RV3 1.1 - ") + dataFile.toUpper());
+    EXPECT_EQ(form->edtNazwaKat->text(), QStringLiteral("Gry logiczne"));
+
+    // Added from the file list; its File_ID.DIZ found in lower case.
+    selectInFiles(root + "PROGS/Warcaby", "SETUP.EXE");
+    form->DodajNowyClick();
+    ASSERT_EQ(form->lstNazwy->count(), 4);
+    EXPECT_EQ(form->lstNazwy->currentRow(), 3);
+    EXPECT_EQ(form->edtKat_PRG->currentText(), QStringLiteral("PROGS\\Warcaby\\"));
+
+    // Renamed in place.
+    form->editNameInPlace(3);
+    ASSERT_TRUE(form->InEdit2->isVisible());
+    form->InEdit2->setText(QStringLiteral("Warcaby Mistrzów"));
+    QTest::keyClick(form->InEdit2, Qt::Key_Return);
+    EXPECT_FALSE(form->InEdit2->isVisible());
+    EXPECT_EQ(form->lstNazwy->item(3)->text(), QStringLiteral("Warcaby Mistrzów"));
+
+    // Deleted: the row before it is selected.
+    form->selectProgram(2);
+    form->UsunClick();
+    EXPECT_EQ(form->lstNazwy->count(), 3);
+    EXPECT_EQ(form->lstNazwy->currentRow(), 1);
+
+    // Corrections mode refreshes the folder facts of the current program
+    // and keeps the rest; then the DISK1 level goes.
+    form->btnPopraw->setChecked(true);
+    selectInFiles(root + "PROGS/Łamigłówka/DISK1", "instaluj.exe");
+    form->DodajNowyClick();
+    EXPECT_EQ(form->lstNazwy->count(), 3);
+    EXPECT_EQ(form->lstNazwy->item(1)->text(), QStringLiteral("Łamigłówki"));
+    form->UsunDisk1Click();
+    EXPECT_EQ(form->edtKat_PRG->currentText(), QStringLiteral("PROGS\\Łamigłówka\\"));
+    enterInBox(form->edtKat_PRG);
+    enterInBox(form->edtKat_KOPI);
+
+    QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(form->document().isModified());
+    EXPECT_EQ(TestSupport::readFile(dataFile), Platform::toCp1250(QString::fromUtf8(kGolden)));
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << messageTexts().join("\n").toStdString();
+}
+
+// A file that fails to read leaves the previous one current, so a save
+// cannot overwrite the file that failed.
+TEST_F(ZazavaTest, SaveAfterAFailedOpenLeavesThatFileUnchanged)
+{
+    form->LoadINI(dataFile);
+    const QString bad = root + "DANE/ZLY.RV3";
+    {
+        QFile file(bad);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("TITLE=Zły\r\n");
+        ASSERT_TRUE(file.resize(65 * 1024 * 1024)); // beyond what a data file may be
+    }
+    form->LoadINI(bad);
+    ASSERT_EQ(messageTexts(), QStringList{DataFile::Messages::readError()});
+    EXPECT_EQ(dialogs.messages.first().icon, Platform::MessageIcon::Error);
+    EXPECT_EQ(form->document().fileName(), dataFile);
+    EXPECT_EQ(form->lstNazwy->count(), 3);
+
+    form->selectProgram(0);
+    enterInBox(form->edtNumer, QStringLiteral("777"));
+    QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(QFileInfo(bad).size(), 65 * 1024 * 1024);
+    QFile check(bad);
+    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
+    EXPECT_EQ(check.read(11), QByteArray("TITLE=Zły\r\n").left(11));
+    EXPECT_TRUE(TestSupport::readFile(dataFile).contains("NUMER=777\r\n"));
+}
+
+TEST_F(ZazavaTest, CancelOnCloseKeepsTheWindowAndTheChanges)
+{
+    form->LoadINI(dataFile);
+    form->selectProgram(1);
+    enterInBox(form->edtInfo, QStringLiteral("Nowy autor"));
+    ASSERT_TRUE(form->document().isModified());
+    dialogs.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(form->close());
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages.first().text, EditorMessages::saveChangesInFile(dataFile));
+    EXPECT_EQ(dialogs.messages.first().buttons, Platform::MessageButtons::YesNoCancel);
+    EXPECT_TRUE(form->document().isModified());
+    EXPECT_EQ(form->edtInfo->currentText(), QStringLiteral("Nowy autor"));
+    EXPECT_EQ(TestSupport::readFile(dataFile), Platform::toCp1250(QString::fromUtf8(kFixture)));
+}
+
+// "Yes, save" that cannot write stops the open or the close that asked.
+TEST_F(ZazavaTest, FailedSaveStopsTheOpenAndTheCloseThatAsked)
+{
+    const QString other = TestSupport::writeFile(root + "INNY/INNY.RV3", "TITLE=Inny\r\n");
+    form->LoadINI(dataFile);
+    form->selectProgram(0);
+    enterInBox(form->edtInfo, QStringLiteral("zmiana"));
+    QDir(root + "DANE").removeRecursively();
+
+    dialogs.answers = {MessageAnswer::Yes};
+    form->LoadINI(other);
+    EXPECT_EQ(form->document().fileName(), dataFile);
+    EXPECT_TRUE(form->document().isModified());
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages[1].text, DataFile::Messages::writeError(dataFile));
+
+    dialogs.answers = {MessageAnswer::Yes};
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->document().isModified());
+}
+
+// Category texts set before any file is open are saved under a name the
+// user gives, not written to an empty name.
+TEST_F(ZazavaTest, CategoryNameWithoutAFileAsksForAName)
+{
+    dialogs.textAnswers = {QStringLiteral("Edukacja")};
+    QTest::keyClick(form.get(), Qt::Key_F2);
+    EXPECT_EQ(form->edtNazwaKat->text(), QStringLiteral("Edukacja"));
+    ASSERT_TRUE(form->document().isModified());
+
+    dialogs.answers = {MessageAnswer::Yes};
+    EXPECT_FALSE(form->close()); // the name dialog was cancelled
+    EXPECT_EQ(dialogs.dialogs.last(), QStringLiteral("save: Zapisz jako"));
+
+    const QString named = root + "DANE/EDU";
+    dialogs.pathAnswers = {named};
+    QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(TestSupport::readFile(named + ".RV3"), QByteArray("TITLE=Edukacja\r\nDESC=\r\n\r\n"));
+    EXPECT_EQ(form->document().fileName(), named + ".RV3");
+}
+
+TEST_F(ZazavaTest, DuplicateNameOpensTheRenameEditorOnTheProgramThatHasIt)
+{
+    TestSupport::writeFile(root + "PROGS/SZACHY ŻÓŁWIA/setup.exe", "s");
+    form->LoadINI(dataFile);
+    selectInFiles(root + "PROGS/SZACHY ŻÓŁWIA", "setup.exe");
+    form->DodajNowyClick();
+    EXPECT_EQ(messageTexts(), QStringList{EditorMessages::duplicateName()});
+    EXPECT_EQ(form->lstNazwy->count(), 3);
+    EXPECT_TRUE(form->InEdit2->isVisible());
+    EXPECT_EQ(form->InEdit2->text(), QStringLiteral("Szachy Żółwia"));
+    EXPECT_FALSE(form->mnuUsun->isEnabled());
+    QTest::keyClick(form->InEdit2, Qt::Key_Escape);
+    EXPECT_FALSE(form->document().isModified());
+}
+
+// The in-place editor writes to the row it was opened on, even when
+// another row was selected meanwhile; a refused name keeps it open.
+TEST_F(ZazavaTest, InPlaceEditorCommitsToItsOwnRow)
+{
+    form->LoadINI(dataFile);
+    form->editNameInPlace(2);
+    form->InEdit2->setText(QStringLiteral("ŁAMIGŁÓWKI"));
+    QTest::keyClick(form->InEdit2, Qt::Key_Return);
+    EXPECT_TRUE(form->InEdit2->isVisible());
+    EXPECT_EQ(messageTexts(), QStringList{EditorMessages::duplicateName()});
+
+    form->InEdit2->setText(QStringLiteral("Nowa nazwa"));
+    form->document().setCurrent(0);
+    QTest::keyClick(form->InEdit2, Qt::Key_Return);
+    EXPECT_EQ(form->document().programs()[2].name, QStringLiteral("Nowa nazwa"));
+    EXPECT_EQ(form->document().programs()[0].name, QStringLiteral("Szachy Żółwia"));
+
+    form->editDescriptionInPlace(1);
+    form->InEdit1->setText(QStringLiteral("Nowy opis"));
+    QTest::keyClick(form->InEdit1, Qt::Key_Return);
+    EXPECT_EQ(form->document().programs()[1].opis, QStringLiteral("Nowy opis"));
+    EXPECT_EQ(form->lstOpis->item(1)->text(), QStringLiteral("Nowy opis"));
+}
+
+TEST_F(ZazavaTest, CommandsNeedingAFileWarnWithoutOne)
+{
+    selectInFiles(root + "PROGS/Warcaby", "SETUP.EXE");
+    form->DodajNowyClick();
+    form->NotatnikClick();
+    EXPECT_EQ(messageTexts(), (QStringList{EditorMessages::noDataFile(), EditorMessages::noDataFile()}));
+    EXPECT_TRUE(launcher.openedAsText.isEmpty());
+    EXPECT_EQ(form->document().count(), 0);
+}
+
+TEST_F(ZazavaTest, NotepadProgramIndexAndFileIdDiz)
+{
+    form->LoadINI(dataFile);
+    QTest::keyClick(form.get(), Qt::Key_F4);
+    EXPECT_EQ(launcher.openedAsText, QStringList{dataFile});
+
+    const QString index = root + "spis.txt";
+    dialogs.pathAnswers = {index};
+    form->SpisClick(&DataFile::Program::numer, QStringLiteral(" - Spis numerów"));
+    EXPECT_EQ(TestSupport::readFile(index),
+              Platform::toCp1250(QStringLiteral("Szachy Żółwia - \r\nŁamigłówki - 123-456\r\nUsuwany - \r\n")));
+
+    form->Files->setDirectory(root + "PROGS/Łamigłówka");
+    form->UtworzDizClick();
+    EXPECT_TRUE(QFileInfo::exists(root + "PROGS/Łamigłówka/File_ID.DIZ"));
+    form->UtworzDizClick();
+    EXPECT_EQ(messageTexts(), QStringList{EditorMessages::dizExists()});
+    EXPECT_EQ(launcher.openedAsText.size(), 3);
+}
