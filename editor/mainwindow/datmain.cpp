@@ -224,6 +224,9 @@ QComboBox *T_Form1::makeFieldBox()
     auto *box = new QComboBox(this);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    // Else Enter on a text that another program has would make that
+    // program the current one before the text is stored.
+    box->setDuplicatesEnabled(true);
     box->setMinimumContentsLength(10);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     return box;

@@ -338,6 +338,25 @@ TEST_F(ZazavaTest, InPlaceEditorCommitsToItsOwnRow)
     EXPECT_EQ(form->lstOpis->item(1)->text(), QStringLiteral("Nowy opis"));
 }
 
+// Enter stores the box's text in the current program, even when another
+// program has the same text; choosing from the drop-down list selects.
+TEST_F(ZazavaTest, FieldBoxesStoreOnEnterAndSelectFromTheirLists)
+{
+    form->LoadINI(dataFile);
+    form->selectProgram(2);
+    enterInBox(form->edtSystem, QStringLiteral("Windows 95"));
+    EXPECT_EQ(form->document().current(), 2);
+    EXPECT_EQ(form->document().programs()[2].system, QStringLiteral("Windows 95"));
+    EXPECT_EQ(form->edtSystem->itemText(2), QStringLiteral("Windows 95"));
+    EXPECT_TRUE(form->document().isModified());
+
+    form->edtNumer->activated(1);
+    EXPECT_EQ(form->document().current(), 1);
+    EXPECT_EQ(form->lstNazwy->currentRow(), 1);
+    EXPECT_EQ(form->lstOpis->currentRow(), 1);
+    EXPECT_EQ(form->edtKat_KOPI->currentText(), QStringLiteral("Łamigłówki"));
+}
+
 TEST_F(ZazavaTest, CommandsNeedingAFileWarnWithoutOne)
 {
     selectInFiles(root + "PROGS/Warcaby", "SETUP.EXE");
