@@ -1,5 +1,6 @@
 // Draws the pictures of the demo CD folder: the window outline (a 1-bit
-// mask), the background, the toolbar strip and the glyph strips of the keys.
+// mask), the background, the toolbar strip and the glyph strips of the keys,
+// for the menu window and for its second-level window.
 // Usage: makedemo <output folder>
 
 #include <QColor>
@@ -21,6 +22,8 @@ namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
+constexpr int kSecondWidth = 600;
+constexpr int kSecondHeight = 440;
 const QColor kGlyphBackground(255, 0, 255); // bottom-left pixel: the transparent colour
 
 void putLe16(QByteArray &bytes, quint16 value)
@@ -78,6 +81,20 @@ QPainterPath windowOutline()
     path.addRoundedRect(QRectF(190, 0, 260, 60), 22, 22);      // title tab
     path.addEllipse(QPointF(70, 70), 66, 66);                  // medallion
     return path.simplified();
+}
+
+QPainterPath secondWindowOutline()
+{
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    path.addRoundedRect(QRectF(0, 24, kSecondWidth, kSecondHeight - 24), 30, 30);
+    path.addRoundedRect(QRectF(166, 0, 268, 64), 26, 26); // title tab
+    return path.simplified();
+}
+
+QByteArray maskOf(const QPainterPath &outline, int width, int height)
+{
+    return monochromeBitmap(width, height, [&](int x, int y) { return outline.contains(QPointF(x + 0.5, y + 0.5)); });
 }
 
 bool save(const QImage &image, const QString &path)
@@ -152,6 +169,45 @@ QImage toolbarStrip()
     p.fillRect(image.rect(), band);
     p.setPen(QColor(255, 240, 200));
     p.drawLine(0, 0, kWidth, 0);
+    return image;
+}
+
+// The second-level window: sea green with rising bubbles.
+QImage secondBackground()
+{
+    QImage image(kSecondWidth, kSecondHeight, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sea(0, 0, kSecondWidth, kSecondHeight);
+    sea.setColorAt(0, QColor(10, 70, 64));
+    sea.setColorAt(1, QColor(8, 30, 52));
+    p.fillRect(image.rect(), sea);
+    p.setPen(Qt::NoPen);
+    for (int i = 0; i < 14; ++i) {
+        const double x = 30 + (i * 97) % (kSecondWidth - 40);
+        const double y = 60 + (i * 53) % (kSecondHeight - 120);
+        p.setBrush(QColor(168, 240, 208, 18 + (i % 4) * 6));
+        p.drawEllipse(QPointF(x, y), 8 + (i % 5) * 5, 8 + (i % 5) * 5);
+    }
+    p.setBrush(QColor(255, 255, 255, 24));
+    p.setPen(QPen(QColor(168, 240, 208, 170), 2));
+    p.drawRoundedRect(QRectF(204, 78, 186, 266), 14, 14);
+    p.drawRoundedRect(QRectF(396, 78, 188, 274), 14, 14);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(168, 240, 208), 3));
+    p.drawRoundedRect(QRectF(168, 2, 264, 60), 24, 24);
+    return image;
+}
+
+QImage secondToolbarStrip()
+{
+    QImage image(kSecondWidth, 44, QImage::Format_RGB32);
+    QPainter p(&image);
+    QLinearGradient band(0, 0, 0, 44);
+    band.setColorAt(0, QColor(168, 240, 208));
+    band.setColorAt(0.5, QColor(40, 150, 120));
+    band.setColorAt(1, QColor(10, 60, 50));
+    p.fillRect(image.rect(), band);
     return image;
 }
 
@@ -249,6 +305,35 @@ void play(QPainter &p, const QColor &)
     p.drawPolygon(QPolygonF({QPointF(9, 6), QPointF(26, 16), QPointF(9, 26)}));
 }
 
+void stairs(QPainter &p, const QColor &)
+{
+    p.drawPolygon(QPolygonF({QPointF(4, 28), QPointF(4, 22), QPointF(11, 22), QPointF(11, 15), QPointF(18, 15),
+                             QPointF(18, 8), QPointF(25, 8), QPointF(25, 2), QPointF(30, 2), QPointF(30, 28)}));
+}
+
+void puzzle(QPainter &p, const QColor &)
+{
+    QPainterPath piece;
+    piece.addRect(QRectF(6, 10, 18, 18));
+    piece.addEllipse(QPointF(15, 8), 5, 5);
+    piece.addEllipse(QPointF(26, 19), 5, 5);
+    p.drawPath(piece.simplified());
+}
+
+void speech(QPainter &p, const QColor &)
+{
+    p.drawRoundedRect(QRectF(3, 5, 26, 17), 6, 6);
+    p.drawPolygon(QPolygonF({QPointF(9, 21), QPointF(16, 21), QPointF(7, 29)}));
+}
+
+void back(QPainter &p, const QColor &colour)
+{
+    p.setPen(QPen(colour, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPolyline(QPolygonF({QPointF(15, 7), QPointF(6, 16), QPointF(15, 25)}));
+    p.drawLine(QPointF(7, 16), QPointF(26, 16));
+}
+
 void cross(QPainter &p, const QColor &colour)
 {
     p.setPen(QPen(colour, 5, Qt::SolidLine, Qt::RoundCap));
@@ -267,12 +352,7 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]) + QStringLiteral("/MENU/");
-    const QPainterPath outline = windowOutline();
-    const QByteArray mask = monochromeBitmap(kWidth, kHeight, [&](int x, int y) {
-        return outline.contains(QPointF(x + 0.5, y + 0.5));
-    });
-
-    bool ok = writeBytes(out + QStringLiteral("MASKA.BMP"), mask);
+    bool ok = writeBytes(out + QStringLiteral("MASKA.BMP"), maskOf(windowOutline(), kWidth, kHeight));
     ok = save(background(), out + QStringLiteral("TLO.BMP")) && ok;
     ok = save(toolbarStrip(), out + QStringLiteral("PASEK.BMP")) && ok;
     ok = save(glyphStrip(32, gamepad), out + QStringLiteral("GRY.BMP")) && ok;
@@ -281,6 +361,15 @@ int main(int argc, char *argv[])
     ok = save(glyphStrip(32, book), out + QStringLiteral("EDUKACJA.BMP")) && ok;
     ok = save(glyphStrip(20, play), out + QStringLiteral("START.BMP")) && ok;
     ok = save(glyphStrip(20, cross), out + QStringLiteral("KONIEC.BMP")) && ok;
+    ok = save(glyphStrip(32, stairs), out + QStringLiteral("WIECEJ.BMP")) && ok;
+    const QString second = QString::fromLocal8Bit(argv[1]) + QStringLiteral("/DRUGIE/");
+    ok = writeBytes(second + QStringLiteral("MASKA.BMP"), maskOf(secondWindowOutline(), kSecondWidth, kSecondHeight))
+         && ok;
+    ok = save(secondBackground(), second + QStringLiteral("TLO.BMP")) && ok;
+    ok = save(secondToolbarStrip(), second + QStringLiteral("PASEK.BMP")) && ok;
+    ok = save(glyphStrip(32, puzzle), second + QStringLiteral("LAMIGLOWKI.BMP")) && ok;
+    ok = save(glyphStrip(32, speech), second + QStringLiteral("JEZYKI.BMP")) && ok;
+    ok = save(glyphStrip(20, back), second + QStringLiteral("POWROT.BMP")) && ok;
     const QString screenshots = QString::fromLocal8Bit(argv[1]) + QStringLiteral("/ZRZUTY/");
     ok = save(chessScreenshot(), screenshots + QStringLiteral("SZACHY.BMP")) && ok;
     if (!ok) {

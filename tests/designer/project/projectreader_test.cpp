@@ -212,7 +212,8 @@ TEST_F(ProjectReader, TheDemoProjectSavesTheSameBytesEveryTime)
     EXPECT_EQ(saved.readString(QStringLiteral("WINDOW"), QStringLiteral("SERIAL"), {}), u"$00502814");
     EXPECT_EQ(saved.readString(QStringLiteral("NAMES"), QStringLiteral("1002"), {}), u"Narzędzia");
     EXPECT_EQ(saved.keyNames(QStringLiteral("NAMES")),
-              (QStringList{QStringLiteral("1001"), QStringLiteral("1002"), QStringLiteral("1003"), QStringLiteral("1004")}));
+              (QStringList{QStringLiteral("1001"), QStringLiteral("1002"), QStringLiteral("1003"), QStringLiteral("1004"),
+                           QStringLiteral("1005")}));
 }
 
 TEST_F(ProjectReader, TheDemoLayoutIsShownOnTheSurface)
