@@ -127,7 +127,7 @@ TEST_F(SubWindowTest, ItsCategoriesReadItsOwnDataAndItsTitleStartsWithTheOpening
     EXPECT_TRUE(window->programList()->items().isEmpty());
 }
 
-TEST_F(SubWindowTest, F8InEitherWindowShowsTheStateOnBothMusicButtons)
+TEST_F(SubWindowTest, F8AndMinimiseInEitherWindowShowTheStateOnBothMusicButtons)
 {
     TForm2 &second = open();
     TMenuButton *menuMusic = window->functionButton(MusicId);
@@ -142,7 +142,16 @@ TEST_F(SubWindowTest, F8InEitherWindowShowsTheStateOnBothMusicButtons)
         EXPECT_EQ(menuMusic->hint(), QLatin1String(step.hint));
         EXPECT_EQ(secondMusic->hint(), QLatin1String(step.hint));
     }
+    // Minimising the second window pauses the shared music.
+    window->FormKeyDown(Qt::Key_F8, Qt::NoModifier);
+    second.setWindowState(Qt::WindowMinimized);
+    EXPECT_EQ(menuMusic->hint(), QStringLiteral("OFF_1"));
+    EXPECT_EQ(secondMusic->hint(), QStringLiteral("OFF_1"));
+    second.setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(secondMusic->hint(), QStringLiteral("OFF"));
+
     // A second window opened now takes the current state.
+    window->FormKeyDown(Qt::Key_F8, Qt::NoModifier);
     second.close();
     window->ODCZYTKATEGORI(key(*window, 1002));
     EXPECT_EQ(window->subWindow()->functionButton(MusicId)->hint(), QStringLiteral("ON"));
