@@ -79,29 +79,56 @@ bool readAtMost(int fd, QByteArray &bytes, qint64 size)
 
 } // namespace
 
-WriteResult writeWholeFile(const QString &path, QByteArrayView bytes)
+WholeFileWriter::WholeFileWriter(const QString &path)
+    : m_path(path)
+    , m_file(std::make_unique<QSaveFile>(path))
 {
-    const auto failure = [&](const QSaveFile &file) {
-        return WriteResult{QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString())};
-    };
-    QSaveFile file(path);
+}
+
+WholeFileWriter::~WholeFileWriter() = default;
+
+QString WholeFileWriter::error() const
+{
+    return QStringLiteral("Cannot write \"%1\": %2").arg(m_path, m_file->errorString());
+}
+
+bool WholeFileWriter::open()
+{
     // Unbuffered: a buffered short write at the commit goes unnoticed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failure(file);
+    m_failed = !m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    return !m_failed;
+}
+
+bool WholeFileWriter::write(QByteArrayView bytes)
+{
     // A full disk shows as a short write first; only the next one fails.
     qint64 done = 0;
-    while (done < bytes.size()) {
-        const qint64 written = file.write(bytes.data() + done, bytes.size() - done);
-        if (written <= 0) {
-            file.cancelWriting();
-            return failure(file);
+    while (!m_failed && done < bytes.size()) {
+        const qint64 written = m_file->write(bytes.data() + done, bytes.size() - done);
+        if (written > 0) {
+            done += written;
+            continue;
         }
-        done += written;
+        m_file->cancelWriting();
+        m_failed = true;
     }
+    return !m_failed;
+}
+
+WriteResult WholeFileWriter::commit()
+{
     // Synced to the disk and renamed over the old file only now.
-    if (!file.commit())
-        return failure(file);
+    if (m_failed || !m_file->commit())
+        return {error()};
     return {};
+}
+
+WriteResult writeWholeFile(const QString &path, QByteArrayView bytes)
+{
+    WholeFileWriter file(path);
+    if (!file.open() || !file.write(bytes))
+        return {file.error()};
+    return file.commit();
 }
 
 bool isRegularFile(const QString &path)

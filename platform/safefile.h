@@ -7,6 +7,10 @@
 #include <QImage>
 #include <QString>
 
+#include <memory>
+
+class QSaveFile;
+
 // The two rules every file access of the programs goes through:
 //  - a file is written whole or not at all: every byte reaches a temporary
 //    file, which replaces the old one only then, so a full disk or a failed
@@ -35,6 +39,30 @@ struct WriteResult
 // Writes bytes as the whole new content of path. The old file is replaced
 // only when every byte was written and committed to disk.
 WriteResult writeWholeFile(const QString &path, QByteArrayView bytes);
+
+// The same for content that comes in pieces (a copy of a large file): the
+// old file is replaced by commit() only when every piece was written.
+// Dropped without a commit, nothing changes.
+class WholeFileWriter
+{
+public:
+    explicit WholeFileWriter(const QString &path);
+    ~WholeFileWriter();
+    WholeFileWriter(const WholeFileWriter &) = delete;
+    WholeFileWriter &operator=(const WholeFileWriter &) = delete;
+
+    bool open();
+    // Every byte, or false (and nothing is committed later).
+    bool write(QByteArrayView bytes);
+    WriteResult commit();
+    // Why the last call failed.
+    QString error() const;
+
+private:
+    QString m_path;
+    std::unique_ptr<QSaveFile> m_file;
+    bool m_failed = false;
+};
 
 struct ReadResult
 {

@@ -1,10 +1,11 @@
 #include "shell/fileopengine.h"
 
+#include <safefile.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <filesystem>
 #include <system_error>
@@ -268,17 +269,18 @@ QString Runner::copyFile(const QString &source, const QString &target)
         return QStringLiteral("nie można skopiować pliku na niego samego");
     if (!in.open(QIODevice::ReadOnly))
         return QStringLiteral("nie można odczytać „%1”").arg(source);
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
+    // A full disk leaves no half copy that counts as done.
+    Platform::WholeFileWriter out(target);
+    if (!out.open())
         return QStringLiteral("nie można zapisać „%1”").arg(target);
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(kCopyChunk);
         if (chunk.isEmpty() && in.error() != QFile::NoError)
             return QStringLiteral("nie można odczytać „%1”").arg(source);
-        if (out.write(chunk) != chunk.size())
+        if (!out.write(chunk))
             return QStringLiteral("nie można zapisać „%1”").arg(target);
     }
-    if (!out.commit())
+    if (!out.commit().ok())
         return QStringLiteral("nie można zapisać „%1”").arg(target);
     QFile::setPermissions(target, in.permissions());
     return {};

@@ -1,5 +1,7 @@
 #include "output.h"
 
+#include "safefile.h"
+
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
@@ -7,17 +9,10 @@
 #include <QDir>
 #include <QFile>
 #include <QMediaDevices>
-#include <QSaveFile>
 
 namespace Platform::Audio {
 
 namespace {
-
-bool writeWholeFile(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
 
 QAudioFormat toQtFormat(const PcmFormat &format)
 {
@@ -92,7 +87,7 @@ void PcmChannel::startDevice(const PcmSound &sound, qint64 fromByte)
 void PcmChannel::writeFile(const PcmSound &sound, qint64 fromByte)
 {
     m_file = nextOutputFile(m_output.folder, m_name);
-    writeWholeFile(m_file, makeWave({sound.format, sound.data.sliced(fromByte)}));
+    Platform::writeWholeFile(m_file, makeWave({sound.format, sound.data.sliced(fromByte)}));
 }
 
 void PcmChannel::stop()
@@ -109,7 +104,7 @@ void PcmChannel::stop()
 
 void PcmChannel::cutFileToHeard()
 {
-    writeWholeFile(m_file, makeWave({m_sound.format, m_sound.data.sliced(m_startByte, m_stoppedAt - m_startByte)}));
+    Platform::writeWholeFile(m_file, makeWave({m_sound.format, m_sound.data.sliced(m_startByte, m_stoppedAt - m_startByte)}));
 }
 
 void PcmChannel::release()

@@ -194,3 +194,27 @@ TEST(FileOperation, ALinkBackUpTheTreeIsCopiedAsALink)
     EXPECT_EQ(TestSupport::readFile(dir.filePath("dst/x.txt")), "X");
     EXPECT_EQ(QFileInfo(dir.filePath("dst/up")).symLinkTarget(), dir.filePath("src"));
 }
+
+// A full disk must not leave a cut copy that counts as done, nor touch the
+// file the copy would have replaced.
+TEST(FileOperation, ACopyOntoAFullDiskFailsAndKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    TestSupport::writeFile(dir.filePath("a.txt"), QByteArray(3000, 'a'));
+    TestSupport::writeFile(dir.filePath("dst/a.txt"), "old");
+    TestSupport::RecordingDialogs dialogs;
+    TFileOperation operation;
+    operation.setFilesFrom({dir.filePath("a.txt")});
+    operation.setFilesTo({dir.filePath("dst")});
+    operation.setFlags(fofNoConfirmation | fofSilent);
+    bool done = true;
+    {
+        TestSupport::FileSizeLimit fullDisk(1500);
+        done = operation.execute();
+    }
+    EXPECT_FALSE(done);
+    ASSERT_EQ(operation.results().size(), 1);
+    EXPECT_FALSE(operation.results()[0].error.isEmpty());
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(tree(dir.filePath("dst")), Files({{"a.txt", "old"}}));
+}

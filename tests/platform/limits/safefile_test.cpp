@@ -55,6 +55,16 @@ TEST(SafeFileTest, WritersKeepTheOldFileOnAFullDisk)
         {"writeWholeFile", [](const QString &path, const QByteArray &bytes) {
              return writeWholeFile(path, bytes).error;
          }},
+        {"WholeFileWriter, in pieces", [](const QString &path, const QByteArray &bytes) {
+             WholeFileWriter file(path);
+             if (!file.open())
+                 return file.error();
+             for (qsizetype at = 0; at < bytes.size(); at += 1000) {
+                 if (!file.write(QByteArrayView(bytes).sliced(at, qMin<qsizetype>(1000, bytes.size() - at))))
+                     return file.error();
+             }
+             return file.commit().error;
+         }},
         {"ProfileFile::flush", [](const QString &path, const QByteArray &bytes) {
              ProfileFile ini(path);
              ini.writeString(QStringLiteral("WINDOW"), QStringLiteral("NEW"), QString::fromLatin1(bytes));
