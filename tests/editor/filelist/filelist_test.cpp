@@ -81,9 +81,14 @@ TEST_F(FileListTest, SizeColumnSortsAsNumbersWithFoldersFirstThenLast)
     const int bigRow = int(ascending.indexOf("big.iso"));
     EXPECT_EQ(list.model()->entry(bigRow).text(TFileInfo::fiSize), QStringLiteral("3221225472"));
 
+    // Each list keeps its own direction: a new list starts ascending.
+    TFileList other;
+    other.setDirectory(dir.path());
     list.columnClick(TFileInfo::fiSize);
     const QStringList descending = captions(list);
     EXPECT_EQ(descending, (QStringList{"big.iso", "mid.bin", "small.txt", "folder"}));
+    other.columnClick(TFileInfo::fiSize);
+    EXPECT_EQ(captions(other), ascending);
 }
 
 // Dates compare as dates, not as their local texts, across month and year

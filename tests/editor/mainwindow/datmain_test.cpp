@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -355,6 +356,89 @@ TEST_F(ZazavaTest, FieldBoxesStoreOnEnterAndSelectFromTheirLists)
     EXPECT_EQ(form->lstNazwy->currentRow(), 1);
     EXPECT_EQ(form->lstOpis->currentRow(), 1);
     EXPECT_EQ(form->edtKat_KOPI->currentText(), QStringLiteral("Łamigłówki"));
+}
+
+// The tree and the file list show the data file's drive: its root, the
+// folders on the way to it and those below it.
+TEST_F(ZazavaTest, TreeAndFileListShowTheDataFilesDrive)
+{
+    form->LoadINI(dataFile);
+    EXPECT_EQ(form->Dirs->GetSelectedDir(), root);
+    EXPECT_EQ(form->Files->directories(), QStringList{root});
+    const struct {
+        QString path;
+        bool shown;
+    } cases[] = {
+        {root + "PROGS/", true},
+        {root, true},
+        {QFileInfo(dir.path()).absolutePath() + u'/', true},
+        {dir.path() + "x/", false},
+        {QStringLiteral("/usr/"), false},
+    };
+    for (const auto &c : cases) {
+        bool doAdd = true;
+        form->Dirs->OnAddDir(form->Dirs, c.path, doAdd);
+        EXPECT_EQ(doAdd, c.shown) << c.path.toStdString();
+    }
+}
+
+// The file list's commands put stored paths into the current program and
+// the category; a file outside the drive root is refused with a message.
+TEST_F(ZazavaTest, FileListCommandsStorePathsBelowTheDriveRootOnly)
+{
+    form->LoadINI(dataFile);
+    form->selectProgram(2);
+    selectInFiles(root + "PROGS/Warcaby", "file_id.diz");
+    form->DodajJakoPole(&DataFile::Program::ambitny);
+    form->DodajJakoPole(&DataFile::Program::opis);
+    form->OpisKategoriClick();
+    const DataFile::Program &program = form->document().programs()[2];
+    EXPECT_EQ(program.ambitny, QStringLiteral("PROGS\\Warcaby\\file_id.diz"));
+    EXPECT_EQ(program.opis, QStringLiteral("PROGS\\Warcaby\\file_id.diz"));
+    EXPECT_EQ(form->lstOpis->item(2)->text(), program.opis);
+    EXPECT_EQ(form->edtOpisKategorii->text(), QStringLiteral("PROGS\\Warcaby\\file_id.diz"));
+
+    std::unique_ptr<QMenu> menu(form->buildFilesMenu());
+    QStringList enabledSetups;
+    for (QAction *action : menu->actions()) {
+        if (action->menu() && action->text() == QStringLiteral("SETUP")) {
+            for (QAction *setup : action->menu()->actions()) {
+                if (setup->isEnabled())
+                    enabledSetups << setup->text();
+            }
+        }
+    }
+    EXPECT_EQ(enabledSetups, QStringList{"setup.exe"}); // SETUP.EXE in any letter case
+
+    QTemporaryDir outside;
+    TestSupport::writeFile(outside.path() + "/Obcy/setup.exe", "o");
+    selectInFiles(outside.path() + "/Obcy", "setup.exe");
+    form->DodajNowyClick();
+    form->DodajJakoPole(&DataFile::Program::zrzut);
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("poza katalogiem głównym")));
+    EXPECT_EQ(form->document().count(), 3);
+    EXPECT_TRUE(form->document().programs()[2].zrzut.isEmpty());
+}
+
+// "Nowy" creates the chosen file empty, replacing what was there, and a
+// close writes the window's settings.
+TEST_F(ZazavaTest, NewFileAndSettingsAtClose)
+{
+    const QString fresh = TestSupport::writeFile(root + "DANE/NOWY.RV3", "TITLE=Stary\r\n");
+    dialogs.pathAnswers = {fresh};
+    form->NowyClick();
+    EXPECT_EQ(form->document().fileName(), fresh);
+    EXPECT_EQ(QFileInfo(fresh).size(), 0);
+    EXPECT_EQ(form->lstNazwy->count(), 0);
+
+    form->mnuPasek->trigger();
+    form->mnuOpcjonalne->trigger();
+    EXPECT_TRUE(form->close());
+    const ZazavaConfig saved = ZazavaConfig::read(settings.filePath("Zazava.cfg"));
+    EXPECT_TRUE(saved.toolbar);
+    EXPECT_TRUE(saved.optional);
+    EXPECT_EQ(saved.width, form->width());
 }
 
 TEST_F(ZazavaTest, CommandsNeedingAFileWarnWithoutOne)
