@@ -71,3 +71,15 @@ else
   echo "zazava: the saved data file differs from the expected bytes" >&2
   exit 1
 fi
+
+# Once more with the toolbar and the optional fields shown, in a larger
+# window, as Zazava.cfg keeps them.
+xdotool key alt+F4
+wait "$editor" || true
+printf '[Split]\r\nPion=260\r\nPion_1=220\r\n[WINDOW]\r\nW=1000\r\nH=640\r\nT=0\r\nL=0\r\nPASEK=1\r\nOPCJONALNE=1\r\n' \
+  > "$XDG_CONFIG_HOME/ZeltrinSoftware/Zazava.cfg"
+"$build/bin/zazava" "$cd_dir/DANE/GRY.RV3" >/dev/null 2>&1 &
+editor=$!
+xdotool search --sync --onlyvisible --pid "$editor" >/dev/null
+sleep 1.5
+shot 6-main-window

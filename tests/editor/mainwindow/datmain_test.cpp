@@ -449,6 +449,10 @@ TEST_F(ZazavaTest, CommandsNeedingAFileWarnWithoutOne)
     EXPECT_EQ(messageTexts(), (QStringList{EditorMessages::noDataFile(), EditorMessages::noDataFile()}));
     EXPECT_TRUE(launcher.openedAsText.isEmpty());
     EXPECT_EQ(form->document().count(), 0);
+
+    // Enter in a box with no program chosen stores nothing.
+    enterInBox(form->edtInfo, QStringLiteral("nikt"));
+    EXPECT_FALSE(form->document().isModified());
 }
 
 TEST_F(ZazavaTest, NotepadProgramIndexAndFileIdDiz)
