@@ -3,9 +3,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <QList>
+
 #include <functional>
+#include <utility>
 
 namespace Platform {
+
+// Variables a started program gets on top of the launcher's own
+// environment: name, value.
+using EnvironmentAdditions = QList<std::pair<QString, QString>>;
 
 // What a start request came to: ok, or the reason it failed.
 struct LaunchResult {
@@ -41,9 +48,16 @@ public:
     // Starts a program without blocking and reports its end through
     // finished, called from the event loop with the exit code (-1 when the
     // program crashed). A program that could not be started is reported by
-    // the result alone; finished is then never called.
+    // the result alone; finished is then never called. environment is
+    // added to what the program inherits.
     virtual LaunchResult startWatched(const QString &program, const QStringList &arguments,
-                                      const QString &workingDir, std::function<void(int exitCode)> finished) = 0;
+                                      const QString &workingDir, const EnvironmentAdditions &environment,
+                                      std::function<void(int exitCode)> finished) = 0;
+    LaunchResult startWatched(const QString &program, const QStringList &arguments, const QString &workingDir,
+                              std::function<void(int exitCode)> finished)
+    {
+        return startWatched(program, arguments, workingDir, {}, std::move(finished));
+    }
 
     // Opens a file in the desktop's plain-text editor, whatever application
     // the desktop associates with the file's own type.
@@ -64,7 +78,9 @@ public:
                               const QString &workingDir) override;
     int startAndWait(const QString &program, const QStringList &arguments,
                      const QString &workingDir) override;
+    using Launcher::startWatched;
     LaunchResult startWatched(const QString &program, const QStringList &arguments, const QString &workingDir,
+                              const EnvironmentAdditions &environment,
                               std::function<void(int exitCode)> finished) override;
     LaunchResult openAsText(const QString &path) override;
 };

@@ -102,6 +102,14 @@ QString programDir()
     return withTrailingSlash(QCoreApplication::applicationDirPath());
 }
 
+QString driveRootFromEnvironment()
+{
+    const QString root = qEnvironmentVariable(DriveRootVariable);
+    if (root.isEmpty() || !QFileInfo(root).isDir())
+        return {};
+    return withTrailingSlash(QFileInfo(root).absoluteFilePath());
+}
+
 QString resolveStoredPath(const QString &root, const QString &stored)
 {
     QString path = withTrailingSlash(root);

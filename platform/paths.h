@@ -14,6 +14,15 @@ namespace Platform {
 // Drive root of the program (or any file) at path.
 QString driveRootOf(const QString &path);
 
+// A program started by the designer gets the designer's drive root in this
+// variable, so a test run finds the project's pictures wherever the program
+// itself lies.
+inline constexpr char DriveRootVariable[] = "KALVORA_DRIVE_ROOT";
+
+// The root given in DriveRootVariable when it names an existing folder (as
+// an absolute path with a trailing separator); empty otherwise.
+QString driveRootFromEnvironment();
+
 // Folder of the running program, with a trailing separator.
 QString programDir();
 

@@ -115,8 +115,11 @@ int RecordingLauncher::startAndWait(const QString &program, const QStringList &a
 }
 
 Platform::LaunchResult RecordingLauncher::startWatched(const QString &program, const QStringList &arguments,
-                                                       const QString &workingDir, std::function<void(int exitCode)> finished)
+                                                       const QString &workingDir,
+                                                       const Platform::EnvironmentAdditions &environment,
+                                                       std::function<void(int exitCode)> finished)
 {
+    watchedEnvironments.append(environment);
     const Platform::LaunchResult result = startProgram(program, arguments, workingDir);
     if (result && finished)
         QTimer::singleShot(0, [finished = std::move(finished), code = exitCode] { finished(code); });

@@ -70,10 +70,12 @@ public:
     Platform::LaunchResult startProgram(const QString &program, const QStringList &arguments,
                                         const QString &workingDir) override;
     int startAndWait(const QString &program, const QStringList &arguments, const QString &workingDir) override;
-    // Records the start like startProgram and reports the end with exitCode
-    // from the event loop, as the real launcher does.
+    // Records the start like startProgram (and its environment) and reports
+    // the end with exitCode from the event loop, as the real launcher does.
+    using Platform::Launcher::startWatched;
     Platform::LaunchResult startWatched(const QString &program, const QStringList &arguments,
-                                        const QString &workingDir, std::function<void(int exitCode)> finished) override;
+                                        const QString &workingDir, const Platform::EnvironmentAdditions &environment,
+                                        std::function<void(int exitCode)> finished) override;
     Platform::LaunchResult openAsText(const QString &path) override;
 
     bool fail = false;
@@ -83,6 +85,8 @@ public:
     QStringList started;
     // Each start's arguments, one list per start, as passed.
     QList<QStringList> startedArguments;
+    // The environment added to each watched start, in order.
+    QList<Platform::EnvironmentAdditions> watchedEnvironments;
 };
 
 // Volumes made up by a test (folders of a temporary folder, say).

@@ -46,7 +46,7 @@ bool TExecFile::startAndWait()
 {
     auto state = std::make_shared<WaitState>();
     const Platform::LaunchResult started = Platform::Launcher::instance().startWatched(
-        m_commandLine, m_parameters, {}, [state](int exitCode) {
+        m_commandLine, m_parameters, {}, m_environment, [state](int exitCode) {
             state->ended = true;
             state->exitCode = exitCode;
             if (state->loop)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <launcher.h>
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -32,6 +34,9 @@ public:
     // Kept for forms that set it: programs start at the normal priority.
     TPriorityClass priority() const { return m_priority; }
     void setPriority(TPriorityClass value) { m_priority = value; }
+    // Variables added to the environment of a program waited for.
+    Platform::EnvironmentAdditions environment() const { return m_environment; }
+    void setEnvironment(const Platform::EnvironmentAdditions &value) { m_environment = value; }
     bool wait() const { return m_wait; }
     void setWait(bool value) { m_wait = value; }
     // wSuspend waits without taking the user's input; windows still paint.
@@ -63,6 +68,7 @@ private:
     bool m_associate = false;
     QString m_commandLine;
     QStringList m_parameters;
+    Platform::EnvironmentAdditions m_environment;
     TPriorityClass m_priority = pcNormal;
     bool m_wait = false;
     TWaitStyle m_waitStyle = wRegular;

@@ -23,8 +23,14 @@ RuntimeContext::RuntimeContext(const QString &programPath, const QString &userOp
 
 std::unique_ptr<RuntimeContext> RuntimeContext::forThisProgram()
 {
-    return std::make_unique<RuntimeContext>(QCoreApplication::applicationFilePath(),
-                                            Platform::userSettingsDir());
+    auto context = std::make_unique<RuntimeContext>(QCoreApplication::applicationFilePath(),
+                                                    Platform::userSettingsDir());
+    // Started by the designer for a test run: the project's paths are
+    // relative to the designer's root, not to the folder this program lies in.
+    const QString designerRoot = Platform::driveRootFromEnvironment();
+    if (!designerRoot.isEmpty())
+        context->DriveRoot = designerRoot;
+    return context;
 }
 
 QString RuntimeContext::cdId() const

@@ -51,7 +51,8 @@ public:
 
     // programPath: the running program; userOptionsDir: where "KALVOR.RUN" lives.
     RuntimeContext(const QString &programPath, const QString &userOptionsDir);
-    // The context of the running program.
+    // The context of the running program; started by the designer, it
+    // takes the designer's drive root (Platform::DriveRootVariable).
     static std::unique_ptr<RuntimeContext> forThisProgram();
 
     QString DriveRoot;
