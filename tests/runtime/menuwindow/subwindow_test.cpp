@@ -43,9 +43,12 @@ protected:
         writeCdText(QStringLiteral("DANE/WIECEJ.RV3"),
                     QStringLiteral("TITLE=Więcej programów\nDESC=Opis drugiego okna\n"));
         writeCdText(QStringLiteral("DANE/EDU.RV3"),
-                    QStringLiteral("TITLE=Edukacja\n[Słówka]\nSETUP=EDU\\SLOWKA.EXE\n[Tabliczka]\nSETUP=EDU\\TAB.EXE\n"));
+                    QStringLiteral("TITLE=Edukacja\n[Słówka]\nSETUP=EDU\\SLOWKA.EXE\n[Tabliczka]\nSETUP=EDU\\TAB.EXE\n"
+                                   "[Paczka]\nSETUP=EDU\\PACZKA.ZIP\n[Rar]\nSETUP=EDU\\PACZKA.RAR\n"));
         writeCdText(QStringLiteral("GRY/SZACHY.EXE"), QStringLiteral("x"));
         writeCdText(QStringLiteral("EDU/SLOWKA.EXE"), QStringLiteral("x"));
+        writeCdText(QStringLiteral("EDU/PACZKA.ZIP"), QStringLiteral("x"));
+        writeCdText(QStringLiteral("EDU/PACZKA.RAR"), QStringLiteral("x"));
     }
 
     static TMenuButton *key(QWidget &window, int id)
@@ -122,7 +125,8 @@ TEST_F(SubWindowTest, ItsCategoriesReadItsOwnDataAndItsTitleStartsWithTheOpening
     second.ODCZYTKATEGORI_2(key(second, 1001));
     EXPECT_EQ(window->subWindow(), &second) << "no further level";
     EXPECT_TRUE(second.isVisible());
-    EXPECT_EQ(second.programList()->items(), QStringList({QStringLiteral("Słówka"), QStringLiteral("Tabliczka")}));
+    EXPECT_EQ(second.programList()->items(), QStringList({QStringLiteral("Paczka"), QStringLiteral("Rar"),
+                                                          QStringLiteral("Słówka"), QStringLiteral("Tabliczka")}));
     EXPECT_EQ(second.titleLabel()->text(), QStringLiteral("Edukacja"));
     EXPECT_TRUE(window->programList()->items().isEmpty());
 }
@@ -246,6 +250,43 @@ TEST_F(SubWindowTest, KeysOfTheSecondWindow)
     EXPECT_EQ(window->subWindow(), nullptr);
     runDeferredDeletes();
     EXPECT_TRUE(watched.isNull());
+}
+
+TEST_F(SubWindowTest, FailedStartOffersTheArchiveWindowOnlyForZip)
+{
+    writeCdBytes(QStringLiteral("unzdll.dll"), "library");
+    writeCdBytes(QStringLiteral("unrar.dll"), "library");
+    launcher.fail = true;
+    TForm2 &second = open();
+    second.ODCZYTKATEGORI_2(key(second, 1001));
+    const auto failure = [this](const char *file) {
+        return QStringLiteral("Nie udało się otworzyć pliku: \"%1\"").arg(cdPath(QLatin1String(file)));
+    };
+    const struct {
+        const char *program;
+        QList<MessageAnswer> answers;
+        QStringList texts;
+    } cases[] = {
+        // A rar gets no question here; a refused zip still reports the
+        // failure rather than nothing.
+        {"Rar", {}, {failure("EDU/PACZKA.RAR")}},
+        {"Paczka",
+         {MessageAnswer::No},
+         {QStringLiteral("Nie udało się otworzyć archiwum ZIP w programie skojarzonym!\n"
+                         "Czy chcesz użyć modułu wewnętrznego menu ?"),
+          failure("EDU/PACZKA.ZIP")}},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.program);
+        dialogs.messages.clear();
+        dialogs.answers = row.answers;
+        choose(second, QString::fromUtf8(row.program));
+        second.START_2_PRG(key(second, StartId));
+        QStringList texts;
+        for (const auto &message : dialogs.messages)
+            texts.append(message.text);
+        EXPECT_EQ(texts, row.texts);
+    }
 }
 
 TEST_F(SubWindowTest, MenuFreedWithItsSecondWindowOpen)
