@@ -1,0 +1,11 @@
+target_sources(runtime PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ziptexts.h
+  ${CMAKE_CURRENT_LIST_DIR}/ziptexts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/sfxheader.h
+  ${CMAKE_CURRENT_LIST_DIR}/sfxheader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ziptool.h
+  ${CMAKE_CURRENT_LIST_DIR}/ziptool.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unzdllloader.h
+  ${CMAKE_CURRENT_LIST_DIR}/unzdllloader.cpp
+)
+target_link_libraries(runtime PUBLIC zipformat unzdll_api)
