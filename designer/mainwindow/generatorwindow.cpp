@@ -1,0 +1,351 @@
+#include "generatorwindow.h"
+
+#include "mainwindow/asystent.h"
+#include "mainwindow/mainwindowmessages.h"
+#include "selection/stretchselection.h"
+#include "standins/palettestandin.h"
+#include "surface/menusurface.h"
+
+#include <buttons/menubutton.h>
+#include <buttons/toolbarbutton.h>
+#include <shell/filedrag.h>
+
+#include <fileclasses.h>
+#include <paths.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolBar>
+
+namespace {
+// A hint window key of its own for a control, in place of its hint.
+const char *const kHintKey = "AsystaKey";
+} // namespace
+
+TfrmGenerator::TfrmGenerator(const GeneratorSetup &setup, QWidget *parent)
+    : QMainWindow(parent)
+    , m_palette(std::make_unique<TPaletteStandIn>())
+    , m_arguments(setup.arguments)
+{
+    setObjectName(QStringLiteral("frmGenerator"));
+    setWindowTitle(MainWindowMessages::applicationTitle());
+    setCentralWidget(new QWidget(this));
+    m_selection = std::make_unique<TStretchSelection>(m_context, m_palette.get());
+    m_context.setSelection(m_selection.get());
+    m_context.setPalette(m_palette.get());
+    m_context.setRecentFiles(this);
+    m_palette->OnClose = [this] { paletteClosed(); };
+
+    buildMenus();
+    buildToolbar();
+    FileDrag1 = new TFileDrag(this);
+    FileDrag1->OnDrop = [this](QObject *sender) { FileDrag1Drop(sender); };
+    for (QAction *action : laterCommands())
+        action->setEnabled(false);
+    FormCreate(setup);
+    refillRecentMenu();
+}
+
+TfrmGenerator::~TfrmGenerator()
+{
+    qApp->removeEventFilter(this);
+    delete m_asystent.data();
+    m_context.setRecentFiles(nullptr);
+    // The surface and its objects go before the selection frame they hold.
+    delete m_context.Surface.data();
+}
+
+void TfrmGenerator::FormCreate(const GeneratorSetup &setup)
+{
+    move(0, 0);
+    // Every hint shown anywhere in the designer reaches the hint window.
+    qApp->installEventFilter(this);
+    m_context.GeneratorDir = QFileInfo(setup.programPath).absolutePath() + u'/';
+    m_context.DriveRoot = Platform::driveRootOf(setup.programPath);
+    m_context.DataDir = setup.dataDir;
+    QString error;
+    m_cfg = openGeneratorConfig(setup.configPath, defaultGeneratorConfig(), &error);
+    m_config = readGeneratorConfig(*m_cfg, defaultGeneratorConfig());
+    if (setup.registerFileClasses)
+        registerClasses(setup.programPath);
+    const QString hints = Platform::findEntryCaseInsensitive(m_context.GeneratorDir, QStringLiteral("HINTS.TXT"));
+    m_hintTexts.load(m_context.GeneratorDir + (hints.isEmpty() ? QStringLiteral("HINTS.TXT") : hints));
+    readOptions();
+    fitHeight();
+}
+
+void TfrmGenerator::registerClasses(const QString &programPath)
+{
+    // A desktop that cannot take the classes costs only the file associations.
+    Platform::registerFileClasses(
+        Platform::kalvoraFileClasses(QFileInfo(programPath).absoluteFilePath(), m_config.file(GeneratorFile::ZazavaRv3)));
+}
+
+void TfrmGenerator::readOptions()
+{
+    m_context.MpegDllPath = m_config.file(GeneratorFile::MpegDll);
+    m_context.ClickSelects = m_config.clickSelects;
+    speedUseKlamra->setDown(m_config.clickSelects);
+    if (m_config.toolbarShown)
+        Podstawowy->setVisible(*m_config.toolbarShown);
+    mnuPasek->setChecked(!Podstawowy->isHidden());
+    m_selection->Klamra()->setColor(m_config.handleColor);
+    m_selection->Klamra()->setSecondaryColor(m_config.handleColorII);
+}
+
+void TfrmGenerator::writeOptions()
+{
+    m_config.clickSelects = m_context.ClickSelects;
+    m_config.handleColor = m_selection->Klamra()->color();
+    m_config.handleColorII = m_selection->Klamra()->secondaryColor();
+    m_config.toolbarShown = !Podstawowy->isHidden();
+    writeCloseOptions(*m_cfg, m_config);
+    m_cfg->flush(); // a settings file that cannot be written is no reason to stay open
+}
+
+QAction *TfrmGenerator::addCommand(QMenu *menu, const QString &text, const QKeySequence &shortcut)
+{
+    QAction *action = menu->addAction(text);
+    action->setShortcut(shortcut);
+    // One application's commands: the keys work from the surface and the
+    // tool windows as well.
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    m_commands.append(action);
+    return action;
+}
+
+void TfrmGenerator::buildMenus()
+{
+    buildFileMenu();
+    buildEditAndViewMenus();
+    buildProjectMenus();
+    buildToolsAndHelpMenus();
+    for (QMenu *menu : menuBar()->findChildren<QMenu *>())
+        connect(menu, &QMenu::hovered, this, [this](QAction *action) { Asystuj({}, action); });
+}
+
+void TfrmGenerator::buildFileMenu()
+{
+    mnuPlik = menuBar()->addMenu(QStringLiteral("&Plik"));
+    mnuNowy = addCommand(mnuPlik, QStringLiteral("&Nowy"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    connect(mnuNowy, &QAction::triggered, this, [this] { mnuNowyClick(mnuNowy); });
+    mnuSzablon = addCommand(mnuPlik, QStringLiteral("Nowy z &Szablonu"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    mnuOtworz = addCommand(mnuPlik, QStringLiteral("&Otwórz"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(mnuOtworz, &QAction::triggered, this, [this] { mnuOtworzClick(mnuOtworz); });
+    mnuOtworzPonownie = mnuPlik->addMenu(QStringLiteral("&Otwórz ponownie"));
+    mnuOtworzPonownie->setObjectName(QStringLiteral("mnuOtworzPonownie"));
+    mnuPlik->addSeparator();
+    mnuZapisz = addCommand(mnuPlik, QStringLiteral("&Zapisz"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(mnuZapisz, &QAction::triggered, this, [this] { mnuZapiszClick(mnuZapisz); });
+    mnuZapiszJako = addCommand(mnuPlik, QStringLiteral("Z&apisz jako ..."),
+                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(mnuZapiszJako, &QAction::triggered, this, [this] { m_project.mnuZapiszjakoClick(mnuZapiszJako); });
+    mnuExportuj = addCommand(mnuPlik, QStringLiteral("Exportuj jako INFOCD"));
+    connect(mnuExportuj, &QAction::triggered, this, [this] { m_project.Exportujinfocdromu1Click(mnuExportuj); });
+    mnuZapiszJakoSzablon = addCommand(mnuPlik, QStringLiteral("Zapisz jako szablon"),
+                                      QKeySequence(Qt::CTRL | Qt::Key_W));
+    connect(mnuZapiszJakoSzablon, &QAction::triggered, this,
+            [this] { m_project.mnuZapiszJakoSzablonClick(mnuZapiszJakoSzablon); });
+    mnuPlik->addSeparator();
+    // Alt+F4 closes the window it is pressed in, as everywhere on the desktop.
+    mnuZakoncz = addCommand(mnuPlik, QStringLiteral("&Zakończ"), QKeySequence(Qt::ALT | Qt::Key_F4));
+    mnuZakoncz->setShortcutContext(Qt::WindowShortcut);
+    connect(mnuZakoncz, &QAction::triggered, this, &QWidget::close);
+}
+
+void TfrmGenerator::buildEditAndViewMenus()
+{
+    mnuEdycja = menuBar()->addMenu(QStringLiteral("&Edycja"));
+    mnuCofnij = addCommand(mnuEdycja, QStringLiteral("&Cofnij"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuPonow = addCommand(mnuEdycja, QStringLiteral("&Ponów"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    mnuHistoria = addCommand(mnuEdycja, QStringLiteral("Historia czynności"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    mnuRozmiarBMP = addCommand(mnuEdycja, QStringLiteral("Rozmiar okna = rozmiar BMP"));
+
+    mnuWidok = menuBar()->addMenu(QStringLiteral("&Widok"));
+    mnuObiekty = addCommand(mnuWidok, QStringLiteral("&Obiekty menu"), QKeySequence(Qt::Key_F11));
+    mnuObiekty->setCheckable(true);
+    connect(mnuObiekty, &QAction::triggered, this, [this] { mnuObiektyClick(mnuObiekty); });
+    mnuMenadzer = addCommand(mnuWidok, QStringLiteral("Menadżer projektu"), QKeySequence(Qt::Key_F6));
+    mnuOdswiez = addCommand(mnuWidok, QStringLiteral("Odśwież okno menu"), QKeySequence(Qt::Key_F5));
+    mnuPasek = addCommand(mnuWidok, QStringLiteral("Pasek narzędziowy"), QKeySequence(Qt::Key_F4));
+    mnuPasek->setCheckable(true);
+    connect(mnuPasek, &QAction::triggered, this, [this] { mnuPasekClick(mnuPasek); });
+}
+
+void TfrmGenerator::buildProjectMenus()
+{
+    mnuProjekt = menuBar()->addMenu(QStringLiteral("&Projekt"));
+    mnuGeneruj = addCommand(mnuProjekt, QStringLiteral("&Generuj"), QKeySequence(Qt::CTRL | Qt::Key_F9));
+    mnuTestuj = addCommand(mnuProjekt, QStringLiteral("&Testuj"), QKeySequence(Qt::Key_F9));
+    mnuOpcjeMenu = addCommand(mnuProjekt, QStringLiteral("&Opcje menu"), QKeySequence(Qt::Key_F10));
+    mnuTestujDane = addCommand(mnuProjekt, QStringLiteral("Testuj pliki danych"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    mnuWymagane = addCommand(mnuProjekt, QStringLiteral("Wymagane pliki projektu"));
+    mnuZrodlo = addCommand(mnuProjekt, QStringLiteral("&Edytuj źródło"), QKeySequence(Qt::Key_F12));
+    connect(mnuZrodlo, &QAction::triggered, this, [this] { mnuZrodloClick(mnuZrodlo); });
+    mnuZmienSciezki = addCommand(mnuProjekt, QStringLiteral("Zmień ścieżki dostępu"));
+
+    mnuAutostartMenu = menuBar()->addMenu(QStringLiteral("&Autostart"));
+    mnuAutostart = addCommand(mnuAutostartMenu, QStringLiteral("&Animacja i BMP"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuTestujAutostart = addCommand(mnuAutostartMenu, QStringLiteral("Testuj z autostartem"),
+                                    QKeySequence(Qt::SHIFT | Qt::Key_F9));
+
+    mnuDzwiekMenu = menuBar()->addMenu(QStringLiteral("&Dźwięk"));
+    // Ctrl+M belongs to "Nowy z Szablonu"; a second item on it would never fire.
+    mnuDzwiek = addCommand(mnuDzwiekMenu, QStringLiteral("&Muzyka i dźwięki"));
+}
+
+void TfrmGenerator::buildToolsAndHelpMenus()
+{
+    mnuNarzedzia = menuBar()->addMenu(QStringLiteral("&Narzędzia"));
+    mnuZazavaDanych = addCommand(mnuNarzedzia, QStringLiteral("&Zazava danych"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    mnuZazavaBMP = addCommand(mnuNarzedzia, QStringLiteral("Zazava &BMP"), QKeySequence(Qt::CTRL | Qt::Key_B));
+    mnuKonfiguracja = addCommand(mnuNarzedzia, QStringLiteral("&Konfiguracja"), QKeySequence(Qt::CTRL | Qt::Key_K));
+    connect(mnuKonfiguracja, &QAction::triggered, this, [this] { mnuKonfiguracjaClick(mnuKonfiguracja); });
+
+    mnuPomoc = menuBar()->addMenu(QStringLiteral("&Pomoc"));
+    mnuTematy = addCommand(mnuPomoc, QStringLiteral("&Tematy pomocy"), QKeySequence(Qt::Key_F1));
+    connect(mnuTematy, &QAction::triggered, this, [this] { mnuTematyClick(mnuTematy); });
+    mnuPodpowiedzi = addCommand(mnuPomoc, QStringLiteral("&Podpowiedzi"), QKeySequence(Qt::Key_F2));
+    mnuPodpowiedzi->setCheckable(true);
+    connect(mnuPodpowiedzi, &QAction::triggered, this, [this] { mnuPodpowiedziClick(mnuPodpowiedzi); });
+    mnuInformacja = addCommand(mnuPomoc, QStringLiteral("&Informacja o..."));
+    connect(mnuInformacja, &QAction::triggered, this, [this] { mnuInformacjaClick(mnuInformacja); });
+}
+
+TToolbarButton *TfrmGenerator::addToolbarButton(const QString &name, const QString &caption, const QString &hint,
+                                                QAction *command, const QString &hintKey)
+{
+    auto *button = new TToolbarButton(Podstawowy);
+    button->setObjectName(name);
+    button->setCaption(caption);
+    button->setHint(hint);
+    button->setShowHint(true);
+    button->setFlat(true);
+    button->setFixedSize(qMax(28, button->fontMetrics().horizontalAdvance(caption) + 14), 26);
+    button->setEnabled(command->isEnabled());
+    button->OnClick = [command](QObject *) { command->trigger(); };
+    connect(command, &QAction::changed, button, [button, command] { button->setEnabled(command->isEnabled()); });
+    if (!hintKey.isEmpty())
+        button->setProperty(kHintKey, hintKey);
+    Podstawowy->addWidget(button);
+    return button;
+}
+
+void TfrmGenerator::buildToolbar()
+{
+    Podstawowy = addToolBar(QStringLiteral("Podstawowy"));
+    Podstawowy->setObjectName(QStringLiteral("Podstawowy"));
+    Podstawowy->setMovable(false);
+    speedNowy = addToolbarButton(QStringLiteral("speedNowy"), QStringLiteral("Nowy"), QStringLiteral("Nowy"), mnuNowy);
+    speedSzablon = addToolbarButton(QStringLiteral("speedSzablon"), QStringLiteral("Szablon"),
+                                    QStringLiteral("Wzorzec konfiguracji"), mnuSzablon);
+    speedOtworz = addToolbarButton(QStringLiteral("speedOtworz"), QStringLiteral("Otwórz"), QStringLiteral("Otwórz"),
+                                   mnuOtworz);
+    speedZapisz = addToolbarButton(QStringLiteral("speedZapisz"), QStringLiteral("Zapisz"), QStringLiteral("Zapisz"),
+                                   mnuZapisz);
+    Podstawowy->addSeparator();
+    speedCofnij = addToolbarButton(QStringLiteral("speedCofnij"), QStringLiteral("Cofnij"), QStringLiteral("Cofnij"),
+                                   mnuCofnij);
+    speedPonow = addToolbarButton(QStringLiteral("speedPonow"), QStringLiteral("Ponów"), QStringLiteral("Ponów"),
+                                  mnuPonow);
+    Podstawowy->addSeparator();
+    speedGeneruj = addToolbarButton(QStringLiteral("speedGeneruj"), QStringLiteral("Generuj"),
+                                    QStringLiteral("Generuj"), mnuGeneruj);
+    speedTestuj = addToolbarButton(QStringLiteral("speedTestuj"), QStringLiteral("Testuj"),
+                                   QStringLiteral("Testuj projekt"), mnuTestuj);
+    speedNotatnik = addToolbarButton(QStringLiteral("speedNotatnik"), QStringLiteral("Źródło"),
+                                     QStringLiteral("Edytuj źródło"), mnuZrodlo);
+    speedAutoStart = addToolbarButton(QStringLiteral("speedAutoStart"), QStringLiteral("Autostart"),
+                                      QStringLiteral("Autostart - konfiguracja"), mnuAutostart, QStringLiteral("Intro"));
+    speedDzwiek = addToolbarButton(QStringLiteral("speedDzwiek"), QStringLiteral("Dźwięk"),
+                                   QStringLiteral("Konfiguracja dźwięku"), mnuDzwiek);
+    Podstawowy->addSeparator();
+    speedDane = addToolbarButton(QStringLiteral("speedDane"), QStringLiteral("RV3"), QStringLiteral("Zazava danych"),
+                                 mnuZazavaDanych, QStringLiteral("RV3"));
+    speedZazavaBMP = addToolbarButton(QStringLiteral("speedZazavaBMP"), QStringLiteral("BMP"),
+                                      QStringLiteral("Zazava bitmap"), mnuZazavaBMP, QStringLiteral("BMP"));
+    Podstawowy->addSeparator();
+    speedUseKlamra = new TMenuButton(Podstawowy);
+    speedUseKlamra->setObjectName(QStringLiteral("speedUseKlamra"));
+    speedUseKlamra->setCaption(QStringLiteral("Klamra"));
+    speedUseKlamra->setHint(QStringLiteral("Kliknięcie zaznacza obiekt"));
+    speedUseKlamra->setShowHint(true);
+    // A switch: it stays down until clicked again.
+    speedUseKlamra->setGroupIndex(1);
+    speedUseKlamra->setAllowAllUp(true);
+    speedUseKlamra->setFixedSize(speedUseKlamra->fontMetrics().horizontalAdvance(QStringLiteral("Klamra")) + 14, 26);
+    speedUseKlamra->OnClick = [this](QObject *sender) { speedUseKlamraClick(sender); };
+    speedUseKlamra->setProperty(kHintKey, QStringLiteral("KliknięcieZaznacza"));
+    Podstawowy->addWidget(speedUseKlamra);
+    connect(Podstawowy, &QToolBar::visibilityChanged, this, [this] { toolbarVisibilityChanged(); });
+}
+
+void TfrmGenerator::toolbarVisibilityChanged()
+{
+    // Only a toolbar hidden on its own unticks the item, not one hidden
+    // along with the window.
+    mnuPasek->setChecked(!Podstawowy->isHidden());
+    fitHeight();
+}
+
+void TfrmGenerator::fitHeight()
+{
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int width = screen ? screen->availableGeometry().width() : 1024;
+    int height = menuBar()->sizeHint().height();
+    if (!Podstawowy->isHidden())
+        height += Podstawowy->sizeHint().height();
+    setFixedSize(width, height);
+    const int frame = isVisible() ? frameGeometry().height() - geometry().height() : 0;
+    m_context.MainWindowHeight = height + frame;
+}
+
+QList<QAction *> TfrmGenerator::commands() const
+{
+    return m_commands;
+}
+
+bool TfrmGenerator::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QMainWindow::event(event);
+}
+
+bool TfrmGenerator::eventFilter(QObject *watched, QEvent *event)
+{
+    // The pointer over a control with a hint shows its text; the toolbar's
+    // buttons with keys of their own show those.
+    if (m_asystent && event->type() == QEvent::Enter && watched->isWidgetType()) {
+        const QString key = watched->property(kHintKey).toString();
+        const QString hint = static_cast<QWidget *>(watched)->toolTip();
+        if (!key.isEmpty())
+            Asystuj(key);
+        else if (!hint.isEmpty())
+            AsystaHintowa(hint);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmGenerator::closeEvent(QCloseEvent *event)
+{
+    if (!saveQuestion()) {
+        event->ignore();
+        return;
+    }
+    writeOptions();
+    if (m_asystent)
+        m_asystent->close();
+    m_palette->hide();
+    if (m_context.Surface)
+        m_context.Surface->hide();
+    m_context.ProjectIni.reset();
+    event->accept();
+    if (OnClosed)
+        OnClosed();
+}

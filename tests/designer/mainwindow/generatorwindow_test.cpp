@@ -1,0 +1,370 @@
+#include "mainwindowfixture.h"
+
+#include "mainwindow/asystent.h"
+#include "standins/palettestandin.h"
+#include "surface/menusurface.h"
+
+#include <buttons/menubutton.h>
+#include <buttons/toolbarbutton.h>
+#include <cp1250.h>
+#include <shell/filedrag.h>
+#include <profilefile.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QMenu>
+#include <QMimeData>
+#include <QSet>
+#include <QTest>
+#include <QToolBar>
+#include <QUrl>
+
+#include <testsupport.h>
+
+using Platform::MessageAnswer;
+
+void MainWindowFixture::SetUp()
+{
+    ASSERT_TRUE(dir.isValid());
+    writeText(QStringLiteral("AUTORUN.INF"), QStringLiteral("[autorun]\n"));
+    QDir().mkpath(path(QStringLiteral("KALVOR")));
+}
+
+void MainWindowFixture::TearDown()
+{
+    window.reset();
+}
+
+QString MainWindowFixture::writeText(const QString &name, const QString &text) const
+{
+    QString crlf = text;
+    crlf.replace(u'\n', QStringLiteral("\r\n"));
+    return TestSupport::writeFile(path(name), Platform::toCp1250(crlf));
+}
+
+QByteArray MainWindowFixture::readBytes(const QString &name) const
+{
+    return TestSupport::readFile(path(name));
+}
+
+TfrmGenerator &MainWindowFixture::makeWindow(const QStringList &arguments)
+{
+    GeneratorSetup setup;
+    setup.programPath = path(QStringLiteral("KALVOR/dodorurav"));
+    setup.arguments = arguments;
+    setup.configPath = configPath();
+    setup.dataDir = path(QStringLiteral("userdata/"));
+    window = std::make_unique<TfrmGenerator>(setup);
+    window->OnClosed = [this] { ++closings; };
+    return *window;
+}
+
+TfrmGenerator &MainWindowFixture::windowWith(const QString &projectName)
+{
+    makeWindow({path(projectName)});
+    window->FormActivate();
+    QApplication::processEvents();
+    return *window;
+}
+
+bool MainWindowFixture::closeWindow()
+{
+    window->show();
+    return window->close();
+}
+
+namespace {
+
+const QString kProject = QStringLiteral("[MENU]\nTYTUL=Pierwszy\n");
+
+// Sends a drop of urls onto target as the desktop does.
+void drop(QWidget &target, const QList<QUrl> &urls)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&target, &enter);
+    QDropEvent dropEvent(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&target, &dropEvent);
+    QApplication::processEvents();
+}
+
+QString openProjectName(TfrmGenerator &window)
+{
+    return window.context().ProjectIni ? window.context().ProjectIni->fileName() : QString();
+}
+
+int questionsAsked(const TestSupport::RecordingDialogs &dialogs)
+{
+    int count = 0;
+    for (const auto &message : dialogs.messages)
+        count += message.text == QStringLiteral("Czy chcesz zachować zmiany?");
+    return count;
+}
+
+} // namespace
+
+TEST_F(MainWindowFixture, StartsWithoutProjectAndOpensTheCommandLineProjectOnce)
+{
+    makeWindow();
+    window->FormActivate();
+    EXPECT_EQ(openProjectName(*window), QString());
+    EXPECT_FALSE(window->context().Surface);
+
+    writeText(QStringLiteral("MENU.KLV"), kProject);
+    windowWith(QStringLiteral("MENU.KLV"));
+    EXPECT_EQ(openProjectName(*window), path(QStringLiteral("MENU.KLV")));
+    EXPECT_TRUE(window->context().Surface);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Dodorurav KALVORA -> ") + path(QStringLiteral("MENU.KLV")));
+    // A later activation (switching away and back) opens nothing again:
+    // the change made since would be lost without a question.
+    window->context().ProjectModified = true;
+    window->FormActivate();
+    EXPECT_TRUE(window->context().ProjectModified);
+    EXPECT_EQ(window->recentProjects(), QStringList{path(QStringLiteral("MENU.KLV"))});
+}
+
+TEST_F(MainWindowFixture, NewCreatesTheChosenFileEmptyAndSaveWritesIt)
+{
+    writeText(QStringLiteral("OLD.KLV"), kProject);
+    makeWindow();
+    // The name without an extension gets ".KLV"; a name that exists is emptied.
+    dialogs.pathAnswers = {path(QStringLiteral("NOWY")), path(QStringLiteral("OLD.KLV"))};
+    window->mnuNowy->trigger();
+    EXPECT_EQ(openProjectName(*window), path(QStringLiteral("NOWY.KLV")));
+    EXPECT_EQ(readBytes(QStringLiteral("NOWY.KLV")), QByteArray());
+    EXPECT_TRUE(dialogs.dialogs.value(0).startsWith(QStringLiteral("save")));
+
+    window->mnuNowy->trigger();
+    EXPECT_EQ(openProjectName(*window), path(QStringLiteral("OLD.KLV")));
+    EXPECT_FALSE(readBytes(QStringLiteral("OLD.KLV")).contains("Pierwszy"));
+
+    window->context().ProjectModified = true;
+    window->mnuZapisz->trigger();
+    EXPECT_FALSE(window->context().ProjectModified);
+    EXPECT_TRUE(readBytes(QStringLiteral("OLD.KLV")).contains("WIDTH="));
+
+    // A cancelled dialog leaves everything as it was.
+    window->mnuNowy->trigger();
+    EXPECT_EQ(openProjectName(*window), path(QStringLiteral("OLD.KLV")));
+}
+
+TEST_F(MainWindowFixture, TheSaveQuestionDecidesWhetherACommandGoesOn)
+{
+    struct Case {
+        const char *name;
+        MessageAnswer answer;
+        bool saveFails;
+        bool goesOn;
+        bool projectWritten;
+    };
+    const Case cases[] = {
+        {"yes", MessageAnswer::Yes, false, true, true},
+        {"no", MessageAnswer::No, false, true, false},
+        {"cancel", MessageAnswer::Cancel, false, false, false},
+        {"yes, but the save fails", MessageAnswer::Yes, true, false, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.messages.clear();
+        QDir(path(QStringLiteral("sub"))).removeRecursively();
+        QFile::remove(path(QStringLiteral("sub")));
+        writeText(QStringLiteral("sub/MENU.KLV"), kProject);
+        writeText(QStringLiteral("OTHER.KLV"), kProject);
+        const QByteArray before = readBytes(QStringLiteral("sub/MENU.KLV"));
+        windowWith(QStringLiteral("sub/MENU.KLV"));
+        window->context().ProjectModified = true;
+        if (c.saveFails) {
+            // The project's folder has become a file: nothing can be written there.
+            QDir(path(QStringLiteral("sub"))).removeRecursively();
+            TestSupport::writeFile(path(QStringLiteral("sub")), "x");
+        }
+        dialogs.answers = {c.answer};
+        dialogs.pathAnswers = {path(QStringLiteral("OTHER.KLV"))};
+        window->mnuOtworz->trigger();
+        EXPECT_EQ(questionsAsked(dialogs), 1);
+        EXPECT_EQ(openProjectName(*window),
+                  path(c.goesOn ? QStringLiteral("OTHER.KLV") : QStringLiteral("sub/MENU.KLV")));
+        if (!c.saveFails) {
+            EXPECT_EQ(readBytes(QStringLiteral("sub/MENU.KLV")) != before, c.projectWritten);
+        }
+    }
+}
+
+TEST_F(MainWindowFixture, NoQuestionWithoutChanges)
+{
+    writeText(QStringLiteral("MENU.KLV"), kProject);
+    writeText(QStringLiteral("OTHER.KLV"), kProject);
+    windowWith(QStringLiteral("MENU.KLV"));
+    window->MRUMRUItemClick(path(QStringLiteral("OTHER.KLV")));
+    EXPECT_EQ(questionsAsked(dialogs), 0);
+    EXPECT_EQ(openProjectName(*window), path(QStringLiteral("OTHER.KLV")));
+    // The recent list, newest first, each file once.
+    EXPECT_EQ(window->recentProjects(),
+              (QStringList{path(QStringLiteral("OTHER.KLV")), path(QStringLiteral("MENU.KLV"))}));
+    const QList<QAction *> items = window->mnuOtworzPonownie->actions();
+    ASSERT_EQ(items.size(), 2);
+    items.at(1)->trigger();
+    EXPECT_EQ(openProjectName(*window), path(QStringLiteral("MENU.KLV")));
+}
+
+TEST_F(MainWindowFixture, ClosingWithNoLeavesTheProjectAloneAndWritesTheOptions)
+{
+    writeText(QStringLiteral("config/Dodorurav.cfg"), QStringLiteral("[PLIKI]\nMENU=orvanta\n"));
+    writeText(QStringLiteral("MENU.KLV"), kProject);
+    const QByteArray before = readBytes(QStringLiteral("MENU.KLV"));
+    windowWith(QStringLiteral("MENU.KLV"));
+    window->context().ProjectModified = true;
+    QTest::mouseClick(window->speedUseKlamra, Qt::LeftButton);
+    window->mnuPasek->trigger();
+    dialogs.answers = {MessageAnswer::No};
+    EXPECT_TRUE(closeWindow());
+    EXPECT_EQ(closings, 1);
+    EXPECT_EQ(readBytes(QStringLiteral("MENU.KLV")), before);
+    const Platform::ProfileFile cfg(configPath());
+    EXPECT_EQ(cfg.readString(QStringLiteral("OPCJE"), QStringLiteral("Klamra"), {}), QStringLiteral("0"));
+    EXPECT_EQ(cfg.readString(QStringLiteral("OPCJE"), QStringLiteral("PASEK"), {}), QStringLiteral("0"));
+    EXPECT_EQ(cfg.readString(QStringLiteral("OPCJE"), QStringLiteral("Klamra_Kolor"), {}), QStringLiteral("clBlack"));
+    EXPECT_EQ(cfg.readString(QStringLiteral("PLIKI"), QStringLiteral("MENU"), {}), QStringLiteral("orvanta"));
+}
+
+TEST_F(MainWindowFixture, ClosingWithCancelKeepsTheDesignerOpen)
+{
+    writeText(QStringLiteral("config/Dodorurav.cfg"), QStringLiteral("[PLIKI]\nMENU=orvanta\n"));
+    writeText(QStringLiteral("MENU.KLV"), kProject);
+    windowWith(QStringLiteral("MENU.KLV"));
+    window->context().ProjectModified = true;
+    dialogs.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(closeWindow());
+    EXPECT_EQ(closings, 0);
+    EXPECT_TRUE(window->context().ProjectIni);
+    EXPECT_FALSE(Platform::ProfileFile(configPath()).sectionExists(QStringLiteral("OPCJE")));
+}
+
+TEST_F(MainWindowFixture, OptionsOfTheSettingsFileApplyAtStart)
+{
+    writeText(QStringLiteral("config/Dodorurav.cfg"),
+              QStringLiteral("[OPCJE]\nKlamra=0\nPASEK=0\nKlamra_Kolor=clRed\nKlamra_KolorII=clBlue\n"));
+    makeWindow();
+    EXPECT_FALSE(window->context().ClickSelects);
+    EXPECT_FALSE(window->speedUseKlamra->down());
+    EXPECT_TRUE(window->Podstawowy->isHidden());
+    EXPECT_FALSE(window->mnuPasek->isChecked());
+    EXPECT_EQ(window->config().handleColor, Platform::clRed);
+    EXPECT_EQ(window->config().handleColorII, Platform::clBlue);
+
+    // A missing file is made from the defaults.
+    QFile::remove(configPath());
+    makeWindow();
+    EXPECT_TRUE(window->context().ClickSelects);
+    EXPECT_TRUE(window->speedUseKlamra->down());
+    EXPECT_TRUE(QFile::exists(configPath()));
+}
+
+TEST_F(MainWindowFixture, DropsOpenTheFirstProjectOnlyAndRefuseOtherFiles)
+{
+    writeText(QStringLiteral("A.klv"), kProject);
+    writeText(QStringLiteral("B.KLV"), kProject);
+    const QString notes = writeText(QStringLiteral("notes.txt"), QStringLiteral("tekst\n"));
+    const QByteArray notesBefore = readBytes(QStringLiteral("notes.txt"));
+    makeWindow();
+    drop(*window, {QUrl::fromLocalFile(path(QStringLiteral("A.klv"))), QUrl::fromLocalFile(path(QStringLiteral("B.KLV"))),
+                   QUrl(QStringLiteral("http://example.com/C.KLV"))});
+    EXPECT_EQ(window->FileDrag1->fileCount(), 2);
+    EXPECT_EQ(openProjectName(*window), path(QStringLiteral("A.klv")));
+
+    window->context().ProjectModified = true;
+    dialogs.messages.clear();
+    drop(*window, {QUrl::fromLocalFile(notes)});
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages.at(0).text.contains(notes));
+    EXPECT_EQ(openProjectName(*window), path(QStringLiteral("A.klv")));
+    window->mnuZapisz->trigger();
+    EXPECT_EQ(readBytes(QStringLiteral("notes.txt")), notesBefore);
+
+    // Cancel at the question keeps the open project.
+    window->context().ProjectModified = true;
+    dialogs.answers = {MessageAnswer::Cancel};
+    drop(*window, {QUrl::fromLocalFile(path(QStringLiteral("B.KLV")))});
+    EXPECT_EQ(openProjectName(*window), path(QStringLiteral("A.klv")));
+}
+
+TEST_F(MainWindowFixture, EveryShortcutOnceAndFromEveryWindow)
+{
+    makeWindow();
+    QSet<QKeySequence> seen;
+    for (QAction *command : window->commands()) {
+        if (command->shortcut().isEmpty())
+            continue;
+        EXPECT_FALSE(seen.contains(command->shortcut())) << command->shortcut().toString().toStdString();
+        seen.insert(command->shortcut());
+        if (command != window->mnuZakoncz) {
+            EXPECT_EQ(command->shortcutContext(), Qt::ApplicationShortcut) << command->text().toStdString();
+        }
+    }
+    EXPECT_EQ(window->mnuSzablon->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
+    EXPECT_TRUE(window->mnuDzwiek->shortcut().isEmpty());
+
+    // Ctrl+S pressed on the design surface saves the project.
+    writeText(QStringLiteral("MENU.KLV"), kProject);
+    window->MRUMRUItemClick(path(QStringLiteral("MENU.KLV")));
+    window->show();
+    TfrmMenu *surface = window->context().Surface;
+    ASSERT_TRUE(surface);
+    surface->show();
+    surface->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(surface));
+    window->context().ProjectModified = true;
+    QTest::keyClick(surface, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(window->context().ProjectModified);
+}
+
+TEST_F(MainWindowFixture, CommandsWithoutTheirWindowsAreOffUntilPluggedIn)
+{
+    makeWindow();
+    for (QAction *command : window->laterCommands())
+        EXPECT_FALSE(command->isEnabled()) << command->text().toStdString();
+    EXPECT_FALSE(window->speedGeneruj->isEnabled());
+
+    int runs = 0;
+    window->plugIn(window->mnuGeneruj, [&runs] { ++runs; }, true);
+    EXPECT_TRUE(window->speedGeneruj->isEnabled());
+    window->mnuGeneruj->trigger();
+    EXPECT_EQ(runs, 0); // needs a project
+    writeText(QStringLiteral("MENU.KLV"), kProject);
+    window->MRUMRUItemClick(path(QStringLiteral("MENU.KLV")));
+    window->speedGeneruj->click();
+    EXPECT_EQ(runs, 1);
+}
+
+TEST_F(MainWindowFixture, SourceOpensAsTextOnly)
+{
+    makeWindow();
+    window->mnuZrodlo->trigger();
+    EXPECT_TRUE(launcher.openedAsText.isEmpty());
+    writeText(QStringLiteral("MENU.KLV"), kProject);
+    window->MRUMRUItemClick(path(QStringLiteral("MENU.KLV")));
+    window->mnuZrodlo->trigger();
+    EXPECT_EQ(launcher.openedAsText, QStringList{path(QStringLiteral("MENU.KLV"))});
+    EXPECT_TRUE(launcher.opened.isEmpty());
+}
+
+TEST_F(MainWindowFixture, TheInspectorItemShowsAndHidesThePalette)
+{
+    makeWindow();
+    window->mnuObiekty->trigger();
+    EXPECT_FALSE(window->mnuObiekty->isChecked()); // no project yet
+    writeText(QStringLiteral("MENU.KLV"), kProject);
+    window->MRUMRUItemClick(path(QStringLiteral("MENU.KLV")));
+    EXPECT_TRUE(window->mnuObiekty->isChecked());
+    EXPECT_TRUE(window->palette().isVisible());
+    window->mnuObiekty->trigger();
+    EXPECT_FALSE(window->palette().isVisible());
+    window->mnuObiekty->trigger();
+    EXPECT_TRUE(window->palette().isVisible());
+    window->palette().close();
+    EXPECT_FALSE(window->mnuObiekty->isChecked());
+}
