@@ -20,15 +20,23 @@ int itemTextWidth(const QWidget *list, const QString &text)
     return std::min(metrics.horizontalAdvance(text) + metrics.averageCharWidth(), kMaxWidth);
 }
 
-// The horizontal range covers extent, as far as the view cannot show it.
-void applyExtent(QAbstractScrollArea *list, int extent)
-{
-    list->horizontalScrollBar()->setRange(0, std::max(0, extent - list->viewport()->width()));
-    list->horizontalScrollBar()->setPageStep(list->viewport()->width());
-}
-
 } // namespace
 
+void THorizontalExtent::applyExtent(QAbstractScrollArea *list)
+{
+    if (m_applyingExtent)
+        return;
+    m_applyingExtent = true;
+    // The view's own layout knows nothing of the extent and would hide the
+    // bar again; the bar is shown by the extent alone.
+    const int view = list->viewport()->width();
+    const auto policy = m_widest > view ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    if (list->horizontalScrollBarPolicy() != policy)
+        list->setHorizontalScrollBarPolicy(policy);
+    list->horizontalScrollBar()->setRange(0, std::max(0, m_widest - list->viewport()->width()));
+    list->horizontalScrollBar()->setPageStep(list->viewport()->width());
+    m_applyingExtent = false;
+}
 bool THorizontalExtent::widen(int width)
 {
     if (width <= m_widest)
@@ -42,7 +50,7 @@ bool THorizontalExtent::widen(int width)
 THListBox::THListBox(QWidget *parent)
     : QListWidget(parent)
 {
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
         m_hPos = value;
@@ -64,7 +72,7 @@ int THListBox::textWidth(const QString &text) const
 int THListBox::addItem(const QString &text)
 {
     if (widen(textWidth(text)))
-        applyExtent(this, widest());
+        applyExtent(this);
     QListWidget::addItem(text);
     return count() - 1;
 }
@@ -72,7 +80,7 @@ int THListBox::addItem(const QString &text)
 void THListBox::clearItems()
 {
     resetExtent();
-    applyExtent(this, 0);
+    applyExtent(this);
     horizontalScrollBar()->setValue(0);
     clear();
 }
@@ -80,7 +88,7 @@ void THListBox::clearItems()
 void THListBox::updateGeometries()
 {
     QListWidget::updateGeometries();
-    applyExtent(this, widest());
+    applyExtent(this);
 }
 
 // --- THCheckListBox ---
@@ -88,7 +96,7 @@ void THListBox::updateGeometries()
 THCheckListBox::THCheckListBox(QWidget *parent)
     : QListWidget(parent)
 {
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     connect(this, &QListWidget::itemChanged, this, [this] {
         if (!m_settingCheck && OnClickCheck)
@@ -106,7 +114,7 @@ int THCheckListBox::addItem(const QString &text)
     // The box's own width in this style, when that is more than the usual room.
     const int room = std::max(kCheckRoom, style()->pixelMetric(QStyle::PM_IndicatorWidth) + 6);
     if (widen(std::min(textWidth(text) + room, kMaxWidth)))
-        applyExtent(this, widest());
+        applyExtent(this);
     auto *item = new QListWidgetItem(text);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     m_settingCheck = true;
@@ -119,7 +127,7 @@ int THCheckListBox::addItem(const QString &text)
 void THCheckListBox::clearItems()
 {
     resetExtent();
-    applyExtent(this, 0);
+    applyExtent(this);
     horizontalScrollBar()->setValue(0);
     clear();
 }
@@ -166,5 +174,5 @@ QColor THCheckListBox::itemColor(int index) const
 void THCheckListBox::updateGeometries()
 {
     QListWidget::updateGeometries();
-    applyExtent(this, widest());
+    applyExtent(this);
 }

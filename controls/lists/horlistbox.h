@@ -17,9 +17,14 @@ protected:
     // True when width is a new widest.
     bool widen(int width);
     void resetExtent() { m_widest = 0; }
+    // Gives list a horizontal scroll bar over the widest item, shown only
+    // when the view cannot show that item. Showing or hiding the bar lays the
+    // view out again, which calls back here; that inner call is ignored.
+    void applyExtent(QAbstractScrollArea *list);
 
 private:
     int m_widest = 0;
+    bool m_applyingExtent = false;
 };
 
 // A list box with a horizontal scroll bar over the widest item added through

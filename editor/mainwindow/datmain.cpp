@@ -338,11 +338,6 @@ void T_Form1::buildCentre()
         };
     }
     for (THListBox *list : {lstNazwy, lstOpis}) {
-        // Scroll bars that come and go make the list box's own extent and
-        // the view's range chase each other without end, when the widest
-        // text is just wider than the view: the bars stay.
-        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         connect(list, &QListWidget::currentRowChanged, this, [this](int row) {
             if (!m_showing && row >= 0)
                 selectProgram(row);

@@ -65,6 +65,35 @@ TEST(HCheckListBox, ExtentLeavesRoomForTheBox)
     checkExtentFollowsTheWidestAddedItem<THCheckListBox>(room);
 }
 
+// When the widest line is about as wide as the view, showing the horizontal
+// bar narrows the view for the vertical one and the other way round: the
+// list must settle, not lay itself out without end.
+TEST(HListBox, ExtentNearTheViewWidthSettles)
+{
+    QWidget window;
+    auto *list = new THListBox(&window);
+    list->setGeometry(0, 0, 160, 90);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int lines = 3; lines <= 7; ++lines) {
+        for (int extra = -2 * scrollBar; extra <= 2 * scrollBar; ++extra) {
+            list->clearItems();
+            list->resize(160, 90);
+            QString line;
+            while (list->textWidth(line) < 160 + extra)
+                line += u'x';
+            for (int i = 0; i < lines; ++i)
+                list->addItem(line.left(line.size() - i));
+            list->resize(160 + extra % 3, 90);
+            QApplication::processEvents();
+            EXPECT_EQ(list->horizontalScrollBar()->maximum(),
+                      std::max(0, list->horizontalExtent() - list->viewport()->width()))
+                << lines << " lines, " << extra;
+        }
+    }
+}
+
 TEST(HListBox, TextWidthIsTheTextPlusOneAverageCharacter)
 {
     THListBox list;
