@@ -197,6 +197,39 @@ TEST_F(SoundTest, TheKindOfMusicDecidesWhichKeysClick)
     }
 }
 
+TEST_F(SoundTest, SecondWindowKeysClickByTheMenusMusicAndSounds)
+{
+    writeCdBytes(QStringLiteral("MOVE.WAV"), clickWave(100));
+    // The second window's own [SOUND] is never read.
+    writeCdText(QStringLiteral("DRUGIE.INI"), QStringLiteral("[NAMES]\n1001=A\n[FUNCTIONS]\n10010=1\n"
+                                                             "[SOUND]\nBACKGROUND=X.MP3\nON_MOVE=BRAK.WAV\n"));
+    const QString secondWindow = QStringLiteral("[NEXT_WINDOW]\n1002=1\n[NEXT_WINDOW_INI]\n1002=DRUGIE.INI\n");
+    const struct {
+        const char *background;
+        bool keysClick;
+        bool musicKeyClicks;
+    } cases[] = {
+        {"MUZYKA\\TLO.MP3", false, false},
+        {"MUZYKA\\TLO.WAV", true, false},
+        {"", true, true},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.background);
+        QDir(outFolder()).removeRecursively();
+        buildWithSound(QStringLiteral("ON_MOVE=MOVE.WAV\nBACKGROUND=%1\n").arg(QLatin1String(row.background)),
+                       kKeys + secondWindow);
+        window->ODCZYTKATEGORI(key(1002));
+        ASSERT_NE(window->subWindow(), nullptr);
+        TMenuButton *secondKey = window->subWindow()->findChild<TMenuButton *>(QStringLiteral("klw1001"));
+        TMenuButton *secondMusic = window->subWindow()->functionButton(MusicId);
+        EXPECT_EQ(bool(secondKey->OnMouseDown), row.keysClick);
+        EXPECT_EQ(bool(secondMusic->OnMouseDown), row.musicKeyClicks);
+        secondKey->OnMouseMove(secondKey, Qt::NoModifier, 1, 1);
+        EXPECT_EQ(outputs(QStringLiteral("click")).size(), row.keysClick ? 1 : 0);
+        window.reset();
+    }
+}
+
 TEST_F(SoundTest, MidiMusicPlaysStopsAndPausesWithItsState)
 {
     if (Platform::Audio::generalMidiSoundFont().isEmpty())
