@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 
 using namespace ProjectFormat;
@@ -286,6 +287,36 @@ TEST_F(SubWindowTest, FailedStartOffersTheArchiveWindowOnlyForZip)
         for (const auto &message : dialogs.messages)
             texts.append(message.text);
         EXPECT_EQ(texts, row.texts);
+    }
+}
+
+TEST_F(SubWindowTest, ClickAndHoverResetTheUnflaggedSystemFieldTheOtherWayRound)
+{
+    // The same objects on both windows; the system field has no flag.
+    const QString objects = QStringLiteral(
+        "[WINDOW]\nSYSTEM_IF_IS=0\nSERIAL_IF_IS=1\nDESC_ON_MOVE=1\n"
+        "[DATA]\n1001=DANE\\GRY.RV3\n1002=DANE\\EDU.RV3\n"
+        "[OBJECTS]\nSYSTEM=1\nSERIAL=1\nLIST=1\n");
+    writeProject(QStringLiteral("[NAMES]\n1001=A\n1002=B\n1003=C\n[NEXT_WINDOW]\n1003=1\n[NEXT_WINDOW_INI]\n1003=D.INI\n")
+                 + objects);
+    writeCdText(QStringLiteral("D.INI"), QStringLiteral("[NAMES]\n1001=A\n1002=B\n") + objects);
+    TForm1 &menu = build();
+    menu.ODCZYTKATEGORI(key(menu, 1003));
+    const struct {
+        TMenuWindowBase *window;
+        bool visibleAfterClick;
+        bool visibleAfterHover;
+    } cases[] = {{&menu, true, false}, {menu.subWindow(), false, true}};
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.window->objectName().toStdString());
+        row.window->systemField()->hide();
+        row.window->ODCZYTKATEGORI(key(*row.window, 1001));
+        EXPECT_EQ(row.window->systemField()->isVisibleTo(row.window), row.visibleAfterClick);
+        EXPECT_FALSE(row.window->serialField()->isVisibleTo(row.window));
+        row.window->systemField()->hide();
+        row.window->OdczytOpisuKategori(key(*row.window, 1002));
+        EXPECT_EQ(row.window->systemField()->isVisibleTo(row.window), row.visibleAfterHover);
+        EXPECT_FALSE(row.window->serialField()->isVisibleTo(row.window));
     }
 }
 
