@@ -57,7 +57,10 @@ bool writeAll(int fd, const char *data, std::size_t size)
 std::string temporaryName(const std::string &name)
 {
     static std::mt19937 random{std::random_device{}()};
-    return "." + name.substr(0, 200) + "." + std::to_string(random() % 1000000) + ".part";
+    std::string temporary(1, '.');
+    temporary.append(name, 0, 200);
+    temporary.append(".").append(std::to_string(random() % 1000000)).append(".part");
+    return temporary;
 }
 
 } // namespace

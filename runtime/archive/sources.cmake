@@ -7,5 +7,7 @@ target_sources(runtime PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ziptool.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unzdllloader.h
   ${CMAKE_CURRENT_LIST_DIR}/unzdllloader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/archivewindowhook.h
+  ${CMAKE_CURRENT_LIST_DIR}/archivewindowhook.cpp
 )
 target_link_libraries(runtime PUBLIC zipformat unzdll_api)
