@@ -38,10 +38,11 @@ shot() { sleep 0.5; import -window root "$out/$1.png"; echo "$out/$1.png"; }
 click() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool mousemove $(($1 + 1)) "$2" click 1; sleep 0.3; }
 
 shot designer-1-demo
-# The stand-in palette lies at the top left corner, the surface at the right
-# edge of the 1280-pixel screen.
-click 100 14        # "Klawisz kategorii"
-click 740 390       # on the background, below the category keys
+# The main window's strip takes the top 53 pixels; below it the stand-in
+# palette lies at the left, the surface at the right edge of the
+# 1280-pixel screen.
+click 100 67        # "Klawisz kategorii"
+click 740 443       # on the background, below the category keys
 shot designer-2-new-key
-click 777 407       # the new key: the selection frame takes it
+click 855 494       # the new key: the selection frame takes it
 shot designer-3-selected

@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -314,6 +315,11 @@ bool TfrmGenerator::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
+    // A desktop that keeps a new window inactive (focus stealing
+    // prevention, no window manager) must not keep the project closed: the
+    // first showing counts as the first activation.
+    if (event->type() == QEvent::Show && m_firstActivation)
+        QTimer::singleShot(0, this, &TfrmGenerator::FormActivate);
     return QMainWindow::event(event);
 }
 

@@ -125,6 +125,18 @@ TEST_F(MainWindowFixture, StartsWithoutProjectAndOpensTheCommandLineProjectOnce)
     window->FormActivate();
     EXPECT_TRUE(window->context().ProjectModified);
     EXPECT_EQ(window->recentProjects(), QStringList{path(QStringLiteral("MENU.KLV"))});
+
+    // Shown on a desktop that never activates it, it opens the project as well.
+    makeWindow({path(QStringLiteral("MENU.KLV"))});
+    window->show();
+    QApplication::processEvents();
+    EXPECT_EQ(openProjectName(*window), path(QStringLiteral("MENU.KLV")));
+    window->context().ProjectModified = true;
+    window->hide();
+    window->show();
+    window->activateWindow();
+    QApplication::processEvents();
+    EXPECT_TRUE(window->context().ProjectModified);
 }
 
 TEST_F(MainWindowFixture, NewCreatesTheChosenFileEmptyAndSaveWritesIt)
