@@ -92,9 +92,8 @@ void TfrmGenerator::projectOpened()
 
 QList<QAction *> TfrmGenerator::laterCommands() const
 {
-    return {mnuSzablon, mnuCofnij, mnuPonow, mnuHistoria, mnuRozmiarBMP, mnuMenadzer, mnuOdswiez,
-            mnuGeneruj, mnuTestuj, mnuOpcjeMenu, mnuTestujDane, mnuWymagane, mnuZmienSciezki, mnuAutostart,
-            mnuTestujAutostart, mnuDzwiek, mnuZazavaDanych, mnuZazavaBMP};
+    return {mnuSzablon,    mnuCofnij,     mnuPonow,    mnuHistoria,     mnuRozmiarBMP, mnuMenadzer, mnuOdswiez,
+            mnuOpcjeMenu,  mnuTestujDane, mnuWymagane, mnuZmienSciezki, mnuAutostart,  mnuDzwiek};
 }
 
 void TfrmGenerator::plugIn(QAction *command, std::function<void()> run, bool needsProject)

@@ -1,6 +1,8 @@
 #include "generatorwindow.h"
 
+#include "generation/generationdialog.h"
 #include "mainwindow/asystent.h"
+#include "outside/outsideprograms.h"
 #include "mainwindow/mainwindowmessages.h"
 #include "selection/stretchselection.h"
 #include "standins/palettestandin.h"
@@ -49,6 +51,10 @@ TfrmGenerator::TfrmGenerator(const GeneratorSetup &setup, QWidget *parent)
     for (QAction *action : laterCommands())
         action->setEnabled(false);
     FormCreate(setup);
+    m_outside = std::make_unique<OutsidePrograms>(m_context, m_project);
+    m_outside->setMainWindow(this);
+    m_outside->setConfigPath(setup.configPath);
+    connectOutsideCommands();
     refillRecentMenu();
 }
 
@@ -304,6 +310,15 @@ void TfrmGenerator::fitHeight()
     setFixedSize(width, height);
     const int frame = isVisible() ? frameGeometry().height() - geometry().height() : 0;
     m_context.MainWindowHeight = height + frame;
+}
+
+void TfrmGenerator::connectOutsideCommands()
+{
+    plugIn(mnuGeneruj, [this] { runGenerationDialog(this, m_context, m_config); }, true);
+    plugIn(mnuTestuj, [this] { m_outside->testRun(TestProgram::Runtime); }, false);
+    plugIn(mnuTestujAutostart, [this] { m_outside->testRun(TestProgram::Autostart); }, false);
+    plugIn(mnuZazavaDanych, [this] { m_outside->startDataEditor(); }, false);
+    plugIn(mnuZazavaBMP, [this] { m_outside->startBitmapEditor(); }, false);
 }
 
 QList<QAction *> TfrmGenerator::commands() const

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+class OutsidePrograms;
 class QAction;
 class QMenu;
 class QToolBar;
@@ -54,6 +55,7 @@ public:
     TStretchSelection &selection() { return *m_selection; }
     TPaletteStandIn &palette() { return *m_palette; }
     HintTexts &hintTexts() { return m_hintTexts; }
+    OutsidePrograms &outsidePrograms() { return *m_outside; }
     TfrmAsystent *asystent() const;
 
     QMenu *mnuPlik, *mnuEdycja, *mnuWidok, *mnuProjekt, *mnuAutostartMenu, *mnuDzwiekMenu, *mnuNarzedzia,
@@ -132,6 +134,7 @@ private:
     void buildProjectMenus();
     void buildToolsAndHelpMenus();
     void buildToolbar();
+    void connectOutsideCommands();
     TToolbarButton *addToolbarButton(const QString &name, const QString &caption, const QString &hint,
                                      QAction *command, const QString &hintKey = {});
     void FormCreate(const GeneratorSetup &setup);
@@ -152,6 +155,7 @@ private:
     std::unique_ptr<TPaletteStandIn> m_palette;
     std::unique_ptr<TStretchSelection> m_selection;
     std::unique_ptr<Platform::ProfileFile> m_cfg;
+    std::unique_ptr<OutsidePrograms> m_outside;
     GeneratorConfig m_config;
     HintTexts m_hintTexts;
     QPointer<TfrmAsystent> m_asystent;

@@ -339,17 +339,30 @@ TEST_F(MainWindowFixture, CommandsWithoutTheirWindowsAreOffUntilPluggedIn)
     makeWindow();
     for (QAction *command : window->laterCommands())
         EXPECT_FALSE(command->isEnabled()) << command->text().toStdString();
-    EXPECT_FALSE(window->speedGeneruj->isEnabled());
+    EXPECT_FALSE(window->speedAutoStart->isEnabled());
 
     int runs = 0;
-    window->plugIn(window->mnuGeneruj, [&runs] { ++runs; }, true);
-    EXPECT_TRUE(window->speedGeneruj->isEnabled());
-    window->mnuGeneruj->trigger();
+    window->plugIn(window->mnuAutostart, [&runs] { ++runs; }, true);
+    EXPECT_TRUE(window->speedAutoStart->isEnabled());
+    window->mnuAutostart->trigger();
     EXPECT_EQ(runs, 0); // needs a project
     writeText(QStringLiteral("MENU.KLV"), kProject);
     window->MRUMRUItemClick(path(QStringLiteral("MENU.KLV")));
-    window->speedGeneruj->click();
+    window->speedAutoStart->click();
     EXPECT_EQ(runs, 1);
+}
+
+TEST_F(MainWindowFixture, ToolsStartTheEditorsOfTheSettingsFile)
+{
+    const QString editor = TestSupport::writeFile(path(QStringLiteral("KALVOR/zazava")), "#!/bin/sh\n");
+    QFile::setPermissions(editor, QFile::permissions(editor) | QFile::ExeOwner);
+    writeText(QStringLiteral("config/Dodorurav.cfg"), QStringLiteral("[PLIKI]\nZAZAVA_RV3=") + editor + u'\n');
+    makeWindow();
+    window->speedDane->click();
+    EXPECT_EQ(launcher.started, QStringList{editor});
+    // Generation needs a project: without one nothing is shown.
+    window->mnuGeneruj->trigger();
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(MainWindowFixture, SourceOpensAsTextOnly)
