@@ -25,8 +25,6 @@
 
 namespace {
 
-const int kRecentLimit = 9;
-
 Platform::MessageAnswer ask(QWidget *parent, const QString &text)
 {
     return Platform::showMessage(parent, text, DesignerCaption, Platform::MessageButtons::YesNoCancel,
@@ -279,23 +277,32 @@ void TfrmGenerator::AsystaHintowa(const QString &hint)
 
 void TfrmGenerator::AddFile(const QString &fileName)
 {
-    for (qsizetype i = m_recent.size() - 1; i >= 0; --i) {
-        if (m_recent.at(i).compare(fileName, Qt::CaseInsensitive) == 0)
-            m_recent.removeAt(i);
-    }
-    m_recent.prepend(fileName);
-    while (m_recent.size() > kRecentLimit)
-        m_recent.removeLast();
+    m_recent.add(fileName);
     refillRecentMenu();
+}
+
+void TfrmGenerator::recentItemClick(const QString &fileName)
+{
+    const bool exists = m_recent.choose(fileName);
+    refillRecentMenu();
+    if (!exists) {
+        Platform::showMessage(this, MainWindowMessages::recentFileGone(), MainWindowMessages::recentFileGoneCaption(),
+                              Platform::MessageButtons::Ok, Platform::MessageIcon::Warning);
+        return;
+    }
+    MRUMRUItemClick(fileName);
 }
 
 void TfrmGenerator::refillRecentMenu()
 {
     mnuOtworzPonownie->clear();
     int number = 1;
-    for (const QString &fileName : std::as_const(m_recent)) {
+    const QStringList files = m_recent.files();
+    for (const QString &fileName : files) {
         QAction *item = mnuOtworzPonownie->addAction(QStringLiteral("&%1 %2").arg(number++).arg(fileName));
-        connect(item, &QAction::triggered, this, [this, fileName] { MRUMRUItemClick(fileName); });
+        // Queued: the click rebuilds the menu that holds the item.
+        connect(item, &QAction::triggered, this, [this, fileName] { recentItemClick(fileName); },
+                Qt::QueuedConnection);
     }
-    mnuOtworzPonownie->setEnabled(!m_recent.isEmpty());
+    mnuOtworzPonownie->menuAction()->setVisible(!m_recent.files().isEmpty());
 }

@@ -83,6 +83,7 @@ void TfrmGenerator::FormCreate(const GeneratorSetup &setup)
     const QString hints = Platform::findEntryCaseInsensitive(m_context.GeneratorDir, QStringLiteral("HINTS.TXT"));
     m_hintTexts.load(m_context.GeneratorDir + (hints.isEmpty() ? QStringLiteral("HINTS.TXT") : hints));
     readOptions();
+    m_recent.load();
     fitHeight();
 }
 
@@ -360,6 +361,7 @@ void TfrmGenerator::closeEvent(QCloseEvent *event)
         return;
     }
     writeOptions();
+    m_recent.save();
     if (m_asystent)
         m_asystent->close();
     m_palette->hide();

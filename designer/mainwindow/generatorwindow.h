@@ -2,6 +2,7 @@
 
 #include "config/generatorconfig.h"
 #include "mainwindow/hinttexts.h"
+#include "mainwindow/recentprojects.h"
 #include "project/designercontext.h"
 #include "project/designerproject.h"
 #include "project/designerservices.h"
@@ -106,7 +107,10 @@ public:
     // The recent projects, newest first; LoadINI puts every opened file on
     // top.
     void AddFile(const QString &fileName) override;
-    QStringList recentProjects() const { return m_recent; }
+    QStringList recentProjects() const { return m_recent.files(); }
+    // A click on an entry of "Otwórz ponownie": a file that is gone leaves
+    // the list with a warning.
+    void recentItemClick(const QString &fileName);
 
     // Connects a command whose window came later and turns it on. A command
     // that needs a project does nothing while none is open.
@@ -160,7 +164,7 @@ private:
     HintTexts m_hintTexts;
     QPointer<TfrmAsystent> m_asystent;
     QStringList m_arguments;
-    QStringList m_recent;
+    RecentProjects m_recent;
     bool m_firstActivation = true;
     QList<QAction *> m_commands;
 };

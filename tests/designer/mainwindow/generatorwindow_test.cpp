@@ -9,6 +9,7 @@
 #include <cp1250.h>
 #include <shell/filedrag.h>
 #include <profilefile.h>
+#include <registry.h>
 
 #include <QAction>
 #include <QApplication>
@@ -29,6 +30,7 @@ using Platform::MessageAnswer;
 void MainWindowFixture::SetUp()
 {
     ASSERT_TRUE(dir.isValid());
+    Platform::Registry::setStorageFile(path(QStringLiteral("registry.ini")));
     writeText(QStringLiteral("AUTORUN.INF"), QStringLiteral("[autorun]\n"));
     QDir().mkpath(path(QStringLiteral("KALVOR")));
 }
@@ -36,6 +38,7 @@ void MainWindowFixture::SetUp()
 void MainWindowFixture::TearDown()
 {
     window.reset();
+    Platform::Registry::setStorageFile({});
 }
 
 QString MainWindowFixture::writeText(const QString &name, const QString &text) const
@@ -220,7 +223,58 @@ TEST_F(MainWindowFixture, NoQuestionWithoutChanges)
     const QList<QAction *> items = window->mnuOtworzPonownie->actions();
     ASSERT_EQ(items.size(), 2);
     items.at(1)->trigger();
+    QApplication::processEvents();
     EXPECT_EQ(openProjectName(*window), path(QStringLiteral("MENU.KLV")));
+}
+
+TEST_F(MainWindowFixture, RecentProjectsKeepFiveNewestFirstInTheRegistry)
+{
+    RecentProjects recent;
+    for (const char *name : {"A.KLV", "B.KLV", "C.KLV", "D.KLV", "E.KLV", "F.KLV"})
+        recent.add(path(QLatin1String(name)));
+    // The sixth drops the oldest; a known name in other letters moves up as stored.
+    recent.add(path(QStringLiteral("c.klv")));
+    const QStringList expected{path(QStringLiteral("C.KLV")), path(QStringLiteral("F.KLV")),
+                               path(QStringLiteral("E.KLV")), path(QStringLiteral("D.KLV")),
+                               path(QStringLiteral("B.KLV"))};
+    EXPECT_EQ(recent.files(), expected);
+    recent.save();
+    RecentProjects loaded;
+    loaded.load();
+    EXPECT_EQ(loaded.files(), expected);
+
+    // A shorter list leaves only its own values.
+    RecentProjects three;
+    for (const char *name : {"X.KLV", "Y.KLV", "Z.KLV"})
+        three.add(path(QLatin1String(name)));
+    three.save();
+    Platform::Registry registry;
+    ASSERT_TRUE(registry.openKey(RecentProjects::KeyPath, false));
+    QStringList names = registry.valueNames();
+    names.sort();
+    EXPECT_EQ(names, (QStringList{QStringLiteral("F0"), QStringLiteral("F1"), QStringLiteral("F2")}));
+    EXPECT_EQ(registry.readString(QStringLiteral("F0")), path(QStringLiteral("Z.KLV")));
+}
+
+TEST_F(MainWindowFixture, AChosenRecentProjectThatIsGoneLeavesTheListWithAWarning)
+{
+    writeText(QStringLiteral("MENU.KLV"), kProject);
+    writeText(QStringLiteral("GONE.KLV"), kProject);
+    windowWith(QStringLiteral("GONE.KLV"));
+    window->MRUMRUItemClick(path(QStringLiteral("MENU.KLV")));
+    QFile::remove(path(QStringLiteral("GONE.KLV")));
+    dialogs.messages.clear();
+    window->recentItemClick(path(QStringLiteral("GONE.KLV")));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages.at(0).caption, QStringLiteral("BRAK PLIKU !!!"));
+    EXPECT_EQ(window->recentProjects(), QStringList{path(QStringLiteral("MENU.KLV"))});
+    EXPECT_EQ(openProjectName(*window), path(QStringLiteral("MENU.KLV")));
+
+    // The list outlives the designer.
+    EXPECT_TRUE(closeWindow());
+    makeWindow();
+    EXPECT_EQ(window->recentProjects(), QStringList{path(QStringLiteral("MENU.KLV"))});
+    EXPECT_EQ(window->mnuOtworzPonownie->actions().size(), 1);
 }
 
 TEST_F(MainWindowFixture, ClosingWithNoLeavesTheProjectAloneAndWritesTheOptions)
