@@ -17,6 +17,8 @@ work=$(mktemp -d)
 mkdir -p "$work/drive" "$work/config" "$work/data"
 touch "$work/drive/AUTORUN.INF"
 cp "$build/bin/dodorurav" "$work/drive/"
+printf 'Nowy=Tworzy nowy, pusty projekt menu.\r\nKliknięcieZaznacza=Kliknięcie obiektu zaznacza go ramką.\r\n' \
+  | iconv -f UTF-8 -t CP1250 > "$work/drive/HINTS.TXT"
 
 display=:$((50 + RANDOM % 50))
 Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
@@ -51,6 +53,12 @@ xdotool type --delay 50 "NOWY"; xdotool key Return; sleep 2
 [ -f "$work/drive/NOWY.KLV" ] || fail "Ctrl+N made no project"
 shot designer-main-3-new-project
 
+# F2 shows the hint window; the pointer over "Nowy" shows its text.
+xdotool windowfocus "$main"; sleep 0.3
+xdotool key F2; sleep 1
+xdotool mousemove 30 35; sleep 0.3; xdotool mousemove 28 36; sleep 0.8
+shot designer-main-3b-hints
+
 surface=$(xdotool search --name "^Dodorurav 2.1 -> " | head -1)
 xdotool windowfocus "$surface"; sleep 0.3
 xdotool key ctrl+s; sleep 1
@@ -65,7 +73,7 @@ xdotool windowfocus "$main"; sleep 0.3
 xdotool key alt+F4; sleep 1
 shot designer-main-5-question
 click 629 60        # "Nie"
-sleep 1.5
+for _ in 1 2 3 4 5 6 7 8 9 10; do kill -0 "$designer" 2>/dev/null || break; sleep 0.5; done
 kill -0 "$designer" 2>/dev/null && fail "the designer did not close"
 designer=""
 [ "$(md5sum < "$work/drive/NOWY.KLV")" = "$saved" ] || fail "closing with Nie changed the project"
