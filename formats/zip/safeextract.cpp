@@ -107,12 +107,17 @@ SafeExtractor::SafeExtractor(const std::string &targetFolder)
 
 SafeExtractor::~SafeExtractor()
 {
+    if (m_cachedFd >= 0)
+        ::close(m_cachedFd);
     if (m_rootFd >= 0)
         ::close(m_rootFd);
 }
 
 int SafeExtractor::openParentFolder(const std::vector<std::string> &parts, bool create) const
 {
+    const std::vector<std::string> folderParts(parts.begin(), parts.end() - 1);
+    if (m_cachedFd >= 0 && folderParts == m_cachedFolder)
+        return ::dup(m_cachedFd);
     int folder = ::dup(m_rootFd);
     for (std::size_t i = 0; folder >= 0 && i + 1 < parts.size(); ++i) {
         if (create && ::mkdirat(folder, parts[i].c_str(), 0777) != 0 && errno != EEXIST) {
@@ -125,6 +130,12 @@ int SafeExtractor::openParentFolder(const std::vector<std::string> &parts, bool 
             m_error = parts[i] + ": " + std::strerror(errno);
         ::close(folder);
         folder = next;
+    }
+    if (folder >= 0) {
+        if (m_cachedFd >= 0)
+            ::close(m_cachedFd);
+        m_cachedFd = ::dup(folder);
+        m_cachedFolder = folderParts;
     }
     return folder;
 }

@@ -61,6 +61,10 @@ private:
 
     int m_rootFd = -1;
     mutable std::string m_error;
+    // The folder of the last file, kept open: archives list the files of
+    // one folder together.
+    mutable std::vector<std::string> m_cachedFolder;
+    mutable int m_cachedFd = -1;
 };
 
 } // namespace ZipFormat

@@ -52,6 +52,7 @@ private:
     const UnzDll::ExecRecord &m_record;
     ZipFormat::SafeExtractor *m_target = nullptr;
     bool m_cancelled = false;
+    std::vector<char> m_buffer; // one for all entries
 };
 
 bool Session::report(std::int32_t action, std::int32_t code, std::int64_t size, const std::string &text)
@@ -117,10 +118,10 @@ bool Session::copyEntry(zip_t *archive, zip_uint64_t index, const ZipFormat::Ent
         message(EntryFailed, entry.fileName + ": " + zip_strerror(archive));
         return false;
     }
-    std::vector<char> buffer(ChunkSize);
+    m_buffer.resize(ChunkSize);
     bool ok = true;
     for (;;) {
-        const zip_int64_t got = zip_fread(file, buffer.data(), buffer.size());
+        const zip_int64_t got = zip_fread(file, m_buffer.data(), m_buffer.size());
         if (got < 0) {
             message(EntryFailed, entry.fileName + ": " + zip_file_strerror(file));
             ok = false;
@@ -128,7 +129,7 @@ bool Session::copyEntry(zip_t *archive, zip_uint64_t index, const ZipFormat::Ent
         }
         if (got == 0)
             break;
-        if (!write(buffer.data(), static_cast<std::size_t>(got)) || !report(UnzDll::Progress, 0, got)) {
+        if (!write(m_buffer.data(), static_cast<std::size_t>(got)) || !report(UnzDll::Progress, 0, got)) {
             ok = false;
             break;
         }
