@@ -5,27 +5,31 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <chrono>
+#include <utility>
+
 namespace Platform::Audio {
 
 namespace {
 
 constexpr qint64 MaxMusicFileBytes = 64 * 1024 * 1024;
 
-std::optional<PcmSound> decodeMusic(const QString &path)
+// How often a play that waits for its tune looks whether it is rendered.
+constexpr int RenderPollMs = 10;
+
+std::optional<QByteArray> readMusicFile(const QFileInfo &info)
 {
-    const QFileInfo info(path);
     if (!info.isFile() || info.size() > MaxMusicFileBytes)
         return std::nullopt;
-    QFile file(path);
+    QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray image = file.read(MaxMusicFileBytes);
-    const QString extension = info.suffix().toLower();
-    if (extension == u"mid" || extension == u"rmi")
-        return renderMidi(image);
-    if (extension == u"wav")
-        return parseWave(image);
-    return std::nullopt;
+    return file.read(MaxMusicFileBytes);
+}
+
+bool isMidiExtension(const QString &extension)
+{
+    return extension == u"mid" || extension == u"rmi";
 }
 
 } // namespace
@@ -33,21 +37,62 @@ std::optional<PcmSound> decodeMusic(const QString &path)
 MusicPlayer::MusicPlayer(Output output)
     : m_channel(QStringLiteral("music"), std::move(output), true)
 {
+    m_waitForTune.setInterval(RenderPollMs);
+    QObject::connect(&m_waitForTune, &QTimer::timeout, [this] {
+        if (!takeRenderedTune(false))
+            return;
+        m_waitForTune.stop();
+        if (std::exchange(m_playWhenRendered, false))
+            play();
+    });
+}
+
+MusicPlayer::~MusicPlayer()
+{
+    close();
 }
 
 bool MusicPlayer::open(const QString &path)
 {
     close();
-    auto music = decodeMusic(path);
-    if (!music)
+    const QFileInfo info(path);
+    const std::optional<QByteArray> image = readMusicFile(info);
+    if (!image)
         return false;
-    m_music = std::move(*music);
+    const QString extension = info.suffix().toLower();
+    if (isMidiExtension(extension)) {
+        if (!standardMidiFile(*image) || generalMidiSoundFont().isEmpty())
+            return false;
+        // Rendering a tune takes a while: it runs beside the window being
+        // built, and a play waits for it without holding the window up.
+        m_rendering = std::async(std::launch::async, [tune = *image] { return renderMidi(tune); });
+    } else if (extension == u"wav") {
+        std::optional<PcmSound> music = parseWave(*image);
+        if (!music)
+            return false;
+        m_music = std::move(*music);
+    } else {
+        return false;
+    }
     m_open = true;
+    return true;
+}
+
+bool MusicPlayer::takeRenderedTune(bool wait) const
+{
+    if (!m_rendering.valid())
+        return true;
+    if (!wait && m_rendering.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return false;
+    m_music = m_rendering.get().value_or(PcmSound{});
     return true;
 }
 
 void MusicPlayer::close()
 {
+    m_waitForTune.stop();
+    m_playWhenRendered = false;
+    takeRenderedTune(true);
     m_channel.stop();
     m_music = {};
     m_open = false;
@@ -57,6 +102,11 @@ bool MusicPlayer::play()
 {
     if (!m_open)
         return false;
+    if (!takeRenderedTune(false)) {
+        m_playWhenRendered = true;
+        m_waitForTune.start();
+        return true;
+    }
     if (m_channel.isPlaying())
         return true;
     qint64 from = m_channel.positionBytes();
@@ -70,6 +120,8 @@ bool MusicPlayer::stop()
 {
     if (!m_open)
         return false;
+    m_playWhenRendered = false;
+    m_waitForTune.stop();
     m_channel.stop();
     return true;
 }
@@ -82,12 +134,12 @@ qint64 MusicPlayer::toMilliseconds(qint64 bytes) const
 
 qint64 MusicPlayer::position() const
 {
-    return m_open ? toMilliseconds(m_channel.positionBytes()) : 0;
+    return m_open && takeRenderedTune(false) ? toMilliseconds(m_channel.positionBytes()) : 0;
 }
 
 qint64 MusicPlayer::length() const
 {
-    return m_open ? toMilliseconds(m_music.data.size()) : 0;
+    return m_open && takeRenderedTune(true) ? toMilliseconds(m_music.data.size()) : 0;
 }
 
 } // namespace Platform::Audio

@@ -3,6 +3,10 @@
 #include "output.h"
 
 #include <QString>
+#include <QTimer>
+
+#include <future>
+#include <optional>
 
 namespace Platform::Audio {
 
@@ -13,6 +17,9 @@ class MusicPlayer
 {
 public:
     explicit MusicPlayer(Output output = Output::fromEnvironment());
+    ~MusicPlayer();
+    MusicPlayer(const MusicPlayer &) = delete;
+    MusicPlayer &operator=(const MusicPlayer &) = delete;
 
     // False when the file is missing or is no music this player knows.
     bool open(const QString &path);
@@ -20,6 +27,7 @@ public:
     bool isOpen() const { return m_open; }
 
     // Plays from the kept position; from the start when it is at the end.
+    // A MIDI tune still being rendered starts playing once it is there.
     // False when no file is open.
     bool play();
     // Stops and keeps the position; false when no file is open.
@@ -29,9 +37,15 @@ public:
 
 private:
     qint64 toMilliseconds(qint64 bytes) const;
+    // Takes a rendered MIDI tune into m_music, waiting for it when asked to;
+    // false while it is still being rendered.
+    bool takeRenderedTune(bool wait) const;
 
-    PcmSound m_music;
+    mutable PcmSound m_music;
+    mutable std::future<std::optional<PcmSound>> m_rendering;
     PcmChannel m_channel;
+    QTimer m_waitForTune;
+    bool m_playWhenRendered = false;
     bool m_open = false;
 };
 

@@ -9,6 +9,8 @@
 #include <testsupport.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
 #include <QLabel>
 #include <QFile>
 #include <QMouseEvent>
@@ -239,6 +241,12 @@ TEST_F(SoundTest, MidiMusicPlaysStopsAndPausesWithItsState)
     buildWithSound(QStringLiteral("BACKGROUND=MUZYKA\\TLO.MID\n"));
     EXPECT_EQ(window->music().carrier(), BackgroundMusic::Carrier::Media);
     EXPECT_EQ(musicHint(), QStringLiteral("OFF"));
+    // The tune is rendered beside the window being built and plays once it
+    // is there.
+    QElapsedTimer rendering;
+    rendering.start();
+    while (outputs(QStringLiteral("music")).isEmpty() && rendering.elapsed() < 10000)
+        QTest::qWait(10);
     QStringList music = outputs(QStringLiteral("music"));
     ASSERT_EQ(music.size(), 1);
     const QByteArray whole = readWave(music[0]).data;
