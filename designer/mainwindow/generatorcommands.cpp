@@ -68,9 +68,10 @@ bool TfrmGenerator::needsProject() const
     return m_context.ProjectIni != nullptr;
 }
 
-void TfrmGenerator::openProject(const QString &fileName)
+void TfrmGenerator::openProject(const QString &fileName, bool startUndoOver)
 {
-    // The undo history is reset here once it exists.
+    if (startUndoOver)
+        m_context.undo().startOver();
     m_project.LoadINI(QFileInfo(fileName).absoluteFilePath());
     projectOpened();
 }
@@ -128,7 +129,7 @@ void TfrmGenerator::mnuNowyClick(QObject *)
         return;
     }
     file.close();
-    openProject(fileName);
+    openProject(fileName, false);
 }
 
 void TfrmGenerator::mnuOtworzClick(QObject *)
@@ -190,6 +191,8 @@ void TfrmGenerator::paletteClosed()
 void TfrmGenerator::mnuPasekClick(QObject *)
 {
     Podstawowy->setVisible(mnuPasek->isChecked());
+    // A hidden window hears no visibility change of its toolbar.
+    toolbarVisibilityChanged();
 }
 
 void TfrmGenerator::mnuZrodloClick(QObject *)

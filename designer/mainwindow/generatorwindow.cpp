@@ -101,7 +101,7 @@ void TfrmGenerator::readOptions()
     speedUseKlamra->setDown(m_config.clickSelects);
     if (m_config.toolbarShown)
         Podstawowy->setVisible(*m_config.toolbarShown);
-    mnuPasek->setChecked(!Podstawowy->isHidden());
+    toolbarVisibilityChanged();
     m_selection->Klamra()->setColor(m_config.handleColor);
     m_selection->Klamra()->setSecondaryColor(m_config.handleColorII);
 }

@@ -148,7 +148,8 @@ private:
     void fitHeight();
     void toolbarVisibilityChanged();
     bool needsProject() const;
-    void openProject(const QString &fileName);
+    // "Nowy" keeps the undo history position; the other ways in start it over.
+    void openProject(const QString &fileName, bool startUndoOver = true);
     void projectOpened();
     void refillRecentMenu();
     void paletteClosed();

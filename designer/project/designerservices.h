@@ -43,6 +43,9 @@ class UndoHistory
 public:
     virtual ~UndoHistory() = default;
     virtual void SaveUndo(const QString & /*step*/) {}
+    // Opening another project: the next snapshot starts the history over
+    // (UndoPosition -1).
+    virtual void startOver() {}
 };
 
 class RecentFiles

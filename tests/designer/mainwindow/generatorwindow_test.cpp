@@ -227,6 +227,25 @@ TEST_F(MainWindowFixture, NoQuestionWithoutChanges)
     EXPECT_EQ(openProjectName(*window), path(QStringLiteral("MENU.KLV")));
 }
 
+TEST_F(MainWindowFixture, OpeningStartsTheUndoHistoryOverButNewDoesNot)
+{
+    struct CountingUndo : UndoHistory {
+        void startOver() override { ++startOvers; }
+        int startOvers = 0;
+    } undo;
+    writeText(QStringLiteral("MENU.KLV"), kProject);
+    windowWith(QStringLiteral("MENU.KLV"));
+    window->context().setUndo(&undo);
+    dialogs.pathAnswers = {path(QStringLiteral("NOWY.KLV")), path(QStringLiteral("MENU.KLV"))};
+    window->mnuNowy->trigger();
+    EXPECT_EQ(undo.startOvers, 0);
+    window->mnuOtworz->trigger();
+    EXPECT_EQ(undo.startOvers, 1);
+    window->MRUMRUItemClick(path(QStringLiteral("NOWY.KLV")));
+    EXPECT_EQ(undo.startOvers, 2);
+    window->context().setUndo(nullptr);
+}
+
 TEST_F(MainWindowFixture, RecentProjectsKeepFiveNewestFirstInTheRegistry)
 {
     RecentProjects recent;
@@ -285,7 +304,11 @@ TEST_F(MainWindowFixture, ClosingWithNoLeavesTheProjectAloneAndWritesTheOptions)
     windowWith(QStringLiteral("MENU.KLV"));
     window->context().ProjectModified = true;
     QTest::mouseClick(window->speedUseKlamra, Qt::LeftButton);
+    // Without the toolbar the strip holds only the menu.
+    const int withToolbar = window->height();
     window->mnuPasek->trigger();
+    EXPECT_LT(window->height(), withToolbar);
+    EXPECT_EQ(window->minimumHeight(), window->maximumHeight());
     dialogs.answers = {MessageAnswer::No};
     EXPECT_TRUE(closeWindow());
     EXPECT_EQ(closings, 1);
