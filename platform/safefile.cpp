@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QSaveFile>
 
@@ -11,6 +12,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <vector>
 
 namespace Platform {
 namespace {
@@ -121,6 +124,80 @@ WriteResult WholeFileWriter::commit()
     if (m_failed || !m_file->commit())
         return {error()};
     return {};
+}
+
+namespace {
+
+// Copies the rest of in to out: by the kernel, else through a buffer.
+bool copyDescriptor(int in, int out)
+{
+    bool copied = false;
+    for (;;) {
+        const ssize_t done = ::copy_file_range(in, nullptr, out, nullptr, size_t(1) << 30, 0);
+        if (done == 0)
+            return true;
+        if (done > 0) {
+            copied = true;
+            continue;
+        }
+        if (errno == EINTR)
+            continue;
+        if (copied || (errno != EXDEV && errno != ENOSYS && errno != EINVAL && errno != EOPNOTSUPP))
+            return false;
+        break;
+    }
+    std::vector<char> buffer(256 * 1024);
+    for (;;) {
+        const ssize_t got = ::read(in, buffer.data(), buffer.size());
+        if (got == 0)
+            return true;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        for (ssize_t put = 0; put < got;) {
+            const ssize_t n = ::write(out, buffer.data() + put, size_t(got - put));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            put += n;
+        }
+    }
+}
+
+} // namespace
+
+WriteResult copyWholeFile(const QString &source, const QString &target)
+{
+    const auto failure = [&](const QString &path) {
+        return WriteResult{QStringLiteral("Cannot copy to \"%1\": %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)))};
+    };
+    const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
+    struct stat status {};
+    if (in < 0 || ::fstat(in, &status) != 0 || !S_ISREG(status.st_mode)) {
+        const WriteResult result = failure(target);
+        if (in >= 0)
+            ::close(in);
+        return result;
+    }
+    const QFileInfo info(target);
+    QByteArray temporary = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
+    const int out = ::mkstemp(temporary.data());
+    if (out < 0) {
+        const WriteResult result = failure(target);
+        ::close(in);
+        return result;
+    }
+    bool ok = copyDescriptor(in, out) && ::fchmod(out, status.st_mode & 07777) == 0;
+    ok = (::close(out) == 0) && ok;
+    ::close(in);
+    if (ok && ::rename(temporary.constData(), QFile::encodeName(target).constData()) == 0)
+        return {};
+    const WriteResult result = failure(target);
+    ::unlink(temporary.constData());
+    return result;
 }
 
 WriteResult writeWholeFile(const QString &path, QByteArrayView bytes)

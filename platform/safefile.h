@@ -64,6 +64,14 @@ private:
     bool m_failed = false;
 };
 
+// A copy of the regular file source as the whole new content of target,
+// with source's permission bits. The kernel copies where the file systems
+// allow it (copy_file_range); the copy is renamed over target only when
+// complete. Not synced to the disk: a bulk copy (a CD folder) would wait on
+// every file, and a crash leaves the old target or none, never a cut one
+// under its name.
+WriteResult copyWholeFile(const QString &source, const QString &target);
+
 struct ReadResult
 {
     enum class Status { Ok, Missing, NotRegular, TooLarge, Failed };

@@ -14,8 +14,6 @@ namespace {
 
 using Answer = FileOpCallbacks::Answer;
 
-constexpr qint64 kCopyChunk = 1024 * 1024;
-
 std::filesystem::path fsPath(const QString &path)
 {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
@@ -262,27 +260,15 @@ void Runner::transfer(FileOpItem &item)
 
 QString Runner::copyFile(const QString &source, const QString &target)
 {
-    QFile in(source);
     if (!QFileInfo(source).isFile())
         return QStringLiteral("„%1” nie jest zwykłym plikiem").arg(source);
     if (sameFile(source, target))
         return QStringLiteral("nie można skopiować pliku na niego samego");
-    if (!in.open(QIODevice::ReadOnly))
+    if (!QFileInfo(source).isReadable())
         return QStringLiteral("nie można odczytać „%1”").arg(source);
-    // A full disk leaves no half copy that counts as done.
-    Platform::WholeFileWriter out(target);
-    if (!out.open())
+    // A full disk leaves no half copy that counts as done; the kernel copies.
+    if (!Platform::copyWholeFile(source, target).ok())
         return QStringLiteral("nie można zapisać „%1”").arg(target);
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(kCopyChunk);
-        if (chunk.isEmpty() && in.error() != QFile::NoError)
-            return QStringLiteral("nie można odczytać „%1”").arg(source);
-        if (!out.write(chunk))
-            return QStringLiteral("nie można zapisać „%1”").arg(target);
-    }
-    if (!out.commit().ok())
-        return QStringLiteral("nie można zapisać „%1”").arg(target);
-    QFile::setPermissions(target, in.permissions());
     return {};
 }
 
