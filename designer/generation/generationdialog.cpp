@@ -139,6 +139,7 @@ void TfrmGeneruj::buildForm()
     previewPanel->addWidget(Image);
     BitCheckBox1 = new TBitCheckBox(this);
     BitCheckBox1->setCaption(QStringLiteral("Rozciągaj"));
+    BitCheckBox1->setFixedSize(110, 20);
     BitCheckBox1->OnClick = [this](QObject *) { showPreview({}); };
     previewPanel->addWidget(BitCheckBox1);
     previewPanel->addStretch();
@@ -229,6 +230,8 @@ QWidget *TfrmGeneruj::buildAutorunPage()
     chkMenu = new TBitCheckBox(page);
     chkMenu->setObjectName(QStringLiteral("chkMenu"));
     chkMenu->setCaption(QStringLiteral("MENU"));
+    chkAuto->setFixedSize(110, 20);
+    chkMenu->setFixedSize(80, 20);
     // The two exclude each other.
     chkAuto->OnClick = [this](QObject *) { chkMenu->setChecked(!chkAuto->checked()); };
     chkMenu->OnClick = [this](QObject *) { chkAuto->setChecked(!chkMenu->checked()); };

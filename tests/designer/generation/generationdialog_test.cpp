@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QDir>
+#include <QImage>
 #include <QTimer>
 
 using Platform::MessageAnswer;
@@ -100,4 +102,28 @@ TEST_F(GenerationDialogTest, UnsavedChangesAreSavedFirstOrNothingHappens)
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.contains("niezapisane zmiany"));
     EXPECT_FALSE(QFile::exists(drivePath(QStringLiteral("cd/MENU"))));
+}
+
+TEST_F(GenerationDialogTest, PaintsItsPagesWithHeadersAndMissingFilesInTheirColours)
+{
+    settings.file(GeneratorFile::Copier).clear();
+    TfrmGeneruj form(nullptr, context, settings);
+    form.show();
+    QDir().mkpath(QStringLiteral(KALVORA_TEST_OUTPUT_DIR));
+    const QImage sources = form.grab().toImage();
+    sources.save(QStringLiteral(KALVORA_TEST_OUTPUT_DIR "/generation_sources.png"));
+    form.PageControl1->setCurrentWidget(form.tabAutoStart);
+    form.grab().save(QStringLiteral(KALVORA_TEST_OUTPUT_DIR "/generation_autorun.png"));
+    // The header line is blue and the copier's message red.
+    const QImage list = form.Lista->viewport()->grab().toImage();
+    bool blue = false, red = false;
+    for (int y = 0; y < list.height(); ++y) {
+        for (int x = 0; x < list.width(); ++x) {
+            const QColor c = list.pixelColor(x, y);
+            blue |= c == QColor(Qt::blue);
+            red |= c == QColor(Qt::red);
+        }
+    }
+    EXPECT_TRUE(blue);
+    EXPECT_TRUE(red);
 }
