@@ -87,7 +87,10 @@ void TZipTool::setDLLDirectory(const QString &folder)
 
 QString TZipTool::ZipComment() const
 {
-    return QString::fromStdString(ZipFormat::cp1250ToUtf8(m_directory.end.comment));
+    // Unflagged like a name stored by a Windows tool: UTF-8 when it is valid
+    // UTF-8, else Windows-1250.
+    const ZipFormat::NameOrigin windows{0, 20, 11};
+    return QString::fromStdString(ZipFormat::decodeEntryName(m_directory.end.comment, windows, ZipFormat::CodePage::None));
 }
 
 // ---- directory ----

@@ -161,6 +161,7 @@ TEST_F(SfxTest, ConvertedArchivePassesUnzipAndTheStubExtractsIt)
     for (std::size_t i = 0; i < after.entries.size(); ++i)
         EXPECT_EQ(after.entries[i].localHeaderOffset(), before.entries[i].localHeaderOffset() + front);
     EXPECT_EQ(after.end.comment, "packed");
+    EXPECT_EQ(tool.ZipComment(), QStringLiteral("packed"));
 
     EXPECT_EQ(run("unzip", {"-tq", program}), 0);
     QDir(dir.path()).mkpath("out");

@@ -249,6 +249,14 @@ TEST_F(ZipToolTest, ListFailuresAndWarningsAreReported)
     }
 }
 
+TEST_F(ZipToolTest, ArchiveCommentInUtf8OrWindows1250)
+{
+    tool.setZipFilename(writeZip("u.zip", ZipBuilder::build({{"a", "a"}}, {.comment = QString::fromUtf8("Zażółć").toUtf8()})));
+    EXPECT_EQ(tool.ZipComment(), QString::fromUtf8("Zażółć"));
+    tool.setZipFilename(writeZip("w.zip", ZipBuilder::build({{"a", "a"}}, {.comment = QByteArray("Za\xBF\xF3\xB3\xE6", 6)})));
+    EXPECT_EQ(tool.ZipComment(), QString::fromUtf8("Zażółć"));
+}
+
 TEST_F(ZipToolTest, MessageBoxesGoThroughTheDialogs)
 {
     TestSupport::RecordingDialogs dialogs;
