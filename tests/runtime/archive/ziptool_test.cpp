@@ -121,6 +121,30 @@ TEST_F(ZipToolTest, OptionsAndSelection)
     }
 }
 
+TEST_F(ZipToolTest, ArchivesBehindDataInFrontAreExtracted)
+{
+    const QList<ZipBuilder::Item> items{{"a.txt", "alpha"}, {"b.txt", "bravo"}};
+    struct Case {
+        const char *what;
+        ZipBuilder::Layout layout;
+    };
+    const Case cases[] = {
+        {"offsets not moved", {.prefix = QByteArray(4096, 'P')}},
+        {"offsets moved", {.prefix = QByteArray(4096, 'P'), .offsetsCountPrefix = true}},
+        {"trailing junk", {.trailing = "junk"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(target()).removeRecursively();
+        QDir().mkpath(target());
+        tool.setZipFilename(writeZip("front.zip", ZipBuilder::build(items, c.layout)));
+        tool.ExtrBaseDir = target();
+        tool.ExtractZip();
+        EXPECT_EQ(tool.SuccessCnt(), 2);
+        EXPECT_EQ(TestSupport::readFile(dir.filePath("target/b.txt")), "bravo");
+    }
+}
+
 TEST_F(ZipToolTest, HostileArchiveLeavesNothingOutsideTheTarget)
 {
     QDir(dir.path()).mkpath("outside");
