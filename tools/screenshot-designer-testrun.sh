@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Tries the test run on a virtual screen: the designer at the root of a copy
+# of the demo CD opens its project, and F9 starts the built runtime, which
+# lies outside that CD; the menu must show its pictures (the runtime takes
+# the designer's root) and closing it returns to the designer. Then Ctrl+B
+# with no bitmap editor shows the message. Screenshots go to
+# build/<preset>/screenshots/.
+# Usage: tools/screenshot-designer-testrun.sh [preset]   (default: default; build it first)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+preset=${1:-default}
+build=$PWD/build/$preset
+out=$build/screenshots
+mkdir -p "$out"
+
+work=$(mktemp -d)
+mkdir -p "$work/config/ZeltrinSoftware" "$work/data" "$work/runtime"
+cp -r "$build/demo-cd" "$work/drive"
+rm -f "$work/drive/orvanta"
+cp "$build/bin/dodorurav" "$work/drive/"
+cp "$build/bin/orvanta" "$work/runtime/"
+printf '[PLIKI]\r\nMENU=%s\r\nZAZAVA_BMP=\r\n[OPCJE]\r\nMINONTEST=1\r\n' "$work/runtime/orvanta" \
+  > "$work/config/ZeltrinSoftware/Dodorurav.cfg"
+
+display=:$((50 + RANDOM % 50))
+Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+designer=""
+cleanup() {
+  [ -n "$designer" ] && kill "$designer" 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+sleep 1
+
+(cd "$work/drive" && XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" ./dodorurav ORVANTA.INI >/dev/null 2>&1) &
+designer=$!
+sleep 4
+shot() { sleep 0.5; import -window root "$out/$1.png"; echo "$out/$1.png"; }
+fail() { echo "FAILED: $*" >&2; exit 1; }
+
+main=$(xdotool search --name "^Dodorurav KALVORA -> " | head -1 || true)
+[ -n "$main" ] || { shot designer-testrun-0-failed; xdotool search --name "" getwindowname %@ >&2 || true; fail "no designer window"; }
+xdotool windowfocus "$main"; sleep 0.3
+xdotool key F9; sleep 4
+runtime=$(pgrep -f "^$work/runtime/orvanta" || true)
+[ -n "$runtime" ] || fail "F9 started no runtime"
+cmp -s "$work/drive/ORVANTA.INI" "$work/runtime/ORVANTA.INI" || fail "the copy differs from the project"
+tr '\0' '\n' < "/proc/$runtime/environ" | grep -qx "KALVORA_DRIVE_ROOT=$work/drive/" || fail "no drive root passed"
+shot designer-testrun-1-menu
+# "Koniec" on the toolbar strip of the menu, which centres itself on the screen.
+xdotool mousemove 878 730; sleep 0.2
+xdotool mousemove 880 730 click 1; sleep 2
+kill -0 "$runtime" 2>/dev/null && fail "the menu did not close"
+shot designer-testrun-2-back
+
+xdotool windowfocus "$main"; sleep 0.3
+xdotool key ctrl+b; sleep 1.5
+shot designer-testrun-3-no-bitmap-editor
