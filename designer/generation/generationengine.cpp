@@ -340,8 +340,10 @@ void collectTargets(Plan &plan)
 void checkTargets(Plan &plan)
 {
     std::map<FileId, QString> sources;
-    for (const Target &target : plan.targets)
-        sources.emplace(*fileId(target.source), target.source);
+    for (const Target &target : plan.targets) {
+        if (const auto id = fileId(target.source))
+            sources.emplace(*id, target.source);
+    }
     for (Target &target : plan.targets) {
         // The name on disk may differ in case from the one the copy gets.
         const QString folder = QFileInfo(target.path).absolutePath();
@@ -399,8 +401,10 @@ public:
              const ProgressFn &progress)
         : m_plan(plan), m_project(project), m_settings(settings), m_progress(progress)
     {
-        for (size_t i = 0; i < plan.targets.size(); ++i)
-            m_byId.emplace(*fileId(plan.targets[i].source), i);
+        for (size_t i = 0; i < plan.targets.size(); ++i) {
+            if (const auto id = fileId(plan.targets[i].source))
+                m_byId.emplace(*id, i);
+        }
     }
 
     bool deleteTargets();
@@ -498,8 +502,8 @@ std::optional<QString> Executor::placeOf(const QString &value, bool onlyFiles) c
     if (value.isEmpty())
         return std::nullopt;
     const QString path = Platform::resolveStoredPath(m_plan.driveRoot, value);
-    if (Platform::isRegularFile(path)) {
-        const auto found = m_byId.find(*fileId(path));
+    if (const auto id = fileId(path); id && Platform::isRegularFile(path)) {
+        const auto found = m_byId.find(*id);
         if (found == m_byId.end())
             return std::nullopt;
         const Target &target = m_plan.targets[found->second];

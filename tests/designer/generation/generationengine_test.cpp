@@ -245,6 +245,17 @@ TEST_F(GenerationTest, FolderFailuresAreReported)
     EXPECT_TRUE(report.errors.first().contains("Nie można utworzyć folderu")) << report.errors.first().toStdString();
 }
 
+TEST_F(GenerationTest, ACopyFailureIsReportedAndTheRestStillDone)
+{
+    const Plan p = plan();
+    ASSERT_TRUE(p.ok());
+    QFile::remove(drivePath(QStringLiteral("work/dane/prog.RV3")));
+    const Report report = execute(p, *context.ProjectIni, settings, {});
+    ASSERT_EQ(report.errors.size(), 1);
+    EXPECT_TRUE(report.errors.first().startsWith("Nie skopiowano " + drivePath(QStringLiteral("work/dane/prog.RV3"))));
+    EXPECT_TRUE(QFile::exists(drivePath(QStringLiteral("cd/MENU/ORVANTA.INI"))));
+}
+
 // Every unsafe plan is refused before anything is deleted: the sources and
 // an old target stay byte for byte.
 class GenerationSafetyTest : public GenerationFixture, public ::testing::WithParamInterface<int>
