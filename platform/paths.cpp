@@ -81,17 +81,40 @@ QString findEntryCaseInsensitive(const QString &dir, const QString &name)
     return {};
 }
 
+namespace {
+
+// The nearest folder at or above path holding an "AUTORUN.INF"; empty when
+// there is none.
+QString folderWithAutorun(const QFileInfo &info)
+{
+    QDir dir(info.isDir() ? info.absoluteFilePath() : info.absolutePath());
+    do {
+        if (!findEntryCaseInsensitive(dir.path(), kAutorunName).isEmpty())
+            return withTrailingSlash(dir.path());
+    } while (dir.cdUp());
+    return {};
+}
+
+} // namespace
+
+QString documentDriveRoot(const QString &documentPath)
+{
+#ifdef Q_OS_WIN
+    return driveRootOf(documentPath);
+#else
+    const QString root = folderWithAutorun(QFileInfo(documentPath));
+    return root.isEmpty() ? QStringLiteral("/") : root;
+#endif
+}
+
 QString driveRootOf(const QString &path)
 {
 #ifdef Q_OS_WIN
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).left(3);
 #else
     const QFileInfo info(path);
-    QDir dir(info.isDir() ? info.absoluteFilePath() : info.absolutePath());
-    do {
-        if (!findEntryCaseInsensitive(dir.path(), kAutorunName).isEmpty())
-            return withTrailingSlash(dir.path());
-    } while (dir.cdUp());
+    if (const QString root = folderWithAutorun(info); !root.isEmpty())
+        return root;
     const QString mountPoint = QStorageInfo(info.absolutePath()).rootPath();
     return withTrailingSlash(mountPoint.isEmpty() ? QStringLiteral("/") : mountPoint);
 #endif

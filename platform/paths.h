@@ -14,6 +14,11 @@ namespace Platform {
 // Drive root of the program (or any file) at path.
 QString driveRootOf(const QString &path);
 
+// Drive root of a document the designer or the data editor opens: the
+// nearest folder at or above it that holds an "AUTORUN.INF" (any letter
+// case), else "/". Stored paths of the document are relative to it.
+QString documentDriveRoot(const QString &documentPath);
+
 // A program started by the designer gets the designer's drive root in this
 // variable, so a test run finds the project's pictures wherever the program
 // itself lies.

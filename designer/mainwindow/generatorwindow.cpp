@@ -73,7 +73,8 @@ void TfrmGenerator::FormCreate(const GeneratorSetup &setup)
     // Every hint shown anywhere in the designer reaches the hint window.
     qApp->installEventFilter(this);
     m_context.GeneratorDir = QFileInfo(setup.programPath).absolutePath() + u'/';
-    m_context.DriveRoot = Platform::driveRootOf(setup.programPath);
+    // Until a project is open nothing is stored; each project brings its own.
+    m_context.DriveRoot = QStringLiteral("/");
     m_context.DataDir = setup.dataDir;
     QString error;
     m_cfg = openGeneratorConfig(setup.configPath, defaultGeneratorConfig(), &error);

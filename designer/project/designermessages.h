@@ -46,14 +46,6 @@ inline QString noToolsBackground(const QString &value)
     return QStringLiteral("Brak bitmapy stanowiącej tło paska narzędziowego:\n\"") + value + u'"';
 }
 
-inline QString otherDrive()
-{
-    return QStringLiteral("Uwaga!\nOtworzono projekt, który znajduje się na innym dysku niż plik generatora,\n"
-                          "- odnośniki do plików graficznych i danych nie będą działały!!!\n"
-                          "Do poprawnej pracy należy skopiować wszystkie pliki projektu\n"
-                          "(i generatora) na jeden dysk (partycję) !!!\n");
-}
-
 inline QString exportNeedsDescription()
 {
     return QStringLiteral("Eksportuj jako INFOCD działa tylko wtedy, gdy projekt posiada obiekt:\n"

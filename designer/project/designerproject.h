@@ -55,7 +55,6 @@ private:
     void applyTitles();
     void paintTools();
     void fillProjectSettings();
-    void warnAboutOtherDrive(const QString &fileName);
 
     DesignerContext &m_context;
 };

@@ -64,6 +64,8 @@ DesignerProject::DesignerProject(DesignerContext &context)
 void DesignerProject::LoadINI(const QString &fileName)
 {
     m_context.selection().detachAll();
+    // The project's stored paths are relative to the drive it lies on.
+    m_context.DriveRoot = Platform::documentDriveRoot(fileName);
     m_context.ProjectIni = std::make_unique<ProfileFile>(fileName);
     m_context.MainCaption = QStringLiteral("Dodorurav KALVORA -> ") + fileName;
     m_context.inspector().showInspector();
@@ -100,7 +102,6 @@ void DesignerProject::LoadINI(const QString &fileName)
     m_context.Surface->rememberSize();
     m_context.ProjectModified = false;
     m_context.undo().SaveUndo(QStringLiteral("Projekt otwarty"));
-    warnAboutOtherDrive(fileName);
 }
 
 void DesignerProject::createSurface()
@@ -229,10 +230,4 @@ void DesignerProject::fillProjectSettings()
                                                                  QLatin1String(entry.key),
                                                                  QLatin1String(entry.fallback)));
     }
-}
-
-void DesignerProject::warnAboutOtherDrive(const QString &fileName)
-{
-    if (Platform::driveRootOf(fileName).toLower() != m_context.DriveRoot.toLower())
-        warn(m_context.Surface, DesignerMessages::otherDrive(), Platform::MessageIcon::Error);
 }

@@ -9,17 +9,8 @@
 
 QString EditorDocument::driveRootOf(const QString &path)
 {
-    QDir dir = QFileInfo(path).absoluteDir();
-    while (true) {
-        if (!Platform::findEntryCaseInsensitive(dir.path() + u'/', QStringLiteral("AUTORUN.INF")).isEmpty()) {
-            const QString root = dir.path();
-            return root.endsWith(u'/') ? root : root + u'/';
-        }
-        if (!dir.cdUp())
-            return QStringLiteral("/");
-    }
+    return Platform::documentDriveRoot(path);
 }
-
 void EditorDocument::setCurrent(int index)
 {
     m_current = index >= 0 && index < count() ? index : -1;

@@ -136,16 +136,26 @@ TEST_F(ProjectReader, MissingPicturesAreReportedAndTheLoadGoesOn)
     EXPECT_FALSE(context.ProjectModified);
 }
 
-TEST_F(ProjectReader, AProjectOnAnotherDriveIsWarnedAboutAfterTheSurfaceIsBuilt)
+// A project's stored paths are relative to the drive it lies on: the
+// nearest folder above it with an "AUTORUN.INF", else "/".
+TEST_F(ProjectReader, AProjectBringsTheDriveRootOfItsOwnFolder)
 {
     QTemporaryDir other;
-    TestSupport::writeFile(other.path() + QStringLiteral("/AUTORUN.INF"), {});
-    TestSupport::writeFile(other.path() + QStringLiteral("/P.KLV"), "[NAMES]\r\n1001=A\r\n");
-    project.LoadINI(other.path() + QStringLiteral("/P.KLV"));
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].text.startsWith(u"Uwaga!\nOtworzono projekt"));
-    EXPECT_EQ(dialogs.messages[0].icon, Platform::MessageIcon::Error);
+    TestSupport::writeFile(other.path() + QStringLiteral("/autorun.inf"), {});
+    QImage picture(40, 30, QImage::Format_RGB888);
+    picture.fill(Qt::red);
+    picture.save(other.path() + QStringLiteral("/TLO.BMP"), "BMP");
+    TestSupport::writeFile(other.path() + QStringLiteral("/PROJEKT/P.KLV"),
+                           "[NAMES]\r\n1001=A\r\n[WINDOW]\r\nBACKGROUND=TLO.BMP\r\n");
+    project.LoadINI(other.path() + QStringLiteral("/PROJEKT/P.KLV"));
+    EXPECT_EQ(context.DriveRoot, other.path() + u'/');
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << "the background is found on the project's own drive";
     EXPECT_EQ(surface().components().size(), 1);
+
+    QTemporaryDir bare;
+    TestSupport::writeFile(bare.path() + QStringLiteral("/P.KLV"), "[NAMES]\r\n1001=A\r\n");
+    project.LoadINI(bare.path() + QStringLiteral("/P.KLV"));
+    EXPECT_EQ(context.DriveRoot, QStringLiteral("/"));
 }
 
 TEST_F(ProjectReader, ATitleWithoutCdTitleShowsTheDefaultNotThePreviousProjects)
