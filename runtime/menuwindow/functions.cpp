@@ -1,6 +1,7 @@
 // The function buttons of the menu window and its keys.
 #include "menuwindowbase.h"
 
+#include "archive/archivewindowhook.h"
 #include "startup/runtimecontext.h"
 #include "texts/runtimetexts.h"
 
@@ -100,14 +101,16 @@ bool TMenuWindowBase::openWithArchiveWindow(const QString &path)
                                        MessageIcon::Question)
                  == MessageAnswer::Yes;
     }
-    return agreed && showArchiveWindow(zip ? Archive::Zip : Archive::Rar);
+    return agreed && showArchiveWindow(zip ? Archive::Zip : Archive::Rar, path);
 }
 
-bool TMenuWindowBase::showArchiveWindow(Archive)
+bool TMenuWindowBase::showArchiveWindow(Archive kind, const QString &path)
 {
-    // The built-in archive window takes the archive over here; until it
-    // exists the failed start is reported.
-    return false;
+    // The built-in archive window takes the archive over, once it has put
+    // itself in the hook; until then the failed start is reported.
+    return ArchiveWindowHook::open(this, kind == Archive::Zip ? ArchiveWindowHook::Kind::Zip
+                                                               : ArchiveWindowHook::Kind::Rar,
+                                   path);
 }
 
 void TMenuWindowBase::launchOrComplain(const QString &path)

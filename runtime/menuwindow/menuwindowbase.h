@@ -225,7 +225,7 @@ private:
     // After a failed start: offers the built-in archive window for a zip
     // or rar archive. True when it took the file over.
     bool openWithArchiveWindow(const QString &path);
-    bool showArchiveWindow(Archive kind);
+    bool showArchiveWindow(Archive kind, const QString &path);
     void launchOrComplain(const QString &path);
     void showCannotOpen(const QString &path);
     void exclamation(const QString &text);

@@ -1,5 +1,7 @@
 #include "menufixture.h"
 
+#include <archive/archivewindowhook.h>
+
 #include <buttons/menubutton.h>
 #include <transplist/transplist.h>
 
@@ -146,6 +148,18 @@ TEST_F(FunctionTest, FailedStartOfAnArchive)
     EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Question);
     EXPECT_TRUE(context->Options.OpenZIP);
     EXPECT_FALSE(minimized());
+
+    // Once the archive window is there, it takes the archive over.
+    QString handedOver;
+    ArchiveWindowHook::setOpener([&](QWidget *, ArchiveWindowHook::Kind kind, const QString &path) {
+        handedOver = path;
+        return kind == ArchiveWindowHook::Kind::Zip;
+    });
+    dialogs.messages.clear();
+    menu.START_PRG(nullptr);
+    ArchiveWindowHook::setOpener({});
+    EXPECT_EQ(handedOver, cdPath(QStringLiteral("GRY/PACZKA.zip")));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(FunctionTest, RarAsksItsOwnQuestion)
