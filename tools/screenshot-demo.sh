@@ -33,6 +33,8 @@ shot 1-menu
 click 90 182     # the first category key
 click 230 140    # the first program of the list
 shot 2-program
+click 230 154    # Saper, whose one-line description wraps
+shot 2-wrapped-description
 click 90 282     # the third category: one program
 click 230 140
 shot 3-one-program
