@@ -531,6 +531,12 @@ void T_Form1::LoadINI(const QString &fileName)
         error(opened.message);
         return;
     }
+    showNewDocument();
+}
+
+// A document just opened or created: its caption, programs and drive.
+void T_Form1::showNewDocument()
+{
     updateCaption();
     showDocument();
     Dirs->Reload();
@@ -547,10 +553,7 @@ void T_Form1::NowyClick()
         error(created.message);
         return;
     }
-    updateCaption();
-    showDocument();
-    Dirs->Reload();
-    Dirs->OpenPath(m_document.driveRoot());
+    showNewDocument();
 }
 
 void T_Form1::OtworzClick()

@@ -152,6 +152,7 @@ private:
     void applyConfig();
     void storeConfig();
     void showDocument();
+    void showNewDocument();
     void showCurrent();
     void updateCaption();
     void fieldEntered(const FieldBox &fieldBox);
