@@ -66,13 +66,7 @@ void applyFont(QWidget *object, const ProjectValues &project, const QString &key
 void writeFont(Platform::ProfileFile &file, const QString &key, const QWidget *object)
 {
     const QFont font = object->font();
-    FontStyles styles = 0;
-    if (font.bold())
-        styles |= FontBold;
-    if (font.italic())
-        styles |= FontItalic;
-    if (font.underline())
-        styles |= FontUnderline;
+    const FontStyles styles = MenuObjects::fontStylesOf(font);
     file.writeString(Sections::FontName, key, font.family());
     file.writeString(Sections::FontColor, key, Platform::colorToString(fontColorOf(object)));
     file.writeInteger(Sections::FontSize, key, font.pointSize());

@@ -411,13 +411,7 @@ void DesignerProject::Exportujinfocdromu1Click(QObject *)
     }
     const QString section = Sections::InfoCd;
     const QFont font = description->font();
-    FontStyles styles = 0;
-    if (font.bold())
-        styles |= FontBold;
-    if (font.italic())
-        styles |= FontItalic;
-    if (font.underline())
-        styles |= FontUnderline;
+    const FontStyles styles = MenuObjects::fontStylesOf(font);
     writeText(*file, section, Sections::FontName, font.family());
     file->writeString(section, Sections::FontColor, Platform::colorToString(description->fontColor()));
     file->writeString(section, Sections::FontStyle, fontStylesToString(styles));

@@ -73,6 +73,18 @@ void setFontColor(QWidget *widget, TColor color)
         setColorRole(widget, role, color);
 }
 
+FontStyles fontStylesOf(const QFont &font)
+{
+    FontStyles styles = 0;
+    if (font.bold())
+        styles |= FontBold;
+    if (font.italic())
+        styles |= FontItalic;
+    if (font.underline())
+        styles |= FontUnderline;
+    return styles;
+}
+
 void applyFont(QWidget *widget, const ProjectValues &project, const QString &objectKey, TColor defaultColor)
 {
     QFont font = widget->font();

@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QString>
 
+class QFont;
 class QObject;
 class QWidget;
 
@@ -29,6 +30,9 @@ void setColorRole(QWidget *widget, QPalette::ColorRole role, Platform::TColor co
 // A widget's background colour, painted by the widget itself.
 void setBackgroundColor(QWidget *widget, Platform::TColor color);
 void setFontColor(QWidget *widget, Platform::TColor color);
+
+// The styles of a font as the project's FONT_STYLE keeps them.
+ProjectFormat::FontStyles fontStylesOf(const QFont &font);
 
 // Font and font colour of a widget from the font keys of its object.
 void applyFont(QWidget *widget, const ProjectFormat::ProjectValues &project, const QString &objectKey,
