@@ -67,6 +67,12 @@ TEST_F(TestRun, CopiesTheProjectBesideTheRuntimeAndWaitsForTheProgram)
         {TestProgram::Autostart, true, true},
         {TestProgram::Autostart, false, false},
     };
+    // The stand-ins run on until the probe below has looked at the designer,
+    // however fast the machine is.
+    const QByteArray untilProbed =
+        "i=0; while [ ! -e \"$here/probed\" ] && [ $i -lt 200 ]; do sleep 0.02; i=$((i+1)); done\n";
+    standIn(runtime, copyPath(), untilProbed);
+    standIn(autostart, copyPath(), untilProbed);
     for (const auto &c : cases) {
         SCOPED_TRACE(QStringLiteral("autostart %1, MINONTEST %2")
                          .arg(c.program == TestProgram::Autostart)
@@ -76,6 +82,7 @@ TEST_F(TestRun, CopiesTheProjectBesideTheRuntimeAndWaitsForTheProgram)
         QFile::remove(copyPath());
         const QString program = c.program == TestProgram::Runtime ? runtime : autostart;
         QFile::remove(QFileInfo(program).absolutePath() + QStringLiteral("/log"));
+        QFile::remove(QFileInfo(program).absolutePath() + QStringLiteral("/probed"));
         useRuntime(runtime, QStringLiteral("MINONTEST=%1").arg(int(c.minimiseOnTest)));
 
         DuringTheRun during;
@@ -88,6 +95,7 @@ TEST_F(TestRun, CopiesTheProjectBesideTheRuntimeAndWaitsForTheProgram)
             during.enabled = window.isEnabled();
             // A second F9 must not overwrite the file under the running menu.
             during.secondTestStarted = programs.testRun(TestProgram::Runtime);
+            TestSupport::writeFile(QFileInfo(program).absolutePath() + QStringLiteral("/probed"), {});
         });
         probe.start(20);
 
