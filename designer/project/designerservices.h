@@ -32,6 +32,9 @@ public:
     virtual void showInspector() {}
     // Shows the properties of an object (the surface window included).
     virtual void showProperties(QWidget *) {}
+    // Objects came or went (a delete, an undo step): the list of objects
+    // is built again.
+    virtual void Odczyt_NILS() {}
     // The background and mask fields after a load.
     virtual void setPictureFields(const QString & /*background*/, const QString & /*mask*/) {}
     // The surface's client size and position while it is the current object.
