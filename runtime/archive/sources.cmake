@@ -7,7 +7,11 @@ target_sources(runtime PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ziptool.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unzdllloader.h
   ${CMAKE_CURRENT_LIST_DIR}/unzdllloader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unrarloader.h
+  ${CMAKE_CURRENT_LIST_DIR}/unrarloader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rartool.h
+  ${CMAKE_CURRENT_LIST_DIR}/rartool.cpp
   ${CMAKE_CURRENT_LIST_DIR}/archivewindowhook.h
   ${CMAKE_CURRENT_LIST_DIR}/archivewindowhook.cpp
 )
-target_link_libraries(runtime PUBLIC zipformat unzdll_api)
+target_link_libraries(runtime PUBLIC zipformat unzdll_api unrar_api)
