@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace Platform {
@@ -214,12 +215,17 @@ bool isRegularFile(const QString &path)
     return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
-ReadResult readRegularFile(const QString &path, qint64 maxBytes)
+namespace {
+
+// Opens path for reading once it has passed the checks of a regular file
+// within maxBytes; result says why not otherwise, and holds the file's size
+// in status when it did.
+ReadResult openRegularFile(const QString &path, qint64 maxBytes, int &fd, struct stat &status)
 {
+    fd = -1;
     if (path.isEmpty())
         return readFailure(ReadResult::Status::Missing, path, QStringLiteral("no file named"));
     const QByteArray name = QFile::encodeName(path);
-    struct stat status {};
     if (::stat(name.constData(), &status) != 0) {
         const int error = errno;
         return readFailure(error == ENOENT || error == ENOTDIR ? ReadResult::Status::Missing
@@ -231,16 +237,47 @@ ReadResult readRegularFile(const QString &path, qint64 maxBytes)
 
     // Non-blocking, and checked again once open: the file may have been
     // swapped for a FIFO or a device since.
-    const FileDescriptor fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.get() < 0)
+    fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
         return readFailure(ReadResult::Status::Failed, path, systemError(errno));
-    if (::fstat(fd.get(), &status) != 0)
+    if (::fstat(fd, &status) != 0)
         return readFailure(ReadResult::Status::Failed, path, systemError(errno));
-    ReadResult result = checkStatus(status, path, maxBytes);
+    return checkStatus(status, path, maxBytes);
+}
+
+} // namespace
+
+ReadResult readRegularFile(const QString &path, qint64 maxBytes)
+{
+    int opened = -1;
+    struct stat status {};
+    ReadResult result = openRegularFile(path, maxBytes, opened, status);
+    const FileDescriptor fd(opened);
     if (!result.ok())
         return result;
     if (!readAtMost(fd.get(), result.bytes, status.st_size))
         return readFailure(ReadResult::Status::Failed, path, systemError(errno));
+    return result;
+}
+
+ReadResult readRegularFileInBlocks(const QString &path, qint64 maxBytes,
+                                   const std::function<bool(QByteArrayView block)> &consume)
+{
+    int opened = -1;
+    struct stat status {};
+    ReadResult result = openRegularFile(path, maxBytes, opened, status);
+    const FileDescriptor fd(opened);
+    if (!result.ok())
+        return result;
+    // No more than the size checked, should the file grow meanwhile.
+    QByteArray block;
+    for (qint64 left = status.st_size; left > 0;) {
+        if (!readAtMost(fd.get(), block, std::min<qint64>(left, FileBlockSize)))
+            return readFailure(ReadResult::Status::Failed, path, systemError(errno));
+        if (block.isEmpty() || !consume(block))
+            break;
+        left -= block.size();
+    }
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QSaveFile;
@@ -88,6 +89,17 @@ bool isRegularFile(const QString &path);
 // The whole content of the regular file at path, when it holds at most
 // maxBytes. Allocates what the file holds, never the limit.
 ReadResult readRegularFile(const QString &path, qint64 maxBytes);
+
+// How much readRegularFileInBlocks() hands over at a time.
+inline constexpr qsizetype FileBlockSize = 64 * 1024;
+
+// The content of the regular file at path, under the same checks and limit
+// as readRegularFile(), handed to consume block by block (at most
+// FileBlockSize bytes each, in file order) rather than held whole, so a
+// large file costs one block of memory. consume returns false to stop
+// reading. The result's bytes stay empty.
+ReadResult readRegularFileInBlocks(const QString &path, qint64 maxBytes,
+                                   const std::function<bool(QByteArrayView block)> &consume);
 
 // A picture file (any format Qt reads) of at most SizeLimits::Picture bytes
 // and maxSide pixels on each side; a null image otherwise.

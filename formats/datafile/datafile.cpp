@@ -50,26 +50,9 @@ QString foldedName(const QString &name)
     return Platform::ProfileSyntax::foldedName(name);
 }
 
-// Calls visit with each line of bytes, without its line end.
-template<typename Visit>
-void forEachLine(QByteArrayView bytes, Visit visit)
-{
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0)
-            end = bytes.size();
-        QByteArrayView line = bytes.sliced(start, end - start);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (!visit(line))
-            return;
-        start = end + 1;
-    }
-}
-
-// Reads a data file in one pass over its bytes, decoding a line at a time,
-// so large files are read in time linear in their size.
+// Reads a data file in one pass over its bytes, block by block, decoding a
+// line at a time, so large files are read in time linear in their size and
+// never held whole.
 //  - The header is the first "TITLE=" and the first "DESC=" line anywhere,
 //    as a list of name=value lines finds them.
 //  - Programs are read as the profile functions read them: the first
@@ -84,21 +67,46 @@ public:
     {
     }
 
-    void parse(QByteArrayView bytes)
+    // The next block of the file; false once nothing more is wanted.
+    bool feed(QByteArrayView block)
     {
-        if (m_programs)
-            m_programs->reserve(m_programs->size() + countSectionLines(bytes));
-        forEachLine(bytes, [this](QByteArrayView line) { return readLine(line); });
+        qsizetype start = 0;
+        if (!m_partLine.isEmpty()) {
+            // The line the last block ended in.
+            const qsizetype end = block.indexOf('\n');
+            if (end < 0) {
+                m_partLine += block;
+                return true;
+            }
+            m_partLine += block.first(end);
+            if (!readRawLine(m_partLine))
+                return false;
+            m_partLine.truncate(0); // keeps its storage for the next one
+            start = end + 1;
+        }
+        for (qsizetype end = block.indexOf('\n', start); end >= 0; end = block.indexOf('\n', start)) {
+            if (!readRawLine(block.sliced(start, end - start)))
+                return false;
+            start = end + 1;
+        }
+        m_partLine.append(block.sliced(start));
+        return true;
+    }
+
+    // The last line, when the file does not end with a line end.
+    void finish()
+    {
+        if (!m_stopped && !m_partLine.isEmpty())
+            readRawLine(m_partLine);
     }
 
 private:
-    // At least as many as there are sections: lines that start with "[".
-    static qsizetype countSectionLines(QByteArrayView bytes)
+    bool readRawLine(QByteArrayView line)
     {
-        qsizetype count = bytes.startsWith('[') ? 1 : 0;
-        for (qsizetype at = bytes.indexOf("\n["); at >= 0; at = bytes.indexOf("\n[", at + 2))
-            ++count;
-        return count;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        m_stopped = !readLine(line);
+        return !m_stopped;
     }
 
     bool readLine(QByteArrayView bytes)
@@ -166,6 +174,8 @@ private:
     Header &m_header;
     QList<Program> *m_programs;
     QString m_line; // the line being read, its storage reused
+    QByteArray m_partLine; // the start of a line cut by the end of a block
+    bool m_stopped = false; // nothing more wanted
     bool m_haveTitle = false;
     bool m_haveDesc = false;
     QSet<QString> m_seen; // folded names of the programs read
@@ -225,14 +235,27 @@ const Program *Category::findProgram(const QString &name) const
     return nullptr;
 }
 
+namespace {
+
+// Reads fileName through parser; false when the file cannot be read.
+bool parseFile(const QString &fileName, DataFileParser &parser)
+{
+    const auto feed = [&parser](QByteArrayView block) { return parser.feed(block); };
+    if (!Platform::readRegularFileInBlocks(fileName, Platform::SizeLimits::Profile, feed).ok())
+        return false;
+    parser.finish();
+    return true;
+}
+
+} // namespace
+
 ReadResult read(const QString &fileName)
 {
-    const Platform::ReadResult file = Platform::readRegularFile(fileName, Platform::SizeLimits::Profile);
-    if (!file.ok())
-        return {{}, Messages::readError()};
     ReadResult result;
     Header header;
-    DataFileParser(header, &result.category.programs).parse(file.bytes);
+    DataFileParser parser(header, &result.category.programs);
+    if (!parseFile(fileName, parser))
+        return {{}, Messages::readError()};
     result.category.title = header.title;
     result.category.description = header.description;
     return result;
@@ -240,9 +263,8 @@ ReadResult read(const QString &fileName)
 Header readHeader(const QString &fileName)
 {
     Header header;
-    const Platform::ReadResult file = Platform::readRegularFile(fileName, Platform::SizeLimits::Profile);
-    if (file.ok())
-        DataFileParser(header, nullptr).parse(file.bytes);
+    DataFileParser parser(header, nullptr);
+    parseFile(fileName, parser);
     return header;
 }
 Result write(const QString &fileName, const Category &category)

@@ -2,6 +2,7 @@
 #include <cp1250.h>
 #include <paths.h>
 #include <profilefile.h>
+#include <safefile.h>
 #include <testsupport.h>
 
 #include <QDir>
@@ -284,6 +285,34 @@ TEST_F(DataFileTest, ReadsAsTheProfileFileReads)
                                                                             << keys[i].toStdString();
     }
     EXPECT_EQ(result.category.programs.size(), 3);
+}
+
+// Files are read a block at a time: a line cut by the end of a block reads
+// as any other wherever the cut falls (between "\r" and "\n" too), as do a
+// line longer than a block and a last line without a line end.
+TEST_F(DataFileTest, LinesCutByTheEndOfABlockReadWhole)
+{
+    const qsizetype block = Platform::FileBlockSize;
+    const QByteArray longValue(2 * block - 40, 'o');
+    const QByteArray head = "TITLE=Gry\r\n;";
+    const QByteArray tail = "[Gra]\r\nSETUP=setup.exe\r\nDESC=opis.txt\r\nOPIS=" + longValue + "\r\nZRZUT=ekran.bmp";
+    Program expected = namedProgram(QStringLiteral("Gra"));
+    expected.setup = QStringLiteral("setup.exe");
+    expected.opis = QString::fromLatin1(longValue);
+    expected.zrzut = QStringLiteral("ekran.bmp");
+    for (qsizetype cut = 1; cut <= 45; ++cut) {
+        SCOPED_TRACE(cut);
+        // The first block ends cut bytes into the tail.
+        const QByteArray padding(block - head.size() - 2 - cut, 'x');
+        const QString file = fileWith(head + padding + "\r\n" + tail);
+        const ReadResult result = read(file);
+        ASSERT_TRUE(result.ok());
+        EXPECT_EQ(result.category.title, QStringLiteral("Gry"));
+        EXPECT_EQ(result.category.description, QStringLiteral("opis.txt"));
+        ASSERT_EQ(result.category.programs.size(), 1);
+        EXPECT_EQ(result.category.programs[0], expected);
+        EXPECT_EQ(readHeader(file), (Header{QStringLiteral("Gry"), QStringLiteral("opis.txt")}));
+    }
 }
 
 TEST_F(DataFileTest, KeysMatchInAnyCaseAndOrderAndMissingOnesReadEmpty)

@@ -131,6 +131,13 @@ TEST(SafeFileTest, SpecialFilesAreNeverRead)
              EXPECT_EQ(result.status, ReadResult::Status::NotRegular);
              return result.ok();
          }},
+        {"block read", [](const QString &path) {
+             bool consumed = false;
+             const auto consume = [&consumed](QByteArrayView) { return consumed = true; };
+             const ReadResult result = readRegularFileInBlocks(path, SizeLimits::Profile, consume);
+             EXPECT_EQ(result.status, ReadResult::Status::NotRegular);
+             return result.ok() || consumed;
+         }},
         {"text", [](const QString &path) { return readTextFile(path).has_value(); }},
         {"picture", [](const QString &path) { return !readPicture(path).isNull(); }},
         {"profile", [](const QString &path) {
@@ -161,6 +168,11 @@ TEST(SafeFileTest, ReadsStopAtTheLimitOfTheirKind)
     EXPECT_FALSE(readTextFile(path, 999).has_value());
     EXPECT_EQ(readRegularFile(dir.filePath(QStringLiteral("none")), 1000).status, ReadResult::Status::Missing);
     EXPECT_EQ(readRegularFile({}, 1000).status, ReadResult::Status::Missing);
+    const auto ignore = [](QByteArrayView) { return true; };
+    EXPECT_TRUE(readRegularFileInBlocks(path, 1000, ignore).ok());
+    EXPECT_EQ(readRegularFileInBlocks(path, 999, ignore).status, ReadResult::Status::TooLarge);
+    EXPECT_EQ(readRegularFileInBlocks(dir.filePath(QStringLiteral("none")), 1000, ignore).status,
+              ReadResult::Status::Missing);
 
     // A profile file beyond its limit reads as empty and is never replaced.
     const QString ini = dir.filePath(QStringLiteral("big.ini"));
@@ -173,6 +185,36 @@ TEST(SafeFileTest, ReadsStopAtTheLimitOfTheirKind)
         EXPECT_FALSE(file.flush());
     }
     EXPECT_EQ(QFileInfo(ini).size(), huge.size());
+}
+
+// A file read in blocks arrives whole and in order, in blocks no larger
+// than promised, and stops when the reader has what it wants.
+TEST(SafeFileTest, BlockReadsHandOverTheWholeFileInOrder)
+{
+    QTemporaryDir dir;
+    for (const qsizetype size : {qsizetype(0), qsizetype(1), FileBlockSize - 1, FileBlockSize,
+                                 FileBlockSize + 1, 3 * FileBlockSize + 17}) {
+        SCOPED_TRACE(size);
+        QByteArray bytes(size, Qt::Uninitialized);
+        for (qsizetype i = 0; i < size; ++i)
+            bytes[i] = char(i * 7 % 251);
+        const QString path = writeFile(dir.filePath(QStringLiteral("blocks.bin")), bytes);
+        QByteArray joined;
+        int blocks = 0;
+        const ReadResult result = readRegularFileInBlocks(path, size, [&](QByteArrayView block) {
+            EXPECT_LE(block.size(), FileBlockSize);
+            EXPECT_FALSE(block.isEmpty());
+            joined += block;
+            ++blocks;
+            return true;
+        });
+        EXPECT_TRUE(result.ok());
+        EXPECT_TRUE(result.bytes.isEmpty());
+        EXPECT_EQ(joined, bytes);
+        int stoppedAfter = 0;
+        readRegularFileInBlocks(path, size, [&](QByteArrayView) { return ++stoppedAfter < 2; });
+        EXPECT_EQ(stoppedAfter, std::min(blocks, 2));
+    }
 }
 
 TEST(SafeFileTest, PicturesLargerThanAScreenAreNotLoaded)
