@@ -44,4 +44,10 @@ inline QString bitmapEditorFailed()
                           "poprawne!");
 }
 
+inline QString dataEditorFailed()
+{
+    return QStringLiteral("Nie można uruchomić zazavaa danych!\n\nSprawdź czy wpisy w konfiguracji generatora są "
+                          "poprawne!");
+}
+
 } // namespace OutsideMessages

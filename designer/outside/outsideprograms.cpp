@@ -226,13 +226,23 @@ bool OutsidePrograms::startEditor(GeneratorFile file, const QString &missingMess
 
 bool OutsidePrograms::editBitmap(const QString &storedPath)
 {
-    const QString program = locateProgram(GeneratorFile::BitmapEditor);
-    const QString picture = Platform::resolveStoredPath(m_context.DriveRoot, storedPath);
+    return editFile(GeneratorFile::BitmapEditor, storedPath, OutsideMessages::bitmapEditorFailed());
+}
+
+bool OutsidePrograms::editDataFile(const QString &storedPath)
+{
+    return editFile(GeneratorFile::ZazavaRv3, storedPath, OutsideMessages::dataEditorFailed());
+}
+
+bool OutsidePrograms::editFile(GeneratorFile editor, const QString &storedPath, const QString &failedMessage)
+{
+    const QString program = locateProgram(editor);
+    const QString file = Platform::resolveStoredPath(m_context.DriveRoot, storedPath);
     // The full path is one argument, so no name is ever read as an option.
-    if (!program.isEmpty() && !picture.isEmpty()
-        && Platform::Launcher::instance().startProgram(program, {picture}, QFileInfo(program).absolutePath()))
+    if (!program.isEmpty() && !file.isEmpty()
+        && Platform::Launcher::instance().startProgram(program, {file}, QFileInfo(program).absolutePath()))
         return true;
-    warn(OutsideMessages::bitmapEditorFailed());
+    warn(failedMessage);
     return false;
 }
 

@@ -46,6 +46,9 @@ public:
     // The bitmap editor on a picture of the project (a stored path below
     // the drive root), as the inspector and the project manager start it.
     bool editBitmap(const QString &storedPath);
+    // The data editor on a data file of the project (a stored path below
+    // the drive root), as the inspector's "RV3" button starts it.
+    bool editDataFile(const QString &storedPath);
     // "&Edytuj źródło": the project file in the desktop's text editor.
     bool editProjectSource();
 
@@ -65,6 +68,7 @@ private:
     bool copyProjectBeside(const QString &runtimeDir);
     bool runAndWait(const QString &program);
     bool startEditor(GeneratorFile file, const QString &missingMessage);
+    bool editFile(GeneratorFile editor, const QString &storedPath, const QString &failedMessage);
     void warn(const QString &text) const;
     QWidget *messageParent() const;
 

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// Files the property editors name are stored relative to the designer's
+// drive root; a file the project could not name that way is refused.
+namespace PickedPaths {
+
+struct Stored
+{
+    QString path;  // drive-relative, "\"-separated; empty when refused
+    QString error; // the message when refused
+    bool ok() const { return error.isEmpty(); }
+};
+
+// A file chosen in a dialog (an absolute path): its stored form, refused
+// when it lies outside root or a link leads it out.
+Stored fromChosenFile(const QString &root, const QString &absolutePath);
+
+// A path typed into a field: kept as typed, refused when ".." would climb
+// above root or a link leads it out. An empty text is accepted (no file).
+Stored fromTypedPath(const QString &root, const QString &typed);
+
+} // namespace PickedPaths

@@ -1,0 +1,617 @@
+#include "propertyeditors/propertyeditors.h"
+
+#include "outside/outsideprograms.h"
+#include "project/designercontext.h"
+#include "project/designermessages.h"
+#include "propertyeditors/editormessages.h"
+#include "propertyeditors/onebitmask.h"
+#include "propertyeditors/pickedpaths.h"
+#include "propertyeditors/reach.h"
+#include "objects/objectstyle.h"
+#include "surface/menusurface.h"
+
+#include <buttons/menubutton.h>
+#include <menuobjects/imagewidget.h>
+#include <menuobjects/menuobjects.h>
+#include <transplist/transplist.h>
+
+#include <dialogs.h>
+#include <paths.h>
+#include <profilefile.h>
+#include <projectfile/projectformat.h>
+#include <safefile.h>
+
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace ProjectFormat;
+
+namespace {
+
+// The names of the undo steps.
+namespace Steps {
+const QString Caption = QStringLiteral("Edycja tekstu klawisza");
+const QString WordWrap = QStringLiteral("Zmiana zawijania tekstu");
+const QString GlyphLayout = QStringLiteral("Zmiana położenia bitmapy");
+const QString NumGlyphs = QStringLiteral("Zmiana podziału bitmapy");
+const QString Hint = QStringLiteral("Edycja podpowiedzi");
+const QString Border = QStringLiteral("Zmiana obramowania klawisza");
+const QString Size = QStringLiteral("Zmiana rozmiarów");
+const QString Position = QStringLiteral("Zmiana położenia");
+const QString Alignment = QStringLiteral("Zmiana wyrównania obiektu");
+const QString Transparent = QStringLiteral("Zmiana przezroczystości listy");
+const QString Tiling = QStringLiteral("Zmiana ułożenia bitmapy");
+const QString ObjectColor = QStringLiteral("Zmiana koloru obiektu");
+const QString Font = QStringLiteral("Zmiana właściwości czcionki");
+const QString FontColor = QStringLiteral("Zmiana koloru czcionki");
+const QString SelectedColor = QStringLiteral("Zmiana koloru wybranej pozycji");
+const QString Picture = QStringLiteral("Zmiana bitmapy");
+const QString Mask = QStringLiteral("Zmiana maski okna");
+const QString DataFile = QStringLiteral("Zmiana pliku danych");
+const QString NextWindow = QStringLiteral("Zmiana drugiego okna");
+} // namespace Steps
+
+const QString BitmapFilter = QStringLiteral("Bitmapy (*.bmp *.BMP)");
+const QString DataFilter = QStringLiteral("Pliki danych (*.RV3 *.rv3);;Wszystkie pliki (*)");
+const QString NextWindowFilter = QStringLiteral("Pliki konfiguracji (*.KLV *.klv)");
+const QString OpenCaption = QStringLiteral("Otwórz");
+
+const QString Tlo = QStringLiteral("Tlo");
+const QString ToolsBack = QStringLiteral("ToolsBack");
+const QString MaskaSetting = QStringLiteral("Maska");
+
+TMenuButton *asKey(QWidget *widget)
+{
+    return qobject_cast<TMenuButton *>(widget);
+}
+
+ButtonEnums::TButtonLayout layoutOfItem(int item)
+{
+    static const ButtonEnums::TButtonLayout layouts[] = {ButtonEnums::blGlyphLeft, ButtonEnums::blGlyphRight,
+                                                          ButtonEnums::blGlyphTop, ButtonEnums::blGlyphBottom};
+    return layouts[qBound(0, item, 3)];
+}
+
+void clearPicture(TImage *image)
+{
+    if (image->hasCanvas())
+        image->canvas().fill(Qt::transparent);
+    image->update();
+}
+
+void paintPicture(TImage *image, const QImage &picture, bool tile)
+{
+    clearPicture(image);
+    if (picture.isNull())
+        return;
+    if (tile)
+        image->tile(picture);
+    else
+        image->stretch(picture);
+}
+
+} // namespace
+
+PropertyEditors::PropertyEditors(DesignerContext &context)
+    : m_context(context)
+{
+}
+
+QList<QWidget *> PropertyEditors::selected() const
+{
+    QList<QWidget *> widgets;
+    SelectionFrame &selection = m_context.selection();
+    for (int i = 0; i < selection.selectedCount(); ++i) {
+        if (QWidget *widget = selection.selected(i))
+            widgets.append(widget);
+    }
+    return widgets;
+}
+
+QWidget *PropertyEditors::current() const
+{
+    return m_context.CurrentObject;
+}
+
+int PropertyEditors::currentCategoryId() const
+{
+    const int id = MenuObjects::tagOf(current());
+    return asKey(current()) && isCategoryId(id) ? id : 0;
+}
+
+void PropertyEditors::committed(const QString &step)
+{
+    m_context.ProjectModified = true;
+    m_context.undo().SaveUndo(step);
+}
+
+QWidget *PropertyEditors::parent() const
+{
+    if (m_dialogParent)
+        return m_dialogParent;
+    return m_context.Surface;
+}
+
+void PropertyEditors::warn(const QString &text) const
+{
+    Platform::showMessage(parent(), text, DesignerCaption, Platform::MessageButtons::Ok,
+                          Platform::MessageIcon::Warning);
+}
+
+void PropertyEditors::edtTekstKeyDown(const QString &text)
+{
+    for (QWidget *widget : EditReach::keys(selected(), current(), m_context.ClickSelects))
+        asKey(widget)->setCaption(text);
+    committed(Steps::Caption);
+}
+
+void PropertyEditors::edtZawijanieTekstuClick(bool wrap)
+{
+    for (QWidget *widget : EditReach::wordWrap(selected(), current(), m_context.ClickSelects)) {
+        if (TMenuButton *key = asKey(widget))
+            key->setWordWrap(wrap);
+        else if (auto *label = qobject_cast<QLabel *>(widget))
+            label->setWordWrap(wrap);
+    }
+    committed(Steps::WordWrap);
+}
+
+void PropertyEditors::edtPolozenieClick(int item)
+{
+    for (QWidget *widget : EditReach::keys(selected(), current(), m_context.ClickSelects))
+        asKey(widget)->setLayout(layoutOfItem(item));
+    committed(Steps::GlyphLayout);
+}
+
+void PropertyEditors::edtNumGlyphsKeyDown(int count, bool enter)
+{
+    QList<QWidget *> reached;
+    if (enter)
+        reached = EditReach::keys(selected(), nullptr, true);
+    if (!m_context.ClickSelects && asKey(current()) && !reached.contains(current()))
+        reached.append(current());
+    if (reached.isEmpty())
+        return;
+    for (QWidget *widget : reached)
+        asKey(widget)->setNumGlyphs(qBound(1, count, 5));
+    committed(Steps::NumGlyphs);
+}
+
+void PropertyEditors::edtHintKeyDown(const QString &text)
+{
+    if (TMenuButton *key = asKey(current()))
+        key->setHint(text);
+    else if (auto *edit = qobject_cast<QLineEdit *>(current()))
+        edit->setToolTip(text);
+    else
+        return;
+    committed(Steps::Hint);
+}
+
+void PropertyEditors::edtBorderClick(int item)
+{
+    for (QWidget *widget : EditReach::keys(selected(), current(), m_context.ClickSelects)) {
+        TMenuButton *key = asKey(widget);
+        if (item == 2) {
+            key->setNoBorder(true); // "Brak" leaves the other flag as it was
+        } else {
+            key->setNoBorder(false);
+            key->setNewBorder(item == 1);
+        }
+        key->update();
+    }
+    committed(Steps::Border);
+}
+
+void PropertyEditors::setWidgetSize(QWidget *widget, std::optional<int> width, std::optional<int> height)
+{
+    TfrmMenu *surface = m_context.Surface;
+    // The window itself, and a background that fills it, take the size as
+    // the window's client size.
+    if (surface && (widget == surface || (widget == surface->Image1 && surface->backgroundAligned()))) {
+        surface->resize(width.value_or(surface->width()), height.value_or(surface->height()));
+        return;
+    }
+    widget->resize(width.value_or(widget->width()), height.value_or(widget->height()));
+}
+
+void PropertyEditors::setWidgetPosition(QWidget *widget, std::optional<int> left, std::optional<int> top)
+{
+    TfrmMenu *surface = m_context.Surface;
+    if (surface && widget == surface->Image1 && surface->backgroundAligned())
+        return; // placed by the window it fills
+    widget->move(left.value_or(widget->x()), top.value_or(widget->y()));
+}
+
+void PropertyEditors::edtSzerKeyDown(int width)
+{
+    for (QWidget *widget : EditReach::selectionFirst(selected(), current()))
+        setWidgetSize(widget, qBound(1, width, 2000), std::nullopt);
+    committed(Steps::Size);
+}
+
+void PropertyEditors::edtWysKeyDown(int height)
+{
+    for (QWidget *widget : EditReach::selectionFirst(selected(), current()))
+        setWidgetSize(widget, std::nullopt, qBound(1, height, 2000));
+    committed(Steps::Size);
+}
+
+void PropertyEditors::edtLewaKeyDown(int left)
+{
+    for (QWidget *widget : EditReach::selectionFirst(selected(), current()))
+        setWidgetPosition(widget, qBound(-100, left, 2000), std::nullopt);
+    committed(Steps::Position);
+}
+
+void PropertyEditors::edtGoraKeyDown(int top)
+{
+    for (QWidget *widget : EditReach::selectionFirst(selected(), current()))
+        setWidgetPosition(widget, std::nullopt, qBound(-100, top, 2000));
+    committed(Steps::Position);
+}
+
+void PropertyEditors::edtWyrownanieClick(const QString &itemText)
+{
+    TfrmMenu *surface = m_context.Surface;
+    auto *image = dynamic_cast<TImage *>(current());
+    if (!surface || !image)
+        return;
+    if (image == surface->Image1) {
+        if (itemText != QStringLiteral("Całe okno") && itemText != QStringLiteral("Brak"))
+            return;
+        surface->setBackgroundAligned(itemText == QStringLiteral("Całe okno"));
+    } else {
+        static const QHash<QString, TfrmMenu::ToolsAlign> aligns = {
+            {QStringLiteral("Do lewej"), TfrmMenu::AlignLeft},   {QStringLiteral("Do prawej"), TfrmMenu::AlignRight},
+            {QStringLiteral("Na górze"), TfrmMenu::AlignTop},    {QStringLiteral("Na dole"), TfrmMenu::AlignBottom},
+            {QStringLiteral("Brak"), TfrmMenu::AlignNone}};
+        const auto align = aligns.find(itemText);
+        if (align == aligns.end())
+            return;
+        surface->setToolsAlign(image, *align);
+    }
+    committed(Steps::Alignment);
+}
+
+void PropertyEditors::edtPrzezroczystyClick(bool transparent)
+{
+    auto *list = dynamic_cast<TTranspList *>(current());
+    if (!list)
+        return;
+    list->setTransparent(transparent);
+    committed(Steps::Transparent);
+}
+
+bool PropertyEditors::edtTypUlozeniaClick(int item, const QString &bitmapField)
+{
+    TfrmMenu *surface = m_context.Surface;
+    if (!surface)
+        return false;
+    TImage *image = dynamic_cast<TImage *>(current());
+    const bool background = image == surface->Image1;
+    if (!image || (!background && image != m_context.Objects.tools))
+        return false;
+    QImage picture;
+    if (!bitmapField.trimmed().isEmpty()) {
+        const QString file = Platform::resolveStoredPath(m_context.DriveRoot, bitmapField);
+        picture = file.isEmpty() ? QImage() : Platform::readPicture(file);
+        if (picture.isNull()) {
+            warn(EditorMessages::pictureNotLoaded(m_context.DriveRoot + bitmapField));
+            return false;
+        }
+    }
+    const bool tile = item == 1;
+    if (background) {
+        paintPicture(image, picture, tile);
+    } else {
+        clearPicture(image);
+        image->fillRect(QRect(QPoint(0, 0), image->size()),
+                        Platform::toQColor(DesignStyle::colorOf(image, Platform::clBlack)));
+        if (!picture.isNull())
+            tile ? image->tile(picture) : image->stretch(picture);
+    }
+    m_context.ProjectSettings.setValue(background ? QStringLiteral("TILE") : QStringLiteral("TOOLS_TILE"),
+                                       QString::number(tile ? 1 : 0));
+    committed(Steps::Tiling);
+    return true;
+}
+
+std::optional<QColor> PropertyEditors::edtKolorButtonClick(const QColor &shown)
+{
+    QWidget *object = current();
+    TfrmMenu *surface = m_context.Surface;
+    if (!object || !surface)
+        return std::nullopt;
+    QColor chosen = shown;
+    if (!Platform::Dialogs::instance().chooseColor(parent(), chosen))
+        return std::nullopt;
+    const Platform::TColor color = Platform::fromQColor(chosen);
+    const int id = MenuObjects::tagOf(object);
+    if (dynamic_cast<TTranspList *>(object) || (qobject_cast<QLineEdit *>(object) && m_context.Objects.field(id))) {
+        DesignStyle::setColor(object, color);
+    } else if (object == surface || object == surface->Image1) {
+        DesignStyle::setColor(surface, color);
+    } else if (object == m_context.Objects.tools) {
+        TImage *tools = m_context.Objects.tools;
+        DesignStyle::setColor(tools, color);
+        if (m_context.ProjectSettings.value(ToolsBack).isEmpty())
+            tools->fillRect(QRect(QPoint(0, 0), tools->size()), chosen);
+    } else {
+        return std::nullopt;
+    }
+    committed(Steps::ObjectColor);
+    return chosen;
+}
+
+std::optional<QColor> PropertyEditors::klwFontKolorClick(const QColor &shown)
+{
+    QColor chosen = shown;
+    if (!Platform::Dialogs::instance().chooseColor(parent(), chosen))
+        return std::nullopt;
+    const Platform::TColor color = Platform::fromQColor(chosen);
+    for (QWidget *widget : EditReach::selectionFirst(selected(), current())) {
+        const bool hasFont = asKey(widget) || dynamic_cast<TTranspList *>(widget) || qobject_cast<QLabel *>(widget)
+                             || qobject_cast<QLineEdit *>(widget);
+        if (!hasFont)
+            continue;
+        DesignStyle::setFontColor(widget, color);
+        if (MenuObjects::tagOf(widget) == DescriptionId)
+            if (auto *description = dynamic_cast<TTranspList *>(widget))
+                description->setSelectedColor(color);
+    }
+    committed(Steps::FontColor);
+    return chosen;
+}
+
+std::optional<QColor> PropertyEditors::klwSelColorClick()
+{
+    TTranspList *list = m_context.Objects.list;
+    if (!list)
+        return std::nullopt;
+    QColor chosen = Platform::toQColor(list->selectedColor());
+    if (!Platform::Dialogs::instance().chooseColor(parent(), chosen))
+        return std::nullopt;
+    list->setSelectedColor(Platform::fromQColor(chosen));
+    list->update();
+    committed(Steps::SelectedColor);
+    return chosen;
+}
+
+void PropertyEditors::cmbFontClick(const FontChoice &choice)
+{
+    for (QWidget *widget : EditReach::selectionFirst(selected(), current())) {
+        auto *edit = qobject_cast<QLineEdit *>(widget);
+        const bool hasFont = edit || asKey(widget) || dynamic_cast<TTranspList *>(widget)
+                             || qobject_cast<QLabel *>(widget);
+        if (!hasFont)
+            continue;
+        QFont font = widget->font();
+        font.setFamily(choice.name);
+        if (choice.size > 0)
+            font.setPointSize(choice.size);
+        font.setBold(choice.bold);
+        font.setItalic(choice.italic);
+        font.setUnderline(choice.underline);
+        widget->setFont(font);
+        if (!edit)
+            continue;
+        // One line of the new font, so the field is as high as its text.
+        edit->resize(edit->width(), QFontMetrics(font).height() + 2);
+        edit->setText(QStringLiteral("Tekst próbny: Źg"));
+        if (m_context.ClickSelects) {
+            SelectionFrame &selection = m_context.selection();
+            if (selection.selectedCount() == 1) {
+                selection.detachAll();
+                selection.attach(edit);
+            }
+        }
+    }
+    committed(Steps::Font);
+}
+
+std::optional<QString> PropertyEditors::chooseFile(const QString &field, const QString &filter)
+{
+    const QString start = field.isEmpty() ? m_context.DriveRoot
+                                          : Platform::resolveStoredPath(m_context.DriveRoot, field);
+    const QString chosen = Platform::Dialogs::instance().openFile(parent(), OpenCaption, start, filter);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    const PickedPaths::Stored stored = PickedPaths::fromChosenFile(m_context.DriveRoot, chosen);
+    if (!stored.ok()) {
+        warn(stored.error);
+        return std::nullopt;
+    }
+    return stored.path;
+}
+
+// Puts a loaded picture on object (a key's glyph, the background or the
+// toolbar strip) and records its stored path; false for other objects.
+bool PropertyEditors::showPicture(QWidget *object, const QString &stored, const QImage &picture)
+{
+    TfrmMenu *surface = m_context.Surface;
+    if (TMenuButton *key = asKey(object)) {
+        key->setGlyph(picture);
+        m_context.ButtonGlyphFiles.setValue(QString::number(MenuObjects::tagOf(key)), stored);
+        return true;
+    }
+    if (surface && object == surface->Image1) {
+        m_context.ProjectSettings.setValue(Tlo, stored);
+        paintPicture(surface->Image1, picture, m_context.ProjectSettings.value(QStringLiteral("TILE")) == u'1');
+        return true;
+    }
+    if (object && object == m_context.Objects.tools) {
+        TImage *tools = m_context.Objects.tools;
+        m_context.ProjectSettings.setValue(ToolsBack, stored);
+        clearPicture(tools);
+        tools->fillRect(QRect(QPoint(0, 0), tools->size()),
+                        Platform::toQColor(DesignStyle::colorOf(tools, Platform::clBlack)));
+        if (!picture.isNull()) {
+            if (m_context.ProjectSettings.value(QStringLiteral("TOOLS_TILE")) == u'1')
+                tools->tile(picture);
+            else
+                tools->stretch(picture);
+        }
+        return true;
+    }
+    return false;
+}
+
+std::optional<QString> PropertyEditors::edtBitmapaButtonClick(const QString &field)
+{
+    QWidget *object = current();
+    if (!object)
+        return std::nullopt;
+    const std::optional<QString> stored = chooseFile(field, BitmapFilter);
+    if (!stored)
+        return std::nullopt;
+    const QString file = Platform::resolveStoredPath(m_context.DriveRoot, *stored);
+    const QImage picture = Platform::readPicture(file);
+    if (picture.isNull()) {
+        warn(EditorMessages::pictureNotLoaded(file));
+        return std::nullopt;
+    }
+    if (!showPicture(object, *stored, picture))
+        return std::nullopt;
+    committed(Steps::Picture);
+    return stored;
+}
+
+bool PropertyEditors::edtBitmapaKeyDown(const QString &typed)
+{
+    QWidget *object = current();
+    const PickedPaths::Stored stored = PickedPaths::fromTypedPath(m_context.DriveRoot, typed);
+    if (!stored.ok()) {
+        warn(stored.error);
+        return false;
+    }
+    QImage picture;
+    if (!typed.trimmed().isEmpty()) {
+        picture = Platform::readPicture(Platform::resolveStoredPath(m_context.DriveRoot, typed));
+        // The path is kept all the same: the picture may be put there later.
+        if (picture.isNull())
+            warn(EditorMessages::pictureNotLoaded(m_context.DriveRoot + typed));
+    }
+    if (!showPicture(object, typed, picture))
+        return false;
+    committed(Steps::Picture);
+    return true;
+}
+
+std::optional<QString> PropertyEditors::edtMaskaButtonClick(const QString &field)
+{
+    TfrmMenu *surface = m_context.Surface;
+    if (!surface || current() != surface->Image1)
+        return std::nullopt;
+    const std::optional<QString> stored = chooseFile(field, BitmapFilter);
+    if (!stored)
+        return std::nullopt;
+    const QString file = Platform::resolveStoredPath(m_context.DriveRoot, *stored);
+    const Platform::ReadResult bytes = Platform::readRegularFile(file, Platform::SizeLimits::Picture);
+    const QImage picture = bytes.ok() ? QImage::fromData(bytes.bytes) : QImage();
+    if (picture.isNull()) {
+        warn(EditorMessages::pictureNotLoaded(file));
+        return std::nullopt;
+    }
+    if (!OneBitMask::isOneBitBitmap(bytes.bytes)) {
+        const Platform::MessageAnswer answer =
+            Platform::showMessage(parent(), EditorMessages::convertMaskQuestion(), DesignerCaption,
+                                  Platform::MessageButtons::YesNoCancel, Platform::MessageIcon::Warning);
+        if (answer != Platform::MessageAnswer::Yes)
+            return std::nullopt;
+        const OneBitMask::Conversion conversion = OneBitMask::convertFile(file, picture);
+        if (!conversion.ok()) {
+            warn(conversion.error);
+            return std::nullopt;
+        }
+    }
+    m_context.ProjectSettings.setValue(MaskaSetting, *stored);
+    committed(Steps::Mask);
+    return stored;
+}
+
+bool PropertyEditors::edtMaskaKeyDown(const QString &typed)
+{
+    const PickedPaths::Stored stored = PickedPaths::fromTypedPath(m_context.DriveRoot, typed);
+    if (!stored.ok()) {
+        warn(stored.error);
+        return false;
+    }
+    m_context.ProjectSettings.setValue(MaskaSetting, typed);
+    committed(Steps::Mask);
+    return true;
+}
+
+std::optional<QString> PropertyEditors::chooseCategoryFile(const QString &field, const QString &filter,
+                                                           bool dataFile)
+{
+    if (!currentCategoryId())
+        return std::nullopt;
+    const std::optional<QString> stored = chooseFile(field, filter);
+    if (!stored)
+        return std::nullopt;
+    (dataFile ? m_lastDataFile : m_lastNextWindow) = stored;
+    return commitCategoryFile(*stored, dataFile);
+}
+
+std::optional<QString> PropertyEditors::commitCategoryFile(const QString &stored, bool dataFile)
+{
+    const int id = currentCategoryId();
+    if (!id)
+        return std::nullopt;
+    NameValueList &list = dataFile ? m_context.ButtonDataFiles : m_context.NextWindowFiles;
+    list.setValue(QString::number(id), stored);
+    committed(dataFile ? Steps::DataFile : Steps::NextWindow);
+    return stored;
+}
+
+std::optional<QString> PropertyEditors::edtDaneButtonClick(const QString &field)
+{
+    return chooseCategoryFile(field, DataFilter, true);
+}
+
+std::optional<QString> PropertyEditors::edtDaneKeyDown()
+{
+    // Without a chosen file an Enter would drop the key's data file.
+    if (!m_lastDataFile)
+        return std::nullopt;
+    return commitCategoryFile(*m_lastDataFile, true);
+}
+
+std::optional<QString> PropertyEditors::edtNextINIButtonClick(const QString &field)
+{
+    return chooseCategoryFile(field, NextWindowFilter, false);
+}
+
+std::optional<QString> PropertyEditors::edtNextINIKeyDown()
+{
+    if (!m_lastNextWindow)
+        return std::nullopt;
+    return commitCategoryFile(*m_lastNextWindow, false);
+}
+
+void PropertyEditors::chkUseNextIniClick(bool checked)
+{
+    const int id = currentCategoryId();
+    if (!id || !m_context.ProjectIni)
+        return;
+    m_context.ProjectIni->writeString(Sections::NextWindow, MenuObjects::buttonKey(id),
+                                      checked ? QStringLiteral("1") : QStringLiteral("0"));
+    committed(Steps::NextWindow);
+}
+
+bool PropertyEditors::klwRV3Click(const QString &dataField)
+{
+    if (dataField.isEmpty() || !m_programs)
+        return false;
+    return m_programs->editDataFile(dataField);
+}
+
+bool PropertyEditors::EdytujBMP(const QString &pictureField)
+{
+    if (pictureField.isEmpty() || !m_programs)
+        return false;
+    return m_programs->editBitmap(pictureField);
+}
