@@ -599,6 +599,12 @@ void PropertyEditors::chkUseNextIniClick(bool checked)
         return;
     m_context.ProjectIni->writeString(Sections::NextWindow, MenuObjects::buttonKey(id),
                                       checked ? QStringLiteral("1") : QStringLiteral("0"));
+    // The save reads the file again before it writes: the tick lives there.
+    if (!m_context.ProjectIni->flush())
+        Platform::showMessage(parent(),
+                              DesignerMessages::saveFailed(m_context.ProjectIni->fileName(),
+                                                           m_context.ProjectIni->errorString()),
+                              DesignerCaption, Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
     committed(Steps::NextWindow);
 }
 

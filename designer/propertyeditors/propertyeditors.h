@@ -26,6 +26,8 @@ public:
     // nothing) and the parent of dialogs and messages.
     void setOutsidePrograms(OutsidePrograms *programs) { m_programs = programs; }
     void setDialogParent(QWidget *parent) { m_dialogParent = parent; }
+    // The object the inspector shows.
+    QWidget *currentObject() const { return current(); }
 
     // Keys and labels.
     void edtTekstKeyDown(const QString &text);
