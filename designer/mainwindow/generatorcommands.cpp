@@ -6,7 +6,7 @@
 #include "mainwindow/asystent.h"
 #include "mainwindow/mainwindowmessages.h"
 #include "project/designermessages.h"
-#include "standins/palettestandin.h"
+#include "inspector/objectinspector.h"
 #include "surface/menusurface.h"
 
 #include <buttons/menubutton.h>
@@ -81,10 +81,7 @@ void TfrmGenerator::projectOpened()
     if (!m_context.ProjectIni)
         return;
     setWindowTitle(m_context.MainCaption);
-    if (!m_palette->isVisible()) {
-        m_palette->move(0, m_context.MainWindowHeight);
-        m_palette->show();
-    }
+    m_palette->showInspector();
     mnuObiekty->setChecked(true);
 }
 

@@ -5,7 +5,7 @@
 #include "outside/outsideprograms.h"
 #include "mainwindow/mainwindowmessages.h"
 #include "selection/stretchselection.h"
-#include "standins/palettestandin.h"
+#include "inspector/objectinspector.h"
 #include "surface/menusurface.h"
 
 #include <buttons/menubutton.h>
@@ -32,7 +32,7 @@ const char *const kHintKey = "AsystaKey";
 
 TfrmGenerator::TfrmGenerator(const GeneratorSetup &setup, QWidget *parent)
     : QMainWindow(parent)
-    , m_palette(std::make_unique<TPaletteStandIn>())
+    , m_palette(std::make_unique<TfrmObiekty>(m_context))
     , m_arguments(setup.arguments)
 {
     setObjectName(QStringLiteral("frmGenerator"));
@@ -41,8 +41,10 @@ TfrmGenerator::TfrmGenerator(const GeneratorSetup &setup, QWidget *parent)
     m_selection = std::make_unique<TStretchSelection>(m_context, m_palette.get());
     m_context.setSelection(m_selection.get());
     m_context.setPalette(m_palette.get());
+    m_context.setInspector(m_palette.get());
     m_context.setRecentFiles(this);
     m_palette->OnClose = [this] { paletteClosed(); };
+    m_palette->OnHint = [this](const QString &key) { Asystuj(key); };
 
     buildMenus();
     buildToolbar();
@@ -51,6 +53,7 @@ TfrmGenerator::TfrmGenerator(const GeneratorSetup &setup, QWidget *parent)
     for (QAction *action : laterCommands())
         action->setEnabled(false);
     FormCreate(setup);
+    m_palette->setConfig(m_cfg.get());
     m_outside = std::make_unique<OutsidePrograms>(m_context, m_project);
     m_outside->setMainWindow(this);
     m_outside->setConfigPath(setup.configPath);
@@ -65,6 +68,7 @@ TfrmGenerator::~TfrmGenerator()
     m_context.setRecentFiles(nullptr);
     // The surface and its objects go before the selection frame they hold.
     delete m_context.Surface.data();
+    m_context.setInspector(nullptr);
 }
 
 void TfrmGenerator::FormCreate(const GeneratorSetup &setup)

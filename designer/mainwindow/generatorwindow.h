@@ -20,7 +20,7 @@ class QMenu;
 class QToolBar;
 class TFileDrag;
 class TMenuButton;
-class TPaletteStandIn;
+class TfrmObiekty;
 class TStretchSelection;
 class TToolbarButton;
 class TfrmAsystent;
@@ -54,7 +54,7 @@ public:
     GeneratorConfig &config() { return m_config; }
     Platform::ProfileFile &GeneratorCfg() { return *m_cfg; }
     TStretchSelection &selection() { return *m_selection; }
-    TPaletteStandIn &palette() { return *m_palette; }
+    TfrmObiekty &palette() { return *m_palette; }
     HintTexts &hintTexts() { return m_hintTexts; }
     OutsidePrograms &outsidePrograms() { return *m_outside; }
     TfrmAsystent *asystent() const;
@@ -157,7 +157,7 @@ private:
 
     DesignerContext m_context;
     DesignerProject m_project{m_context};
-    std::unique_ptr<TPaletteStandIn> m_palette;
+    std::unique_ptr<TfrmObiekty> m_palette;
     std::unique_ptr<TStretchSelection> m_selection;
     std::unique_ptr<Platform::ProfileFile> m_cfg;
     std::unique_ptr<OutsidePrograms> m_outside;

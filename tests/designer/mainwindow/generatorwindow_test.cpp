@@ -1,7 +1,7 @@
 #include "mainwindowfixture.h"
 
 #include "mainwindow/asystent.h"
-#include "standins/palettestandin.h"
+#include "inspector/objectinspector.h"
 #include "surface/menusurface.h"
 
 #include <buttons/menubutton.h>

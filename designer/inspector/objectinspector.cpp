@@ -1,0 +1,826 @@
+#include "objectinspector.h"
+
+#include "config/generatorconfig.h"
+#include "inspector/inspectortexts.h"
+#include "objects/objectkinds.h"
+#include "objects/objectstyle.h"
+#include "project/designercontext.h"
+#include "surface/menusurface.h"
+
+#include <buttons/menubutton.h>
+#include <buttons/toolbarbutton.h>
+#include <checkbox/bitcheckbox.h>
+#include <lists/linkedit.h>
+#include <menuobjects/imagewidget.h>
+#include <menuobjects/menuobjects.h>
+#include <transplist/transplist.h>
+
+#include <projectfile/projectformat.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+using namespace InspectorModel;
+using namespace ProjectFormat;
+using MenuObjects::tagOf;
+
+namespace {
+
+const QSize kDesignedSize(234, 572);
+const int kRowStep = 24;
+const int kRowHeight = 22;
+const int kCaptionLeft = 3;
+const int kEditorLeft = 101;
+const int kPanelWidth = 215;
+const int kPanelHeight = 465;
+const QString kSection = QStringLiteral("OBIEKTY");
+
+const QList<int> kKeyBasic = {PaletteKinds::CategoryKey, StartId, CloseId};
+const QList<int> kKeyOptional = {OptionsId, SearchId,  MusicId, CopyId,    MinimizeId,
+                                 ScreenshotId, ExploreId, DescriptionEditId, AboutId, DescriptionToggleId};
+const QList<int> kOtherBasic = {ListId, DescriptionId};
+const QList<int> kOtherOptional = {SerialId, ToolsId, SystemId, TitleId, InfoId, RozmiarId};
+
+bool isEnter(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *keyEvent = static_cast<const QKeyEvent *>(event);
+    // Ctrl+Enter belongs to a path field's button.
+    if (keyEvent->modifiers().testFlag(Qt::ControlModifier))
+        return false;
+    return keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter;
+}
+
+void setChoice(QComboBox *combo, const QString &text)
+{
+    combo->setCurrentIndex(combo->findText(text));
+}
+
+QString alignmentName(const TfrmMenu &surface, const QWidget *image)
+{
+    const QStringList names = InspectorTexts::alignments();
+    if (tagOf(image) == BackId)
+        return surface.backgroundAligned() ? names[4] : names[5];
+    switch (TfrmMenu::toolsAlign(image)) {
+    case TfrmMenu::AlignLeft: return names[0];
+    case TfrmMenu::AlignRight: return names[1];
+    case TfrmMenu::AlignTop: return names[2];
+    case TfrmMenu::AlignBottom: return names[3];
+    case TfrmMenu::AlignNone: break;
+    }
+    return names[5];
+}
+
+} // namespace
+
+TfrmObiekty::TfrmObiekty(DesignerContext &context, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::Tool)
+    , m_context(context)
+{
+    setObjectName(QStringLiteral("frmObiekty"));
+    setWindowTitle(InspectorTexts::caption());
+    resize(kDesignedSize);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    Label1 = new QLabel(InspectorTexts::currentLabel(), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    cmbObiekty = new QComboBox(this);
+    cmbObiekty->setObjectName(QStringLiteral("cmbObiekty"));
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    layout->addWidget(Label1);
+    layout->addWidget(cmbObiekty);
+    layout->addWidget(PageControl1, 1);
+
+    buildPalette();
+    tabWlasciwosci = new QWidget;
+    tabWlasciwosci->setObjectName(QStringLiteral("tabWlasciwosci"));
+    auto *properties = new QVBoxLayout(tabWlasciwosci);
+    properties->setContentsMargins(0, 0, 0, 0);
+    properties->setSpacing(1);
+    fontStrip = buildFontStrip(tabWlasciwosci);
+    properties->addWidget(fontStrip);
+    scrollObjekty = new QWidget(tabWlasciwosci);
+    scrollObjekty->setObjectName(QStringLiteral("scrollObjekty"));
+    scrollObjekty->setFocusPolicy(Qt::ClickFocus);
+    properties->addWidget(scrollObjekty, 1);
+    PageControl1->addTab(tabWlasciwosci, InspectorTexts::propertiesPage());
+    buildRows();
+    connectEditors();
+    PageControl1->setCurrentWidget(tabWlasciwosci);
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
+    connect(cmbObiekty, &QComboBox::activated, this, [this] { cmbObiektyClick(cmbObiekty); });
+
+    commits.text = [this](Row row, const QString &text) { commitText(row, text); };
+    commits.number = [this](Row row, int value) { commitNumber(row, value); };
+    commits.choice = [this](Row row, int index, const QString &text) { commitChoice(row, index, text); };
+    commits.colour = [this](Row row) { commitColour(row); };
+    commits.file = [this](Row row) { commitFile(row); };
+    commits.font = [this](QObject *sender) { commitFont(sender); };
+    commits.fontColour = [this](QObject *sender) { commitFontColour(sender); };
+    commits.nextWindow = [this](bool checked) { commitNextWindow(checked); };
+
+    // Entering the rows counts as an edit of the project.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
+        if (now && scrollObjekty->isAncestorOf(now) && !(old && scrollObjekty->isAncestorOf(old)))
+            m_context.ProjectModified = true;
+    });
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(200);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    Timer1->start();
+
+    place();
+    fillFonts();
+    OdczytWlasciwosci(m_context.CurrentObject);
+    CzyszczenieWylaczanie();
+    FormResize();
+}
+
+TfrmObiekty::~TfrmObiekty()
+{
+    if (m_rowsDragging)
+        QApplication::restoreOverrideCursor();
+}
+
+void TfrmObiekty::buildPalette()
+{
+    tabKlawisze = buildPalettePage(kKeyBasic, kKeyOptional, InspectorTexts::availableKeys());
+    tabKlawisze->setObjectName(QStringLiteral("tabKlawisze"));
+    tabInne = buildPalettePage(kOtherBasic, kOtherOptional, {});
+    tabInne->setObjectName(QStringLiteral("tabInne"));
+    // A window made short scrolls its palette rather than growing.
+    for (QWidget *page : {tabKlawisze, tabInne}) {
+        auto *scroll = new QScrollArea;
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidget(page);
+        PageControl1->addTab(scroll, page == tabKlawisze ? InspectorTexts::keysPage()
+                                                          : InspectorTexts::otherObjectsPage());
+    }
+}
+
+QWidget *TfrmObiekty::buildPalettePage(const QList<int> &basic, const QList<int> &optional, const QString &box)
+{
+    auto *page = new QWidget;
+    auto *pageLayout = new QVBoxLayout(page);
+    QWidget *holder = page;
+    if (!box.isEmpty()) {
+        auto *group = new QGroupBox(box, page);
+        pageLayout->addWidget(group);
+        holder = group;
+    }
+    // The buttons of one page share a parent, so one going down raises the
+    // others; the two pages do not touch each other.
+    auto *buttons = new QWidget(holder);
+    auto *grid = new QVBoxLayout(buttons);
+    grid->setSpacing(2);
+    const auto addButtons = [&](const QString &label, const QList<int> &kinds) {
+        grid->addWidget(new QLabel(label, buttons));
+        for (int kind : kinds) {
+            for (const PaletteKinds::Entry &entry : PaletteKinds::entries()) {
+                if (entry.kind != kind)
+                    continue;
+                auto *button = new TMenuButton(buttons);
+                button->setObjectName(QLatin1String(entry.name));
+                button->setCaption(QString::fromUtf8(entry.caption));
+                button->setCursor(Qt::PointingHandCursor);
+                button->setGroupIndex(1);
+                button->setAllowAllUp(true);
+                button->setFlat(false);
+                button->setFixedHeight(24);
+                grid->addWidget(button);
+                m_paletteButtons.insert(kind, button);
+            }
+        }
+    };
+    addButtons(InspectorTexts::basic(), basic);
+    addButtons(InspectorTexts::optional(), optional);
+    grid->addStretch(1);
+    if (holder != page) {
+        auto *groupLayout = new QVBoxLayout(holder);
+        groupLayout->addWidget(buttons);
+    } else {
+        pageLayout->addWidget(buttons);
+    }
+    pageLayout->addStretch(1);
+    return page;
+}
+
+// The font strip is a plain widget of its own, so it can move onto a
+// toolbar without touching the rest of the window.
+QWidget *TfrmObiekty::buildFontStrip(QWidget *parent)
+{
+    auto *strip = new QWidget(parent);
+    strip->setObjectName(QStringLiteral("fontStrip"));
+    auto *rows = new QVBoxLayout(strip);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(1);
+    auto *first = new QHBoxLayout;
+    auto *second = new QHBoxLayout;
+    rows->addLayout(first);
+    rows->addLayout(second);
+
+    cmbFontSize = new QComboBox(strip);
+    cmbFontSize->setObjectName(QStringLiteral("cmbFontSize"));
+    cmbFontSize->setEditable(true);
+    cmbFontSize->setInsertPolicy(QComboBox::NoInsert);
+    cmbFontSize->setFixedWidth(50);
+    cmbFont = new QComboBox(strip);
+    cmbFont->setObjectName(QStringLiteral("cmbFont"));
+    cmbFont->setEditable(true);
+    cmbFont->setInsertPolicy(QComboBox::NoInsert);
+    cmbFont->setMinimumWidth(60);
+    cmbFont->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    first->addWidget(cmbFontSize);
+    first->addWidget(cmbFont, 1);
+
+    const auto styleButton = [strip, second](const QString &name, const QString &caption, int group,
+                                             void (QFont::*style)(bool)) {
+        auto *button = new TToolbarButton(strip);
+        button->setObjectName(name);
+        button->setCaption(caption);
+        // Each its own switch.
+        button->setGroupIndex(group);
+        button->setAllowAllUp(true);
+        QFont font(QStringLiteral("Times New Roman"));
+        font.setBold(true);
+        (font.*style)(true);
+        button->setFont(font);
+        button->setFixedSize(23, 22);
+        second->addWidget(button);
+        return button;
+    };
+    klwBold = styleButton(QStringLiteral("klwBold"), QStringLiteral("B"), 1, &QFont::setBold);
+    klwItalic = styleButton(QStringLiteral("klwItalic"), QStringLiteral("I"), 2, &QFont::setItalic);
+    klwUnder = styleButton(QStringLiteral("klwUnder"), QStringLiteral("U"), 3, &QFont::setUnderline);
+
+    const auto colourButton = [strip, second](const QString &panelName, const QString &name, const QString &hint,
+                                              TToolbarButton **button) {
+        auto *panel = new QFrame(strip);
+        panel->setObjectName(panelName);
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setAutoFillBackground(true);
+        panel->setFixedSize(27, 24);
+        *button = new TToolbarButton(panel);
+        (*button)->setObjectName(name);
+        (*button)->setHint(hint);
+        (*button)->setShowHint(true);
+        (*button)->setGeometry(5, 4, 17, 16);
+        second->addWidget(panel);
+        return panel;
+    };
+    kolor = colourButton(QStringLiteral("kolor"), QStringLiteral("klwFontKolor"), InspectorTexts::fontColorHint(),
+                         &klwFontKolor);
+    pnlSelKolor = colourButton(QStringLiteral("pnlSelKolor"), QStringLiteral("klwSelColor"),
+                               InspectorTexts::selectedColorHint(), &klwSelColor);
+    second->addStretch(1);
+    return strip;
+}
+
+QWidget *TfrmObiekty::buildEditor(Row row)
+{
+    const RowSpec &spec = specOf(row);
+    QWidget *editor = nullptr;
+    switch (spec.kind) {
+    case EditorKind::Text: editor = new QLineEdit(pnlObiekty); break;
+    case EditorKind::Choice: editor = new QComboBox(pnlObiekty); break;
+    case EditorKind::File:
+    case EditorKind::Colour: {
+        auto *link = new TLinkEdit(pnlObiekty);
+        link->setLinkStyle(lsEllipsis);
+        editor = link;
+        break;
+    }
+    case EditorKind::Number: editor = new QSpinBox(pnlObiekty); break;
+    }
+    editor->setObjectName(QLatin1String(spec.editorName));
+    editor->setProperty("Tag", 5);
+    editor->setGeometry(kEditorLeft, 2 + int(row) * kRowStep, kPanelWidth - kEditorLeft - 5, kRowHeight);
+    editor->installEventFilter(this);
+    editor->setMouseTracking(true);
+    return editor;
+}
+
+void TfrmObiekty::buildRows()
+{
+    pnlObiekty = new QWidget(scrollObjekty);
+    pnlObiekty->setObjectName(QStringLiteral("pnlObiekty"));
+    pnlObiekty->setGeometry(0, 0, kPanelWidth, kPanelHeight);
+    pnlObiekty->installEventFilter(this);
+    for (Row row : allRows()) {
+        const RowSpec &spec = specOf(row);
+        auto *caption = new QLabel(QString::fromUtf8(spec.caption), pnlObiekty);
+        caption->setObjectName(QLatin1String(spec.panelName));
+        caption->setFrameShape(QFrame::Panel);
+        caption->setFrameShadow(QFrame::Raised);
+        caption->setGeometry(kCaptionLeft, 2 + int(row) * kRowStep, kEditorLeft - kCaptionLeft - 2, kRowHeight);
+        caption->setCursor(Qt::SizeVerCursor);
+        caption->installEventFilter(this);
+        m_captions.insert(row, caption);
+        m_editors.insert(row, buildEditor(row));
+    }
+    edtTekst = static_cast<QLineEdit *>(m_editors[Row::Tekst]);
+    edtHint = static_cast<QLineEdit *>(m_editors[Row::Hint]);
+    edtZawijanieTekstu = static_cast<QComboBox *>(m_editors[Row::ZawijanieTekstu]);
+    edtPolozenie = static_cast<QComboBox *>(m_editors[Row::Polozenie]);
+    edtTypUlozenia = static_cast<QComboBox *>(m_editors[Row::TypUlozenia]);
+    edtBorder = static_cast<QComboBox *>(m_editors[Row::Border]);
+    edtWyrownanie = static_cast<QComboBox *>(m_editors[Row::Wyrownanie]);
+    edtPrzezroczysty = static_cast<QComboBox *>(m_editors[Row::Przezroczysty]);
+    edtBitmapa = static_cast<TLinkEdit *>(m_editors[Row::Bitmapa]);
+    edtDane = static_cast<TLinkEdit *>(m_editors[Row::Dane]);
+    edtNextINI = static_cast<TLinkEdit *>(m_editors[Row::NextIni]);
+    edtMaska = static_cast<TLinkEdit *>(m_editors[Row::Maska]);
+    edtKolor = static_cast<TLinkEdit *>(m_editors[Row::Kolor]);
+    edtKolor->setReadOnly(true);
+    edtNumGlyphs = static_cast<QSpinBox *>(m_editors[Row::NumGlyphs]);
+    edtSzer = static_cast<QSpinBox *>(m_editors[Row::Szer]);
+    edtWys = static_cast<QSpinBox *>(m_editors[Row::Wys]);
+    edtLewa = static_cast<QSpinBox *>(m_editors[Row::Lewa]);
+    edtGora = static_cast<QSpinBox *>(m_editors[Row::Gora]);
+    edtNumGlyphs->setRange(1, 5);
+    edtNumGlyphs->setToolTip(InspectorTexts::glyphCountHint());
+    for (QSpinBox *size : {edtSzer, edtWys})
+        size->setRange(1, 2000);
+    for (QSpinBox *position : {edtLewa, edtGora})
+        position->setRange(-100, 2000);
+    buildCaptionExtras();
+
+    const int arrowsTop = 2 + RowCount * kRowStep;
+    klwZeruj = new QToolButton(pnlObiekty);
+    klwZeruj->setObjectName(QStringLiteral("klwZeruj"));
+    klwZeruj->setArrowType(Qt::UpArrow);
+    klwZeruj->setGeometry(kCaptionLeft, arrowsTop, 22, 22);
+    klwDownRight = new QToolButton(pnlObiekty);
+    klwDownRight->setObjectName(QStringLiteral("klwDownRight"));
+    klwDownRight->setArrowType(Qt::UpArrow);
+    klwDownRight->setGeometry(kPanelWidth - 27, arrowsTop, 22, 22);
+    connect(klwZeruj, &QToolButton::clicked, this, [this] { klwZerujClick(klwZeruj); });
+    connect(klwDownRight, &QToolButton::clicked, this, [this] { klwZerujClick(klwDownRight); });
+}
+
+void TfrmObiekty::buildCaptionExtras()
+{
+    const auto smallButton = [this](Row row, const QString &name, const QString &caption, const QString &hint) {
+        QLabel *panel = m_captions[row];
+        auto *button = new TMenuButton(panel);
+        button->setObjectName(name);
+        button->setCaption(caption);
+        button->setHint(hint);
+        button->setShowHint(true);
+        button->setFlat(false);
+        button->setGeometry(panel->width() - 30, 2, 28, kRowHeight - 4);
+        button->OnClick = [this](QObject *sender) {
+            if (commits.outsideEditor)
+                commits.outsideEditor(sender);
+        };
+        return button;
+    };
+    MenuButton1 = smallButton(Row::Bitmapa, QStringLiteral("MenuButton1"), QStringLiteral("BMP"),
+                              InspectorTexts::editBmpHint());
+    klwRV3 = smallButton(Row::Dane, QStringLiteral("klwRV3"), QStringLiteral("RV3"), InspectorTexts::editDataHint());
+    klwEditBMPMaska = smallButton(Row::Maska, QStringLiteral("klwEditBMPMaska"), QStringLiteral("BMP"),
+                                  InspectorTexts::editBmpHint());
+    QLabel *nextPanel = m_captions[Row::NextIni];
+    chkUseNextIni = new TBitCheckBox(nextPanel);
+    chkUseNextIni->setObjectName(QStringLiteral("chkUseNextIni"));
+    chkUseNextIni->setToolTip(InspectorTexts::nextWindowHint());
+    chkUseNextIni->setGeometry(nextPanel->width() - 22, 3, 19, kRowHeight - 6);
+    chkUseNextIni->OnClick = [this](QObject *) {
+        if (!m_filling && commits.nextWindow)
+            commits.nextWindow(chkUseNextIni->checked());
+    };
+}
+
+void TfrmObiekty::connectEditors()
+{
+    edtZawijanieTekstu->addItems(InspectorTexts::yesNo());
+    edtPrzezroczysty->addItems(InspectorTexts::yesNo());
+    edtPolozenie->addItems(InspectorTexts::glyphPositions());
+    edtTypUlozenia->addItems(InspectorTexts::tilings());
+    edtBorder->addItems(InspectorTexts::borders());
+    edtWyrownanie->addItems(InspectorTexts::alignments());
+    for (Row row : allRows()) {
+        QWidget *editor = m_editors[row];
+        if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+            connect(combo, &QComboBox::activated, this, [this, row, combo](int index) {
+                if (commits.choice)
+                    commits.choice(row, index, combo->itemText(index));
+            });
+        } else if (auto *link = qobject_cast<TLinkEdit *>(editor)) {
+            link->OnButtonClick = [this, row](QObject *) {
+                const auto &commit = specOf(row).kind == EditorKind::Colour ? commits.colour : commits.file;
+                if (commit)
+                    commit(row);
+            };
+        }
+    }
+    const auto fontCommit = [this](QObject *sender) {
+        if (commits.font)
+            commits.font(sender);
+    };
+    for (TToolbarButton *button : {klwBold, klwItalic, klwUnder})
+        button->OnClick = fontCommit;
+    for (QComboBox *box : {cmbFont, cmbFontSize}) {
+        connect(box, &QComboBox::activated, this, [box, fontCommit] { fontCommit(box); });
+        // Enter is taken before the box sees it: one commit, whatever was
+        // typed.
+        box->lineEdit()->installEventFilter(this);
+    }
+    for (TToolbarButton *button : {klwFontKolor, klwSelColor}) {
+        button->OnClick = [this](QObject *sender) {
+            if (commits.fontColour)
+                commits.fontColour(sender);
+        };
+    }
+}
+
+void TfrmObiekty::setConfig(Platform::ProfileFile *cfg)
+{
+    m_cfg = cfg;
+    place();
+}
+
+void TfrmObiekty::place()
+{
+    WindowPlacement stored;
+    if (m_cfg)
+        stored = readWindowPlacement(*m_cfg, kSection);
+    const QRect wanted(stored.left.value_or(0), stored.top.value_or(m_context.MainWindowHeight),
+                       stored.width.value_or(width()), stored.height.value_or(height()));
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    const QRect placed = placeOnScreen(wanted, screens);
+    resize(placed.size());
+    move(placed.topLeft());
+}
+
+void TfrmObiekty::fillFonts()
+{
+    m_fontNames = availableFamilies();
+    cmbFont->addItems(m_fontNames);
+    cmbFont->setCurrentIndex(m_fontNames.isEmpty() ? -1 : 0);
+    cmbFontSize->addItems(fontSizes());
+    cmbFontSize->setCurrentIndex(0);
+}
+
+bool TfrmObiekty::isDown(int kind) const
+{
+    const TMenuButton *button = paletteButton(kind);
+    return button && button->down();
+}
+
+void TfrmObiekty::releaseAll()
+{
+    PageControl1Change();
+}
+
+void TfrmObiekty::setDown(int kind, bool down)
+{
+    if (TMenuButton *button = paletteButton(kind))
+        button->setDown(down);
+}
+
+void TfrmObiekty::PageControl1Change()
+{
+    for (TMenuButton *button : std::as_const(m_paletteButtons))
+        button->setDown(false);
+    FormResize();
+}
+
+void TfrmObiekty::Timer1Timer()
+{
+    for (auto it = m_paletteButtons.cbegin(); it != m_paletteButtons.cend(); ++it)
+        it.value()->setEnabled(paletteKindAvailable(it.key(), m_context));
+}
+
+void TfrmObiekty::showInspector()
+{
+    if (!isVisible())
+        show();
+}
+
+void TfrmObiekty::setPictureFields(const QString &background, const QString &mask)
+{
+    edtBitmapa->setText(background);
+    edtMaska->setText(mask);
+}
+
+void TfrmObiekty::showSurfaceBounds(int width, int height, int top, int left)
+{
+    edtSzer->setValue(width);
+    edtWys->setValue(height);
+    edtGora->setValue(top);
+    edtLewa->setValue(left);
+}
+
+void TfrmObiekty::showObjectColor(Platform::TColor color)
+{
+    m_objectColor = color;
+    QPalette palette = edtKolor->palette();
+    palette.setColor(QPalette::Base, Platform::toQColor(color));
+    edtKolor->setPalette(palette);
+}
+
+void TfrmObiekty::showFontColor(Platform::TColor color)
+{
+    m_fontColor = color;
+    QPalette palette = kolor->palette();
+    palette.setColor(QPalette::Window, Platform::toQColor(color));
+    kolor->setPalette(palette);
+}
+
+void TfrmObiekty::Odczyt_NILS()
+{
+    cmbObiekty->clear();
+    m_entries.clear();
+    for (const ObjectEntry &entry : objectEntries(m_context)) {
+        cmbObiekty->addItem(entry.text);
+        m_entries.append(entry.object);
+    }
+}
+
+void TfrmObiekty::CzyszczenieWylaczanie()
+{
+    QWidget *current = m_context.CurrentObject;
+    for (Row row : allRows()) {
+        QWidget *editor = m_editors[row];
+        editor->setEnabled(rowApplies(row, current));
+        if (auto *line = qobject_cast<QLineEdit *>(editor))
+            line->clear();
+        else if (auto *combo = qobject_cast<QComboBox *>(editor))
+            combo->setCurrentIndex(-1);
+        else if (auto *spin = qobject_cast<QSpinBox *>(editor))
+            spin->clear();
+    }
+    const bool categoryKey = rowApplies(Row::Dane, current);
+    klwRV3->setEnabled(categoryKey);
+    chkUseNextIni->setEnabled(categoryKey);
+    chkUseNextIni->setChecked(false);
+    MenuButton1->setEnabled(rowApplies(Row::Bitmapa, current));
+    klwEditBMPMaska->setEnabled(rowApplies(Row::Maska, current));
+    edtWyrownanie->clear();
+    edtWyrownanie->addItems(InspectorTexts::alignments());
+    edtWyrownanie->setCurrentIndex(-1);
+    showObjectColor(Platform::clWindow);
+}
+
+void TfrmObiekty::OdczytWlasciwosci(QWidget *object)
+{
+    m_filling = true;
+    m_context.CurrentObject = object;
+    Odczyt_NILS();
+    CzyszczenieWylaczanie();
+    if (object) {
+        edtSzer->setValue(object->width());
+        edtWys->setValue(object->height());
+        edtLewa->setValue(object->x());
+        edtGora->setValue(object->y());
+        switch (classOf(object)) {
+        case ObjectClass::Key: readKey(static_cast<TMenuButton *>(object)); break;
+        case ObjectClass::List: {
+            auto *list = static_cast<TTranspList *>(object);
+            showObjectColor(list->color());
+            if (tagOf(list) == ListId) {
+                QPalette palette = pnlSelKolor->palette();
+                palette.setColor(QPalette::Window, Platform::toQColor(list->selectedColor()));
+                pnlSelKolor->setPalette(palette);
+            }
+            setChoice(edtPrzezroczysty, InspectorTexts::yesNo()[list->transparent() ? 0 : 1]);
+            readFont(list);
+            break;
+        }
+        case ObjectClass::Edit:
+            readFont(object);
+            showObjectColor(DesignStyle::colorOf(object, Platform::clWindow));
+            edtHint->setText(object->toolTip());
+            break;
+        case ObjectClass::Label:
+            if (tagOf(object) == TitleId)
+                setChoice(edtZawijanieTekstu,
+                          InspectorTexts::yesNo()[static_cast<QLabel *>(object)->wordWrap() ? 0 : 1]);
+            readFont(object);
+            break;
+        case ObjectClass::Image: readImage(object); break;
+        case ObjectClass::Window:
+        case ObjectClass::None: break;
+        }
+    }
+    selectCurrentEntry();
+    m_filling = false;
+}
+
+void TfrmObiekty::readKey(TMenuButton *key)
+{
+    const QString id = QString::number(tagOf(key));
+    edtTekst->setText(key->caption());
+    setChoice(edtZawijanieTekstu, InspectorTexts::yesNo()[key->wordWrap() ? 0 : 1]);
+    edtHint->setText(key->hint());
+    edtDane->setText(m_context.ButtonDataFiles.value(id));
+    edtBitmapa->setText(m_context.ButtonGlyphFiles.value(id));
+    const QStringList borders = InspectorTexts::borders();
+    QString border = borders[0];
+    if (key->newBorder())
+        border = borders[1];
+    if (key->noBorder())
+        border = borders[2];
+    setChoice(edtBorder, border);
+    edtNumGlyphs->setValue(key->numGlyphs());
+    const QStringList positions = InspectorTexts::glyphPositions();
+    switch (key->layout()) {
+    case blGlyphLeft: setChoice(edtPolozenie, positions[0]); break;
+    case blGlyphRight: setChoice(edtPolozenie, positions[1]); break;
+    case blGlyphTop: setChoice(edtPolozenie, positions[2]); break;
+    case blGlyphBottom: setChoice(edtPolozenie, positions[3]); break;
+    }
+    edtNextINI->setText(m_context.NextWindowFiles.value(id));
+    readFont(key);
+    // Straight from the file: the tick is written there the moment it
+    // changes.
+    if (m_context.ProjectIni)
+        chkUseNextIni->setChecked(m_context.ProjectIni->readBool(Sections::NextWindow, id, false));
+}
+
+void TfrmObiekty::readImage(QWidget *image)
+{
+    const bool background = tagOf(image) == BackId;
+    edtWyrownanie->clear();
+    edtWyrownanie->addItems(background ? InspectorTexts::backAlignments() : InspectorTexts::toolsAlignments());
+    const QString picture = m_context.ProjectSettings.value(background ? QStringLiteral("Tlo") : QStringLiteral("ToolsBack"));
+    edtBitmapa->setText(picture);
+    if (background) {
+        edtMaska->setText(m_context.ProjectSettings.value(QStringLiteral("Maska")));
+        if (m_context.Surface)
+            showObjectColor(DesignStyle::colorOf(m_context.Surface, Platform::clBtnFace));
+    } else {
+        showObjectColor(DesignStyle::colorOf(image, Platform::clBlack));
+    }
+    // A setting that is not a tiling number selects nothing.
+    const std::optional<int> tiling =
+        tilingIndex(m_context.ProjectSettings.value(background ? QStringLiteral("TILE") : QStringLiteral("TOOLS_TILE")));
+    edtTypUlozenia->setCurrentIndex(tiling.value_or(-1));
+    if (m_context.Surface)
+        setChoice(edtWyrownanie, alignmentName(*m_context.Surface, image));
+}
+
+void TfrmObiekty::readFont(const QWidget *object)
+{
+    showFontColor(DesignStyle::fontColorOf(object));
+    const QFont font = object->font();
+    cmbFont->setEditText(fontBoxText(font.family(), m_fontNames));
+    cmbFontSize->setEditText(QString::number(font.pointSize()));
+    klwBold->setDown(font.bold());
+    klwItalic->setDown(font.italic());
+    klwUnder->setDown(font.underline());
+}
+
+void TfrmObiekty::selectCurrentEntry()
+{
+    for (int index = 0; index < m_entries.size(); ++index) {
+        if (m_entries[index] && m_entries[index] == m_context.CurrentObject) {
+            cmbObiekty->setCurrentIndex(index);
+            return;
+        }
+    }
+    cmbObiekty->setCurrentIndex(-1);
+}
+
+void TfrmObiekty::cmbObiektyClick(QObject *)
+{
+    const int index = cmbObiekty->currentIndex();
+    if (index < 0 || index >= m_entries.size() || !m_entries[index])
+        return;
+    QWidget *chosen = m_entries[index];
+    if (m_context.ClickSelects && m_context.Surface)
+        m_context.Surface->ZlapWKlamre(chosen);
+    OdczytWlasciwosci(chosen);
+}
+
+void TfrmObiekty::klwZerujClick(QObject *)
+{
+    pnlObiekty->move(pnlObiekty->x(), 0);
+}
+
+void TfrmObiekty::FormResize()
+{
+    const int width = scrollObjekty->width();
+    for (QWidget *editor : std::as_const(m_editors))
+        editor->resize(std::max(20, width - kEditorLeft - 5), editor->height());
+    pnlObiekty->resize(std::max(kPanelWidth, width - 5), pnlObiekty->height());
+    klwDownRight->move(pnlObiekty->width() - klwDownRight->width() - 5, klwDownRight->y());
+    setMinimumWidth(cmbFontSize->x() + cmbFontSize->width() + 10);
+}
+
+void TfrmObiekty::rowsMouseDown(int y)
+{
+    QApplication::setOverrideCursor(Qt::SizeVerCursor);
+    m_rowsDragStartY = y;
+    m_rowsDragging = true;
+}
+
+void TfrmObiekty::rowsMouseMove(int y)
+{
+    if (!m_rowsDragging)
+        return;
+    pnlObiekty->move(pnlObiekty->x(), draggedTop(pnlObiekty->y(), m_rowsDragStartY, y, pnlObiekty->height()));
+}
+
+void TfrmObiekty::rowsMouseUp()
+{
+    if (!m_rowsDragging)
+        return;
+    m_rowsDragging = false;
+    pnlObiekty->move(pnlObiekty->x(), releasedTop(pnlObiekty->y(), pnlObiekty->height()));
+    QApplication::restoreOverrideCursor();
+}
+
+bool TfrmObiekty::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *widget = qobject_cast<QWidget *>(watched);
+    const bool rowsPart = watched == pnlObiekty || (widget && widget->parentWidget() == pnlObiekty
+                                                    && qobject_cast<QLabel *>(widget));
+    if (rowsPart && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove
+                     || event->type() == QEvent::MouseButtonRelease)) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        // In the panel's coordinates: as the panel moves they move with it,
+        // so each step adds only what the pointer moved since.
+        const QPoint at = mouse->position().toPoint();
+        const int y = widget == pnlObiekty ? at.y() : widget->mapTo(pnlObiekty, at).y();
+        if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton)
+            rowsMouseDown(y);
+        else if (event->type() == QEvent::MouseMove)
+            rowsMouseMove(y);
+        else if (event->type() == QEvent::MouseButtonRelease)
+            rowsMouseUp();
+        return true;
+    }
+    if ((watched == cmbFont->lineEdit() || watched == cmbFontSize->lineEdit()) && isEnter(event)) {
+        if (commits.font)
+            commits.font(watched == cmbFont->lineEdit() ? cmbFont : cmbFontSize);
+        return true;
+    }
+    for (auto it = m_editors.cbegin(); it != m_editors.cend(); ++it) {
+        if (it.value() != watched)
+            continue;
+        const Row row = it.key();
+        const QString hintKey = QString::fromUtf8(specOf(row).hintKey);
+        if ((event->type() == QEvent::MouseMove || (row == Row::NumGlyphs && event->type() == QEvent::FocusIn))
+            && OnHint && !hintKey.isEmpty())
+            OnHint(hintKey);
+        if (isEnter(event)) {
+            const EditorKind kind = specOf(row).kind;
+            if (kind == EditorKind::Number && commits.number) {
+                auto *spin = static_cast<QSpinBox *>(it.value());
+                spin->interpretText();
+                commits.number(row, spin->value());
+                return true;
+            }
+            if ((kind == EditorKind::Text || kind == EditorKind::File) && commits.text) {
+                commits.text(row, static_cast<QLineEdit *>(it.value())->text());
+                return true;
+            }
+        }
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfrmObiekty::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TfrmObiekty::closeEvent(QCloseEvent *event)
+{
+    if (m_cfg) {
+        writeWindowPlacement(*m_cfg, kSection, width(), height(), y(), x());
+        m_cfg->flush(); // a settings file that cannot be written costs only the place
+    }
+    event->accept();
+    if (OnClose)
+        OnClose();
+}
