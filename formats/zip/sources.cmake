@@ -11,6 +11,8 @@ add_library(zipformat STATIC
   ${CMAKE_CURRENT_LIST_DIR}/entrynames.cpp
   ${CMAKE_CURRENT_LIST_DIR}/safeextract.h
   ${CMAKE_CURRENT_LIST_DIR}/safeextract.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/spanjoin.h
+  ${CMAKE_CURRENT_LIST_DIR}/spanjoin.cpp
 )
 set_target_properties(zipformat PROPERTIES POSITION_INDEPENDENT_CODE ON)
 target_include_directories(zipformat PUBLIC ${CMAKE_CURRENT_LIST_DIR})

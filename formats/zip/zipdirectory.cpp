@@ -35,6 +35,9 @@ bool isArchiveEnd(const Source &source, std::int64_t offset, const EndRecord &re
 {
     if (offset + EndRecordSize + record.commentLength > source.size())
         return false;
+    // The last volume of a set: its directory may lie on an earlier one.
+    if (record.thisDisk != 0 || record.directoryDisk != 0)
+        return record.directoryDisk <= record.thisDisk;
     if (record.directorySize > offset)
         return false;
     if (record.totalEntries == 0 && record.directorySize == 0)
@@ -170,8 +173,9 @@ bool entryNeedsZip64(const Entry &entry)
            || entry.localHeaderOffset() == 0xFFFFFFFF;
 }
 
-// Parses the central directory held in bytes; 0 or the failing message id.
-int parseEntries(const std::string &bytes, int count, CodePage codePage, std::vector<Entry> &entries)
+} // namespace
+
+int parseCentralDirectory(const std::string &bytes, int count, CodePage codePage, std::vector<Entry> &entries)
 {
     const auto *data = reinterpret_cast<const unsigned char *>(bytes.data());
     const std::size_t size = bytes.size();
@@ -209,8 +213,6 @@ int parseEntries(const std::string &bytes, int count, CodePage codePage, std::ve
     return 0;
 }
 
-} // namespace
-
 Directory readDirectory(const Source &source, CodePage codePage)
 {
     Directory directory;
@@ -242,7 +244,7 @@ Directory readDirectory(const Source &source, CodePage codePage)
         directory.error = Message::SeekFailed;
         return directory;
     }
-    directory.error = parseEntries(bytes, record.totalEntries, codePage, directory.entries);
+    directory.error = parseCentralDirectory(bytes, record.totalEntries, codePage, directory.entries);
     if (directory.error != 0) {
         directory.entries.clear();
         return directory;

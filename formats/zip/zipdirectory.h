@@ -139,4 +139,7 @@ struct Directory
 
 Directory readDirectory(const Source &source, CodePage codePage = CodePage::Auto);
 
+// Parses count central headers held in bytes; 0 or the failing message id.
+int parseCentralDirectory(const std::string &bytes, int count, CodePage codePage, std::vector<Entry> &entries);
+
 } // namespace ZipFormat

@@ -11,6 +11,8 @@ target_sources(runtime PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/unrarloader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rartool.h
   ${CMAKE_CURRENT_LIST_DIR}/rartool.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/spanvolumes.h
+  ${CMAKE_CURRENT_LIST_DIR}/spanvolumes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/archivewindowhook.h
   ${CMAKE_CURRENT_LIST_DIR}/archivewindowhook.cpp
 )

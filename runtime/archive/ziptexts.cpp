@@ -64,6 +64,9 @@ QString text(int id)
         {TargetFolderMissing, QStringLiteral("Folder docelowy nie istnieje lub nie jest ścieżką bezwzględną: ")},
         {LibraryTooOld, QStringLiteral("Nieobsługiwana wersja biblioteki UNZDLL.DLL")},
         {OffsetsTooLarge, QStringLiteral("Archiwum jest zbyt duże, aby zamienić je w program samorozpakowujący")},
+        {OverlappingEntries, QStringLiteral("Pozycje archiwum wieloczęściowego zachodzą na siebie")},
+        {TooManyParts, QStringLiteral("Archiwum wieloczęściowe ma więcej niż 999 części")},
+        {PartNameTooShort, QStringLiteral("Nazwa części archiwum wieloczęściowego ma mniej niż trzy znaki")},
     };
     const auto found = texts.constFind(id);
     if (found != texts.constEnd())

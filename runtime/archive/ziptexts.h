@@ -13,6 +13,10 @@ QString text(int id);
 inline constexpr int TargetFolderMissing = 11103;
 inline constexpr int LibraryTooOld = 11104;
 inline constexpr int OffsetsTooLarge = 11105;
+inline constexpr int OverlappingEntries = 11106;
+inline constexpr int TooManyParts = 11107;
+inline constexpr int PartNameTooShort = 11108;
+inline constexpr int CopyingPrefix = 10105;
 
 inline const QString SumPrefix = QStringLiteral("\r\nSFXCaption + SFXDefaultDir + SFXCommandLine = ");
 

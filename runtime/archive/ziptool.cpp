@@ -4,6 +4,8 @@
 #include "dialogs.h"
 #include "paths.h"
 #include "sfxheader.h"
+#include "spanjoin.h"
+#include "spanvolumes.h"
 #include "texts/runtimetexts.h"
 #include "unzdllloader.h"
 #include "zipbytes.h"
@@ -15,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 
 #include <sys/stat.h>
 
@@ -112,6 +115,8 @@ void TZipTool::List()
             ZipFormat::Directory directory = ZipFormat::readDirectory(source, CodePage);
             for (const int warning : directory.warnings)
                 showZipMessage(warning);
+            if (directory.spanned)
+                directory = readSpannedDirectory(source, directory.end.record.thisDisk);
             if (directory.error != 0)
                 throw EZipTool(directory.error);
             m_directory = std::move(directory);
@@ -131,6 +136,97 @@ void TZipTool::List()
     }
     if (OnDirUpdate)
         OnDirUpdate(this);
+}
+
+ZipFormat::Directory TZipTool::readSpannedDirectory(const ZipFormat::Source &last, int lastVolume)
+{
+    if (const int refusal = SpanVolumes::checkSet(m_zipFilename, lastVolume))
+        throw EZipTool(refusal);
+    SpanVolumes volumes(m_zipFilename, lastVolume);
+    configureVolumes(volumes);
+    const ZipFormat::SpanDirectory span = ZipFormat::readSpanDirectory(volumes, last, CodePage);
+    if (span.error != 0)
+        throw EZipTool(span.error);
+    ZipFormat::Directory directory;
+    directory.end = span.end;
+    directory.entries = span.entries;
+    directory.spanned = true;
+    return directory;
+}
+
+void TZipTool::configureVolumes(SpanVolumes &volumes)
+{
+    volumes.Unattended = Unattended;
+    volumes.MessageParent = MessageParent;
+    volumes.PumpEvents = [] { QCoreApplication::processEvents(); };
+}
+
+int TZipTool::joinSpannedSet(const QString &output)
+{
+    WaitCursor wait;
+    int result = 0;
+    m_lastPump.invalidate();
+    try {
+        const ZipFormat::FileSource last(localPath(m_zipFilename));
+        if (!last.isOpen())
+            throw EZipTool(ZipFormat::Message::OpenFailed);
+        const ZipFormat::EndSearch search = ZipFormat::findEndOfCentralDir(last);
+        if (!search.found)
+            throw EZipTool(search.error);
+        const int lastVolume = search.found->record.thisDisk;
+        if (const int refusal = SpanVolumes::checkSet(m_zipFilename, lastVolume))
+            throw EZipTool(refusal);
+        SpanVolumes volumes(m_zipFilename, lastVolume);
+        configureVolumes(volumes);
+        const ZipFormat::SpanDirectory span = ZipFormat::readSpanDirectory(volumes, last, CodePage);
+        if (span.error != 0)
+            throw EZipTool(span.error);
+        QFile out(output);
+        if (!out.open(QIODevice::WriteOnly))
+            throw EZipTool(11009);
+        ZipFormat::JoinProgress progress;
+        progress.totals = [this](int files, std::int64_t bytes) {
+            if (OnProgress) {
+                OnProgress(this, TotalFiles, QString(), files);
+                OnProgress(this, TotalSize, QString(), bytes);
+            }
+        };
+        progress.newFile = [this](const ZipFormat::Entry &entry, std::int64_t size) {
+            const QString text = QString::fromStdString(entry.fileName);
+            if (OnMessage)
+                OnMessage(this, 0, ZipTexts::text(ZipTexts::CopyingPrefix) + text);
+            if (OnProgress)
+                OnProgress(this, NewFile, text, size);
+        };
+        progress.update = [this](std::int64_t written) {
+            if (OnProgress)
+                OnProgress(this, ProgressUpdate, QString(), written);
+            pumpEvents();
+            return !m_cancel;
+        };
+        const int error = ZipFormat::joinSpannedSet(
+            volumes, span, [&out](const char *data, std::size_t size) { return out.write(data, qint64(size)) == qint64(size); },
+            progress);
+        if (error != 0)
+            throw EZipTool(error);
+        if (!out.flush())
+            throw EZipTool(11030);
+        out.setFileTime(QFileInfo(m_zipFilename).lastModified(), QFileDevice::FileModificationTime);
+    } catch (const EZipTool &error) {
+        showExceptionError(error);
+        result = -7;
+    } catch (const std::bad_alloc &) {
+        showZipMessage(10103);
+        result = -8;
+    } catch (...) {
+        showZipMessage(11024);
+        result = -9;
+    }
+    if (OnProgress)
+        OnProgress(this, EndOfBatch, QString(), 0);
+    if (result != 0)
+        QFile::remove(output);
+    return result;
 }
 
 // ---- messages ----
@@ -203,7 +299,7 @@ void TZipTool::ExtractZip()
     const bool loadedHere = !UnzDllLoader::isLoaded();
     if (LoadUnzipLibrary()) {
         try {
-            m_successCount = extractWithLibrary();
+            m_successCount = extractSet();
         } catch (...) {
             showZipMessage(10501);
         }
@@ -215,13 +311,31 @@ void TZipTool::ExtractZip()
     m_busy = false;
 }
 
-int TZipTool::extractWithLibrary()
+int TZipTool::extractSet()
+{
+    if (!m_directory.spanned)
+        return extractWithLibrary(m_zipFilename);
+    // The joined copy lives in a private folder of its own, removed with
+    // everything in it when the extraction ends.
+    QTemporaryDir folder(TempDir.isEmpty() ? QDir::tempPath() + QStringLiteral("/zipXXXXXX")
+                                           : QDir(TempDir).filePath(QStringLiteral("zipXXXXXX")));
+    if (!folder.isValid()) {
+        showZipMessage(11027);
+        return 0;
+    }
+    const QString joined = folder.filePath(QStringLiteral("joined.zip"));
+    if (joinSpannedSet(joined) != 0)
+        return 0;
+    return extractWithLibrary(joined);
+}
+
+int TZipTool::extractWithLibrary(const QString &zipPath)
 {
     if (UnzDllLoader::versionEntry()() < UnzDll::RecordVersion) {
         showZipMessage(ZipTexts::LibraryTooOld);
         return 0;
     }
-    const QByteArray zipName = QFile::encodeName(m_zipFilename);
+    const QByteArray zipName = QFile::encodeName(zipPath);
     const QByteArray target = QFile::encodeName(ExtrBaseDir);
     QByteArray password = Password.left(80).toUtf8();
     password.resize(UnzDll::PasswordSize - 1, '\0');

@@ -16,6 +16,7 @@
 #include <vector>
 
 class QWidget;
+class SpanVolumes;
 
 // A failure with a message id of the component's table.
 class EZipTool : public std::exception
@@ -112,7 +113,13 @@ private:
     void showZipMessage(int id, const QString &extra = {});
     void showExceptionError(const EZipTool &error);
     void record(int id, const QString &text);
-    int extractWithLibrary();
+    int extractSet();
+    int extractWithLibrary(const QString &zipPath);
+    ZipFormat::Directory readSpannedDirectory(const ZipFormat::Source &last, int lastVolume);
+    void configureVolumes(SpanVolumes &volumes);
+    // Joins the spanned set into output: 0, or -7 (zip error), -8 (out of
+    // memory), -9 (anything else), the failure shown and output removed.
+    int joinSpannedSet(const QString &output);
     QString findStub() const;
     int writeSfx(const QString &stub, const QString &output, const QByteArray &header);
     bool eraseFileUndoable(const QString &path);
