@@ -1,3 +1,4 @@
+#include "archive/archivewindow.h"
 #include "menuwindow/menuwindow.h"
 #include "startup/runtimecontext.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
         break;
     }
 
+    TfrmZip::install(*context);
     TForm1 menu(*context);
     menu.show();
     return app.exec();

@@ -15,5 +15,8 @@ target_sources(runtime PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/spanvolumes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/archivewindowhook.h
   ${CMAKE_CURRENT_LIST_DIR}/archivewindowhook.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/archivetexts.h
+  ${CMAKE_CURRENT_LIST_DIR}/archivewindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/archivewindow.cpp
 )
 target_link_libraries(runtime PUBLIC zipformat unzdll_api unrar_api)
