@@ -295,6 +295,11 @@ TfrmZip::TfrmZip(QWidget *parent, const ArchiveWindowSettings &settings) : QDial
     ZipTool1->OnProgress = [this](QObject *s, TZipTool::ProgressType t, const QString &n, qint64 z) {
         ZipTool1Progress(s, t, n, z);
     };
+    RAR = new TRAR(this);
+    RAR->MessageParent = this;
+    RAR->LibraryDirectory = m_settings.programDir;
+    RAR->OnListFile = [this](QObject *s, const UnRar::HeaderData &h) { RARListFile(s, h); };
+    RAR->OnExtract = [this](QObject *s, const UnRar::HeaderData &h, bool ok) { RARExtract(s, h, ok); };
     Extract = new TExtract(this, this);
     Extract->applicationTitle = m_settings.applicationTitle;
     Extract->hideGauge = [this] { ProgressBar1->hide(); };
@@ -335,12 +340,16 @@ void TfrmZip::FormCreate()
         StringGrid1->setCells(col, 0, headers[col]);
         StringGrid1->setColWidths(col, widths[col]);
     }
-    ConvertBut->setEnabled(true);
+    m_zip = QFileInfo(m_settings.archivePath).suffix().toUpper() != u"RAR";
+    ConvertBut->setEnabled(m_zip);
     ZipFName->setText(m_settings.archivePath);
-    {
+    if (m_zip) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         ZipTool1->setZipFilename(m_settings.archivePath);
         QApplication::restoreOverrideCursor();
+    } else {
+        RAR->ArchiveName = m_settings.archivePath;
+        FillGrid();
     }
     fitLabel();
     SortOptions = {};
@@ -361,6 +370,17 @@ void TfrmZip::FillGrid()
     StringGrid1->setRowCount(2);
     for (int col = 0; col < 4; ++col)
         StringGrid1->setCells(col, 1, QString());
+    if (!m_zip) {
+        const int count = RAR->CountFiles();
+        if (count <= 0)
+            return;
+        StringGrid1->setRowCount(count + 1);
+        m_listedRow = 1;
+        RAR->ListFiles();
+        // Sorted as a zip listing is, so the header's arrow tells the truth.
+        StringGrid1->SortByColumn(SortedColumn, SortOptions);
+        return;
+    }
     const int count = ZipTool1->Count();
     if (count == 0)
         return;
@@ -373,6 +393,42 @@ void TfrmZip::FillGrid()
         StringGrid1->setCells(3, i + 1, dosDateTime(entry.dosDateTime()));
     }
     StringGrid1->SortByColumn(SortedColumn, SortOptions);
+}
+
+void TfrmZip::RARListFile(QObject *, const UnRar::HeaderData &listedFile)
+{
+    if (m_listedRow < StringGrid1->RowCount()) {
+        StringGrid1->setCells(0, m_listedRow, TRAR::EntryName(listedFile));
+        StringGrid1->setCells(1, m_listedRow, QString::number(listedFile.PackSize));
+        StringGrid1->setCells(2, m_listedRow, QString::number(listedFile.UnpSize));
+        StringGrid1->setCells(3, m_listedRow, dosDateTime(listedFile.FileTime));
+        ++m_listedRow;
+    }
+    ProgressBar1->setMaximum(std::max(1, RAR->FileCount()));
+    ProgressBar1->setValue(0);
+    lblFileCount->setText(QString::number(RAR->FileCount()));
+}
+
+void TfrmZip::RARExtract(QObject *, const UnRar::HeaderData &eFile, bool result)
+{
+    if (result)
+        m_rarWritten.append(TRAR::EntryName(eFile));
+    ProgressBar1->setValue(ProgressBar1->value() + 1);
+    if (ProgressBar1->value() >= ProgressBar1->maximum()) {
+        ProgressBar1->setValue(0);
+        ProgressBar1->hide();
+    }
+}
+
+bool TfrmZip::busy() const
+{
+    return ZipTool1->Busy() || m_rarBusy;
+}
+
+void TfrmZip::stopWork()
+{
+    ZipTool1->Cancel();
+    RAR->Stop = m_rarBusy;
 }
 
 void TfrmZip::ZipTool1DirUpdate(QObject *)
@@ -430,6 +486,24 @@ QString TfrmZip::extractForOpening(const QString &name)
         folder.setAutoRemove(false);
         m_openFolder = folder.path();
     }
+    return m_zip ? extractZipForOpening(name) : extractRarForOpening(name);
+}
+
+QString TfrmZip::extractRarForOpening(const QString &name)
+{
+    RAR->FilesToExtract = QStringList{name};
+    RAR->TargetDir = m_openFolder;
+    m_rarWritten.clear();
+    m_rarBusy = true;
+    RAR->ExtractFiles();
+    m_rarBusy = false;
+    if (!m_rarWritten.contains(name))
+        return {};
+    return insideFolder(m_openFolder, name);
+}
+
+QString TfrmZip::extractZipForOpening(const QString &name)
+{
     const int options = ZipTool1->ExtrOptions;
     ZipTool1->FSpecArgs = QStringList{name};
     ZipTool1->ExtrBaseDir = m_openFolder;
@@ -443,7 +517,7 @@ QString TfrmZip::extractForOpening(const QString &name)
 
 void TfrmZip::StringGrid1DblClick(QObject *)
 {
-    if (m_pressOnHeader || ZipTool1->Busy())
+    if (m_pressOnHeader || busy())
         return;
     const QString name = StringGrid1->Cells(0, StringGrid1->Row());
     if (name.isEmpty())
@@ -458,27 +532,34 @@ void TfrmZip::StringGrid1DblClick(QObject *)
 
 void TfrmZip::ExtractButClick(QObject *)
 {
-    if (ZipTool1->Busy())
+    if (busy())
         return;
-    Extract->RadioGroup1->button(0)->parentWidget()->setEnabled(true);
-    Extract->RadioGroup2->button(0)->parentWidget()->setEnabled(true);
-    ProgressBar1->setMaximum(std::max(1, ZipTool1->Count()));
-    ProgressBar1->setValue(0);
-    ProgressBar1->show();
-    const auto hideGauge = [this] {
+    Extract->RadioGroup1->button(0)->parentWidget()->setEnabled(m_zip);
+    Extract->RadioGroup2->button(0)->parentWidget()->setEnabled(m_zip);
+    if (m_zip) {
+        ProgressBar1->setMaximum(std::max(1, ZipTool1->Count()));
         ProgressBar1->setValue(0);
-        ProgressBar1->hide();
-    };
+        ProgressBar1->show();
+    }
     if (!QFileInfo(ZipFName->text()).isFile()) {
         message(ArchiveTexts::ArchiveMissing + ZipFName->text(), MessageIcon::Warning);
-        hideGauge();
+        ProgressBar1->hide();
         return;
     }
     Extract->exec();
     if (Extract->LeftWithoutOk || Extract->Target.isEmpty()) {
-        hideGauge();
+        ProgressBar1->hide();
         return;
     }
+    m_zip ? extractZip() : extractRar();
+}
+
+void TfrmZip::extractZip()
+{
+    const auto hideGauge = [this] {
+        ProgressBar1->setValue(0);
+        ProgressBar1->hide();
+    };
     if (ZipTool1->Count() == 0) {
         message(ArchiveTexts::NothingToExtract, MessageIcon::Warning);
         hideGauge();
@@ -509,9 +590,48 @@ void TfrmZip::ExtractButClick(QObject *)
     hideGauge();
 }
 
+void TfrmZip::extractRar()
+{
+    RAR->FilesToExtract.clear();
+    const int dataRows = StringGrid1->RowCount() - 1;
+    if (Extract->AllEntries) {
+        for (int row = 1; row <= dataRows; ++row)
+            if (!StringGrid1->Cells(0, row).isEmpty())
+                RAR->FilesToExtract.append(StringGrid1->Cells(0, row));
+    } else {
+        for (const int row : StringGrid1->SelectedRows())
+            if (!StringGrid1->Cells(0, row).isEmpty())
+                RAR->FilesToExtract.append(StringGrid1->Cells(0, row));
+        if (RAR->FilesToExtract.isEmpty()) {
+            message(ArchiveTexts::NothingSelected, MessageIcon::Warning);
+            return;
+        }
+    }
+    // Nothing asked for is nothing to do: an empty list would mean every entry.
+    if (RAR->FilesToExtract.isEmpty()) {
+        message(ArchiveTexts::NothingToExtract, MessageIcon::Warning);
+        return;
+    }
+    RAR->TargetDir = Extract->Target;
+    ProgressBar1->setMaximum(std::max(1, int(RAR->FilesToExtract.size())));
+    ProgressBar1->setValue(0);
+    ProgressBar1->show();
+    m_rarWritten.clear();
+    QApplication::processEvents();
+    m_rarBusy = true;
+    const bool ok = RAR->ExtractFiles();
+    m_rarBusy = false;
+    if (ok)
+        message(ArchiveTexts::ExtractedCount + QString::number(m_rarWritten.size()) + ArchiveTexts::FilesSuffix,
+                MessageIcon::Information);
+    ProgressBar1->setMaximum(std::max(1, dataRows));
+    ProgressBar1->setValue(0);
+    ProgressBar1->hide();
+}
+
 void TfrmZip::ConvertButClick(QObject *)
 {
-    if (ZipTool1->Busy())
+    if (busy() || !m_zip)
         return;
     if (ZipTool1->Count() == 0) {
         message(ArchiveTexts::EmptyArchive, MessageIcon::Warning);
@@ -563,8 +683,8 @@ void TfrmZip::closeEvent(QCloseEvent *event)
 {
     // While the plug-in works, closing only asks it to stop; the window
     // goes once the extraction has returned.
-    if (ZipTool1->Busy()) {
-        ZipTool1->Cancel();
+    if (busy()) {
+        stopWork();
         event->ignore();
         return;
     }
@@ -573,8 +693,8 @@ void TfrmZip::closeEvent(QCloseEvent *event)
 
 void TfrmZip::reject()
 {
-    if (ZipTool1->Busy()) {
-        ZipTool1->Cancel();
+    if (busy()) {
+        stopWork();
         return;
     }
     QDialog::reject();
@@ -585,9 +705,7 @@ void TfrmZip::install(const RuntimeContext &context)
     const QString programDir = context.ProgramDir;
     const QString title = context.ApplicationTitle;
     ArchiveWindowHook::setOpener([programDir, title](QWidget *parent, ArchiveWindowHook::Kind kind, const QString &path) {
-        // RAR archives wait for their plug-in's binding.
-        if (kind != ArchiveWindowHook::Kind::Zip)
-            return false;
+        Q_UNUSED(kind); // the window tells the kinds apart by the extension
         TfrmZip window(parent, {path, programDir, title});
         window.exec();
         return true;

@@ -5,6 +5,7 @@
 // folder tree, one entry opened on a double click, and for zip archives a
 // self-extracting program.
 
+#include "rartool.h"
 #include "ziptool.h"
 
 #include <dialogs.h>
@@ -110,6 +111,7 @@ public:
     TMenuButton *MenuButton1;
     QProgressBar *ProgressBar1;
     TZipTool *ZipTool1;
+    TRAR *RAR;
     TExtract *Extract;
     TMakeSFX *MakeSFX;
 
@@ -137,6 +139,14 @@ protected:
 private:
     void FormCreate();
     void ZipTool1DirUpdate(QObject *sender);
+    void RARListFile(QObject *sender, const UnRar::HeaderData &listedFile);
+    void RARExtract(QObject *sender, const UnRar::HeaderData &eFile, bool result);
+    bool busy() const;
+    void stopWork();
+    void extractZip();
+    void extractRar();
+    QString extractZipForOpening(const QString &name);
+    QString extractRarForOpening(const QString &name);
     void ZipTool1Progress(QObject *sender, TZipTool::ProgressType type, const QString &name, qint64 size);
     void StringGrid1ClickSort(QObject *sender, int col, int row, SortGrid::TSortOptions &options);
     void StringGrid1DrawCell(QObject *sender, int col, int row, const QRect &rect, int state, QPainter &painter);
@@ -146,6 +156,11 @@ private:
     QString extractForOpening(const QString &name);
 
     ArchiveWindowSettings m_settings;
+    bool m_zip = true;
+    bool m_rarBusy = false;
+    int m_listedRow = 1;
+    // Names the RAR plug-in reported as written by the running extraction.
+    QStringList m_rarWritten;
     bool m_pressOnHeader = false;
     QString m_openFolder;
     QPixmap m_arrows[2];

@@ -4,9 +4,11 @@
 
 #include "testdoubles.h"
 #include "testsupport.h"
+#include "rarbuilder.h"
 #include "zipbuilder.h"
 #include "archive/archivewindow.h"
 #include "archive/archivetexts.h"
+#include "buttons/menubutton.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -33,6 +35,7 @@ protected:
         QDir(dir.path()).mkpath("program");
         QDir(dir.path()).mkpath("cd");
         ASSERT_TRUE(QFile::link(REAL_PLUGIN, dir.filePath("program/unzdll.dll")));
+        ASSERT_TRUE(QFile::link(RAR_PLUGIN, dir.filePath("program/unrar.dll")));
         ASSERT_TRUE(QFile::copy(SFX_STUB, dir.filePath("program/zipsfx.bin")));
         archive = TestSupport::writeFile(
             dir.filePath("cd/SETUP.ZIP"),
@@ -261,4 +264,38 @@ TEST_F(ArchiveWindowTest, ConversionWritesTheProgramAtTheTypedPathAndKeepsTheArc
     });
     window->ConvertButClick(nullptr);
     EXPECT_EQ(messageTexts(), QStringList{ArchiveTexts::CopyFailed});
+}
+
+TEST_F(ArchiveWindowTest, RarArchivesListExtractAndOpenTheirOwnEntries)
+{
+    archive = TestSupport::writeFile(dir.filePath("cd/SETUP.rar"),
+                                     RarBuilder::rar4({{"sub\\deep\\a.txt", "deep text"},
+                                                       {"b.txt", "bee"},
+                                                       {"c.txt", "sea", false, false, false, RarBuilder::NameForm::Utf8, 2,
+                                                        0x20, 0x52216000}}));
+    auto window = open();
+    EXPECT_FALSE(window->ConvertBut->isEnabled());
+    EXPECT_EQ(names(*window), (QStringList{"b.txt", "c.txt", "sub\\deep\\a.txt"}));
+    EXPECT_EQ(window->lblFileCount->text(), QStringLiteral("3"));
+    EXPECT_EQ(window->StringGrid1->Cells(2, 1), QStringLiteral("3"));
+    EXPECT_EQ(window->StringGrid1->Cells(3, 2), QStringLiteral("01.01.2021  12:00"));
+
+    window->StringGrid1->SelectCellAt(0, 3);
+    window->StringGrid1->OnMouseDown(window->StringGrid1, Qt::LeftButton, 0, 3);
+    window->StringGrid1DblClick(window->StringGrid1);
+    ASSERT_EQ(launcher.opened.size(), 1);
+    EXPECT_EQ(TestSupport::readFile(launcher.opened[0]), "deep text");
+    QDir(window->openFolder()).removeRecursively();
+
+    // Two extractions in one window: the second writes only its own entry.
+    const QString first = dir.filePath("first"), second = dir.filePath("second");
+    answerExtract(*window, first, false);
+    window->ExtractButClick(nullptr);
+    EXPECT_EQ(messageTexts().last(), QStringLiteral("Liczba plików rozpakowanych: 3 plików."));
+    EXPECT_EQ(TestSupport::readFile(first + "/c.txt"), "sea");
+    window->StringGrid1->SelectCellAt(0, 1);
+    answerExtract(*window, second, true);
+    window->ExtractButClick(nullptr);
+    EXPECT_EQ(messageTexts().last(), QStringLiteral("Liczba plików rozpakowanych: 1 plików."));
+    EXPECT_EQ(QDir(second).entryList(QDir::Files), QStringList{"b.txt"});
 }
