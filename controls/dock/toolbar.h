@@ -52,7 +52,7 @@ public:
     void setParent(QWidget *parent);
     // The bar's own Visible: a docked bar that hides leaves its dock's rows.
     void setVisible(bool visible) override;
-    bool isShownInDock() const { return m_visible; }
+    bool isVisibleSet() const { return m_visible; }
 
     // Places the bar; the dock and the bar itself use it for every move.
     virtual void setBoundsKeepLeft(int left, int top, int width, int height);

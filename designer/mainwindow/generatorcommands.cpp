@@ -10,6 +10,7 @@
 #include "surface/menusurface.h"
 
 #include <buttons/menubutton.h>
+#include <dock/toolbar.h>
 #include <shell/filedrag.h>
 
 #include <dialogs.h>
@@ -187,7 +188,7 @@ void TfrmGenerator::paletteClosed()
 
 void TfrmGenerator::mnuPasekClick(QObject *)
 {
-    Podstawowy->setVisible(mnuPasek->isChecked());
+    pasekPodstawowy->setVisible(mnuPasek->isChecked());
     // A hidden window hears no visibility change of its toolbar.
     toolbarVisibilityChanged();
 }
@@ -273,36 +274,4 @@ void TfrmGenerator::Asystuj(const QString &key, QObject *object)
 void TfrmGenerator::AsystaHintowa(const QString &hint)
 {
     Asystuj(hint);
-}
-
-void TfrmGenerator::AddFile(const QString &fileName)
-{
-    m_recent.add(fileName);
-    refillRecentMenu();
-}
-
-void TfrmGenerator::recentItemClick(const QString &fileName)
-{
-    const bool exists = m_recent.choose(fileName);
-    refillRecentMenu();
-    if (!exists) {
-        Platform::showMessage(this, MainWindowMessages::recentFileGone(), MainWindowMessages::recentFileGoneCaption(),
-                              Platform::MessageButtons::Ok, Platform::MessageIcon::Warning);
-        return;
-    }
-    MRUMRUItemClick(fileName);
-}
-
-void TfrmGenerator::refillRecentMenu()
-{
-    mnuOtworzPonownie->clear();
-    int number = 1;
-    const QStringList files = m_recent.files();
-    for (const QString &fileName : files) {
-        QAction *item = mnuOtworzPonownie->addAction(QStringLiteral("&%1 %2").arg(number++).arg(fileName));
-        // Queued: the click rebuilds the menu that holds the item.
-        connect(item, &QAction::triggered, this, [this, fileName] { recentItemClick(fileName); },
-                Qt::QueuedConnection);
-    }
-    mnuOtworzPonownie->menuAction()->setVisible(!m_recent.files().isEmpty());
 }

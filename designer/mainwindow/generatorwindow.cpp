@@ -10,6 +10,8 @@
 
 #include <buttons/menubutton.h>
 #include <buttons/toolbarbutton.h>
+#include <dock/toolbar.h>
+#include <mru/mrufilelist.h>
 #include <shell/filedrag.h>
 
 #include <fileclasses.h>
@@ -23,7 +25,6 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
-#include <QToolBar>
 
 namespace {
 // A hint window key of its own for a control, in place of its hint.
@@ -42,12 +43,12 @@ TfrmGenerator::TfrmGenerator(const GeneratorSetup &setup, QWidget *parent)
     m_context.setSelection(m_selection.get());
     m_context.setPalette(m_palette.get());
     m_context.setInspector(m_palette.get());
-    m_context.setRecentFiles(this);
     m_palette->OnClose = [this] { paletteClosed(); };
     m_palette->OnHint = [this](const QString &key) { Asystuj(key); };
 
     buildMenus();
     buildToolbar();
+    buildRecentFiles();
     FileDrag1 = new TFileDrag(this);
     FileDrag1->OnDrop = [this](QObject *sender) { FileDrag1Drop(sender); };
     for (QAction *action : laterCommands())
@@ -58,14 +59,15 @@ TfrmGenerator::TfrmGenerator(const GeneratorSetup &setup, QWidget *parent)
     m_outside->setMainWindow(this);
     m_outside->setConfigPath(setup.configPath);
     connectOutsideCommands();
-    refillRecentMenu();
 }
 
 TfrmGenerator::~TfrmGenerator()
 {
     qApp->removeEventFilter(this);
     delete m_asystent.data();
-    m_context.setRecentFiles(nullptr);
+    // The window goes before its dock: no more height fitting.
+    Doki->OnResize = nullptr;
+    Doki->OnInsertRemoveBar = nullptr;
     // The surface and its objects go before the selection frame they hold.
     delete m_context.Surface.data();
     m_context.setInspector(nullptr);
@@ -88,7 +90,7 @@ void TfrmGenerator::FormCreate(const GeneratorSetup &setup)
     const QString hints = Platform::findEntryCaseInsensitive(m_context.GeneratorDir, QStringLiteral("HINTS.TXT"));
     m_hintTexts.load(m_context.GeneratorDir + (hints.isEmpty() ? QStringLiteral("HINTS.TXT") : hints));
     readOptions();
-    m_recent.load();
+    MRU->loaded();
     fitHeight();
 }
 
@@ -105,7 +107,7 @@ void TfrmGenerator::readOptions()
     m_context.ClickSelects = m_config.clickSelects;
     speedUseKlamra->setDown(m_config.clickSelects);
     if (m_config.toolbarShown)
-        Podstawowy->setVisible(*m_config.toolbarShown);
+        pasekPodstawowy->setVisible(*m_config.toolbarShown);
     toolbarVisibilityChanged();
     m_selection->Klamra()->setColor(m_config.handleColor);
     m_selection->Klamra()->setSecondaryColor(m_config.handleColorII);
@@ -116,7 +118,7 @@ void TfrmGenerator::writeOptions()
     m_config.clickSelects = m_context.ClickSelects;
     m_config.handleColor = m_selection->Klamra()->color();
     m_config.handleColorII = m_selection->Klamra()->secondaryColor();
-    m_config.toolbarShown = !Podstawowy->isHidden();
+    m_config.toolbarShown = pasekPodstawowy->isVisibleSet();
     writeCloseOptions(*m_cfg, m_config);
     m_cfg->flush(); // a settings file that cannot be written is no reason to stay open
 }
@@ -150,9 +152,7 @@ void TfrmGenerator::buildFileMenu()
     mnuSzablon = addCommand(mnuPlik, QStringLiteral("Nowy z &Szablonu"), QKeySequence(Qt::CTRL | Qt::Key_M));
     mnuOtworz = addCommand(mnuPlik, QStringLiteral("&Otwórz"), QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(mnuOtworz, &QAction::triggered, this, [this] { mnuOtworzClick(mnuOtworz); });
-    mnuOtworzPonownie = mnuPlik->addMenu(QStringLiteral("&Otwórz ponownie"));
-    mnuOtworzPonownie->setObjectName(QStringLiteral("mnuOtworzPonownie"));
-    mnuPlik->addSeparator();
+    mnu4MRU = mnuPlik->addSeparator();
     mnuZapisz = addCommand(mnuPlik, QStringLiteral("&Zapisz"), QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(mnuZapisz, &QAction::triggered, this, [this] { mnuZapiszClick(mnuZapisz); });
     mnuZapiszJako = addCommand(mnuPlik, QStringLiteral("Z&apisz jako ..."),
@@ -233,7 +233,7 @@ void TfrmGenerator::buildToolsAndHelpMenus()
 TToolbarButton *TfrmGenerator::addToolbarButton(const QString &name, const QString &caption, const QString &hint,
                                                 QAction *command, const QString &hintKey)
 {
-    auto *button = new TToolbarButton(Podstawowy);
+    auto *button = new TToolbarButton(pasekPodstawowy);
     button->setObjectName(name);
     button->setCaption(caption);
     button->setHint(hint);
@@ -245,15 +245,18 @@ TToolbarButton *TfrmGenerator::addToolbarButton(const QString &name, const QStri
     connect(command, &QAction::changed, button, [button, command] { button->setEnabled(command->isEnabled()); });
     if (!hintKey.isEmpty())
         button->setProperty(kHintKey, hintKey);
-    Podstawowy->addWidget(button);
     return button;
 }
 
 void TfrmGenerator::buildToolbar()
 {
-    Podstawowy = addToolBar(QStringLiteral("Podstawowy"));
-    Podstawowy->setObjectName(QStringLiteral("Podstawowy"));
-    Podstawowy->setMovable(false);
+    // The dock fills the strip under the menu; the window is as high as both.
+    Doki = new TDock(this);
+    Doki->setObjectName(QStringLiteral("Doki"));
+    setCentralWidget(Doki);
+    pasekPodstawowy = new TToolbar(this);
+    pasekPodstawowy->setObjectName(QStringLiteral("pasekPodstawowy"));
+    pasekPodstawowy->setCaption(QStringLiteral("Podstawowy"));
     speedNowy = addToolbarButton(QStringLiteral("speedNowy"), QStringLiteral("Nowy"), QStringLiteral("Nowy"), mnuNowy);
     speedSzablon = addToolbarButton(QStringLiteral("speedSzablon"), QStringLiteral("Szablon"),
                                     QStringLiteral("Wzorzec konfiguracji"), mnuSzablon);
@@ -261,12 +264,12 @@ void TfrmGenerator::buildToolbar()
                                    mnuOtworz);
     speedZapisz = addToolbarButton(QStringLiteral("speedZapisz"), QStringLiteral("Zapisz"), QStringLiteral("Zapisz"),
                                    mnuZapisz);
-    Podstawowy->addSeparator();
+    new TToolbarSep(pasekPodstawowy);
     speedCofnij = addToolbarButton(QStringLiteral("speedCofnij"), QStringLiteral("Cofnij"), QStringLiteral("Cofnij"),
                                    mnuCofnij);
     speedPonow = addToolbarButton(QStringLiteral("speedPonow"), QStringLiteral("Ponów"), QStringLiteral("Ponów"),
                                   mnuPonow);
-    Podstawowy->addSeparator();
+    new TToolbarSep(pasekPodstawowy);
     speedGeneruj = addToolbarButton(QStringLiteral("speedGeneruj"), QStringLiteral("Generuj"),
                                     QStringLiteral("Generuj"), mnuGeneruj);
     speedTestuj = addToolbarButton(QStringLiteral("speedTestuj"), QStringLiteral("Testuj"),
@@ -277,13 +280,13 @@ void TfrmGenerator::buildToolbar()
                                       QStringLiteral("Autostart - konfiguracja"), mnuAutostart, QStringLiteral("Intro"));
     speedDzwiek = addToolbarButton(QStringLiteral("speedDzwiek"), QStringLiteral("Dźwięk"),
                                    QStringLiteral("Konfiguracja dźwięku"), mnuDzwiek);
-    Podstawowy->addSeparator();
+    new TToolbarSep(pasekPodstawowy);
     speedDane = addToolbarButton(QStringLiteral("speedDane"), QStringLiteral("RV3"), QStringLiteral("Zazava danych"),
                                  mnuZazavaDanych, QStringLiteral("RV3"));
     speedZazavaBMP = addToolbarButton(QStringLiteral("speedZazavaBMP"), QStringLiteral("BMP"),
                                       QStringLiteral("Zazava bitmap"), mnuZazavaBMP, QStringLiteral("BMP"));
-    Podstawowy->addSeparator();
-    speedUseKlamra = new TMenuButton(Podstawowy);
+    new TToolbarSep(pasekPodstawowy);
+    speedUseKlamra = new TMenuButton(pasekPodstawowy);
     speedUseKlamra->setObjectName(QStringLiteral("speedUseKlamra"));
     speedUseKlamra->setCaption(QStringLiteral("Klamra"));
     speedUseKlamra->setHint(QStringLiteral("Kliknięcie zaznacza obiekt"));
@@ -294,15 +297,33 @@ void TfrmGenerator::buildToolbar()
     speedUseKlamra->setFixedSize(speedUseKlamra->fontMetrics().horizontalAdvance(QStringLiteral("Klamra")) + 14, 26);
     speedUseKlamra->OnClick = [this](QObject *sender) { speedUseKlamraClick(sender); };
     speedUseKlamra->setProperty(kHintKey, QStringLiteral("KliknięcieZaznacza"));
-    Podstawowy->addWidget(speedUseKlamra);
-    connect(Podstawowy, &QToolBar::visibilityChanged, this, [this] { toolbarVisibilityChanged(); });
+    pasekPodstawowy->setDockedTo(Doki);
+    pasekPodstawowy->OnClose = [this](QObject *) { toolbarVisibilityChanged(); };
+    Doki->OnInsertRemoveBar = [this](QObject *, bool, TToolbar *) { toolbarVisibilityChanged(); };
+    Doki->OnResize = [this](QObject *) { fitHeight(); };
+}
+
+void TfrmGenerator::buildRecentFiles()
+{
+    MRU = new TMRUFileList(this);
+    MRU->setObjectName(QStringLiteral("MRU"));
+    MRU->setRemoveOnClick(false);
+    MRU->setUseSubmenu(true);
+    MRU->setSubmenuName(QStringLiteral("&Otwórz ponownie"));
+    MRU->setAutoSaveName(QStringLiteral("\\Software\\Zeltrin Software\\Dodorurav\\2.1"));
+    MRU->setAutoSaveKey(QStringLiteral("Historia"));
+    MRU->setSeparator(false);
+    MRU->setHint(QStringLiteral("Ostatnio otwarte"));
+    MRU->setFileMenu(mnu4MRU);
+    MRU->OnMRUItemClick = [this](QObject *, const QString &fileName) { MRUMRUItemClick(fileName); };
+    m_context.MRU = MRU;
 }
 
 void TfrmGenerator::toolbarVisibilityChanged()
 {
     // Only a toolbar hidden on its own unticks the item, not one hidden
     // along with the window.
-    mnuPasek->setChecked(!Podstawowy->isHidden());
+    mnuPasek->setChecked(pasekPodstawowy->isVisibleSet());
     fitHeight();
 }
 
@@ -310,9 +331,7 @@ void TfrmGenerator::fitHeight()
 {
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const int width = screen ? screen->availableGeometry().width() : 1024;
-    int height = menuBar()->sizeHint().height();
-    if (!Podstawowy->isHidden())
-        height += Podstawowy->sizeHint().height();
+    const int height = menuBar()->sizeHint().height() + Doki->height();
     setFixedSize(width, height);
     const int frame = isVisible() ? frameGeometry().height() - geometry().height() : 0;
     m_context.MainWindowHeight = height + frame;
@@ -366,7 +385,7 @@ void TfrmGenerator::closeEvent(QCloseEvent *event)
         return;
     }
     writeOptions();
-    m_recent.save();
+    MRU->SaveToRegistry();
     if (m_asystent)
         m_asystent->close();
     m_palette->hide();

@@ -2,7 +2,6 @@
 
 #include "config/generatorconfig.h"
 #include "mainwindow/hinttexts.h"
-#include "mainwindow/recentprojects.h"
 #include "project/designercontext.h"
 #include "project/designerproject.h"
 #include "project/designerservices.h"
@@ -17,7 +16,9 @@
 class OutsidePrograms;
 class QAction;
 class QMenu;
-class QToolBar;
+class TDock;
+class TMRUFileList;
+class TToolbar;
 class TFileDrag;
 class TMenuButton;
 class TfrmObiekty;
@@ -37,11 +38,11 @@ struct GeneratorSetup {
 };
 
 // The designer's main window: a strip along the top of the screen holding
-// the menu and the toolbar "Podstawowy". It owns the designer's shared
+// the menu and the dock with the toolbar "Podstawowy". It owns the designer's shared
 // state and opens, saves and closes projects; the design surface, the
 // object palette and the hint window stand around it. Its shortcuts work
 // from every window of the designer.
-class TfrmGenerator : public QMainWindow, public RecentFiles
+class TfrmGenerator : public QMainWindow
 {
     Q_OBJECT
 
@@ -63,7 +64,10 @@ public:
         *mnuPomoc;
     QAction *mnuNowy, *mnuSzablon, *mnuOtworz, *mnuZapisz, *mnuZapiszJako, *mnuExportuj, *mnuZapiszJakoSzablon,
         *mnuZakoncz;
-    QMenu *mnuOtworzPonownie;
+    // The recent projects go in front of this item, in the submenu
+    // "&Otwórz ponownie".
+    QAction *mnu4MRU;
+    TMRUFileList *MRU;
     QAction *mnuCofnij, *mnuPonow, *mnuHistoria, *mnuRozmiarBMP;
     QAction *mnuObiekty, *mnuMenadzer, *mnuOdswiez, *mnuPasek;
     QAction *mnuGeneruj, *mnuTestuj, *mnuOpcjeMenu, *mnuTestujDane, *mnuWymagane, *mnuZrodlo, *mnuZmienSciezki;
@@ -72,7 +76,8 @@ public:
     QAction *mnuZazavaDanych, *mnuZazavaBMP, *mnuKonfiguracja;
     QAction *mnuTematy, *mnuPodpowiedzi, *mnuInformacja;
 
-    QToolBar *Podstawowy;
+    TDock *Doki;
+    TToolbar *pasekPodstawowy;
     TToolbarButton *speedNowy, *speedSzablon, *speedOtworz, *speedZapisz, *speedCofnij, *speedPonow,
         *speedGeneruj, *speedTestuj, *speedNotatnik, *speedAutoStart, *speedDzwiek, *speedDane, *speedZazavaBMP;
     TMenuButton *speedUseKlamra;
@@ -104,14 +109,6 @@ public:
     void Asystuj(const QString &key, QObject *object = nullptr);
     void AsystaHintowa(const QString &hint);
 
-    // The recent projects, newest first; LoadINI puts every opened file on
-    // top.
-    void AddFile(const QString &fileName) override;
-    QStringList recentProjects() const { return m_recent.files(); }
-    // A click on an entry of "Otwórz ponownie": a file that is gone leaves
-    // the list with a warning.
-    void recentItemClick(const QString &fileName);
-
     // Connects a command whose window came later and turns it on. A command
     // that needs a project does nothing while none is open.
     void plugIn(QAction *command, std::function<void()> run, bool needsProject);
@@ -138,6 +135,7 @@ private:
     void buildProjectMenus();
     void buildToolsAndHelpMenus();
     void buildToolbar();
+    void buildRecentFiles();
     void connectOutsideCommands();
     TToolbarButton *addToolbarButton(const QString &name, const QString &caption, const QString &hint,
                                      QAction *command, const QString &hintKey = {});
@@ -151,7 +149,6 @@ private:
     // "Nowy" keeps the undo history position; the other ways in start it over.
     void openProject(const QString &fileName, bool startUndoOver = true);
     void projectOpened();
-    void refillRecentMenu();
     void paletteClosed();
     void asystentClosed();
 
@@ -165,7 +162,6 @@ private:
     HintTexts m_hintTexts;
     QPointer<TfrmAsystent> m_asystent;
     QStringList m_arguments;
-    RecentProjects m_recent;
     bool m_firstActivation = true;
     QList<QAction *> m_commands;
 };

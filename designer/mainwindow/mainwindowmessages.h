@@ -32,7 +32,4 @@ inline QString cannotOpenSource(const QString &file, const QString &reason)
     return QStringLiteral("Nie można otworzyć pliku:\n") + file + u'\n' + reason;
 }
 
-inline QString recentFileGone() { return QStringLiteral("Wybrany plik już nie istnieje, lub zmienił katalog !!!"); }
-inline QString recentFileGoneCaption() { return QStringLiteral("BRAK PLIKU !!!"); }
-
 } // namespace MainWindowMessages

@@ -7,6 +7,4 @@ target_sources(designer PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/hinttexts.h
   ${CMAKE_CURRENT_LIST_DIR}/hinttexts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mainwindowmessages.h
-  ${CMAKE_CURRENT_LIST_DIR}/recentprojects.h
-  ${CMAKE_CURRENT_LIST_DIR}/recentprojects.cpp
 )

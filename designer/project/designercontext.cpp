@@ -76,12 +76,10 @@ void DesignObjectRefs::clear()
 DesignerContext::DesignerContext()
     : m_noInspector(std::make_unique<ObjectInspector>())
     , m_noUndo(std::make_unique<UndoHistory>())
-    , m_noRecentFiles(std::make_unique<RecentFiles>())
     , m_noSelection(std::make_unique<PlainSelection>())
 {
     m_inspector = m_noInspector.get();
     m_undo = m_noUndo.get();
-    m_recentFiles = m_noRecentFiles.get();
     m_selection = m_noSelection.get();
 }
 
@@ -98,11 +96,6 @@ void DesignerContext::setInspector(ObjectInspector *inspector)
 void DesignerContext::setUndo(UndoHistory *undo)
 {
     m_undo = undo ? undo : m_noUndo.get();
-}
-
-void DesignerContext::setRecentFiles(RecentFiles *recentFiles)
-{
-    m_recentFiles = recentFiles ? recentFiles : m_noRecentFiles.get();
 }
 
 void DesignerContext::setSelection(SelectionFrame *selection)

@@ -3,6 +3,7 @@
 #include "project/designerservices.h"
 #include "project/namevaluelist.h"
 
+#include <mru/mrufilelist.h>
 #include <profilefile.h>
 
 #include <QLabel>
@@ -74,6 +75,8 @@ public:
     NameValueList NextWindowFiles;
 
     QPointer<TfrmMenu> Surface;
+    // The recent projects of the main window; every opened file goes on top.
+    QPointer<TMRUFileList> MRU;
     DesignObjectRefs Objects;
     QPointer<QWidget> CurrentObject;
     // Where the next object goes, in the surface's client coordinates.
@@ -88,12 +91,10 @@ public:
     ObjectPalette *palette() const { return m_palette; }
     ObjectInspector &inspector() const { return *m_inspector; }
     UndoHistory &undo() const { return *m_undo; }
-    RecentFiles &recentFiles() const { return *m_recentFiles; }
     SelectionFrame &selection() const { return *m_selection; }
     void setPalette(ObjectPalette *palette) { m_palette = palette; }
     void setInspector(ObjectInspector *inspector);
     void setUndo(UndoHistory *undo);
-    void setRecentFiles(RecentFiles *recentFiles);
     void setSelection(SelectionFrame *selection);
 
     // Edits mark the project modified through the change event of its lists.
@@ -104,11 +105,9 @@ private:
     ObjectPalette *m_palette = nullptr;
     ObjectInspector *m_inspector = nullptr;
     UndoHistory *m_undo = nullptr;
-    RecentFiles *m_recentFiles = nullptr;
     SelectionFrame *m_selection = nullptr;
     std::unique_ptr<ObjectInspector> m_noInspector;
     std::unique_ptr<UndoHistory> m_noUndo;
-    std::unique_ptr<RecentFiles> m_noRecentFiles;
     std::unique_ptr<SelectionFrame> m_noSelection;
 };
 

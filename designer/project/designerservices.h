@@ -1,8 +1,7 @@
 #pragma once
 
 // The windows around the design surface that later work fills in: the object
-// palette and property inspector, the undo history, the recent-files list
-// and the selection frame. The surface and the project code speak to them
+// palette and property inspector, the undo history and the selection frame. The surface and the project code speak to them
 // through these interfaces; each has a stand-in that does nothing, so the
 // core runs before the real windows exist.
 
@@ -49,14 +48,6 @@ public:
     // Opening another project: the next snapshot starts the history over
     // (UndoPosition -1).
     virtual void startOver() {}
-};
-
-class RecentFiles
-{
-public:
-    virtual ~RecentFiles() = default;
-    // Puts a file at the top of the list.
-    virtual void AddFile(const QString & /*fileName*/) {}
 };
 
 // The selection frame over the objects of the surface.

@@ -94,7 +94,8 @@ void DesignerProject::LoadINI(const QString &fileName)
     fillProjectSettings();
     m_context.CurrentObject = m_context.Surface->Image1;
     m_context.inspector().showProperties(m_context.Surface->Image1);
-    m_context.recentFiles().AddFile(fileName);
+    if (m_context.MRU)
+        m_context.MRU->AddFile(fileName);
     m_context.connectChangeEvents();
     m_context.ProjectIni = std::make_unique<ProfileFile>(fileName);
     m_context.Surface->show();

@@ -6,6 +6,8 @@
 
 #include <buttons/menubutton.h>
 #include <buttons/toolbarbutton.h>
+#include <dock/toolbar.h>
+#include <mru/mrufilelist.h>
 #include <cp1250.h>
 #include <shell/filedrag.h>
 #include <profilefile.h>
@@ -20,7 +22,6 @@
 #include <QMimeData>
 #include <QSet>
 #include <QTest>
-#include <QToolBar>
 #include <QUrl>
 
 #include <testsupport.h>
@@ -100,6 +101,17 @@ QString openProjectName(TfrmGenerator &window)
     return window.context().ProjectIni ? window.context().ProjectIni->fileName() : QString();
 }
 
+// The captions of the recent-file entries, in menu order.
+QStringList recentCaptions(const TfrmGenerator &window)
+{
+    QStringList captions;
+    for (TMRUMenuItem *item : window.MRU->menuItems()) {
+        if (item->position() > 0)
+            captions.append(item->text());
+    }
+    return captions;
+}
+
 int questionsAsked(const TestSupport::RecordingDialogs &dialogs)
 {
     int count = 0;
@@ -127,7 +139,7 @@ TEST_F(MainWindowFixture, StartsWithoutProjectAndOpensTheCommandLineProjectOnce)
     window->context().ProjectModified = true;
     window->FormActivate();
     EXPECT_TRUE(window->context().ProjectModified);
-    EXPECT_EQ(window->recentProjects(), QStringList{path(QStringLiteral("MENU.KLV"))});
+    EXPECT_EQ(window->MRU->files(), QStringList{path(QStringLiteral("MENU.KLV"))});
 
     // Shown on a desktop that never activates it, it opens the project as well.
     makeWindow({path(QStringLiteral("MENU.KLV"))});
@@ -218,11 +230,11 @@ TEST_F(MainWindowFixture, NoQuestionWithoutChanges)
     EXPECT_EQ(questionsAsked(dialogs), 0);
     EXPECT_EQ(openProjectName(*window), path(QStringLiteral("OTHER.KLV")));
     // The recent list, newest first, each file once.
-    EXPECT_EQ(window->recentProjects(),
+    EXPECT_EQ(window->MRU->files(),
               (QStringList{path(QStringLiteral("OTHER.KLV")), path(QStringLiteral("MENU.KLV"))}));
-    const QList<QAction *> items = window->mnuOtworzPonownie->actions();
-    ASSERT_EQ(items.size(), 2);
-    items.at(1)->trigger();
+    QList<TMRUMenuItem *> items = window->MRU->menuItems();
+    ASSERT_EQ(items.size(), 3);
+    items.at(2)->trigger();
     QApplication::processEvents();
     EXPECT_EQ(openProjectName(*window), path(QStringLiteral("MENU.KLV")));
 }
@@ -246,33 +258,33 @@ TEST_F(MainWindowFixture, OpeningStartsTheUndoHistoryOverButNewDoesNot)
     window->context().setUndo(nullptr);
 }
 
-TEST_F(MainWindowFixture, RecentProjectsKeepFiveNewestFirstInTheRegistry)
+TEST_F(MainWindowFixture, RecentProjectsComeBackNewestFirstAfterARestart)
 {
-    RecentProjects recent;
-    for (const char *name : {"A.KLV", "B.KLV", "C.KLV", "D.KLV", "E.KLV", "F.KLV"})
-        recent.add(path(QLatin1String(name)));
-    // The sixth drops the oldest; a known name in other letters moves up as stored.
-    recent.add(path(QStringLiteral("c.klv")));
-    const QStringList expected{path(QStringLiteral("C.KLV")), path(QStringLiteral("F.KLV")),
-                               path(QStringLiteral("E.KLV")), path(QStringLiteral("D.KLV")),
-                               path(QStringLiteral("B.KLV"))};
-    EXPECT_EQ(recent.files(), expected);
-    recent.save();
-    RecentProjects loaded;
-    loaded.load();
-    EXPECT_EQ(loaded.files(), expected);
+    for (const char *name : {"A.KLV", "B.KLV", "C.KLV"})
+        writeText(QLatin1String(name), kProject);
+    windowWith(QStringLiteral("A.KLV"));
+    window->MRUMRUItemClick(path(QStringLiteral("B.KLV")));
+    window->MRUMRUItemClick(path(QStringLiteral("C.KLV")));
+    EXPECT_TRUE(closeWindow());
+    window.reset();
 
-    // A shorter list leaves only its own values.
-    RecentProjects three;
-    for (const char *name : {"X.KLV", "Y.KLV", "Z.KLV"})
-        three.add(path(QLatin1String(name)));
-    three.save();
+    makeWindow();
+    // The submenu stands right after "Otwórz" in "Plik".
+    const QList<QAction *> fileItems = window->mnuPlik->actions();
+    const qsizetype open = fileItems.indexOf(window->mnuOtworz);
+    ASSERT_GE(open, 0);
+    auto *submenu = qobject_cast<TMRUMenuItem *>(fileItems.value(open + 1));
+    ASSERT_NE(submenu, nullptr);
+    EXPECT_EQ(submenu->text(), QStringLiteral("&Otwórz ponownie"));
+    EXPECT_EQ(recentCaptions(*window), (QStringList{QStringLiteral("&1 ") + path(QStringLiteral("C.KLV")),
+                                                    QStringLiteral("&2 ") + path(QStringLiteral("B.KLV")),
+                                                    QStringLiteral("&3 ") + path(QStringLiteral("A.KLV"))}));
     Platform::Registry registry;
-    ASSERT_TRUE(registry.openKey(RecentProjects::KeyPath, false));
+    ASSERT_TRUE(registry.openKey(QStringLiteral("\\Software\\Zeltrin Software\\Dodorurav\\2.1\\Historia"), false));
     QStringList names = registry.valueNames();
     names.sort();
     EXPECT_EQ(names, (QStringList{QStringLiteral("F0"), QStringLiteral("F1"), QStringLiteral("F2")}));
-    EXPECT_EQ(registry.readString(QStringLiteral("F0")), path(QStringLiteral("Z.KLV")));
+    EXPECT_EQ(registry.readString(QStringLiteral("F0")), path(QStringLiteral("C.KLV")));
 }
 
 TEST_F(MainWindowFixture, AChosenRecentProjectThatIsGoneLeavesTheListWithAWarning)
@@ -283,17 +295,17 @@ TEST_F(MainWindowFixture, AChosenRecentProjectThatIsGoneLeavesTheListWithAWarnin
     window->MRUMRUItemClick(path(QStringLiteral("MENU.KLV")));
     QFile::remove(path(QStringLiteral("GONE.KLV")));
     dialogs.messages.clear();
-    window->recentItemClick(path(QStringLiteral("GONE.KLV")));
+    window->MRU->entryClicked(int(window->MRU->files().indexOf(path(QStringLiteral("GONE.KLV")))) + 1);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages.at(0).caption, QStringLiteral("BRAK PLIKU !!!"));
-    EXPECT_EQ(window->recentProjects(), QStringList{path(QStringLiteral("MENU.KLV"))});
+    EXPECT_EQ(window->MRU->files(), QStringList{path(QStringLiteral("MENU.KLV"))});
     EXPECT_EQ(openProjectName(*window), path(QStringLiteral("MENU.KLV")));
 
     // The list outlives the designer.
     EXPECT_TRUE(closeWindow());
     makeWindow();
-    EXPECT_EQ(window->recentProjects(), QStringList{path(QStringLiteral("MENU.KLV"))});
-    EXPECT_EQ(window->mnuOtworzPonownie->actions().size(), 1);
+    EXPECT_EQ(window->MRU->files(), QStringList{path(QStringLiteral("MENU.KLV"))});
+    EXPECT_EQ(recentCaptions(*window).size(), 1);
 }
 
 TEST_F(MainWindowFixture, ClosingWithNoLeavesTheProjectAloneAndWritesTheOptions)
@@ -306,8 +318,10 @@ TEST_F(MainWindowFixture, ClosingWithNoLeavesTheProjectAloneAndWritesTheOptions)
     QTest::mouseClick(window->speedUseKlamra, Qt::LeftButton);
     // Without the toolbar the strip holds only the menu.
     const int withToolbar = window->height();
+    EXPECT_EQ(window->Doki->height(), window->pasekPodstawowy->height());
     window->mnuPasek->trigger();
-    EXPECT_LT(window->height(), withToolbar);
+    EXPECT_EQ(window->Doki->height(), 0);
+    EXPECT_EQ(window->height(), withToolbar - window->pasekPodstawowy->height());
     EXPECT_EQ(window->minimumHeight(), window->maximumHeight());
     dialogs.answers = {MessageAnswer::No};
     EXPECT_TRUE(closeWindow());
@@ -340,7 +354,8 @@ TEST_F(MainWindowFixture, OptionsOfTheSettingsFileApplyAtStart)
     makeWindow();
     EXPECT_FALSE(window->context().ClickSelects);
     EXPECT_FALSE(window->speedUseKlamra->down());
-    EXPECT_TRUE(window->Podstawowy->isHidden());
+    EXPECT_FALSE(window->pasekPodstawowy->isVisibleSet());
+    EXPECT_EQ(window->Doki->height(), 0);
     EXPECT_FALSE(window->mnuPasek->isChecked());
     EXPECT_EQ(window->config().handleColor, Platform::clRed);
     EXPECT_EQ(window->config().handleColorII, Platform::clBlue);
