@@ -236,6 +236,32 @@ QImage chessScreenshot()
     return image;
 }
 
+// Larger than most screens, so the viewer stretches it.
+QImage draughtsScreenshot()
+{
+    const int cell = 200;
+    QImage image(cell * 12, cell * 8, QImage::Format_RGB32);
+    image.fill(QColor(30, 50, 40));
+    QPainter p(&image);
+    const QPoint origin(cell * 2, 0);
+    for (int row = 0; row < 8; ++row) {
+        for (int column = 0; column < 8; ++column) {
+            const QColor colour = (row + column) % 2 ? QColor(60, 110, 70) : QColor(230, 230, 200);
+            p.fillRect(QRect(origin + QPoint(column * cell, row * cell), QSize(cell, cell)), colour);
+        }
+    }
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    for (int row = 0; row < 8; ++row) {
+        if (row == 3 || row == 4)
+            continue;
+        p.setBrush(row < 3 ? QColor(180, 30, 30) : QColor(250, 250, 250));
+        for (int column = (row + 1) % 2; column < 8; column += 2)
+            p.drawEllipse(QPointF(origin.x() + column * cell + cell / 2, row * cell + cell / 2), cell * 0.38, cell * 0.38);
+    }
+    return image;
+}
+
 using IconPainter = std::function<void(QPainter &, const QColor &)>;
 
 // Five square cells: up, disabled, down, locked down, hot.
@@ -372,6 +398,8 @@ int main(int argc, char *argv[])
     ok = save(glyphStrip(20, back), second + QStringLiteral("POWROT.BMP")) && ok;
     const QString screenshots = QString::fromLocal8Bit(argv[1]) + QStringLiteral("/ZRZUTY/");
     ok = save(chessScreenshot(), screenshots + QStringLiteral("SZACHY.BMP")) && ok;
+    ok = draughtsScreenshot().convertToFormat(QImage::Format_RGB888).save(screenshots + QStringLiteral("WARCABY.JPG"), "JPG", 80)
+         && ok;
     if (!ok) {
         std::fprintf(stderr, "makedemo: could not write the pictures into %s\n", argv[1]);
         return 1;
