@@ -1,7 +1,10 @@
 #include "datmain.h"
 #include "editormessages.h"
 
+#include <buttons/toolbarbutton.h>
 #include <dialogs.h>
+#include <dock/toolbar.h>
+#include <mru/mrufilelist.h>
 #include <dirtree/dirtree.h>
 #include <shell/filedrag.h>
 #include <filelist/filelistview.h>
@@ -27,7 +30,6 @@
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 using DataFile::Program;
@@ -78,6 +80,7 @@ T_Form1::T_Form1(const QString &configPath, QWidget *parent)
     buildMenus();
     buildToolbar();
     buildCentre();
+    buildRecentFiles();
     StatusBar1 = statusBar();
     FileDrag1 = new TFileDrag(this);
     FileDrag1->OnDrop = [this](QObject *) {
@@ -86,6 +89,7 @@ T_Form1::T_Form1(const QString &configPath, QWidget *parent)
     };
     m_config = ZazavaConfig::read(m_configPath);
     applyConfig();
+    MRU->loaded();
     updateCaption();
     showDocument();
 }
@@ -124,8 +128,8 @@ void T_Form1::buildActions()
     mnuNotatnik = make(QStringLiteral("Edycja w notatniku"), QKeySequence(Qt::Key_F4), [this] { NotatnikClick(); });
     // The disk search and the music scan are windows of their own, not here
     // yet.
-    btnSkanuj = make(QStringLiteral("&Skanuj katalog"), QKeySequence(Qt::Key_F5), [] {});
-    btnSkanuj->setEnabled(false);
+    mnuSkanuj = make(QStringLiteral("&Skanuj katalog"), QKeySequence(Qt::Key_F5), [] {});
+    mnuSkanuj->setEnabled(false);
     mnuSkanujMP3 = make(QStringLiteral("Skanowanie dla MP3/VQF"), {}, [] {});
     mnuSkanujMP3->setEnabled(false);
     mnuNazwaKategorii = make(QStringLiteral("Nazwa kategorii"), QKeySequence(Qt::Key_F2),
@@ -149,13 +153,6 @@ void T_Form1::buildActions()
     mnuUsun->setShortcut(QKeySequence(Qt::Key_Delete));
     mnuUsun->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(mnuUsun, &QAction::triggered, this, [this] { UsunClick(); });
-
-    btnNew = mnuNowy;
-    btnOpen = mnuOtworz;
-    btnSave = mnuZapisz;
-    btnPopraw = new QAction(QStringLiteral("Poprawki"), this);
-    btnPopraw->setCheckable(true);
-    btnPopraw->setStatusTip(QStringLiteral("Jeśli wciśnięty to aktualizacji ulegają tylko niektóre pola"));
 }
 
 void T_Form1::buildMenus()
@@ -164,10 +161,6 @@ void T_Form1::buildMenus()
     plik->addAction(mnuNowy);
     plik->addAction(mnuOtworz);
     plik->addAction(mnuZapisz);
-    // The recent-files list comes with its own control; until then the
-    // submenu stays empty and disabled.
-    mnuOtworzPonownie = plik->addMenu(QStringLiteral("Otwórz ponownie"));
-    mnuOtworzPonownie->setEnabled(false);
     plik->addAction(mnuZapiszJako);
     QMenu *spis = plik->addMenu(QStringLiteral("Spis programów"));
     spis->addAction(mnuSpisKatalog);
@@ -186,7 +179,7 @@ void T_Form1::buildMenus()
     narzedzia->addAction(mnuOpisKategorii);
     narzedzia->addSeparator();
     narzedzia->addAction(mnuNotatnik);
-    narzedzia->addAction(btnSkanuj);
+    narzedzia->addAction(mnuSkanuj);
     narzedzia->addAction(mnuSkanujMP3);
 
     QMenu *pomoc = menuBar()->addMenu(QStringLiteral("Pomo&c"));
@@ -194,29 +187,64 @@ void T_Form1::buildMenus()
     pomoc->addAction(mnuInformacja);
 }
 
+TToolbarButton *T_Form1::addToolbarButton(const QString &caption, const QString &hint, QAction *command)
+{
+    auto *button = new TToolbarButton(Pasek);
+    button->setCaption(caption);
+    button->setHint(hint);
+    button->setShowHint(true);
+    button->resize(qMax(23, button->fontMetrics().horizontalAdvance(caption) + 14), 22);
+    if (command) {
+        button->setEnabled(command->isEnabled());
+        button->OnClick = [command](QObject *) { command->trigger(); };
+        connect(command, &QAction::changed, button, [button, command] { button->setEnabled(command->isEnabled()); });
+    }
+    return button;
+}
+
 void T_Form1::buildToolbar()
 {
-    Pasek = addToolBar(QStringLiteral("Pasek"));
+    // The dock lies on the central widget above the panels (buildCentre).
+    Doki = new TDock(this);
+    Doki->setObjectName(QStringLiteral("Doki"));
+    Pasek = new TToolbar(this);
     Pasek->setObjectName(QStringLiteral("Pasek"));
-    Pasek->setMovable(false);
-    Pasek->addAction(btnNew);
-    Pasek->addAction(btnOpen);
-    Pasek->addAction(btnSave);
-    Pasek->addSeparator();
-    Pasek->addAction(btnPopraw);
-    Pasek->addAction(btnSkanuj);
-    Pasek->addSeparator();
+    btnNew = addToolbarButton(QStringLiteral("Nowy"), QStringLiteral("Nowy"), mnuNowy);
+    btnOpen = addToolbarButton(QStringLiteral("Otwórz"), QStringLiteral("Otwórz"), mnuOtworz);
+    btnSave = addToolbarButton(QStringLiteral("Zapisz"), QStringLiteral("Zapisz"), mnuZapisz);
+    new TToolbarSep(Pasek);
+    btnPopraw = addToolbarButton(QStringLiteral("Poprawki"),
+                                 QStringLiteral("Jeśli wciśnięty to aktualizacji ulegają tylko niektóre pola"), nullptr);
+    // A switch: down until pressed again.
+    btnPopraw->setGroupIndex(1);
+    btnPopraw->setAllowAllUp(true);
+    btnSkanuj = addToolbarButton(QStringLiteral("Skanuj"), QStringLiteral("Skanuj katalog"), mnuSkanuj);
+    new TToolbarSep(Pasek);
     edtNazwaKat = new QLineEdit(Pasek);
     edtNazwaKat->setReadOnly(true);
     edtNazwaKat->setToolTip(QStringLiteral("Nazwa kategorii"));
-    edtNazwaKat->setMaximumWidth(160);
+    edtNazwaKat->resize(160, 22);
     edtNazwaKat->installEventFilter(this);
     edtOpisKategorii = new QLineEdit(Pasek);
     edtOpisKategorii->setReadOnly(true);
     edtOpisKategorii->setToolTip(QStringLiteral("Opis kategorii"));
+    edtOpisKategorii->resize(280, 22);
     edtOpisKategorii->installEventFilter(this);
-    Pasek->addWidget(edtNazwaKat);
-    Pasek->addWidget(edtOpisKategorii);
+    Pasek->setDockedTo(Doki);
+}
+
+void T_Form1::buildRecentFiles()
+{
+    MRU = new TMRUFileList(this);
+    MRU->setObjectName(QStringLiteral("MRU"));
+    MRU->setRemoveOnClick(false);
+    MRU->setUseSubmenu(true);
+    MRU->setSubmenuName(QStringLiteral("Otwórz ponownie"));
+    MRU->setAutoSaveName(QStringLiteral("\\Software\\ZELTRIN Software\\Dodorurav\\2.0\\Dane"));
+    MRU->setAutoSaveKey(QStringLiteral("Historia"));
+    MRU->setSeparator(false);
+    MRU->setFileMenu(mnuZapisz);
+    MRU->OnMRUItemClick = [this](QObject *, const QString &fileName) { LoadINI(fileName); };
 }
 
 QComboBox *T_Form1::makeFieldBox()
@@ -358,7 +386,13 @@ void T_Form1::buildCentre()
             [this](QListWidgetItem *item) { editDescriptionInPlace(lstOpis->row(item)); });
     rightLayout->addWidget(splitNazwy, 1);
     rightLayout->addWidget(makeFieldsPanel());
-    setCentralWidget(splitPion);
+    auto *centre = new QWidget(this);
+    auto *centreLayout = new QVBoxLayout(centre);
+    centreLayout->setContentsMargins(0, 0, 0, 0);
+    centreLayout->setSpacing(0);
+    centreLayout->addWidget(Doki);
+    centreLayout->addWidget(splitPion, 1);
+    setCentralWidget(centre);
 }
 
 // ------------------------------------------------------------ configuration
@@ -539,6 +573,7 @@ void T_Form1::showNewDocument()
 {
     updateCaption();
     showDocument();
+    MRU->AddFile(m_document.fileName());
     Dirs->Reload();
     Dirs->OpenPath(m_document.driveRoot());
 }
@@ -590,6 +625,7 @@ void T_Form1::closeEvent(QCloseEvent *event)
         return;
     }
     storeConfig();
+    MRU->SaveToRegistry();
     event->accept();
 }
 
@@ -650,7 +686,7 @@ void T_Form1::DodajNowyPRG(const QString &folder, const QString &setupName)
 {
     if (!needsFile())
         return;
-    const auto added = m_document.addProgram(folder, setupName, btnPopraw->isChecked());
+    const auto added = m_document.addProgram(folder, setupName, btnPopraw->down());
     switch (added.outcome) {
     case EditorDocument::AddOutcome::Nothing:
         return;

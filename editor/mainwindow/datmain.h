@@ -14,7 +14,10 @@ class QLineEdit;
 class QMenu;
 class QSplitter;
 class QStatusBar;
-class QToolBar;
+class TDock;
+class TMRUFileList;
+class TToolbar;
+class TToolbarButton;
 class TEditorDirTree;
 class TFileDrag;
 class TFileList;
@@ -37,14 +40,16 @@ public:
     EditorDocument &document() { return m_document; }
 
     // Components, named as the window's users know them.
-    QToolBar *Pasek;
+    TDock *Doki;
+    TToolbar *Pasek;
     QLineEdit *edtNazwaKat;
     QLineEdit *edtOpisKategorii;
-    QAction *btnNew;
-    QAction *btnOpen;
-    QAction *btnSave;
-    QAction *btnPopraw;
-    QAction *btnSkanuj;
+    TToolbarButton *btnNew;
+    TToolbarButton *btnOpen;
+    TToolbarButton *btnSave;
+    // Down: only some fields of a program already listed are updated.
+    TToolbarButton *btnPopraw;
+    TToolbarButton *btnSkanuj;
     QSplitter *splitPion;
     QSplitter *splitNazwy;
     TEditorDirTree *Dirs;
@@ -73,11 +78,14 @@ public:
     QAction *mnuOtworz;
     QAction *mnuZapisz;
     QAction *mnuZapiszJako;
-    QMenu *mnuOtworzPonownie;
+    // The recent data files, in the submenu "Otwórz ponownie" in front of
+    // "Zapisz".
+    TMRUFileList *MRU;
     QAction *mnuZakoncz;
     QAction *mnuPasek;
     QAction *mnuOpcjonalne;
     QAction *mnuOdswiez;
+    QAction *mnuSkanuj;
     QAction *mnuNotatnik;
     QAction *mnuSkanujMP3;
     QAction *mnuNazwaKategorii;
@@ -146,6 +154,8 @@ private:
     void buildActions();
     void buildMenus();
     void buildToolbar();
+    TToolbarButton *addToolbarButton(const QString &caption, const QString &hint, QAction *command);
+    void buildRecentFiles();
     void buildCentre();
     QComboBox *makeFieldBox();
     QWidget *makeFieldsPanel();

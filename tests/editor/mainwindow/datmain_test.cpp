@@ -1,6 +1,9 @@
 #include <mainwindow/datmain.h>
 #include <mainwindow/editormessages.h>
+#include <buttons/toolbarbutton.h>
 #include <cp1250.h>
+#include <dock/toolbar.h>
+#include <mru/mrufilelist.h>
 #include <dirtree/dirtree.h>
 #include <filelist/filelistview.h>
 #include <inlineedit/inedit.h>
@@ -16,6 +19,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -199,7 +203,7 @@ TEST_F(ZazavaTest, EditingSessionWritesTheExpectedBytes)
 
     // Corrections mode refreshes the folder facts of the current program
     // and keeps the rest; then the DISK1 level goes.
-    form->btnPopraw->setChecked(true);
+    form->btnPopraw->setDown(true);
     selectInFiles(root + "PROGS/Łamigłówka/DISK1", "instaluj.exe");
     form->DodajNowyClick();
     EXPECT_EQ(form->lstNazwy->count(), 3);
@@ -439,6 +443,66 @@ TEST_F(ZazavaTest, NewFileAndSettingsAtClose)
     EXPECT_TRUE(saved.toolbar);
     EXPECT_TRUE(saved.optional);
     EXPECT_EQ(saved.width, form->width());
+}
+
+TEST_F(ZazavaTest, ToolbarStandsInTheDockWithTheCategoryFields)
+{
+    // Hidden by default (Zazava.cfg PASEK 0): the dock takes no room.
+    EXPECT_FALSE(form->Pasek->isVisibleSet());
+    EXPECT_EQ(form->Doki->height(), 0);
+    form->mnuPasek->trigger();
+    EXPECT_EQ(form->Pasek->dockedTo(), form->Doki);
+    EXPECT_EQ(form->Doki->height(), form->Pasek->height());
+    EXPECT_EQ(form->btnNew->pos(), QPoint(11, 2 + (form->Pasek->height() - 4 - form->btnNew->height()) / 2));
+    // The fields follow the buttons on the same row.
+    EXPECT_GT(form->edtNazwaKat->x(), form->btnSkanuj->geometry().right());
+    EXPECT_GT(form->edtOpisKategorii->x(), form->edtNazwaKat->geometry().right());
+    EXPECT_EQ(form->edtNazwaKat->y() + form->edtNazwaKat->height() / 2, form->Pasek->height() / 2);
+
+    form->LoadINI(dataFile);
+    EXPECT_EQ(form->edtNazwaKat->text(), QStringLiteral("Gry logiczne"));
+    // The switch stays down until pressed again; the scan waits for its window.
+    QTest::mouseClick(form->btnPopraw, Qt::LeftButton);
+    EXPECT_TRUE(form->btnPopraw->down());
+    QTest::mouseClick(form->btnPopraw, Qt::LeftButton);
+    EXPECT_FALSE(form->btnPopraw->down());
+    EXPECT_FALSE(form->btnSkanuj->isEnabled());
+    // A button runs its command: "Zapisz" writes the file.
+    QFile::remove(dataFile);
+    QTest::mouseClick(form->btnSave, Qt::LeftButton);
+    EXPECT_TRUE(QFileInfo::exists(dataFile));
+}
+
+TEST_F(ZazavaTest, RecentDataFilesComeBackNewestFirstAfterARestart)
+{
+    QStringList files;
+    for (const char *name : {"A.RV3", "B.RV3", "C.RV3"})
+        files.append(TestSupport::writeFile(root + "DANE/" + name, kFixture));
+    for (const QString &file : files)
+        form->LoadINI(file);
+    EXPECT_TRUE(form->close());
+    form.reset();
+
+    form = std::make_unique<T_Form1>(settings.filePath("Zazava.cfg"));
+    EXPECT_EQ(form->MRU->files(), (QStringList{files.at(2), files.at(1), files.at(0)}));
+    Platform::Registry registry;
+    ASSERT_TRUE(registry.openKey(QStringLiteral("\\Software\\ZELTRIN Software\\Dodorurav\\2.0\\Dane\\Historia"), false));
+    QStringList names = registry.valueNames();
+    names.sort();
+    EXPECT_EQ(names, (QStringList{QStringLiteral("F0"), QStringLiteral("F1"), QStringLiteral("F2")}));
+
+    // The submenu stands in front of "Zapisz"; its entries open their files.
+    QMenu *plik = form->menuBar()->actions().first()->menu();
+    const QList<QAction *> items = plik->actions();
+    const qsizetype save = items.indexOf(form->mnuZapisz);
+    ASSERT_GE(save, 1);
+    auto *submenu = qobject_cast<TMRUMenuItem *>(items.at(save - 1));
+    ASSERT_NE(submenu, nullptr);
+    EXPECT_EQ(submenu->text(), QStringLiteral("Otwórz ponownie"));
+    ASSERT_EQ(submenu->menu()->actions().size(), 3);
+    submenu->menu()->actions().at(2)->trigger();
+    EXPECT_EQ(form->document().fileName(), files.at(0));
+    EXPECT_EQ(form->MRU->files().first(), files.at(0));
 }
 
 TEST_F(ZazavaTest, CommandsNeedingAFileWarnWithoutOne)
