@@ -54,6 +54,25 @@ QString SpanVolumes::numberedName(const QString &fileName, int number)
     return base.left(base.size() - 3) + QStringLiteral("%1").arg(number + 1, 3, 10, QLatin1Char('0')) + suffix;
 }
 
+int SpanVolumes::partNumber(const QString &path)
+{
+    const QString base = QFileInfo(path).completeBaseName();
+    bool ok = false;
+    const int number = base.right(3).toInt(&ok);
+    if (base.size() < 3 || !ok || !base.right(3).at(0).isDigit())
+        return 0;
+    // Only a member of a numbered set: its first part starts the set.
+    const QFileInfo first(QFileInfo(path).absolutePath() + QStringLiteral("/") + numberedName(QFileInfo(path).fileName(), 0));
+    const QString found = existingFile(first.absolutePath(), first.fileName());
+    if (found.isEmpty())
+        return 0;
+    const ZipFormat::FileSource source(QFile::encodeName(found).toStdString());
+    unsigned char marker[4];
+    const bool startsSet = source.isOpen() && source.readAt(0, marker, sizeof marker) && marker[0] == 'P'
+                           && marker[1] == 'K' && marker[2] == 7 && marker[3] == 8;
+    return startsSet ? number : 0;
+}
+
 QString SpanVolumes::diskLabel(int number)
 {
     return QStringLiteral("PKBACK# %1").arg(number + 1, 3, 10, QLatin1Char('0'));
@@ -83,12 +102,16 @@ QString SpanVolumes::findPart(int number)
     if (!numbered.isEmpty())
         return numbered;
     const Platform::Volume drive = volumeOf(last.absoluteFilePath());
-    if (drive.kind == Platform::VolumeKind::Removable) {
+    const bool removable = drive.kind == Platform::VolumeKind::Removable;
+    // The part that was opened, unless its disk has since been changed for
+    // another one of the set.
+    if (number == m_lastVolume && last.isFile()
+        && (!removable || !drive.label.startsWith(QStringLiteral("PKBACK# ")) || drive.label == diskLabel(number)))
+        return m_lastPart;
+    if (removable) {
         const QString inserted = findOnLabelledDisk(number);
         return inserted.isEmpty() ? askForDisk(number) : inserted;
     }
-    if (number == m_lastVolume && last.isFile())
-        return m_lastPart;
     // Fixed, network and CD drives hold every part at once: asking for
     // another disk there would never end.
     throw EZipTool(11001);

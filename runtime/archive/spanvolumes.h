@@ -33,6 +33,9 @@ public:
     static int checkSet(const QString &lastPart, int lastVolume);
     static QString numberedName(const QString &fileName, int number);
     static QString diskLabel(int number);
+    // The number (from 1) of a part of a numbered set that path names; 0
+    // when it is none.
+    static int partNumber(const QString &path);
 
 private:
     QString findPart(int number);

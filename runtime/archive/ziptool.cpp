@@ -117,6 +117,12 @@ void TZipTool::List()
                 showZipMessage(warning);
             if (directory.spanned)
                 directory = readSpannedDirectory(source, directory.end.record.thisDisk);
+            // A part before the last of a numbered set has no directory.
+            if (directory.error == ZipFormat::Message::NotZip) {
+                const int part = SpanVolumes::partNumber(m_zipFilename);
+                if (part > 1)
+                    throw EZipTool(11038, part);
+            }
             if (directory.error != 0)
                 throw EZipTool(directory.error);
             m_directory = std::move(directory);

@@ -192,16 +192,21 @@ TEST_F(SpannedZipTest, RefusesSetsItCannotRead)
         QList<QByteArray> parts;
         QString base;
         int dropPart; // a part removed before extraction, or -1
+        int openPart; // the part opened, when not the last
         QString listMessage, extractMessage;
     };
     const QList<Case> cases = {
-        {"a thousand parts", SpanBuilder::build(items, {.partSize = 64, .lastDiskOverride = 999}), "SET", -1,
+        {"a thousand parts", SpanBuilder::build(items, {.partSize = 64, .lastDiskOverride = 999}), "SET", -1, -1,
          "Archiwum wieloczęściowe ma więcej niż 999 części", ""},
-        {"short base name", SpanBuilder::build(items, {.partSize = 64}), "AB", -1,
+        {"short base name", SpanBuilder::build(items, {.partSize = 64}), "AB", -1, -1,
          "Nazwa części archiwum wieloczęściowego ma mniej niż trzy znaki", ""},
-        {"first part missing", SpanBuilder::build(items, {.partSize = 64}), "SET", 0, "", "Plik wyjściowy nie istnieje"},
-        {"no span signature", SpanBuilder::build(items, {.partSize = 64, .spanSignature = false}), "SET", -1, "",
+        {"first part missing", SpanBuilder::build(items, {.partSize = 64}), "SET", 0, -1, "", "Plik wyjściowy nie istnieje"},
+        {"no span signature", SpanBuilder::build(items, {.partSize = 64, .spanSignature = false}), "SET", -1, -1, "",
          "Błąd odczytu rozszerzonej sygnatury lokalnej"},
+        {"middle part opened", SpanBuilder::build(items, {.partSize = 64}), "SET", -1, 1,
+         "To jest 2 dysk w zestawie kopii zapasowej,\nproszę włożyć ostatni dysk z tego zestawu", ""},
+        {"first part opened", SpanBuilder::build(items, {.partSize = 64}), "SET", -1, 0,
+         "To jest pierwszy plik z zestawu kopii zapasowej,\nproszę wybrać ostatni plik z tego zestawu", ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.label);
@@ -213,6 +218,8 @@ TEST_F(SpannedZipTest, RefusesSetsItCannotRead)
             QFile::rename(last, dir.filePath("media1/" + c.base + ".ZIP"));
             last = dir.filePath("media1/" + c.base + ".ZIP");
         }
+        if (c.openPart >= 0)
+            last = dir.filePath(QStringLiteral("media1/SET%1.ZIP").arg(c.openPart + 1, 3, 10, QLatin1Char('0')));
         tool.setZipFilename(last);
         if (!c.listMessage.isEmpty()) {
             EXPECT_EQ(tool.Count(), 0);
