@@ -201,6 +201,35 @@ WriteResult copyWholeFile(const QString &source, const QString &target)
     return result;
 }
 
+WriteResult copyToNewFile(const QString &source, const QString &target)
+{
+    const auto failure = [&](int error) {
+        return WriteResult{QStringLiteral("Cannot copy to \"%1\": %2").arg(target, systemError(error))};
+    };
+    const FileDescriptor in(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
+    struct stat status {};
+    if (in.get() < 0 || ::fstat(in.get(), &status) != 0)
+        return failure(errno);
+    if (!S_ISREG(status.st_mode))
+        return failure(EINVAL);
+    const QByteArray name = QFile::encodeName(target);
+    // Created here or not at all: never written through a link or over a
+    // file that appeared since the caller looked.
+    const int out = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (out < 0)
+        return failure(errno);
+    bool ok = copyDescriptor(in.get(), out) && ::fchmod(out, status.st_mode & 07777) == 0;
+    int error = ok ? 0 : errno;
+    if (::close(out) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok)
+        return {};
+    ::unlink(name.constData());
+    return failure(error);
+}
+
 WriteResult writeWholeFile(const QString &path, QByteArrayView bytes)
 {
     WholeFileWriter file(path);

@@ -73,6 +73,13 @@ private:
 // under its name.
 WriteResult copyWholeFile(const QString &source, const QString &target);
 
+// A copy of the regular file source, with its permission bits, as the new
+// file target, which must not exist yet (an existing one is an error and
+// stays as it was). Written straight under its name, without a temporary
+// file and a rename: meant for bulk copies into folders whose old files
+// were deleted first. A copy that fails is removed again.
+WriteResult copyToNewFile(const QString &source, const QString &target);
+
 struct ReadResult
 {
     enum class Status { Ok, Missing, NotRegular, TooLarge, Failed };

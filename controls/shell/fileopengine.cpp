@@ -10,6 +10,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 using Answer = FileOpCallbacks::Answer;
@@ -121,6 +124,7 @@ private:
     const FileOpRequest &m_request;
     const FileOpCallbacks &m_callbacks;
     FileOpOutcome m_outcome;
+    QString m_folderSeen; // the last target folder found or made; most items share it
 };
 
 Answer Runner::ask(const QString &question)
@@ -233,7 +237,7 @@ bool Runner::prepareTarget(FileOpItem &item)
         }
     }
     const QString folder = QFileInfo(item.target).absolutePath();
-    if (!QFileInfo(folder).isDir()) {
+    if (folder != m_folderSeen && !QFileInfo(folder).isDir()) {
         if (!has(fofNoConfirmMkDir) && !has(fofNoConfirmation)
             && ask(QStringLiteral("Folder „%1” nie istnieje. Czy go utworzyć?").arg(folder)) != Answer::Yes) {
             item.skipped = !m_outcome.aborted;
@@ -245,6 +249,7 @@ bool Runner::prepareTarget(FileOpItem &item)
             return false;
         }
     }
+    m_folderSeen = folder;
     return true;
 }
 
@@ -260,14 +265,22 @@ void Runner::transfer(FileOpItem &item)
 
 QString Runner::copyFile(const QString &source, const QString &target)
 {
-    if (!QFileInfo(source).isFile())
+    // Asked once each: a bulk copy (a CD folder) pays every question per file.
+    struct stat from {};
+    if (::stat(QFile::encodeName(source).constData(), &from) != 0 || !S_ISREG(from.st_mode))
         return QStringLiteral("„%1” nie jest zwykłym plikiem").arg(source);
-    if (sameFile(source, target))
+    struct stat to {};
+    const QByteArray targetName = QFile::encodeName(target);
+    const bool targetTaken = ::lstat(targetName.constData(), &to) == 0;
+    if (targetTaken && ::stat(targetName.constData(), &to) == 0 && to.st_dev == from.st_dev && to.st_ino == from.st_ino)
         return QStringLiteral("nie można skopiować pliku na niego samego");
-    if (!QFileInfo(source).isReadable())
+    if (::access(QFile::encodeName(source).constData(), R_OK) != 0)
         return QStringLiteral("nie można odczytać „%1”").arg(source);
     // A full disk leaves no half copy that counts as done; the kernel copies.
-    if (!Platform::copyWholeFile(source, target).ok())
+    // A new name is written in place, a taken one replaced only when whole.
+    const bool copied = targetTaken ? Platform::copyWholeFile(source, target).ok()
+                                    : Platform::copyToNewFile(source, target).ok();
+    if (!copied)
         return QStringLiteral("nie można zapisać „%1”").arg(target);
     return {};
 }

@@ -115,6 +115,57 @@ TEST(SafeFileTest, AWholeWriteReplacesTheFileAndAFailedOneSaysWhy)
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("folder"))).isDir());
 }
 
+// A copy to a new name is the whole file with its execute bits, or nothing:
+// a taken name (a file, a link) stays as it was, and a copy cut short by a
+// full disk is removed.
+TEST(SafeFileTest, ACopyToANewNameIsWholeOrNothing)
+{
+    QTemporaryDir dir;
+    QByteArray content(300'000, Qt::Uninitialized);
+    for (qsizetype i = 0; i < content.size(); ++i)
+        content[i] = char(i % 253);
+    const QString source = writeFile(dir.filePath(QStringLiteral("setup.exe")), content);
+    QFile::setPermissions(source, QFile::permissions(source) | QFileDevice::ExeOwner);
+    const QString taken = writeFile(dir.filePath(QStringLiteral("taken.exe")), "old");
+    const QString link = dir.filePath(QStringLiteral("link.exe"));
+    const QString linkDestination = dir.filePath(QStringLiteral("elsewhere.exe"));
+    ASSERT_TRUE(QFile::link(linkDestination, link));
+    QDir().mkpath(dir.filePath(QStringLiteral("folder")));
+
+    const QString copy = dir.filePath(QStringLiteral("copy.exe"));
+    ASSERT_TRUE(copyToNewFile(source, copy).ok());
+    EXPECT_EQ(readFile(copy), content);
+    EXPECT_TRUE(QFile::permissions(copy).testFlag(QFileDevice::ExeOwner));
+
+    struct Refused {
+        const char *name;
+        QString source;
+        QString target;
+    };
+    const Refused refused[] = {
+        {"taken name", source, taken},
+        {"link at the name", source, link},
+        {"folder as source", dir.filePath(QStringLiteral("folder")), dir.filePath(QStringLiteral("a.exe"))},
+        {"missing source", dir.filePath(QStringLiteral("none.exe")), dir.filePath(QStringLiteral("b.exe"))},
+    };
+    const QStringList entries = entriesOf(dir.path());
+    for (const Refused &refusal : refused) {
+        SCOPED_TRACE(refusal.name);
+        const WriteResult result = copyToNewFile(refusal.source, refusal.target);
+        EXPECT_FALSE(result.ok());
+        EXPECT_TRUE(result.error.contains(QFileInfo(refusal.target).fileName()));
+        EXPECT_EQ(entriesOf(dir.path()), entries);
+    }
+    EXPECT_EQ(readFile(taken), "old");
+    EXPECT_FALSE(QFileInfo::exists(linkDestination));
+
+    {
+        TestSupport::FileSizeLimit fullDisk(100'000);
+        EXPECT_FALSE(copyToNewFile(source, dir.filePath(QStringLiteral("cut.exe"))).ok());
+    }
+    EXPECT_EQ(entriesOf(dir.path()), entries);
+}
+
 // Every kind of file a CD names is read only when it is a regular file; a
 // FIFO is never opened (opening it would wait for a writer) and a device is
 // never read (it would never end).
