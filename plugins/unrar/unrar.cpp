@@ -67,6 +67,7 @@ struct Archive
     int decoderIndex = -1; // entry whose header libarchive read last
     bool decoderDataRead = false;
     bool decoderBroken = false;
+    bool stopped = false; // the data callback asked to stop
 
     std::string password;
     UnRar::ChangeVolProc changeVolume = nullptr;
@@ -218,8 +219,10 @@ bool decode(Archive &archive, const ZipFormat::SafeExtractor::Writer &write)
         crc = RarFormat::crc32(buffer.data(), static_cast<std::size_t>(got), crc);
         length += static_cast<std::uint64_t>(got);
         if (archive.processData
-            && archive.processData(reinterpret_cast<unsigned char *>(buffer.data()), static_cast<int>(got)) == -1)
+            && archive.processData(reinterpret_cast<unsigned char *>(buffer.data()), static_cast<int>(got)) == -1) {
+            archive.stopped = true;
             return false;
+        }
         if (!write(buffer.data(), static_cast<std::size_t>(got)))
             return false;
     }
@@ -244,7 +247,7 @@ int extractEntry(Archive &archive, int operation, const char *destPath)
         if (entry.folder)
             return UnRar::Success;
         const bool ok = decode(archive, [](const char *, std::size_t) { return true; });
-        return ok ? UnRar::Success : UnRar::BadData;
+        return ok ? UnRar::Success : archive.stopped ? UnRar::Unknown : UnRar::BadData;
     }
     ZipFormat::SafeExtractor target(destPath && *destPath ? std::string(destPath) : currentFolder());
     if (!target.isOpen())
@@ -260,8 +263,8 @@ int extractEntry(Archive &archive, int operation, const char *destPath)
         return UnRar::Success;
     case Status::Refused:
         return UnRar::CreateFailed;
-    case Status::Cancelled: // data that did not decode to what the header says
-        return UnRar::BadData;
+    case Status::Cancelled: // stopped, or data that did not decode to what the header says
+        return archive.stopped ? UnRar::Unknown : UnRar::BadData;
     case Status::Failed:
         break;
     }

@@ -289,6 +289,18 @@ TEST_F(RarToolTest, UnreadableArchivesAndProgress)
     };
     EXPECT_TRUE(rar.ExtractFiles());
     EXPECT_EQ(positions, (QList<qint64>{4, 2}));
+
+    // A data callback answering -1 stops the whole extraction.
+    QDir(target()).removeRecursively();
+    QDir().mkpath(target());
+    errors.clear();
+    extracted.clear();
+    failed.clear();
+    rar.OnProcessData = [](QObject *, const unsigned char *, int, qint64) { return -1; };
+    EXPECT_FALSE(rar.ExtractFiles());
+    EXPECT_EQ(failed, QStringList{"one.txt"});
+    EXPECT_EQ(errors, std::vector<int>{21});
+    EXPECT_EQ(outTree(), QStringList{"target"});
 }
 
 // Without the plug-in every operation tries again and shows the box; a
