@@ -3,6 +3,8 @@
 #include "generation/generationdialog.h"
 #include "mainwindow/asystent.h"
 #include "outside/outsideprograms.h"
+#include "propertyeditors/inspectoreditors.h"
+#include "propertyeditors/propertyeditors.h"
 #include "mainwindow/mainwindowmessages.h"
 #include "selection/stretchselection.h"
 #include "inspector/objectinspector.h"
@@ -59,6 +61,10 @@ TfrmGenerator::TfrmGenerator(const GeneratorSetup &setup, QWidget *parent)
     m_outside->setMainWindow(this);
     m_outside->setConfigPath(setup.configPath);
     connectOutsideCommands();
+    m_editors = std::make_unique<PropertyEditors>(m_context);
+    m_editors->setOutsidePrograms(m_outside.get());
+    m_editors->setDialogParent(m_palette.get());
+    installPropertyEditors(*m_palette, *m_editors);
 }
 
 TfrmGenerator::~TfrmGenerator()

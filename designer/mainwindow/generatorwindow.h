@@ -14,6 +14,7 @@
 #include <memory>
 
 class OutsidePrograms;
+class PropertyEditors;
 class QAction;
 class QMenu;
 class TDock;
@@ -158,6 +159,7 @@ private:
     std::unique_ptr<TStretchSelection> m_selection;
     std::unique_ptr<Platform::ProfileFile> m_cfg;
     std::unique_ptr<OutsidePrograms> m_outside;
+    std::unique_ptr<PropertyEditors> m_editors;
     GeneratorConfig m_config;
     HintTexts m_hintTexts;
     QPointer<TfrmAsystent> m_asystent;

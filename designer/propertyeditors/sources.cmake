@@ -1,5 +1,7 @@
 target_sources(designer PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/editormessages.h
+  ${CMAKE_CURRENT_LIST_DIR}/inspectoreditors.h
+  ${CMAKE_CURRENT_LIST_DIR}/inspectoreditors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/onebitmask.h
   ${CMAKE_CURRENT_LIST_DIR}/onebitmask.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pickedpaths.h
