@@ -261,8 +261,6 @@ void TMakeSFX::CancelButClick(QObject *)
 TfrmZip::TfrmZip(QWidget *parent, const ArchiveWindowSettings &settings) : QDialog(parent), m_settings(settings)
 {
     setWindowTitle(ArchiveTexts::WindowCaption);
-    if (parent)
-        setPalette(parent->palette());
     resize(560, 420);
     auto *layout = new QVBoxLayout(this);
     StringGrid1 = new TSortGrid(this);
@@ -308,6 +306,8 @@ TfrmZip::TfrmZip(QWidget *parent, const ArchiveWindowSettings &settings) : QDial
     MakeSFX->tool = ZipTool1;
     m_arrows[0] = arrow(true);
     m_arrows[1] = arrow(false);
+    if (parent)
+        takeColours(parent->palette().color(QPalette::Window));
     FormCreate();
 }
 
@@ -335,7 +335,9 @@ void TfrmZip::FormCreate()
     StringGrid1->OnDblClick = [this](QObject *s) { StringGrid1DblClick(s); };
     const QString headers[] = {ArchiveTexts::NameHeader, ArchiveTexts::PackedHeader, ArchiveTexts::SizeHeader,
                                ArchiveTexts::DateHeader};
-    const int widths[] = {250, 80, 80, 95};
+    // The date column is as wide as its text in this font needs, at least.
+    const int dateWidth = StringGrid1->fontMetrics().horizontalAdvance(QStringLiteral("00.00.0000  00:00")) + 8;
+    const int widths[] = {250, 80, 80, std::max(95, dateWidth)};
     for (int col = 0; col < 4; ++col) {
         StringGrid1->setCells(col, 0, headers[col]);
         StringGrid1->setColWidths(col, widths[col]);
@@ -356,6 +358,22 @@ void TfrmZip::FormCreate()
     StringGrid1->SelectCellAt(0, 1);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+}
+
+// The menu's colour around the grid, with text that stays readable on it;
+// the grid and the edits keep their own.
+void TfrmZip::takeColours(const QColor &window)
+{
+    const QColor text = window.lightness() < 128 ? Qt::white : Qt::black;
+    for (QWidget *form : {static_cast<QWidget *>(this), static_cast<QWidget *>(Extract), static_cast<QWidget *>(MakeSFX)}) {
+        QPalette palette = form->palette();
+        palette.setColor(QPalette::Window, window);
+        palette.setColor(QPalette::WindowText, text);
+        palette.setColor(QPalette::ButtonText, text);
+        form->setPalette(palette);
+        form->setAutoFillBackground(true);
+    }
+    StringGrid1->setPalette(QApplication::palette());
 }
 
 void TfrmZip::fitLabel()

@@ -152,6 +152,7 @@ private:
     void StringGrid1DrawCell(QObject *sender, int col, int row, const QRect &rect, int state, QPainter &painter);
     void StringGrid1MouseDown(QObject *sender, Qt::MouseButton button, int col, int row);
     void fitLabel();
+    void takeColours(const QColor &window);
     void message(const QString &text, Platform::MessageIcon icon);
     QString extractForOpening(const QString &name);
 
