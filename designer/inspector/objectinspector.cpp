@@ -10,6 +10,8 @@
 #include <buttons/menubutton.h>
 #include <buttons/toolbarbutton.h>
 #include <checkbox/bitcheckbox.h>
+#include <dock/dock.h>
+#include <dock/toolbar.h>
 #include <lists/linkedit.h>
 #include <menuobjects/imagewidget.h>
 #include <menuobjects/menuobjects.h>
@@ -97,6 +99,10 @@ TfrmObiekty::TfrmObiekty(DesignerContext &context, QWidget *parent)
     setObjectName(QStringLiteral("frmObiekty"));
     setWindowTitle(InspectorTexts::caption());
     resize(kDesignedSize);
+    // The window's small type, so the captions fit their panels.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
@@ -106,6 +112,9 @@ TfrmObiekty::TfrmObiekty(DesignerContext &context, QWidget *parent)
     cmbObiekty->setObjectName(QStringLiteral("cmbObiekty"));
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    // All three pages stay in reach on the narrow window.
+    PageControl1->setUsesScrollButtons(false);
+    PageControl1->setElideMode(Qt::ElideRight);
     layout->addWidget(Label1);
     layout->addWidget(cmbObiekty);
     layout->addWidget(PageControl1, 1);
@@ -227,37 +236,38 @@ QWidget *TfrmObiekty::buildPalettePage(const QList<int> &basic, const QList<int>
     return page;
 }
 
-// The font strip is a plain widget of its own, so it can move onto a
-// toolbar without touching the rest of the window.
+// The font strip: two small bars docked in rows of their own above the
+// property rows; the font strip is never disabled.
 QWidget *TfrmObiekty::buildFontStrip(QWidget *parent)
 {
-    auto *strip = new QWidget(parent);
-    strip->setObjectName(QStringLiteral("fontStrip"));
-    auto *rows = new QVBoxLayout(strip);
-    rows->setContentsMargins(0, 0, 0, 0);
-    rows->setSpacing(1);
-    auto *first = new QHBoxLayout;
-    auto *second = new QHBoxLayout;
-    rows->addLayout(first);
-    rows->addLayout(second);
+    auto *dock = new TDock(this, parent);
+    dock->setObjectName(QStringLiteral("fontStrip"));
+    dock->setAllowDrag(false);
+    const auto bar = [this, dock](const QString &name, int row) {
+        auto *toolbar = new TToolbar(this);
+        toolbar->setObjectName(name);
+        toolbar->setCanDockLeftRight(false);
+        toolbar->setCloseButton(false);
+        toolbar->setDockRow(row);
+        return toolbar;
+    };
+    TToolbar *fontBar = bar(QStringLiteral("pasekCzcionka"), 0);
+    TToolbar *styleBar = bar(QStringLiteral("pasekStyl"), 1);
 
-    cmbFontSize = new QComboBox(strip);
+    cmbFontSize = new QComboBox(fontBar);
     cmbFontSize->setObjectName(QStringLiteral("cmbFontSize"));
     cmbFontSize->setEditable(true);
     cmbFontSize->setInsertPolicy(QComboBox::NoInsert);
-    cmbFontSize->setFixedWidth(50);
-    cmbFont = new QComboBox(strip);
+    cmbFontSize->setFixedSize(48, 22);
+    cmbFont = new QComboBox(fontBar);
     cmbFont->setObjectName(QStringLiteral("cmbFont"));
     cmbFont->setEditable(true);
     cmbFont->setInsertPolicy(QComboBox::NoInsert);
-    cmbFont->setMinimumWidth(60);
-    cmbFont->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    first->addWidget(cmbFontSize);
-    first->addWidget(cmbFont, 1);
+    cmbFont->setFixedSize(150, 22);
 
-    const auto styleButton = [strip, second](const QString &name, const QString &caption, int group,
-                                             void (QFont::*style)(bool)) {
-        auto *button = new TToolbarButton(strip);
+    const auto styleButton = [styleBar](const QString &name, const QString &caption, int group,
+                                        void (QFont::*style)(bool)) {
+        auto *button = new TToolbarButton(styleBar);
         button->setObjectName(name);
         button->setCaption(caption);
         // Each its own switch.
@@ -268,35 +278,37 @@ QWidget *TfrmObiekty::buildFontStrip(QWidget *parent)
         (font.*style)(true);
         button->setFont(font);
         button->setFixedSize(23, 22);
-        second->addWidget(button);
         return button;
     };
     klwBold = styleButton(QStringLiteral("klwBold"), QStringLiteral("B"), 1, &QFont::setBold);
     klwItalic = styleButton(QStringLiteral("klwItalic"), QStringLiteral("I"), 2, &QFont::setItalic);
     klwUnder = styleButton(QStringLiteral("klwUnder"), QStringLiteral("U"), 3, &QFont::setUnderline);
+    new TToolbarSep(styleBar);
 
-    const auto colourButton = [strip, second](const QString &panelName, const QString &name, const QString &hint,
-                                              TToolbarButton **button) {
-        auto *panel = new QFrame(strip);
+    const auto colourButton = [styleBar](const QString &panelName, const QString &name, const QString &hint,
+                                         TToolbarButton **button) {
+        auto *panel = new QFrame(styleBar);
         panel->setObjectName(panelName);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         panel->setAutoFillBackground(true);
-        panel->setFixedSize(27, 24);
+        panel->setFixedSize(27, 22);
         *button = new TToolbarButton(panel);
         (*button)->setObjectName(name);
         (*button)->setHint(hint);
         (*button)->setShowHint(true);
-        (*button)->setGeometry(5, 4, 17, 16);
-        second->addWidget(panel);
+        (*button)->setGeometry(5, 3, 17, 16);
         return panel;
     };
     kolor = colourButton(QStringLiteral("kolor"), QStringLiteral("klwFontKolor"), InspectorTexts::fontColorHint(),
                          &klwFontKolor);
     pnlSelKolor = colourButton(QStringLiteral("pnlSelKolor"), QStringLiteral("klwSelColor"),
                                InspectorTexts::selectedColorHint(), &klwSelColor);
-    second->addStretch(1);
-    return strip;
+    for (TToolbar *toolbar : {fontBar, styleBar}) {
+        toolbar->setDockedTo(dock);
+        toolbar->arrangeControls();
+    }
+    return dock;
 }
 
 QWidget *TfrmObiekty::buildEditor(Row row)
