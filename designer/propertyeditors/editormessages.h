@@ -26,6 +26,14 @@ inline QString maskConversionFailed(const QString &file, const QString &reason)
            + QStringLiteral("\n\nPlik pozostał bez zmian.");
 }
 
+// Neither the mask nor the original could take the name back: the
+// original is kept, under its backup name.
+inline QString originalKeptAs(const QString &file, const QString &backup)
+{
+    return QStringLiteral("Nie można przekonwertować bitmapy do 1BIT:\n") + file
+           + QStringLiteral("\n\nPlik wyjściowy zachowano pod nazwą:\n") + backup;
+}
+
 inline QString cannotWriteBeside(const QString &file)
 {
     return QStringLiteral("nie można zapisać nowego pliku obok pliku ") + file;

@@ -147,8 +147,11 @@ Conversion convertFile(const QString &file, const QImage &picture, const Renamer
     }
     if (!rename(temporary, file)) {
         // The original goes back under its name; only then is the new mask dropped.
-        if (rename(result.backup, file))
-            QFile::remove(temporary);
+        if (!rename(result.backup, file)) {
+            result.error = EditorMessages::originalKeptAs(file, result.backup);
+            return result;
+        }
+        QFile::remove(temporary);
         result.error = EditorMessages::maskConversionFailed(file, EditorMessages::cannotRename(temporary, file));
         return result;
     }

@@ -225,3 +225,17 @@ TEST_F(MaskConversion, AReadOnlyFolderLeavesTheOriginal)
     EXPECT_EQ(TestSupport::readFile(path(QStringLiteral("TLO.BMP"))), originalBytes);
     EXPECT_EQ(entries(), QStringList{QStringLiteral("TLO.BMP")});
 }
+
+TEST_F(MaskConversion, WhenNothingCanTakeTheNameBackTheOriginalIsKeptAsBackup)
+{
+    int calls = 0;
+    // The original moves to its backup; every later rename fails.
+    const OneBitMask::Renamer rename = [&calls](const QString &from, const QString &to) {
+        return ++calls == 1 && QFile::rename(from, to);
+    };
+    const OneBitMask::Conversion result = OneBitMask::convertFile(path(QStringLiteral("TLO.BMP")), original, rename);
+
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.error.contains(path(QStringLiteral("TLO.OLD"))));
+    EXPECT_EQ(TestSupport::readFile(path(QStringLiteral("TLO.OLD"))), originalBytes);
+}
