@@ -8,6 +8,9 @@
 #include "project/designermessages.h"
 #include "inspector/objectinspector.h"
 #include "surface/menusurface.h"
+#include "selection/stretchselection.h"
+#include "undo/designundo.h"
+#include "undo/undowindow.h"
 
 #include <buttons/menubutton.h>
 #include <dock/toolbar.h>
@@ -89,8 +92,8 @@ void TfrmGenerator::projectOpened()
 
 QList<QAction *> TfrmGenerator::laterCommands() const
 {
-    return {mnuSzablon,    mnuCofnij,     mnuPonow,    mnuHistoria,     mnuRozmiarBMP, mnuMenadzer, mnuOdswiez,
-            mnuOpcjeMenu,  mnuTestujDane, mnuWymagane, mnuZmienSciezki, mnuAutostart,  mnuDzwiek};
+    return {mnuSzablon,    mnuMenadzer, mnuOpcjeMenu, mnuTestujDane,
+            mnuWymagane,   mnuZmienSciezki, mnuAutostart, mnuDzwiek};
 }
 
 void TfrmGenerator::plugIn(QAction *command, std::function<void()> run, bool needsProject)
@@ -210,6 +213,7 @@ void TfrmGenerator::mnuKonfiguracjaClick(QObject *)
         return;
     // The new preferences and the frame's colours apply at once.
     readOptions();
+    m_undo->setLimit(m_config.maxUndo);
 }
 
 void TfrmGenerator::mnuTematyClick(QObject *)
@@ -255,6 +259,29 @@ void TfrmGenerator::mnuInformacjaClick(QObject *)
 void TfrmGenerator::speedUseKlamraClick(QObject *)
 {
     m_context.ClickSelects = speedUseKlamra->down();
+    if (!m_context.ClickSelects)
+        m_selection->detachAll();
+    else if (m_context.CurrentObject && m_context.Surface && m_context.CurrentObject != m_context.Surface)
+        m_selection->attach(m_context.CurrentObject);
+}
+
+void TfrmGenerator::mnuHistoriaClick(QObject *)
+{
+    m_undoWindow->show();
+    m_undoWindow->raise();
+}
+
+TfrmUndo *TfrmGenerator::undoWindow() const
+{
+    return m_undoWindow;
+}
+
+void TfrmGenerator::reloadFromDisk()
+{
+    // Unsaved changes are not thrown away unasked.
+    if (!needsProject() || !saveQuestion())
+        return;
+    openProject(m_context.ProjectIni->fileName());
 }
 
 void TfrmGenerator::Asystuj(const QString &key, QObject *object)

@@ -9,6 +9,8 @@
 #include "selection/stretchselection.h"
 #include "inspector/objectinspector.h"
 #include "surface/menusurface.h"
+#include "undo/designundo.h"
+#include "undo/undowindow.h"
 
 #include <buttons/menubutton.h>
 #include <buttons/toolbarbutton.h>
@@ -61,16 +63,42 @@ TfrmGenerator::TfrmGenerator(const GeneratorSetup &setup, QWidget *parent)
     m_outside->setMainWindow(this);
     m_outside->setConfigPath(setup.configPath);
     connectOutsideCommands();
+    createUndo();
     m_editors = std::make_unique<PropertyEditors>(m_context);
     m_editors->setOutsidePrograms(m_outside.get());
     m_editors->setDialogParent(m_palette.get());
     installPropertyEditors(*m_palette, *m_editors);
 }
 
+void TfrmGenerator::createUndo()
+{
+    m_undo = std::make_unique<TDesignUndo>(m_context, m_config.maxUndo);
+    m_context.setUndo(m_undo.get());
+    // Made at start, hidden until asked for.
+    m_undoWindow = new TfrmUndo(*m_cfg, m_context.MainWindowHeight);
+    m_undoWindow->OnReload = [this] { reloadFromDisk(); };
+    m_undo->OnStateChanged = [this] { undoStateChanged(); };
+    m_undo->setWindow(m_undoWindow);
+    plugIn(mnuCofnij, [this] { m_undo->mnuCofnijClick(); }, true);
+    plugIn(mnuPonow, [this] { m_undo->mnuPonowClick(); }, true);
+    plugIn(mnuHistoria, [this] { mnuHistoriaClick(mnuHistoria); }, false);
+    plugIn(mnuRozmiarBMP, [this] { m_selection->RozmiaroknaBMP1Click(mnuRozmiarBMP); }, true);
+    plugIn(mnuOdswiez, [this] { m_selection->mnuOdswiezMenuClick(mnuOdswiez); }, true);
+    undoStateChanged();
+}
+
+void TfrmGenerator::undoStateChanged()
+{
+    mnuCofnij->setEnabled(m_undo->canUndo());
+    mnuPonow->setEnabled(m_undo->canRedo());
+}
+
 TfrmGenerator::~TfrmGenerator()
 {
     qApp->removeEventFilter(this);
     delete m_asystent.data();
+    delete m_undoWindow.data();
+    m_context.setUndo(nullptr);
     // The window goes before its dock: no more height fitting.
     Doki->OnResize = nullptr;
     Doki->OnInsertRemoveBar = nullptr;
@@ -394,6 +422,8 @@ void TfrmGenerator::closeEvent(QCloseEvent *event)
     MRU->SaveToRegistry();
     if (m_asystent)
         m_asystent->close();
+    if (m_undoWindow && m_undoWindow->isVisible())
+        m_undoWindow->close();
     m_palette->hide();
     if (m_context.Surface)
         m_context.Surface->hide();

@@ -24,6 +24,8 @@ class TFileDrag;
 class TMenuButton;
 class TfrmObiekty;
 class TStretchSelection;
+class TDesignUndo;
+class TfrmUndo;
 class TToolbarButton;
 class TfrmAsystent;
 
@@ -56,6 +58,8 @@ public:
     GeneratorConfig &config() { return m_config; }
     Platform::ProfileFile &GeneratorCfg() { return *m_cfg; }
     TStretchSelection &selection() { return *m_selection; }
+    TDesignUndo &undoHistory() { return *m_undo; }
+    TfrmUndo *undoWindow() const;
     TfrmObiekty &palette() { return *m_palette; }
     HintTexts &hintTexts() { return m_hintTexts; }
     OutsidePrograms &outsidePrograms() { return *m_outside; }
@@ -97,6 +101,10 @@ public:
     void mnuPodpowiedziClick(QObject *sender);
     void mnuInformacjaClick(QObject *sender);
     void speedUseKlamraClick(QObject *sender);
+    void mnuHistoriaClick(QObject *sender);
+    // "Odśwież z dysku" of the history window: the open project again from
+    // its file, after the save question.
+    void reloadFromDisk();
 
     // Asks whether to keep the changes while the project is modified; false
     // when the command must stop (Cancel, or a save that failed).
@@ -152,6 +160,8 @@ private:
     void projectOpened();
     void paletteClosed();
     void asystentClosed();
+    void createUndo();
+    void undoStateChanged();
 
     DesignerContext m_context;
     DesignerProject m_project{m_context};
@@ -163,6 +173,8 @@ private:
     GeneratorConfig m_config;
     HintTexts m_hintTexts;
     QPointer<TfrmAsystent> m_asystent;
+    std::unique_ptr<TDesignUndo> m_undo;
+    QPointer<TfrmUndo> m_undoWindow;
     QStringList m_arguments;
     bool m_firstActivation = true;
     QList<QAction *> m_commands;

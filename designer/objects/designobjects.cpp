@@ -138,9 +138,20 @@ TMenuButton *DesignObjectCreators::DodajKlawisz()
                               Platform::MessageButtons::Ok, Platform::MessageIcon::Warning);
         return nullptr;
     }
-    TMenuButton *key = createKey(*id, newObjectCaption(*id));
+    return DodajKlawisz(*id);
+}
+
+TMenuButton *DesignObjectCreators::DodajKlawisz(int id)
+{
+    if (!m_context.Surface || !isCategoryId(id) || isSingleObjectId(id))
+        return nullptr;
+    for (QWidget *object : m_context.Surface->components()) {
+        if (tagOf(object) == id)
+            return nullptr;
+    }
+    TMenuButton *key = createKey(id, newObjectCaption(id));
     m_context.Surface->adopt(key, TfrmMenu::ClickRole::Category);
-    loadRememberedGlyph(key, *id); // a category key goes without a missing glyph silently
+    loadRememberedGlyph(key, id); // a category key goes without a missing glyph silently
     makeCurrent(key);
     return key;
 }

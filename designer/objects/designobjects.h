@@ -26,6 +26,9 @@ public:
     QWidget *create(int kind);
 
     TMenuButton *DodajKlawisz();
+    // A category key with a given id (an undo step brings a key back); none
+    // when the id is not a free category id.
+    TMenuButton *DodajKlawisz(int id);
     TMenuButton *DodajKlawisz_Start();
     TMenuButton *DodajKlawisz_Kopiuj();
     TMenuButton *DodajKlawisz_OPIS();

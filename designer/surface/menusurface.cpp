@@ -97,6 +97,20 @@ QList<QWidget *> TfrmMenu::components() const
     return result;
 }
 
+void TfrmMenu::reorder(const QList<QWidget *> &order)
+{
+    QList<QPointer<QWidget>> reordered;
+    for (QWidget *object : order) {
+        if (m_components.contains(object) && !reordered.contains(object))
+            reordered.append(object);
+    }
+    for (const QPointer<QWidget> &object : std::as_const(m_components)) {
+        if (object && !reordered.contains(object))
+            reordered.append(object);
+    }
+    m_components = reordered;
+}
+
 void TfrmMenu::setBackgroundAligned(bool aligned)
 {
     m_backgroundAligned = aligned;

@@ -42,6 +42,9 @@ public:
     void adopt(QWidget *object, ClickRole role);
     // The objects in creation order, without the resource components.
     QList<QWidget *> components() const;
+    // Puts the objects in this order (an undo step restores the order a
+    // save writes them in); objects not named keep theirs, after these.
+    void reorder(const QList<QWidget *> &order);
 
     // Background alignment: filling the client area, or placed by bounds.
     bool backgroundAligned() const { return m_backgroundAligned; }

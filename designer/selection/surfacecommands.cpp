@@ -1,0 +1,131 @@
+#include "surfacecommands.h"
+
+#include "objects/objectstyle.h"
+#include "project/designercontext.h"
+#include "surface/menusurface.h"
+
+#include <buttons/menubutton.h>
+#include <menuobjects/imagewidget.h>
+#include <menuobjects/menuobjects.h>
+#include <shaper/controlshaper.h>
+#include <shaper/maskbitmap.h>
+
+#include <paths.h>
+#include <safefile.h>
+#include <screenlimits.h>
+
+namespace SurfaceCommands {
+namespace {
+
+QString settingFile(const DesignerContext &context, const QString &name)
+{
+    const QString stored = context.ProjectSettings.value(name);
+    return stored.isEmpty() ? QString() : Platform::resolveStoredPath(context.DriveRoot, stored);
+}
+
+bool setting(const DesignerContext &context, const QString &name)
+{
+    return context.ProjectSettings.value(name).toInt() != 0;
+}
+
+// Draws the picture of file over image; false when it does not load.
+bool paintPicture(TImage *image, const QString &file, bool tile)
+{
+    const QImage picture = file.isEmpty() ? QImage() : Platform::readPicture(file);
+    if (picture.isNull())
+        return false;
+    if (tile)
+        image->tile(picture);
+    else
+        image->stretch(picture);
+    return true;
+}
+
+} // namespace
+
+bool reapplyMask(DesignerContext &context)
+{
+    TfrmMenu *surface = context.Surface;
+    if (!surface || !context.ProjectIni)
+        return false;
+    const QString file = settingFile(context, QStringLiteral("Maska"));
+    if (file.isEmpty())
+        return false;
+    const Platform::ReadResult bytes = Platform::readRegularFile(file, Platform::SizeLimits::Mask);
+    // Only a 1-bit bitmap is a mask.
+    if (!bytes.ok() || !readMaskHeader(bytes.bytes))
+        return false;
+    surface->MASKA->mask().setPicFile(file);
+    surface->MASKA->setControlHandle(nullptr);
+    surface->MASKA->setControlHandle(surface);
+    surface->MASKA->setShapeActive(true);
+    if (!surface->MASKA->shapeActive())
+        return false;
+    surface->resize(surface->MASKA->maskWidth(), surface->MASKA->maskHeight());
+    surface->setBackgroundAligned(surface->backgroundAligned());
+    return true;
+}
+
+void dropMask(DesignerContext &context)
+{
+    if (context.Surface)
+        context.Surface->MASKA->setShapeActive(false);
+}
+
+bool sizeToBackground(DesignerContext &context)
+{
+    TfrmMenu *surface = context.Surface;
+    if (!surface)
+        return false;
+    const QString file = settingFile(context, QStringLiteral("Tlo"));
+    const QImage picture = file.isEmpty() ? QImage() : Platform::readPicture(file);
+    if (picture.isNull())
+        return false;
+    using Platform::ScreenLimits::clampExtent;
+    const QSize size(clampExtent(picture.width()), clampExtent(picture.height()));
+    if (size == surface->size())
+        return false;
+    surface->resize(size);
+    return true;
+}
+
+bool sizeKeysToGlyphs(DesignerContext &context)
+{
+    bool changed = false;
+    for (int index = 0; index < context.selection().selectedCount(); ++index) {
+        auto *key = qobject_cast<TMenuButton *>(context.selection().selected(index));
+        if (!key || context.ButtonGlyphFiles.value(QString::number(MenuObjects::tagOf(key))).isEmpty())
+            continue;
+        const QImage glyph = key->glyph();
+        if (glyph.isNull())
+            continue;
+        const QSize size(glyph.width() / qMax(1, key->numGlyphs()) + 2, glyph.height() + 2);
+        if (size == key->size())
+            continue;
+        key->resize(size);
+        changed = true;
+    }
+    return changed;
+}
+
+void paintBackground(DesignerContext &context)
+{
+    if (!context.Surface)
+        return;
+    TImage *background = context.Surface->Image1;
+    background->canvas() = QImage();
+    paintPicture(background, settingFile(context, QStringLiteral("Tlo")), setting(context, QStringLiteral("TILE")));
+    background->update();
+}
+
+void paintTools(DesignerContext &context)
+{
+    TImage *tools = context.Objects.tools;
+    if (!tools)
+        return;
+    tools->canvas() = QImage();
+    tools->fillRect(tools->rect(), Platform::toQColor(DesignStyle::colorOf(tools, Platform::clBlack)));
+    paintPicture(tools, settingFile(context, QStringLiteral("ToolsBack")), setting(context, QStringLiteral("TOOLS_TILE")));
+}
+
+} // namespace SurfaceCommands

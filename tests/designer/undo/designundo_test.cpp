@@ -1,0 +1,238 @@
+#include "undofixture.h"
+
+#include <objects/designobjects.h>
+#include <objects/objectkinds.h>
+#include <undo/designsnapshot.h>
+
+#include <buttons/menubutton.h>
+#include <menuobjects/imagewidget.h>
+#include <menuobjects/menuobjects.h>
+#include <transplist/transplist.h>
+
+#include <cp1250.h>
+#include <profilefile.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+using namespace ProjectFormat;
+using MenuObjects::tagOf;
+
+namespace {
+
+QList<int> idsOf(const TfrmMenu &surface)
+{
+    QList<int> ids;
+    for (QWidget *object : surface.components())
+        ids.append(tagOf(object));
+    return ids;
+}
+
+} // namespace
+
+using DesignUndo = UndoFixture;
+
+TEST_F(DesignUndo, ALoadIsTheFirstStepAndUndoingItDoesNothing)
+{
+    loadProject();
+    ASSERT_EQ(history.steps().names(), QStringList{QStringLiteral("Projekt otwarty")});
+    EXPECT_FALSE(history.canUndo());
+    EXPECT_FALSE(history.canRedo());
+    const QByteArray before = saved();
+    history.mnuCofnijClick();
+    history.mnuPonowClick();
+    EXPECT_EQ(saved(), before);
+    EXPECT_EQ(history.steps().count(), 1);
+}
+
+TEST_F(DesignUndo, TextsWithCommasAndHashesComeBackUnchanged)
+{
+    loadProject();
+    writePicture(QStringLiteral("obrazy/inne #2,b.bmp"), 320, 200, Qt::blue);
+    const QByteArray original = saved();
+
+    auto *key = static_cast<TMenuButton *>(object(1001));
+    key->setCaption(QStringLiteral("A,B#C"));
+    key->setHint(QStringLiteral("x,y"));
+    QFont font = key->font();
+    font.setFamily(QStringLiteral("Font, #1"));
+    key->setFont(font);
+    context.ProjectSettings.setValue(QStringLiteral("Tlo"), QStringLiteral("obrazy\\inne #2,b.bmp"));
+    history.SaveUndo(QStringLiteral("Edycja tekstu klawisza"));
+    const QByteArray changed = saved();
+    const Platform::ProfileFile file(drivePath(QStringLiteral("projekt/MENU.KLV")));
+    EXPECT_EQ(file.readString(QStringLiteral("NAMES"), QStringLiteral("1001"), {}), u"A,B#C");
+    EXPECT_EQ(file.readString(QStringLiteral("FUNCTIONS_HINT"), QStringLiteral("1001"), {}), u"x,y");
+    EXPECT_EQ(file.readString(QStringLiteral("WINDOW"), QStringLiteral("BACKGROUND"), {}), u"obrazy\\inne #2,b.bmp");
+
+    history.mnuCofnijClick();
+    EXPECT_EQ(saved(), original);
+    // The changed picture is loaded again.
+    EXPECT_EQ(context.Surface->Image1->canvas().pixelColor(5, 5), QColor(Qt::darkGreen));
+    history.mnuPonowClick();
+    EXPECT_EQ(saved(), changed);
+    key = static_cast<TMenuButton *>(object(1001));
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->caption(), u"A,B#C");
+    EXPECT_EQ(key->hint(), u"x,y");
+    EXPECT_EQ(key->font().family(), u"Font, #1");
+    EXPECT_EQ(context.Surface->Image1->canvas().pixelColor(5, 5), QColor(Qt::blue));
+}
+
+TEST_F(DesignUndo, DeletingTheBackgroundAndTwoKeysIsOneStep)
+{
+    loadProject();
+    QWidget *category = object(1001);
+    QWidget *start = object(StartId);
+    selection.attach(context.Surface->Image1);
+    selection.attach(category);
+    selection.attach(start);
+    context.CurrentObject = start;
+    context.ProjectModified = false;
+    pressOnFrame(Qt::Key_Delete);
+
+    EXPECT_FALSE(idsOf(*context.Surface).contains(1001));
+    EXPECT_FALSE(idsOf(*context.Surface).contains(StartId));
+    EXPECT_FALSE(context.Objects.functionKey(StartId));
+    EXPECT_EQ(context.CurrentObject, context.Surface->Image1);
+    EXPECT_EQ(selection.selectedCount(), 0);
+    EXPECT_TRUE(context.ProjectModified);
+    EXPECT_EQ(history.steps().names(),
+              (QStringList{QStringLiteral("Projekt otwarty"), QStringLiteral("Usunięcie obiektu/klawisza")}));
+    // The background stays without its picture, also in the saved project.
+    EXPECT_FALSE(context.Surface->Image1->hasCanvas());
+    saved();
+    const Platform::ProfileFile file(drivePath(QStringLiteral("projekt/MENU.KLV")));
+    EXPECT_EQ(file.readString(QStringLiteral("WINDOW"), QStringLiteral("BACKGROUND"), QStringLiteral("?")), u"");
+    EXPECT_EQ(file.readString(QStringLiteral("FUNCTIONS"), QStringLiteral("10001"), {}), u"0");
+    // Start can be placed again.
+    DesignObjectCreators creators(context);
+    EXPECT_TRUE(creators.DodajKlawisz_Start());
+    load(QStringLiteral("projekt/MENU.KLV"));
+    EXPECT_FALSE(context.Surface->Image1->hasCanvas());
+}
+
+TEST_F(DesignUndo, DeleteFreesEverySelectedObject)
+{
+    loadProject();
+    const QList<int> gone = {1001, 1002, 1003, StartId, MusicId, ListId, TitleId};
+    for (int id : gone)
+        selection.attach(object(id));
+    pressOnFrame(Qt::Key_Delete);
+    EXPECT_TRUE(context.Surface->components().isEmpty());
+    EXPECT_FALSE(context.Objects.list);
+    EXPECT_FALSE(context.Objects.title);
+    // Undo brings every one back through its creator, in its old order.
+    history.mnuCofnijClick();
+    EXPECT_EQ(idsOf(*context.Surface), (QList<int>{1001, 1002, 1003, StartId, MusicId, ListId, TitleId}));
+    EXPECT_EQ(context.Objects.list, object(ListId));
+    EXPECT_EQ(context.Objects.title, object(TitleId));
+    EXPECT_EQ(object(ListId)->geometry(), QRect(100, 100, 150, 120));
+}
+
+TEST_F(DesignUndo, DeleteSaveUndoSaveGivesTheBytesFromBeforeTheDelete)
+{
+    loadProject();
+    const QByteArray before = saved();
+    selection.attach(object(1002));
+    pressOnFrame(Qt::Key_Delete);
+    const QByteArray afterDelete = saved();
+    EXPECT_NE(afterDelete, before);
+    EXPECT_FALSE(Platform::fromCp1250(afterDelete).contains(QStringLiteral("okna\\drugie.klv")));
+
+    history.mnuCofnijClick();
+    EXPECT_EQ(Platform::fromCp1250(saved()).toStdString(), Platform::fromCp1250(before).toStdString());
+    EXPECT_EQ(saved(), before);
+    // The key came back with its id, its glyph and its place among the keys.
+    auto *key = qobject_cast<TMenuButton *>(object(1002));
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->glyph().size(), QSize(96, 32));
+    EXPECT_EQ(idsOf(*context.Surface).mid(0, 3), (QList<int>{1001, 1002, 1003}));
+
+    history.mnuPonowClick();
+    EXPECT_EQ(saved(), afterDelete);
+}
+
+TEST_F(DesignUndo, UndoingAnAddWhileTheNewObjectIsCurrentLeavesNothingDangling)
+{
+    loadProject();
+    palette.pressed = {PaletteKinds::CategoryKey, int(SearchId), int(ToolsId)};
+    context.ClickPoint = QPoint(300, 200);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(300, 200), QPointF(300, 200), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(context.Surface->Image1, &press);
+    ASSERT_EQ(history.steps().names().last(), u"Dodanie obiektu/klawisza");
+    QWidget *added = object(1004);
+    ASSERT_TRUE(added);
+    selection.attach(added);
+    ASSERT_TRUE(context.CurrentObject);
+
+    history.mnuCofnijClick();
+    EXPECT_FALSE(object(1004));
+    EXPECT_FALSE(context.Objects.functionKey(SearchId));
+    EXPECT_FALSE(context.Objects.tools);
+    EXPECT_EQ(context.CurrentObject, context.Surface->Image1);
+    EXPECT_EQ(selection.selectedCount(), 0);
+
+    // Every object of the designer is still usable.
+    for (QWidget *object : context.Surface->components()) {
+        selection.attach(object);
+        object->setGeometry(object->geometry().translated(1, 0));
+    }
+    for (int id = FirstFunctionId; id <= LastFunctionId; ++id)
+        EXPECT_EQ(context.Objects.object(id) != nullptr, id == StartId || id == MusicId) << id;
+    history.SaveUndo(QStringLiteral("Zmiana rozmiaru/położenia"));
+    saved();
+
+    // The add stays in the history between the load and the new step;
+    // choosing it makes the objects again, the key with its own id.
+    ASSERT_EQ(history.steps().names(), (QStringList{QStringLiteral("Projekt otwarty"),
+                                                    QStringLiteral("Dodanie obiektu/klawisza"),
+                                                    QStringLiteral("Zmiana rozmiaru/położenia")}));
+    history.restore(1);
+    EXPECT_TRUE(object(1004));
+    EXPECT_TRUE(context.Objects.functionKey(SearchId));
+    EXPECT_TRUE(context.Objects.tools);
+}
+
+TEST_F(DesignUndo, AKeyOfACategoryIsNotTakenForTheMusicKey)
+{
+    loadProject();
+    selection.attach(object(1001));
+    pressOnFrame(Qt::Key_Delete);
+    // A new key gets the id the deleted one had.
+    DesignObjectCreators creators(context);
+    TMenuButton *key = creators.DodajKlawisz();
+    ASSERT_TRUE(key);
+    history.SaveUndo(QStringLiteral("Dodanie obiektu/klawisza"));
+    history.restore(1);
+    EXPECT_FALSE(idsOf(*context.Surface).contains(1001));
+    EXPECT_TRUE(object(MusicId));
+}
+
+TEST_F(DesignUndo, ListColoursHintsAndSettingsComeBack)
+{
+    loadProject();
+    auto *list = static_cast<TTranspList *>(object(ListId));
+    list->setColor(Platform::clRed);
+    list->setToolTip(QStringLiteral("lista, #1"));
+    auto *title = static_cast<QLabel *>(object(TitleId));
+    title->setToolTip({});
+    context.ProjectSettings.setValue(QStringLiteral("CD_CAPTION"), QStringLiteral("Płyta, #2"));
+    history.SaveUndo(QStringLiteral("Zmiana koloru obiektu"));
+    list->setColor(Platform::clBlue);
+    list->setToolTip({});
+    title->setToolTip(QStringLiteral("tytuł"));
+    context.ProjectSettings.setValue(QStringLiteral("CD_CAPTION"), {});
+    history.SaveUndo(QStringLiteral("Edycja podpowiedzi"));
+
+    history.mnuCofnijClick();
+    EXPECT_EQ(list->color(), Platform::clRed);
+    EXPECT_EQ(list->toolTip(), u"lista, #1");
+    EXPECT_EQ(title->toolTip(), u"");
+    EXPECT_EQ(context.ProjectSettings.value(QStringLiteral("CD_CAPTION")), u"Płyta, #2");
+    EXPECT_TRUE(history.canUndo());
+    EXPECT_TRUE(history.canRedo());
+}
