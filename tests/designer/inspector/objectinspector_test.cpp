@@ -2,6 +2,7 @@
 
 #include <inspector/objectinspector.h>
 #include <objects/objectkinds.h>
+#include <objects/objectstyle.h>
 
 #include <buttons/menubutton.h>
 #include <buttons/toolbarbutton.h>
@@ -9,6 +10,7 @@
 #include <lists/linkedit.h>
 #include <menuobjects/imagewidget.h>
 #include <menuobjects/menuobjects.h>
+#include <transplist/transplist.h>
 
 #include <cp1250.h>
 #include <profilefile.h>
@@ -373,4 +375,54 @@ TEST_F(InspectorWindow, ThePlaceComesFromTheSettingsAndIsWrittenAtClose)
     EXPECT_EQ(reread.readString(QStringLiteral("OBIEKTY"), QStringLiteral("L"), {}), QStringLiteral("30"));
     EXPECT_EQ(reread.readString(QStringLiteral("OBIEKTY"), QStringLiteral("T"), {}), QStringLiteral("40"));
     EXPECT_EQ(reread.readString(QStringLiteral("OBIEKTY"), QStringLiteral("W"), {}), QStringLiteral("240"));
+}
+
+TEST_F(InspectorWindow, TheMouseOverAnEditorAsksForItsHint)
+{
+    QStringList asked;
+    inspector->OnHint = [&asked](const QString &key) { asked << key; };
+    const struct {
+        Row row;
+        QString key;
+    } cases[] = {
+        {Row::Tekst, QStringLiteral("Tekst")},          {Row::ZawijanieTekstu, QStringLiteral("WordWrap")},
+        {Row::Polozenie, QStringLiteral("Położenie")},  {Row::TypUlozenia, QStringLiteral("TypUłożenia")},
+        {Row::Hint, QStringLiteral("Podpowiedź")},      {Row::Przezroczysty, QStringLiteral("Przezroczystość")},
+        {Row::Gora, QStringLiteral("Góra")},            {Row::NumGlyphs, QStringLiteral("NumGlyphs")},
+    };
+    for (const auto &c : cases) {
+        asked.clear();
+        QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), QPointF(3, 3), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(inspector->editor(c.row), &move);
+        EXPECT_EQ(asked, QStringList{c.key}) << InspectorModel::specOf(c.row).editorName;
+    }
+    // The second window's field has no hint of its own.
+    asked.clear();
+    QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), QPointF(3, 3), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(inspector->edtNextINI, &move);
+    EXPECT_TRUE(asked.isEmpty());
+}
+
+TEST_F(InspectorWindow, DialogsOfThePathAndColourRowsCommitWhatWasChosen)
+{
+    loadDesign(QStringLiteral("[NAMES]\n1001=Gry\n[OBJECTS]\nLIST=1\n"));
+    inspector->showProperties(key(1001));
+    dialogs.pathAnswers = {drivePath(QStringLiteral("dane/GRY.RV3"))};
+    inspector->edtDane->OnButtonClick(inspector->edtDane);
+    EXPECT_EQ(inspector->edtDane->text(), QStringLiteral("dane\\GRY.RV3"));
+    EXPECT_EQ(context.ButtonDataFiles.value(QStringLiteral("1001")), QStringLiteral("dane\\GRY.RV3"));
+    EXPECT_EQ(undo.steps.last(), QStringLiteral("Dane"));
+    // Cancelled: nothing changes and no step is recorded.
+    const int steps = undo.steps.size();
+    inspector->edtNextINI->OnButtonClick(inspector->edtNextINI);
+    EXPECT_TRUE(context.NextWindowFiles.value(QStringLiteral("1001")).isEmpty());
+    EXPECT_EQ(undo.steps.size(), steps);
+
+    choose(QStringLiteral("Lista programów  [ID: LIST]"));
+    dialogs.colorChoice = QColor(255, 0, 0);
+    inspector->edtKolor->OnButtonClick(inspector->edtKolor);
+    EXPECT_EQ(context.Objects.list->color(), Platform::fromQColor(QColor(255, 0, 0)));
+    EXPECT_EQ(inspector->objectColor(), Platform::fromQColor(QColor(255, 0, 0)));
+    EXPECT_EQ(undo.steps.last(), QStringLiteral("Zmiana koloru obiektu"));
 }
