@@ -38,11 +38,12 @@ shot() { sleep 0.5; import -window root "$out/$1.png"; echo "$out/$1.png"; }
 click() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool mousemove $(($1 + 1)) "$2" click 1; sleep 0.3; }
 
 shot designer-1-demo
-# The main window's strip takes the top 53 pixels; below it the stand-in
-# palette lies at the left, the surface at the right edge of the
-# 1280-pixel screen.
-click 100 67        # "Klawisz kategorii"
-click 740 443       # on the background, below the category keys
+# The main window's strip takes the top 53 pixels; below it "Obiekty menu"
+# lies at the left (open on its properties page), the surface at the right
+# edge of the 1280-pixel screen.
+click 39 106        # the page "Klawisze menu"
+click 116 191       # "Klawisz kategorii"
+click 1080 140      # on the background, right of the title
 shot designer-2-new-key
-click 855 494       # the new key: the selection frame takes it
+click 1110 155      # the new key: the selection frame takes it
 shot designer-3-selected
