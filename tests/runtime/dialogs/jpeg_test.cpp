@@ -1,0 +1,149 @@
+#include <dialogs/jpegreader.h>
+#include <dialogs/screenshotviewer.h>
+
+#include <menuobjects/imagewidget.h>
+
+#include <testsupport.h>
+
+#include <QBuffer>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QImage filled(int width, int height, QColor color)
+{
+    QImage picture(width, height, QImage::Format_RGB888);
+    picture.fill(color);
+    return picture;
+}
+
+QByteArray encoded(const QImage &picture, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, format, 95);
+    return bytes;
+}
+
+// A JPEG whose frame header claims another size.
+QByteArray withClaimedSize(QByteArray jpeg, int width, int height)
+{
+    const qsizetype frame = jpeg.indexOf(QByteArray("\xFF\xC0", 2));
+    if (frame < 0)
+        return {};
+    jpeg[frame + 5] = char(height >> 8);
+    jpeg[frame + 6] = char(height);
+    jpeg[frame + 7] = char(width >> 8);
+    jpeg[frame + 8] = char(width);
+    return jpeg;
+}
+
+bool near(QColor a, QColor b)
+{
+    return qAbs(a.red() - b.red()) < 12 && qAbs(a.green() - b.green()) < 12 && qAbs(a.blue() - b.blue()) < 12;
+}
+
+} // namespace
+
+TEST(JpegReader, DecodesJpegsAndRefusesEverythingElseWithoutEndingTheProcess)
+{
+    const QByteArray jpeg = encoded(filled(40, 30, QColor(200, 40, 40)), "JPG");
+    QByteArray corrupt = jpeg;
+    for (qsizetype i = 20; i < corrupt.size(); i += 7)
+        corrupt[i] = char(~corrupt[i]);
+    const QByteArray huge = withClaimedSize(jpeg, 30000, 30000);
+    ASSERT_FALSE(huge.isEmpty());
+
+    // A damaged picture may decode in part or not at all: either way the
+    // process goes on.
+    enum Outcome { Decodes, Fails, Survives };
+    struct Case {
+        const char *name;
+        QByteArray bytes;
+        Outcome outcome;
+    } cases[] = {
+        {"jpeg", jpeg, Decodes},
+        {"bitmap", encoded(filled(4, 4, Qt::green), "BMP"), Fails},
+        {"nothing", {}, Fails},
+        {"start marker only", QByteArray("\xFF\xD8", 2), Fails},
+        {"header cut short", jpeg.left(40), Fails},
+        {"bits flipped", corrupt, Survives},
+        {"30000 x 30000 claimed", huge, Fails},
+        {"one side over the limit", withClaimedSize(jpeg, 8193, 10), Fails},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const JpegReader::Result result = JpegReader::decode(c.bytes);
+        EXPECT_EQ(result.error.isEmpty(), result.ok());
+        if (c.outcome == Fails) {
+            EXPECT_FALSE(result.ok());
+        }
+        if (c.outcome != Decodes)
+            continue;
+        ASSERT_TRUE(result.ok()) << result.error.toStdString();
+        EXPECT_EQ(result.picture.size(), QSize(40, 30));
+        EXPECT_TRUE(near(result.picture.pixelColor(20, 15), QColor(200, 40, 40)));
+    }
+}
+
+TEST(ScreenshotViewer, ReadsJpegThenAnyPictureAndRefusesHugeHeaders)
+{
+    QTemporaryDir dir;
+    const auto file = [&](const QString &name, const QByteArray &bytes) {
+        return TestSupport::writeFile(dir.filePath(name), bytes);
+    };
+    const QByteArray jpeg = encoded(filled(40, 30, QColor(30, 30, 220)), "JPG");
+    struct Case {
+        QString path;
+        QSize size;
+        QColor color;
+    } cases[] = {
+        {file(QStringLiteral("a.jpg"), jpeg), QSize(40, 30), QColor(30, 30, 220)},
+        // A bitmap named like a JPEG: shown after the JPEG attempt fails.
+        {file(QStringLiteral("b.jpg"), encoded(filled(12, 8, Qt::green), "BMP")), QSize(12, 8), Qt::green},
+        {file(QStringLiteral("c.jpg"), withClaimedSize(jpeg, 30000, 30000)), QSize(0, 0), {}},
+        {file(QStringLiteral("d.bmp"), "BM not really"), QSize(0, 0), {}},
+        {dir.filePath(QStringLiteral("missing.jpg")), QSize(0, 0), {}},
+    };
+    // A FIFO or a device named as a screenshot is never opened.
+    for (const auto &[name, path] : TestSupport::makeSpecialFiles(dir.filePath(QStringLiteral("special"))))
+        EXPECT_TRUE(TfrmBMP_JPG::loadScreenshot(path).isNull()) << name.toStdString();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        const QImage picture = TfrmBMP_JPG::loadScreenshot(c.path);
+        EXPECT_EQ(picture.size(), c.size);
+        if (!picture.isNull()) {
+            EXPECT_TRUE(near(picture.pixelColor(c.size.width() / 2, c.size.height() / 2), c.color));
+        }
+    }
+}
+
+TEST(ScreenshotViewer, CentresWhatTheScreenHoldsAndStretchesTheRest)
+{
+    const QSize screen(200, 100);
+    struct Case {
+        QSize picture;
+        QRect placed;
+    } cases[] = {
+        {{50, 20}, {75, 40, 50, 20}},
+        {{200, 100}, {0, 0, 200, 100}},
+        {{201, 10}, {0, 0, 200, 100}},
+        {{10, 101}, {0, 0, 200, 100}},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(TfrmBMP_JPG::placement(c.picture, screen), c.placed) << c.picture.width() << "x" << c.picture.height();
+
+        // What the viewer shows: the picture where it was placed, black
+        // around it.
+        TfrmBMP_JPG viewer(nullptr, filled(c.picture.width(), c.picture.height(), Qt::red), screen);
+        const QImage shown = viewer.grab().toImage();
+        ASSERT_EQ(shown.size(), screen);
+        EXPECT_EQ(viewer.image()->geometry(), c.placed);
+        EXPECT_EQ(shown.pixelColor(c.placed.center()), QColor(Qt::red));
+        EXPECT_EQ(shown.pixelColor(0, 0), c.placed.topLeft() == QPoint(0, 0) ? QColor(Qt::red) : QColor(Qt::black));
+    }
+}
