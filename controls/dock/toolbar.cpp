@@ -135,7 +135,10 @@ void TToolbar::setDockPlace(int row, int pos)
 
 void TToolbar::setVisible(bool visible)
 {
-    m_visible = visible;
+    // Moving between parents hides the window for a moment; that is no
+    // change of the bar's own visibility.
+    if (m_dockChanging == 0)
+        m_visible = visible;
     QWidget::setVisible(visible);
     if (m_dock && m_dockChanging == 0)
         m_dock->changeDockList(visible, this, visible);

@@ -194,6 +194,30 @@ TEST(Toolbar, FloatingBarWrapsAtItsWidth)
     EXPECT_EQ(bar->size(), QSize(60, 53));
 }
 
+TEST(Toolbar, AFloatingBarClosedByItsWindowOnlyHides)
+{
+    DockedForm docked;
+    int closes = 0;
+    docked.bar->OnClose = [&closes](QObject *) { ++closes; };
+    docked.form->show();
+    docked.bar->setDockedTo(nullptr);
+    ASSERT_TRUE(docked.bar->isVisible());
+    EXPECT_TRUE(docked.bar->isWindow());
+    EXPECT_EQ(docked.buttons.first()->pos(), QPoint(4, 2));
+
+    docked.bar->close();
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(docked.bar->isVisibleSet());
+    EXPECT_FALSE(docked.bar->isVisible());
+
+    // Docked again it stays out of the dock until shown.
+    docked.bar->setDockedTo(docked.dock);
+    EXPECT_EQ(docked.dock->height(), 0);
+    docked.bar->setVisible(true);
+    EXPECT_EQ(docked.dock->height(), 26);
+    EXPECT_EQ(docked.buttons.first()->pos(), QPoint(11, 2));
+}
+
 TEST(Toolbar, MisuseIsRefusedWithItsMessage)
 {
     const struct {
