@@ -2,6 +2,12 @@
 #include "menuwindowbase.h"
 
 #include "archive/archivewindowhook.h"
+#include "dialogs/copydialog.h"
+#include "dialogs/dialogtexts.h"
+#include "dialogs/infowindow.h"
+#include "dialogs/optionsdialog.h"
+#include "dialogs/screenshotviewer.h"
+#include "dialogs/searchdialog.h"
 #include "startup/runtimecontext.h"
 #include "texts/runtimetexts.h"
 
@@ -15,9 +21,11 @@
 #include <launcher.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 
 using namespace ProjectFormat;
 using MenuObjects::tagOf;
@@ -126,7 +134,10 @@ void TMenuWindowBase::KOPIUJ_PRG(QObject *)
 {
     if (m_choice.CurrentProgram.isEmpty())
         return;
-    // The copy dialog opens here.
+    // Targets start in the user's own folder.
+    T_frmKopia dialog(this, m_context, m_choice, QDir::homePath(), windowColor(QStringLiteral("COLOR")),
+                      values().color(Sections::Window, QStringLiteral("KOPIA_FONT_COLOR"), Platform::clBlack));
+    dialog.exec();
 }
 
 void TMenuWindowBase::OPIS_PRG(QObject *)
@@ -155,7 +166,15 @@ void TMenuWindowBase::ZAMKNIJ(QObject *)
 
 void TMenuWindowBase::SZUKAJ_PRG(QObject *)
 {
-    // The search dialog opens here.
+    std::optional<SearchHit> hit;
+    {
+        T_Szukaj dialog(this, m_context);
+        dialog.exec();
+        hit = dialog.chosen();
+    }
+    // Gone to once the dialog is gone: the way there may close this window.
+    if (hit)
+        ProgramSearch::goTo(menuWindow(), ProgramSearch::locate(m_context.menuValues(), *hit));
 }
 
 void TMenuWindowBase::EDYCJA_PRG(QObject *sender)
@@ -175,22 +194,35 @@ void TMenuWindowBase::MIN_PRG(QObject *)
 
 void TMenuWindowBase::ZRZUTY_PRG(QObject *)
 {
-    if (!m_choice.CategoryIni || m_choice.programValue(DataFile::Keys::Zrzut).isEmpty())
+    const QString screenshot = m_choice.programValue(DataFile::Keys::Zrzut);
+    if (!m_choice.CategoryIni || screenshot.isEmpty())
         return;
-    // The screenshot viewer opens here.
+    const QString path = values().resolve(screenshot);
+    const QImage picture = TfrmBMP_JPG::loadScreenshot(path);
+    if (picture.isNull()) {
+        exclamation(DialogTexts::CannotShowPicture + u'"' + path + u'"');
+        return;
+    }
+    const QRect screenArea = screen()->geometry();
+    TfrmBMP_JPG viewer(this, picture, screenArea.size());
+    viewer.move(screenArea.topLeft());
+    viewer.exec();
 }
 
 void TMenuWindowBase::OPCJEMENU(QObject *)
 {
-    // The options dialog opens here.
+    // In the colours of the window it is opened from.
+    TfrmOpcje dialog(this, m_context, *m_music, windowColor(QStringLiteral("COLOR")),
+                     values().color(Sections::Window, QStringLiteral("KOPIA_FONT_COLOR"), Platform::clYellow));
+    dialog.exec();
 }
 
 void TMenuWindowBase::showInfoWindow()
 {
-    // The information window of the CD opens here; until it exists, the
-    // keyboard help stands in for it where the window has one.
-    if (m_kind.hasKeyboardHelp)
-        showKeyboardHelp();
+    // The CD's window, in the menu's colour and, without a mask, its size.
+    const ProjectValues menu = m_context.menuValues();
+    TfrmInfoCD info(this, m_context, menu.color(Sections::Window, QStringLiteral("COLOR")), menu.windowSize());
+    info.exec();
 }
 
 void TMenuWindowBase::showKeyboardHelp()

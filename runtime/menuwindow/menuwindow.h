@@ -29,6 +29,7 @@ protected:
     void quitConfirmed() override;
     void openSubWindow(int id) override;
     void showForCategoryClick() override;
+    TForm1 &menuWindow() override { return *this; }
     void closeEvent(QCloseEvent *event) override;
 
 private:

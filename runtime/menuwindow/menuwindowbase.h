@@ -21,6 +21,7 @@ struct ProgramChoice;
 class CoolHints;
 class EventHook;
 class TControlShaper;
+class TForm1;
 class TImage;
 class TMenuButton;
 class TTranspList;
@@ -157,6 +158,8 @@ protected:
     virtual void showStartDescription();
     // Minimises the application.
     virtual void minimizeApplication();
+    // The menu window: this one, or the one that opened this.
+    virtual TForm1 &menuWindow() = 0;
 
     ProjectFormat::ProjectValues values() const;
     bool windowFlag(const QString &key) const;

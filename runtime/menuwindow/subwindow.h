@@ -47,6 +47,7 @@ protected:
     void quitConfirmed() override;
     void showForCategoryClick() override;
     void showStartDescription() override;
+    TForm1 &menuWindow() override { return m_menu; }
     void closeEvent(QCloseEvent *event) override;
 
 private:

@@ -143,6 +143,12 @@ void BackgroundMusic::toggle()
     }
 }
 
+void BackgroundMusic::switchOff()
+{
+    stop();
+    setState(State::Stopped);
+}
+
 void BackgroundMusic::minimise()
 {
     if (!hasButton() || m_state != State::Playing)

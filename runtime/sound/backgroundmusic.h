@@ -44,6 +44,9 @@ public:
 
     // Switches the music on or off.
     void toggle();
+    // Stops the music for good, as the options ask: it stays off until it
+    // is switched on again.
+    void switchOff();
     void minimise();
     void restore();
     // Once a second: starts the music again when it has reached its end.

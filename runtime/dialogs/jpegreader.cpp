@@ -1,0 +1,124 @@
+#include "jpegreader.h"
+
+#include <safefile.h>
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+
+namespace JpegReader {
+
+namespace {
+
+// The library reports a fatal error by calling error_exit, which must not
+// return; ours jumps back to the call that started the failing step. Only
+// plain C data lies in the frames in between, so no destructor is skipped.
+struct ErrorManager {
+    jpeg_error_mgr base;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+extern "C" void exitWithError(j_common_ptr info)
+{
+    auto *manager = reinterpret_cast<ErrorManager *>(info->err);
+    manager->base.format_message(info, manager->message);
+    std::longjmp(manager->jump, 1);
+}
+
+// Warnings (a picture cut short, say) are no reason to print anything: the
+// part that decoded is shown.
+extern "C" void ignoreMessage(j_common_ptr) {}
+
+struct Decoder {
+    jpeg_decompress_struct info;
+    ErrorManager errors;
+    bool created = false;
+};
+
+bool readHeader(Decoder &decoder, const unsigned char *bytes, unsigned long size)
+{
+    decoder.info.err = jpeg_std_error(&decoder.errors.base);
+    decoder.errors.base.error_exit = exitWithError;
+    decoder.errors.base.output_message = ignoreMessage;
+    decoder.errors.message[0] = '\0';
+    if (setjmp(decoder.errors.jump))
+        return false;
+    jpeg_create_decompress(&decoder.info);
+    decoder.created = true;
+    jpeg_mem_src(&decoder.info, bytes, size);
+    jpeg_read_header(&decoder.info, TRUE);
+    decoder.info.out_color_space = JCS_RGB;
+    jpeg_calc_output_dimensions(&decoder.info);
+    return true;
+}
+
+// Fills rows of the decoder's output size, each bytesPerLine apart.
+bool readPixels(Decoder &decoder, unsigned char *pixels, qsizetype bytesPerLine)
+{
+    if (setjmp(decoder.errors.jump))
+        return false;
+    jpeg_start_decompress(&decoder.info);
+    while (decoder.info.output_scanline < decoder.info.output_height) {
+        JSAMPROW row = pixels + qsizetype(decoder.info.output_scanline) * bytesPerLine;
+        jpeg_read_scanlines(&decoder.info, &row, 1);
+    }
+    jpeg_finish_decompress(&decoder.info);
+    return true;
+}
+
+void destroy(Decoder &decoder)
+{
+    if (decoder.created)
+        jpeg_destroy_decompress(&decoder.info);
+}
+
+Result failure(Decoder &decoder)
+{
+    Result result{{}, QString::fromLocal8Bit(decoder.errors.message)};
+    if (result.error.isEmpty())
+        result.error = QStringLiteral("not a JPEG picture");
+    destroy(decoder);
+    return result;
+}
+
+} // namespace
+
+Result decode(QByteArrayView bytes, int maxSide)
+{
+    if (bytes.isEmpty())
+        return {{}, QStringLiteral("empty file")};
+    Decoder decoder;
+    if (!readHeader(decoder, reinterpret_cast<const unsigned char *>(bytes.data()), (unsigned long)bytes.size()))
+        return failure(decoder);
+
+    const JDIMENSION width = decoder.info.output_width;
+    const JDIMENSION height = decoder.info.output_height;
+    if (width == 0 || height == 0 || width > JDIMENSION(maxSide) || height > JDIMENSION(maxSide)
+        || decoder.info.output_components != 3) {
+        destroy(decoder);
+        return {{}, QStringLiteral("a picture of %1 x %2 pixels is not shown").arg(width).arg(height)};
+    }
+    QImage picture(int(width), int(height), QImage::Format_RGB888);
+    if (picture.isNull()) {
+        destroy(decoder);
+        return {{}, QStringLiteral("no memory for the picture")};
+    }
+    // Lines the data leaves out stay black.
+    picture.fill(Qt::black);
+    if (!readPixels(decoder, picture.bits(), picture.bytesPerLine()))
+        return failure(decoder);
+    destroy(decoder);
+    return {picture, {}};
+}
+
+Result read(const QString &path, int maxSide)
+{
+    const Platform::ReadResult file = Platform::readRegularFile(path, Platform::SizeLimits::Picture);
+    if (!file.ok())
+        return {{}, file.error};
+    return decode(file.bytes, maxSide);
+}
+
+} // namespace JpegReader

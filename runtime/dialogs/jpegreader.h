@@ -1,0 +1,27 @@
+#pragma once
+
+#include <screenlimits.h>
+
+#include <QByteArrayView>
+#include <QImage>
+#include <QString>
+
+// JPEG pictures decoded by libjpeg. The library's own error handling ends the
+// process on a broken file; here every error comes back as a null picture
+// with its reason, and a header that claims more pixels than a screen can
+// hold is refused before any pixel memory is taken.
+namespace JpegReader {
+
+struct Result {
+    QImage picture; // RGB888; null on failure
+    QString error;  // the reason, empty on success
+    bool ok() const { return !picture.isNull(); }
+};
+
+// Decodes bytes as one JPEG picture of at most maxSide pixels on each side.
+Result decode(QByteArrayView bytes, int maxSide = Platform::ScreenLimits::MaxExtent);
+
+// The same for a regular file of at most the picture size limit.
+Result read(const QString &path, int maxSide = Platform::ScreenLimits::MaxExtent);
+
+} // namespace JpegReader

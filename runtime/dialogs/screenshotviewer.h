@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+
+class TImage;
+
+// The screenshot of a program over the whole screen, on black: centred at
+// its own size when the screen holds it, else stretched to the screen. A
+// click on it closes the window.
+class TfrmBMP_JPG : public QDialog
+{
+    Q_OBJECT
+public:
+    // screen: the size the window takes (the screen's).
+    TfrmBMP_JPG(QWidget *owner, const QImage &picture, const QSize &screen);
+
+    TImage *image() const { return Image; }
+
+    // Where a picture of that size lies on a screen of that size.
+    static QRect placement(const QSize &picture, const QSize &screen);
+    // The picture of a file: read as a JPEG first, as any other picture
+    // when that fails; null when it is neither (or too large to show).
+    static QImage loadScreenshot(const QString &path);
+
+private:
+    TImage *Image = nullptr;
+};
