@@ -4,7 +4,10 @@
 
 #include <fluidsynth.h>
 
+#include <dlfcn.h>
+
 #include <memory>
+#include <type_traits>
 
 namespace Platform::Audio {
 
@@ -17,41 +20,110 @@ constexpr qint64 MaxSeconds = 5 * 60;
 // Notes still sounding when the last event has passed fade within this time.
 constexpr int TailFrames = SampleRate / 2;
 
-void silenceLog()
+// The synthesiser and the many libraries it needs are loaded on the first
+// tune, on the thread that renders it, not at every program start.
+struct FluidLibrary {
+#define KALVORA_FLUID_FUNCTION(name) decltype(&::name) name = nullptr;
+    KALVORA_FLUID_FUNCTION(fluid_set_log_function)
+    KALVORA_FLUID_FUNCTION(new_fluid_settings)
+    KALVORA_FLUID_FUNCTION(delete_fluid_settings)
+    KALVORA_FLUID_FUNCTION(fluid_settings_setnum)
+    KALVORA_FLUID_FUNCTION(fluid_settings_setstr)
+    KALVORA_FLUID_FUNCTION(fluid_settings_setint)
+    KALVORA_FLUID_FUNCTION(new_fluid_synth)
+    KALVORA_FLUID_FUNCTION(delete_fluid_synth)
+    KALVORA_FLUID_FUNCTION(fluid_synth_sfload)
+    KALVORA_FLUID_FUNCTION(fluid_synth_write_s16)
+    KALVORA_FLUID_FUNCTION(fluid_synth_all_notes_off)
+    KALVORA_FLUID_FUNCTION(new_fluid_player)
+    KALVORA_FLUID_FUNCTION(delete_fluid_player)
+    KALVORA_FLUID_FUNCTION(fluid_player_add_mem)
+    KALVORA_FLUID_FUNCTION(fluid_player_play)
+    KALVORA_FLUID_FUNCTION(fluid_player_get_status)
+#undef KALVORA_FLUID_FUNCTION
+    bool loaded = false;
+
+    FluidLibrary()
+    {
+        // Kept loaded for the rest of the program, as a linked one would be.
+        void *library = ::dlopen(KALVORA_FLUIDSYNTH_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+        if (!library)
+            return;
+        loaded = true;
+        const auto resolve = [&](auto &function, const char *name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(::dlsym(library, name));
+            loaded = loaded && function;
+        };
+#define KALVORA_FLUID_RESOLVE(name) resolve(name, #name);
+        KALVORA_FLUID_RESOLVE(fluid_set_log_function)
+        KALVORA_FLUID_RESOLVE(new_fluid_settings)
+        KALVORA_FLUID_RESOLVE(delete_fluid_settings)
+        KALVORA_FLUID_RESOLVE(fluid_settings_setnum)
+        KALVORA_FLUID_RESOLVE(fluid_settings_setstr)
+        KALVORA_FLUID_RESOLVE(fluid_settings_setint)
+        KALVORA_FLUID_RESOLVE(new_fluid_synth)
+        KALVORA_FLUID_RESOLVE(delete_fluid_synth)
+        KALVORA_FLUID_RESOLVE(fluid_synth_sfload)
+        KALVORA_FLUID_RESOLVE(fluid_synth_write_s16)
+        KALVORA_FLUID_RESOLVE(fluid_synth_all_notes_off)
+        KALVORA_FLUID_RESOLVE(new_fluid_player)
+        KALVORA_FLUID_RESOLVE(delete_fluid_player)
+        KALVORA_FLUID_RESOLVE(fluid_player_add_mem)
+        KALVORA_FLUID_RESOLVE(fluid_player_play)
+        KALVORA_FLUID_RESOLVE(fluid_player_get_status)
+#undef KALVORA_FLUID_RESOLVE
+    }
+};
+
+// Null when the synthesiser cannot be loaded: tunes are then not played.
+const FluidLibrary *fluid()
+{
+    static const FluidLibrary library;
+    return library.loaded ? &library : nullptr;
+}
+
+void silenceLog(const FluidLibrary &fl)
 {
     for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-        fluid_set_log_function(level, nullptr, nullptr);
+        fl.fluid_set_log_function(level, nullptr, nullptr);
 }
 
 struct FluidParts {
-    std::unique_ptr<fluid_settings_t, decltype(&delete_fluid_settings)> settings{new_fluid_settings(), delete_fluid_settings};
-    std::unique_ptr<fluid_synth_t, decltype(&delete_fluid_synth)> synth{nullptr, delete_fluid_synth};
-    std::unique_ptr<fluid_player_t, decltype(&delete_fluid_player)> player{nullptr, delete_fluid_player};
+    explicit FluidParts(const FluidLibrary &fl)
+        : settings{fl.new_fluid_settings(), fl.delete_fluid_settings}
+        , synth{nullptr, fl.delete_fluid_synth}
+        , player{nullptr, fl.delete_fluid_player}
+    {
+    }
+    // Destroyed in reverse: the player before the synthesiser before the settings.
+    std::unique_ptr<fluid_settings_t, decltype(&delete_fluid_settings)> settings;
+    std::unique_ptr<fluid_synth_t, decltype(&delete_fluid_synth)> synth;
+    std::unique_ptr<fluid_player_t, decltype(&delete_fluid_player)> player;
 };
 
-bool prepare(FluidParts &parts, const QString &soundFont, const QByteArray &midi)
+bool prepare(const FluidLibrary &fl, FluidParts &parts, const QString &soundFont, const QByteArray &midi)
 {
     if (!parts.settings)
         return false;
-    fluid_settings_setnum(parts.settings.get(), "synth.sample-rate", SampleRate);
+    fl.fluid_settings_setnum(parts.settings.get(), "synth.sample-rate", SampleRate);
     // The sample clock instead of the wall clock: rendering runs faster
     // than real time and gives the same samples every time.
-    fluid_settings_setstr(parts.settings.get(), "player.timing-source", "sample");
-    fluid_settings_setint(parts.settings.get(), "synth.lock-memory", 0);
+    fl.fluid_settings_setstr(parts.settings.get(), "player.timing-source", "sample");
+    fl.fluid_settings_setint(parts.settings.get(), "synth.lock-memory", 0);
     // The default gain leaves a tune too quiet beside the click sounds.
-    fluid_settings_setnum(parts.settings.get(), "synth.gain", 0.6);
-    parts.synth.reset(new_fluid_synth(parts.settings.get()));
-    if (!parts.synth || fluid_synth_sfload(parts.synth.get(), soundFont.toLocal8Bit().constData(), 1) == FLUID_FAILED)
+    fl.fluid_settings_setnum(parts.settings.get(), "synth.gain", 0.6);
+    parts.synth.reset(fl.new_fluid_synth(parts.settings.get()));
+    if (!parts.synth || fl.fluid_synth_sfload(parts.synth.get(), soundFont.toLocal8Bit().constData(), 1) == FLUID_FAILED)
         return false;
-    parts.player.reset(new_fluid_player(parts.synth.get()));
-    return parts.player && fluid_player_add_mem(parts.player.get(), midi.constData(), size_t(midi.size())) == FLUID_OK
-           && fluid_player_play(parts.player.get()) == FLUID_OK;
+    parts.player.reset(fl.new_fluid_player(parts.synth.get()));
+    return parts.player && fl.fluid_player_add_mem(parts.player.get(), midi.constData(), size_t(midi.size())) == FLUID_OK
+           && fl.fluid_player_play(parts.player.get()) == FLUID_OK;
 }
 
-QByteArray renderBlock(fluid_synth_t *synth)
+QByteArray renderBlock(const FluidLibrary &fl, fluid_synth_t *synth)
 {
     QByteArray block(FramesPerBlock * 4, Qt::Uninitialized);
-    fluid_synth_write_s16(synth, FramesPerBlock, block.data(), 0, 2, block.data(), 1, 2);
+    fl.fluid_synth_write_s16(synth, FramesPerBlock, block.data(), 0, 2, block.data(), 1, 2);
     return block;
 }
 
@@ -94,20 +166,21 @@ std::optional<PcmSound> renderMidi(QByteArrayView image)
 {
     const auto midi = standardMidiFile(image);
     const QString soundFont = generalMidiSoundFont();
-    if (!midi || soundFont.isEmpty())
+    const FluidLibrary *fl = midi && !soundFont.isEmpty() ? fluid() : nullptr;
+    if (!fl)
         return std::nullopt;
-    silenceLog();
-    FluidParts parts;
-    if (!prepare(parts, soundFont, *midi))
+    silenceLog(*fl);
+    FluidParts parts(*fl);
+    if (!prepare(*fl, parts, soundFont, *midi))
         return std::nullopt;
 
     PcmSound sound{{SampleRate, 2, 16}, {}};
     const qint64 maxBytes = MaxSeconds * sound.format.bytesPerSecond();
-    while (fluid_player_get_status(parts.player.get()) == FLUID_PLAYER_PLAYING && sound.data.size() < maxBytes)
-        sound.data.append(renderBlock(parts.synth.get()));
-    fluid_synth_all_notes_off(parts.synth.get(), -1);
+    while (fl->fluid_player_get_status(parts.player.get()) == FLUID_PLAYER_PLAYING && sound.data.size() < maxBytes)
+        sound.data.append(renderBlock(*fl, parts.synth.get()));
+    fl->fluid_synth_all_notes_off(parts.synth.get(), -1);
     for (int tail = 0; tail < TailFrames; tail += FramesPerBlock)
-        sound.data.append(renderBlock(parts.synth.get()));
+        sound.data.append(renderBlock(*fl, parts.synth.get()));
     // The player reports its end some time after the last note; a loop
     // should not wait through that silence.
     sound.data.truncate(audibleLength(sound.data));
