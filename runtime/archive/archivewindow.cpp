@@ -373,7 +373,11 @@ void TfrmZip::takeColours(const QColor &window)
         form->setPalette(palette);
         form->setAutoFillBackground(true);
     }
-    StringGrid1->setPalette(QApplication::palette());
+    QPalette own = StringGrid1->palette();
+    const QPalette application = QApplication::palette();
+    for (const QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText, QPalette::ButtonText})
+        own.setColor(role, application.color(role));
+    StringGrid1->setPalette(own);
 }
 
 void TfrmZip::fitLabel()
@@ -720,11 +724,12 @@ void TfrmZip::reject()
 
 void TfrmZip::install(const RuntimeContext &context)
 {
-    const QString programDir = context.ProgramDir;
-    const QString title = context.ApplicationTitle;
-    ArchiveWindowHook::setOpener([programDir, title](QWidget *parent, ArchiveWindowHook::Kind kind, const QString &path) {
+    // The context lives for the run; its title is the CD's once the menu
+    // has read it.
+    const RuntimeContext *running = &context;
+    ArchiveWindowHook::setOpener([running](QWidget *parent, ArchiveWindowHook::Kind kind, const QString &path) {
         Q_UNUSED(kind); // the window tells the kinds apart by the extension
-        TfrmZip window(parent, {path, programDir, title});
+        TfrmZip window(parent, {path, running->ProgramDir, running->ApplicationTitle});
         window.exec();
         return true;
     });
