@@ -133,12 +133,16 @@ void TDock::setPosition(TDockPosition position)
 void TDock::setParent(QWidget *parent)
 {
     checkDockParent(parent);
+    // Moving a shown widget hides it for a moment; that is allowed.
+    m_reparenting = true;
     QWidget::setParent(parent);
+    m_reparenting = false;
+    show();
 }
 
 void TDock::setVisible(bool visible)
 {
-    if (!visible && !isHidden())
+    if (!visible && !isHidden() && !m_reparenting)
         throw EInvalidOperation("Cannot hide a TDock");
     QWidget::setVisible(visible);
 }

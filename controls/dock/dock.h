@@ -92,6 +92,7 @@ private:
     QList<TToolbar *> m_toolbars;
     std::vector<DockArrange::Row> m_rows;
     int m_arrangeDisabled = 0;
+    bool m_reparenting = false;
     bool m_allowDrag = true;
     QImage m_background;
     QImage m_transparentBackground;

@@ -135,6 +135,19 @@ TEST(Toolbar, DockSizeKeepsItsEdgeAndBoundLines)
     EXPECT_EQ(top.dock->contentsRect().height(), 26);
 }
 
+TEST(Toolbar, AShownDockMovesToAnotherPanelWithItsBars)
+{
+    DockedForm docked;
+    auto *panel = new QWidget(docked.form.get());
+    panel->setGeometry(0, 100, 400, 200);
+    docked.form->show();
+    docked.dock->setParent(panel);
+    EXPECT_EQ(docked.dock->parentWidget(), panel);
+    EXPECT_TRUE(docked.dock->isVisible());
+    EXPECT_EQ(docked.bar->dockedTo(), docked.dock);
+    EXPECT_THROW(docked.dock->hide(), EInvalidOperation);
+}
+
 TEST(Toolbar, VerticalDockLaysTheBarDown)
 {
     auto form = std::make_unique<QWidget>();
