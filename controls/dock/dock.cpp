@@ -188,6 +188,10 @@ int TDock::rowFullThickness(int row) const
 
 int TDock::clientLength() const
 {
+    // Until the dock is shown its width is no real one: no row is pulled
+    // back yet, so the bars keep their places.
+    if (!isVisible())
+        return 0;
     const QRect client = contentsRect();
     return isVertical() ? client.height() : client.width();
 }
@@ -343,6 +347,13 @@ void TDock::resizeEvent(QResizeEvent *event)
     arrangeToolbars();
     if (OnResize)
         OnResize(this);
+}
+
+void TDock::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Now the dock has its real length.
+    arrangeToolbars();
 }
 
 void TDock::moveEvent(QMoveEvent *event)

@@ -107,6 +107,24 @@ TEST(Toolbar, SettingRowOrPositionArrangesTheDockAtOnce)
     EXPECT_EQ(second->dockRow(), 1);
 }
 
+TEST(Toolbar, ARowIsPulledBackOnlyOnceTheDockIsShown)
+{
+    // Two bars of one button (36 wide) on a dock 100 wide.
+    DockedForm docked(TDock::dpTop, 1);
+    TToolbar *second = docked.addBar(1);
+    docked.dock->setGeometry(0, 0, 100, 26);
+    second->setDockPos(100);
+    docked.bar->setDockPos(0);
+    second->setDockPos(80);
+    EXPECT_EQ(docked.bar->x(), 0);
+    EXPECT_EQ(second->x(), 80);
+    docked.form->show();
+    QApplication::processEvents();
+    EXPECT_EQ(docked.dock->width(), 100);
+    EXPECT_EQ(docked.bar->x(), 0);
+    EXPECT_EQ(second->x(), 100 - 36);
+}
+
 TEST(Toolbar, HidingABarEmptiesTheDockAndReportsIt)
 {
     DockedForm docked;
