@@ -34,7 +34,6 @@ TDock::TDock(QWidget *ownerForm, QWidget *parent)
     , m_color(palette().color(QPalette::Button))
 {
     ++m_arrangeDisabled;
-    setAttribute(Qt::WA_NoMousePropagation, false);
     setPosition(dpTop);
     --m_arrangeDisabled;
     arrangeToolbars();
@@ -198,13 +197,16 @@ int TDock::clientLength() const
 
 void TDock::changeDockList(bool inserting, TToolbar *bar, bool visible)
 {
-    const qsizetype before = m_toolbars.size();
-    const bool had = m_toolbars.removeOne(bar);
-    if (inserting && visible)
-        m_toolbars.append(bar);
-    const bool changed = had != m_toolbars.contains(bar) || before != m_toolbars.size();
-    if (!changed)
+    // A bar already listed keeps its place in the list (and so among bars
+    // of equal position).
+    const qsizetype index = m_toolbars.indexOf(bar);
+    const bool listed = inserting && visible;
+    if ((index >= 0) == listed)
         return;
+    if (listed)
+        m_toolbars.append(bar);
+    else
+        m_toolbars.removeAt(index);
     arrangeToolbars();
     bar->arrangeControls();
     if (OnInsertRemoveBar)

@@ -36,7 +36,6 @@ TToolbar::TToolbar(QWidget *ownerForm)
     , m_ownerForm(ownerForm)
     , m_color(palette().color(QPalette::Button))
 {
-    setAttribute(Qt::WA_DeleteOnClose, false);
     setDockedTo(nullptr);
 }
 
