@@ -96,7 +96,7 @@ QString insideFolder(const QString &folder, const QString &entryName)
 
 // ---- extraction dialog ----
 
-TExtract::TExtract(QWidget *parent, QWidget *) : QDialog(parent)
+TExtract::TExtract(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(ArchiveTexts::ExtractCaption);
     auto *layout = new QGridLayout(this);
@@ -225,13 +225,11 @@ void TMakeSFX::ExecButClick(QObject *)
     // program goes.
     const QFileInfo target(programPath());
     const QFileInfo folder(target.absolutePath());
-    static QTemporaryDir *work = nullptr;
-    if (!work) {
-        work = new QTemporaryDir(QDir::temp().filePath(QStringLiteral("orvanta-sfx-XXXXXX")));
-    }
-    const QString copy = QDir(work->path()).filePath(target.completeBaseName() + QStringLiteral(".zip"));
+    if (!m_work)
+        m_work = std::make_unique<QTemporaryDir>(QDir::temp().filePath(QStringLiteral("orvanta-sfx-XXXXXX")));
+    const QString copy = QDir(m_work->path()).filePath(target.completeBaseName() + QStringLiteral(".zip"));
     QFile::remove(copy);
-    if (edtSFXFileName->text().trimmed().isEmpty() || !folder.isDir() || !folder.isWritable() || !work->isValid()
+    if (edtSFXFileName->text().trimmed().isEmpty() || !folder.isDir() || !folder.isWritable() || !m_work->isValid()
         || !Platform::copyWholeFile(m_archivePath, copy).ok()) {
         Platform::showMessage(this, ArchiveTexts::CopyFailed, applicationTitle, Platform::MessageButtons::Ok,
                               MessageIcon::Error);
@@ -298,7 +296,7 @@ TfrmZip::TfrmZip(QWidget *parent, const ArchiveWindowSettings &settings) : QDial
     RAR->LibraryDirectory = m_settings.programDir;
     RAR->OnListFile = [this](QObject *s, const UnRar::HeaderData &h) { RARListFile(s, h); };
     RAR->OnExtract = [this](QObject *s, const UnRar::HeaderData &h, bool ok) { RARExtract(s, h, ok); };
-    Extract = new TExtract(this, this);
+    Extract = new TExtract(this);
     Extract->applicationTitle = m_settings.applicationTitle;
     Extract->hideGauge = [this] { ProgressBar1->hide(); };
     MakeSFX = new TMakeSFX(this, m_settings.archivePath);

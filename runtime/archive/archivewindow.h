@@ -14,6 +14,9 @@
 #include <QDialog>
 #include <QPixmap>
 #include <QPointer>
+#include <QTemporaryDir>
+
+#include <memory>
 
 class QButtonGroup;
 class QCheckBox;
@@ -36,7 +39,7 @@ class TExtract : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TExtract(QWidget *parent, QWidget *gaugeOwner);
+    explicit TExtract(QWidget *parent);
 
     TDirTree *Dirs;
     QLineEdit *edtKatalog;
@@ -93,7 +96,8 @@ public:
 
 private:
     QString m_archivePath;
-    QString m_workDir;
+    // Where the archive copy is converted; removed with the dialog.
+    std::unique_ptr<QTemporaryDir> m_work;
 };
 
 class TfrmZip : public QDialog
