@@ -12,6 +12,13 @@
 #include <QAction>
 #include <QMenu>
 
+namespace {
+bool isArrow(int key)
+{
+    return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+} // namespace
+
 TStretchSelection::TStretchSelection(DesignerContext &context, QWidget *owner)
     : m_context(context)
     , m_klamra(new TStretchHandle(owner))
@@ -98,12 +105,14 @@ void TStretchSelection::KlamraMoved(QObject *)
     m_context.undo().SaveUndo(QStringLiteral("Zmiana rozmiaru/położenia"));
 }
 
-void TStretchSelection::KlamraKeyDown(QObject *, int &key, Qt::KeyboardModifiers)
+void TStretchSelection::KlamraKeyDown(QObject *sender, int &key, Qt::KeyboardModifiers)
 {
     if (key == Qt::Key_Escape)
         clearSelection();
     else if (key == Qt::Key_Delete)
         deleteSelection();
+    else if (isArrow(key) && selectedCount() > 0)
+        KlamraMoved(sender); // the frame has just moved or sized them by one pixel
 }
 
 void TStretchSelection::PopupMenu1Popup()

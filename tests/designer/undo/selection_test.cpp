@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -74,6 +75,22 @@ TEST_F(Selection, MovingTheSelectionIsOneStep)
     EXPECT_EQ(history.steps().names().last(), u"Zmiana rozmiaru/położenia");
     history.mnuCofnijClick();
     EXPECT_EQ(object(1001)->geometry(), QRect(10, 10, 80, 40));
+
+    // An arrow key moves or sizes by one pixel: a step of its own each.
+    selection.attach(object(1001));
+    const struct {
+        int key;
+        Qt::KeyboardModifiers shift;
+        QRect expected;
+    } arrows[] = {{Qt::Key_Right, Qt::NoModifier, QRect(11, 10, 80, 40)},
+                  {Qt::Key_Down, Qt::ShiftModifier, QRect(11, 10, 80, 41)}};
+    for (const auto &c : arrows) {
+        const int steps = history.steps().count();
+        QKeyEvent event(QEvent::KeyPress, c.key, c.shift);
+        QApplication::sendEvent(selection.Klamra(), &event);
+        EXPECT_EQ(object(1001)->geometry(), c.expected);
+        EXPECT_EQ(history.steps().count(), steps + 1);
+    }
 }
 
 TEST_F(Selection, ThePopUpOffersTheGlyphSizeForKeysOnlyAndNoAlignmentYet)
