@@ -7,6 +7,7 @@
 #include <QStorageInfo>
 
 #include <climits>
+#include <filesystem>
 
 namespace Platform {
 namespace {
@@ -83,6 +84,46 @@ QString findEntryCaseInsensitive(const QString &dir, const QString &name)
 
 namespace {
 
+// The name with each character folded as QString::compare folds it without
+// regard to case, so equal keys mean names equal without regard to case.
+QString foldedKey(const QString &name)
+{
+    QString key;
+    key.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        char32_t code = name[i].unicode();
+        if (name[i].isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(name[i], name[i + 1]);
+            ++i;
+        }
+        key += QStringView(QChar::fromUcs4(QChar::toCaseFolded(code)));
+    }
+    return key;
+}
+
+} // namespace
+
+QString FolderEntryFinder::find(const QString &dir, const QString &name)
+{
+    if (QDir(dir).exists(name))
+        return name;
+    auto listing = m_listings.find(dir);
+    if (listing == m_listings.end()) {
+        QHash<QString, QString> byKey;
+        const QStringList entries = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                                        | QDir::NoDotAndDotDot);
+        for (const QString &entry : entries) {
+            const QString key = foldedKey(entry);
+            if (!byKey.contains(key)) // the first of the listing, as the single look-up takes
+                byKey.insert(key, entry);
+        }
+        listing = m_listings.insert(dir, byKey);
+    }
+    return listing->value(foldedKey(name));
+}
+
+namespace {
+
 // The nearest folder at or above path holding an "AUTORUN.INF"; empty when
 // there is none.
 QString folderWithAutorun(const QFileInfo &info)
@@ -133,25 +174,56 @@ QString driveRootFromEnvironment()
     return withTrailingSlash(QFileInfo(root).absoluteFilePath());
 }
 
+namespace {
+
+struct FoundEntry {
+    QString name; // empty when there is none
+    bool link = false;
+};
+
+// The entry of folder for name. One look at the file system answers the
+// common case, the exact name present and no link; anything else gets the
+// full search.
+FoundEntry findStoredEntry(const QString &folder, const QString &name)
+{
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(QFile::encodeName(folder + name).toStdString(), error);
+    if (!error && std::filesystem::exists(status) && !std::filesystem::is_symlink(status))
+        return {name, false};
+    FoundEntry entry{findEntryCaseInsensitive(folder, name)};
+    entry.link = !entry.name.isEmpty() && QFileInfo(folder + entry.name).isSymLink();
+    return entry;
+}
+
+} // namespace
+
 QString resolveStoredPath(const QString &root, const QString &stored)
 {
     QString path = withTrailingSlash(root);
     bool onDisk = true; // false once a name was not found: the rest is kept as written
+    bool throughLink = false;
     const QStringList parts = storedComponents(stored);
     for (qsizetype i = 0; i < parts.size(); ++i) {
         QString name = parts[i];
         if (onDisk) {
-            const QString found = findEntryCaseInsensitive(path, name);
-            if (found.isEmpty())
+            const FoundEntry found = findStoredEntry(path, name);
+            if (found.name.isEmpty()) {
                 onDisk = false;
-            else
-                name = found;
+            } else {
+                name = found.name;
+                throughLink = throughLink || found.link;
+            }
         }
         path += name;
         if (i + 1 < parts.size())
             path += u'/';
     }
+    // Names below root without a link among them cannot lead off it (".." is
+    // already applied), so only a path through a link needs its real form;
+    // this spares following every link of the root for every stored path.
     // A link on the CD that leads off it names nothing.
+    if (!throughLink)
+        return path;
     return staysBelowRoot(root, path) ? path : QString();
 }
 

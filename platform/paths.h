@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 namespace Platform {
@@ -46,6 +47,19 @@ QString toStoredPath(const QString &root, const QString &absolutePath);
 // The entry of folder dir whose name equals name without regard to case;
 // the exact name is preferred. Empty when there is none.
 QString findEntryCaseInsensitive(const QString &dir, const QString &name);
+
+// findEntryCaseInsensitive for many names while the folders do not change
+// (a plan checking its targets): each folder is listed once, not once for
+// every name missing from it. Keep one only as long as nothing is written.
+class FolderEntryFinder
+{
+public:
+    QString find(const QString &dir, const QString &name);
+
+private:
+    // case-folded name -> the first entry of the listing with it
+    QHash<QString, QHash<QString, QString>> m_listings;
+};
 
 // Whether the file system can name path as it stands: the whole path and
 // each of its names within the system's limits (longer paths are refused,

@@ -344,10 +344,11 @@ void checkTargets(Plan &plan)
         if (const auto id = fileId(target.source))
             sources.emplace(*id, target.source);
     }
+    Platform::FolderEntryFinder finder; // nothing is written while the plan is made
     for (Target &target : plan.targets) {
         // The name on disk may differ in case from the one the copy gets.
         const QString folder = QFileInfo(target.path).absolutePath();
-        const QString onDisk = Platform::findEntryCaseInsensitive(folder, QFileInfo(target.path).fileName());
+        const QString onDisk = finder.find(folder, QFileInfo(target.path).fileName());
         if (!onDisk.isEmpty())
             target.path = QDir(folder).filePath(onDisk);
         target.exists = existsOrLink(target.path);

@@ -75,6 +75,7 @@ TEST_F(PathsTest, LinksLeadingOffTheRootNameNothing)
     QFile::link(root + QStringLiteral("Menu"), root + QStringLiteral("Inside"));
     QFile::link(QStringLiteral("Menu/Back.bmp"), root + QStringLiteral("Picture.bmp"));
     QFile::link(root, outside + QStringLiteral("cd")); // the root reached through a link
+    QFile::link(outside, root + QStringLiteral("Menu/Sub/Away")); // a link deeper down
 
     const struct {
         const char *stored;
@@ -88,6 +89,9 @@ TEST_F(PathsTest, LinksLeadingOffTheRootNameNothing)
         {"Inside\\..\\Dane\\gry.rv3", "Dane/Gry.RV3"},
         {"picture.bmp", "Picture.bmp"},
         {"Dangling", "Dangling"}, // names nothing that exists, off the CD or on it
+        {"menu\\sub\\away\\SECRET.TXT", nullptr},
+        {"Menu\\Sub\\Away\\missing.txt", nullptr},
+        {"Menu\\Sub\\Away\\..\\Deep", "Menu/Sub/Deep"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.stored);
@@ -113,4 +117,29 @@ TEST_F(PathsTest, EntriesAreFoundWithoutRegardToCase)
     EXPECT_EQ(findEntryCaseInsensitive(root, QStringLiteral("menu")), QStringLiteral("Menu"));
     EXPECT_TRUE(findEntryCaseInsensitive(root, QStringLiteral("nothing")).isEmpty());
     EXPECT_TRUE(findEntryCaseInsensitive(root + QStringLiteral("no-folder"), QStringLiteral("x")).isEmpty());
+}
+
+// The finder that lists each folder once answers exactly as the single look-up
+// does, also after names were looked up in the same folder before.
+TEST_F(PathsTest, FolderEntryFinderAnswersAsTheSingleLookUp)
+{
+    TestSupport::writeFile(root + QStringLiteral("Dane/Żółw.RV3"), "x");
+    TestSupport::writeFile(root + QStringLiteral("Dane/gry.rv3"), "x"); // beside "Gry.RV3"
+    const char *const lookups[][2] = {
+        {"cd/Dane", "GRY.RV3"},     {"cd/Dane", "Gry.RV3"},   {"cd/Dane", "gry.rv3"},
+        {"cd/Dane", "żółw.rv3"},    {"cd/Dane", "ŻÓŁW.RV3"},  {"cd/Dane", "zolw.rv3"},
+        {"cd/Dane", "nothing.rv3"}, {"cd", "MENU"},           {"cd", "Autorun.Inf"},
+        {"cd/no-folder", "x"},      {"cd/Menu", "back.BMP"},  {"cd/Menu", "Back.bmp"},
+    };
+    FolderEntryFinder finder;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const auto &lookup : lookups) {
+            const QString folder = dir.path() + u'/' + QString::fromUtf8(lookup[0]);
+            const QString name = QString::fromUtf8(lookup[1]);
+            SCOPED_TRACE(name.toStdString());
+            EXPECT_EQ(finder.find(folder, name), findEntryCaseInsensitive(folder, name));
+        }
+    }
+    EXPECT_EQ(finder.find(root + QStringLiteral("Dane"), QStringLiteral("ŻÓŁW.rv3")), QStringLiteral("Żółw.RV3"));
+    EXPECT_TRUE(finder.find(root + QStringLiteral("Dane"), QStringLiteral("zolw.rv3")).isEmpty());
 }
