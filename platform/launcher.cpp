@@ -1,9 +1,12 @@
 #include "launcher.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QTimer>
 #include <QUrl>
 
 namespace Platform {
@@ -12,7 +15,9 @@ namespace {
 Launcher *g_override = nullptr;
 
 // How long the desktop's opener may take to report success or failure.
-constexpr int kHandOverMs = 3000;
+// Without a desktop environment xdg-open tries one browser after another
+// before it gives up, which takes seconds on a busy machine.
+constexpr int kHandOverMs = 10000;
 
 LaunchResult failure(const QString &error)
 {
@@ -39,6 +44,20 @@ bool isProgramFile(const QFileInfo &info)
 #endif
 }
 
+// Waits for the process to end while the windows keep painting; the user's
+// input waits, so a second click cannot start another opener meanwhile.
+bool waitUntilFinished(QProcess &process, int milliseconds)
+{
+    if (!QCoreApplication::instance())
+        return process.waitForFinished(milliseconds);
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    if (process.state() != QProcess::NotRunning)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    return process.state() == QProcess::NotRunning;
+}
+
 LaunchResult openWithDesktop(const QString &path)
 {
 #ifdef Q_OS_WIN
@@ -50,16 +69,20 @@ LaunchResult openWithDesktop(const QString &path)
     // file cannot be opened. Some handlers keep it running while they are
     // open: after a while it counts as started and is left to run on.
     auto *opener = new QProcess;
-    QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
     opener->start(QStringLiteral("xdg-open"), {path});
     if (!opener->waitForStarted()) {
         delete opener;
         return failure(QStringLiteral("xdg-open could not be started"));
     }
-    if (!opener->waitForFinished(kHandOverMs))
+    if (!waitUntilFinished(*opener, kHandOverMs)) {
+        QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
         return {true, {}};
-    if (opener->exitStatus() != QProcess::NormalExit || opener->exitCode() != 0)
-        return failure(QStringLiteral("xdg-open failed with status %1").arg(opener->exitCode()));
+    }
+    const bool opened = opener->exitStatus() == QProcess::NormalExit && opener->exitCode() == 0;
+    const int status = opener->exitCode();
+    delete opener;
+    if (!opened)
+        return failure(QStringLiteral("xdg-open failed with status %1").arg(status));
     return {true, {}};
 #endif
 }

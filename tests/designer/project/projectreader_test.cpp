@@ -223,7 +223,7 @@ TEST_F(ProjectReader, TheDemoProjectSavesTheSameBytesEveryTime)
     EXPECT_EQ(saved.readString(QStringLiteral("NAMES"), QStringLiteral("1002"), {}), u"Narzędzia");
     EXPECT_EQ(saved.keyNames(QStringLiteral("NAMES")),
               (QStringList{QStringLiteral("1001"), QStringLiteral("1002"), QStringLiteral("1003"), QStringLiteral("1004"),
-                           QStringLiteral("1005")}));
+                           QStringLiteral("1005"), QStringLiteral("1006")}));
 }
 
 TEST_F(ProjectReader, TheDemoLayoutIsShownOnTheSurface)
