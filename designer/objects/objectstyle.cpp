@@ -1,7 +1,10 @@
 #include "objectstyle.h"
 
+#include <menuobjects/imagewidget.h>
 #include <menuobjects/menuobjects.h>
 #include <transplist/transplist.h>
+
+#include <safefile.h>
 
 #include <QLabel>
 #include <QVariant>
@@ -71,6 +74,18 @@ void writeFont(Platform::ProfileFile &file, const QString &key, const QWidget *o
     file.writeString(Sections::FontColor, key, Platform::colorToString(fontColorOf(object)));
     file.writeInteger(Sections::FontSize, key, font.pointSize());
     file.writeString(Sections::FontStyle, key, fontStylesToString(styles));
+}
+
+bool paintPicture(TImage *image, const QString &file, bool tile)
+{
+    const QImage picture = file.isEmpty() ? QImage() : Platform::readPicture(file);
+    if (picture.isNull())
+        return false;
+    if (tile)
+        image->tile(picture);
+    else
+        image->stretch(picture);
+    return true;
 }
 
 } // namespace DesignStyle

@@ -4,7 +4,9 @@
 #include <profilefile.h>
 #include <projectfile/projectformat.h>
 
+class QString;
 class QWidget;
+class TImage;
 
 // Colours and fonts of design objects. The colours are kept as the project
 // names them (a system colour stays "clWindow"), so a save writes back what
@@ -21,5 +23,9 @@ void applyFont(QWidget *object, const ProjectFormat::ProjectValues &project, con
                Platform::TColor defaultColor);
 // FONT_NAME, FONT_COLOR, FONT_SIZE, FONT_STYLE of an object.
 void writeFont(Platform::ProfileFile &file, const QString &key, const QWidget *object);
+
+// Draws the picture of file over image, tiled or stretched; false when it
+// does not load (an empty name included).
+bool paintPicture(TImage *image, const QString &file, bool tile);
 
 } // namespace DesignStyle

@@ -40,19 +40,6 @@ void warn(QWidget *parent, const QString &text, Platform::MessageIcon icon = Pla
     Platform::showMessage(parent, text, DesignerCaption, Platform::MessageButtons::Ok, icon);
 }
 
-// Draws a picture into image, repeated from the top left corner or
-// stretched over it; false when the picture does not load.
-bool paintPicture(TImage *image, const QString &file, bool tile)
-{
-    const QImage picture = Platform::readPicture(file);
-    if (picture.isNull())
-        return false;
-    if (tile)
-        image->tile(picture);
-    else
-        image->stretch(picture);
-    return true;
-}
 
 } // namespace
 
@@ -138,7 +125,7 @@ void DesignerProject::paintBackground()
     const QString stored = project.text(Sections::Window, QStringLiteral("BACKGROUND"));
     if (stored.isEmpty())
         return;
-    if (!paintPicture(surface.Image1, project.resolve(stored), project.boolean(Sections::Window, QStringLiteral("TILE"))))
+    if (!DesignStyle::paintPicture(surface.Image1, project.resolve(stored), project.boolean(Sections::Window, QStringLiteral("TILE"))))
         warn(&surface, DesignerMessages::noBackground(m_context.DriveRoot + stored));
 }
 
@@ -213,7 +200,7 @@ void DesignerProject::paintTools()
     const QString stored = project.text(Sections::Window, QStringLiteral("TOOLS_BACKGROUND"));
     if (stored.isEmpty())
         return;
-    if (!paintPicture(tools, project.resolve(stored), project.boolean(Sections::Window, QStringLiteral("TOOLS_TILE"))))
+    if (!DesignStyle::paintPicture(tools, project.resolve(stored), project.boolean(Sections::Window, QStringLiteral("TOOLS_TILE"))))
         warn(m_context.Surface, DesignerMessages::noToolsBackground(stored));
 }
 

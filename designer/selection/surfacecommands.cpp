@@ -28,18 +28,6 @@ bool setting(const DesignerContext &context, const QString &name)
     return context.ProjectSettings.value(name).toInt() != 0;
 }
 
-// Draws the picture of file over image; false when it does not load.
-bool paintPicture(TImage *image, const QString &file, bool tile)
-{
-    const QImage picture = file.isEmpty() ? QImage() : Platform::readPicture(file);
-    if (picture.isNull())
-        return false;
-    if (tile)
-        image->tile(picture);
-    else
-        image->stretch(picture);
-    return true;
-}
 
 } // namespace
 
@@ -114,7 +102,7 @@ void paintBackground(DesignerContext &context)
         return;
     TImage *background = context.Surface->Image1;
     background->canvas() = QImage();
-    paintPicture(background, settingFile(context, QStringLiteral("Tlo")), setting(context, QStringLiteral("TILE")));
+    DesignStyle::paintPicture(background, settingFile(context, QStringLiteral("Tlo")), setting(context, QStringLiteral("TILE")));
     background->update();
 }
 
@@ -125,7 +113,7 @@ void paintTools(DesignerContext &context)
         return;
     tools->canvas() = QImage();
     tools->fillRect(tools->rect(), Platform::toQColor(DesignStyle::colorOf(tools, Platform::clBlack)));
-    paintPicture(tools, settingFile(context, QStringLiteral("ToolsBack")), setting(context, QStringLiteral("TOOLS_TILE")));
+    DesignStyle::paintPicture(tools, settingFile(context, QStringLiteral("ToolsBack")), setting(context, QStringLiteral("TOOLS_TILE")));
 }
 
 } // namespace SurfaceCommands

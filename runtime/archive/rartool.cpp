@@ -76,6 +76,48 @@ UnRar::Handle TRAR::open(int mode, UnRar::OpenArchiveData &data)
     return UnRarLoader::entries().openArchive(&data);
 }
 
+UnRar::Handle TRAR::openWalk(int mode, bool reportArchiveComment)
+{
+    const UnRarLoader::Entries &rar = UnRarLoader::entries();
+    UnRar::OpenArchiveData data;
+    const UnRar::Handle handle = open(mode, data);
+    if (data.OpenResult != UnRar::Success || !handle) {
+        if (handle)
+            rar.closeArchive(handle);
+        error(data.OpenResult);
+        return nullptr;
+    }
+    if (reportArchiveComment)
+        reportComment(data.CmtState, data.CmtBuf, data.CmtSize);
+    if (OnVolumeChange)
+        rar.setChangeVolProc(handle, &TRAR::volumeCallback);
+    m_lastPump.invalidate();
+    return handle;
+}
+
+UnRar::HeaderData TRAR::headerBuffer()
+{
+    UnRar::HeaderData header;
+    header.CmtBuf = m_comment.data();
+    header.CmtBufSize = CommentBufferSize - 1;
+    return header;
+}
+
+bool TRAR::skipEntry(UnRar::Handle handle)
+{
+    const int skipped = UnRarLoader::entries().processFile(handle, UnRar::Skip, nullptr, nullptr);
+    if (skipped != UnRar::Success)
+        error(skipped);
+    return skipped == UnRar::Success;
+}
+
+void TRAR::closeWalk(UnRar::Handle handle, int lastResult)
+{
+    if (lastResult == UnRar::BadData)
+        error(lastResult);
+    UnRarLoader::entries().closeArchive(handle);
+}
+
 void TRAR::reportComment(unsigned state, const char *buffer, unsigned size)
 {
     if (state == 1 && OnComment)
@@ -115,36 +157,20 @@ int TRAR::CountFiles()
     }
     const UnRarLoader::Entries &rar = UnRarLoader::entries();
     CurrentOperation current(this);
-    UnRar::OpenArchiveData data;
-    const UnRar::Handle handle = open(UnRar::List, data);
-    if (data.OpenResult != UnRar::Success || !handle) {
-        error(data.OpenResult);
-        if (handle)
-            rar.closeArchive(handle);
+    const UnRar::Handle handle = openWalk(UnRar::List, false);
+    if (!handle) {
         m_count = -1;
         return m_count;
     }
-    if (OnVolumeChange)
-        rar.setChangeVolProc(handle, &TRAR::volumeCallback);
-    UnRar::HeaderData header;
-    header.CmtBuf = m_comment.data();
-    header.CmtBufSize = CommentBufferSize - 1;
+    UnRar::HeaderData header = headerBuffer();
     int result = UnRar::Success;
-    m_lastPump.invalidate();
     while ((result = rar.readHeader(handle, &header)) == UnRar::Success) {
-        if (Stop)
+        if (Stop || !skipEntry(handle))
             break;
-        const int skipped = rar.processFile(handle, UnRar::Skip, nullptr, nullptr);
-        if (skipped != UnRar::Success) {
-            error(skipped);
-            break;
-        }
         ++m_count;
         pumpEvents();
     }
-    if (result == UnRar::BadData)
-        error(result);
-    rar.closeArchive(handle);
+    closeWalk(handle, result);
     return m_count;
 }
 
@@ -155,38 +181,22 @@ void TRAR::ListFiles()
         return;
     const UnRarLoader::Entries &rar = UnRarLoader::entries();
     CurrentOperation current(this);
-    UnRar::OpenArchiveData data;
-    const UnRar::Handle handle = open(UnRar::List, data);
-    if (data.OpenResult != UnRar::Success || !handle) {
-        error(data.OpenResult);
-        if (handle)
-            rar.closeArchive(handle);
+    const UnRar::Handle handle = openWalk(UnRar::List, true);
+    if (!handle)
         return;
-    }
-    reportComment(data.CmtState, data.CmtBuf, data.CmtSize);
-    if (OnVolumeChange)
-        rar.setChangeVolProc(handle, &TRAR::volumeCallback);
-    UnRar::HeaderData header;
-    header.CmtBuf = m_comment.data();
-    header.CmtBufSize = CommentBufferSize - 1;
+    UnRar::HeaderData header = headerBuffer();
     int result = UnRar::Success;
-    m_lastPump.invalidate();
     while ((result = rar.readHeader(handle, &header)) == UnRar::Success) {
         if (OnListFile)
             OnListFile(this, header);
         if (Stop)
             break;
         reportComment(header.CmtState, header.CmtBuf, header.CmtSize);
-        const int skipped = rar.processFile(handle, UnRar::Skip, nullptr, nullptr);
-        if (skipped != UnRar::Success) {
-            error(skipped);
+        if (!skipEntry(handle))
             break;
-        }
         pumpEvents();
     }
-    if (result == UnRar::BadData)
-        error(result);
-    rar.closeArchive(handle);
+    closeWalk(handle, result);
 }
 
 bool TRAR::ExtractFiles()
@@ -201,26 +211,15 @@ bool TRAR::ExtractFiles()
     }
     const UnRarLoader::Entries &rar = UnRarLoader::entries();
     CurrentOperation current(this);
-    UnRar::OpenArchiveData data;
-    const UnRar::Handle handle = open(UnRar::Extract, data);
-    if (data.OpenResult != UnRar::Success || !handle) {
-        if (handle)
-            rar.closeArchive(handle);
-        error(data.OpenResult);
+    const UnRar::Handle handle = openWalk(UnRar::Extract, true);
+    if (!handle)
         return false;
-    }
-    reportComment(data.CmtState, data.CmtBuf, data.CmtSize);
-    if (OnVolumeChange)
-        rar.setChangeVolProc(handle, &TRAR::volumeCallback);
     if (OnProcessData)
         rar.setProcessDataProc(handle, &TRAR::dataCallback);
     const QByteArray target = QFile::encodeName(TargetDir);
     bool ok = true;
-    UnRar::HeaderData header;
-    header.CmtBuf = m_comment.data();
-    header.CmtBufSize = CommentBufferSize - 1;
+    UnRar::HeaderData header = headerBuffer();
     int result = UnRar::Success;
-    m_lastPump.invalidate();
     while ((result = rar.readHeader(handle, &header)) == UnRar::Success) {
         const QString name = EntryName(header);
         if (Stop) {
@@ -230,10 +229,8 @@ bool TRAR::ExtractFiles()
             break;
         }
         if (!wanted(name)) {
-            const int skipped = rar.processFile(handle, UnRar::Skip, nullptr, nullptr);
-            if (skipped != UnRar::Success) {
+            if (!skipEntry(handle)) {
                 ok = false;
-                error(skipped);
                 break;
             }
             continue;
@@ -259,8 +256,6 @@ bool TRAR::ExtractFiles()
                 break;
         }
     }
-    if (result == UnRar::BadData)
-        error(result);
-    rar.closeArchive(handle);
+    closeWalk(handle, result);
     return ok;
 }

@@ -73,6 +73,12 @@ public:
 private:
     bool loadLibrary();
     UnRar::Handle open(int mode, UnRar::OpenArchiveData &data);
+    // Opens the archive for a walk over its entries; a failure is reported
+    // and gives nullptr.
+    UnRar::Handle openWalk(int mode, bool reportArchiveComment);
+    UnRar::HeaderData headerBuffer();
+    bool skipEntry(UnRar::Handle handle);
+    void closeWalk(UnRar::Handle handle, int lastResult);
     void reportComment(unsigned state, const char *buffer, unsigned size);
     bool wanted(const QString &name) const;
     void pumpEvents();
