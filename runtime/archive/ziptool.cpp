@@ -4,7 +4,6 @@
 #include "dialogs.h"
 #include "paths.h"
 #include "sfxheader.h"
-#include "spanjoin.h"
 #include "spanvolumes.h"
 #include "texts/runtimetexts.h"
 #include "unzdllloader.h"
@@ -149,10 +148,7 @@ ZipFormat::Directory TZipTool::readSpannedDirectory(const ZipFormat::Source &las
     if (const int refusal = SpanVolumes::checkSet(m_zipFilename, lastVolume))
         throw EZipTool(refusal);
     SpanVolumes volumes(m_zipFilename, lastVolume);
-    configureVolumes(volumes);
-    const ZipFormat::SpanDirectory span = ZipFormat::readSpanDirectory(volumes, last, CodePage);
-    if (span.error != 0)
-        throw EZipTool(span.error);
+    const ZipFormat::SpanDirectory span = readSpanDirectory(volumes, last);
     ZipFormat::Directory directory;
     directory.end = span.end;
     directory.entries = span.entries;
@@ -160,11 +156,15 @@ ZipFormat::Directory TZipTool::readSpannedDirectory(const ZipFormat::Source &las
     return directory;
 }
 
-void TZipTool::configureVolumes(SpanVolumes &volumes)
+ZipFormat::SpanDirectory TZipTool::readSpanDirectory(SpanVolumes &volumes, const ZipFormat::Source &last)
 {
     volumes.Unattended = Unattended;
     volumes.MessageParent = MessageParent;
     volumes.PumpEvents = [] { QCoreApplication::processEvents(); };
+    ZipFormat::SpanDirectory span = ZipFormat::readSpanDirectory(volumes, last, CodePage);
+    if (span.error != 0)
+        throw EZipTool(span.error);
+    return span;
 }
 
 int TZipTool::joinSpannedSet(const QString &output)
@@ -183,10 +183,7 @@ int TZipTool::joinSpannedSet(const QString &output)
         if (const int refusal = SpanVolumes::checkSet(m_zipFilename, lastVolume))
             throw EZipTool(refusal);
         SpanVolumes volumes(m_zipFilename, lastVolume);
-        configureVolumes(volumes);
-        const ZipFormat::SpanDirectory span = ZipFormat::readSpanDirectory(volumes, last, CodePage);
-        if (span.error != 0)
-            throw EZipTool(span.error);
+        const ZipFormat::SpanDirectory span = readSpanDirectory(volumes, last);
         QFile out(output);
         if (!out.open(QIODevice::WriteOnly))
             throw EZipTool(11009);

@@ -5,6 +5,7 @@
 // has no window; the archive window holds one and shows what it reports.
 
 #include "unzdll.h"
+#include "spanjoin.h"
 #include "zipdirectory.h"
 
 #include <QElapsedTimer>
@@ -116,7 +117,8 @@ private:
     int extractSet();
     int extractWithLibrary(const QString &zipPath);
     ZipFormat::Directory readSpannedDirectory(const ZipFormat::Source &last, int lastVolume);
-    void configureVolumes(SpanVolumes &volumes);
+    // The set's directory read across its volumes; a failure throws.
+    ZipFormat::SpanDirectory readSpanDirectory(SpanVolumes &volumes, const ZipFormat::Source &last);
     // Joins the spanned set into output: 0, or -7 (zip error), -8 (out of
     // memory), -9 (anything else), the failure shown and output removed.
     int joinSpannedSet(const QString &output);
