@@ -8,36 +8,23 @@
 # Usage: tools/screenshot-designer-main.sh [preset]   (default: default; build it first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-preset=${1:-default}
-build=$PWD/build/$preset
-out=$build/screenshots
-mkdir -p "$out"
+source tools/lib/virtual-screen.sh
+screen_folders "${1:-default}"
 
-work=$(mktemp -d)
+screen_workdir
 mkdir -p "$work/drive" "$work/config" "$work/data"
 touch "$work/drive/AUTORUN.INF"
 cp "$build/bin/dodorurav" "$work/drive/"
 printf 'Nowy=Tworzy nowy, pusty projekt menu.\r\nKliknięcieZaznacza=Kliknięcie obiektu zaznacza go ramką.\r\n' \
   | iconv -f UTF-8 -t CP1250 > "$work/drive/HINTS.TXT"
 
-display=:$((50 + RANDOM % 50))
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-designer=""
-cleanup() {
-  [ -n "$designer" ] && kill "$designer" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-sleep 1
+screen_start
 
 (cd "$work/drive" && XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" ./dodorurav >/dev/null 2>&1) &
 designer=$!
+screen_track "$designer"
 sleep 3
-shot() { sleep 0.5; import -window root "$out/$1.png"; echo "$out/$1.png"; }
-click() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool mousemove $(($1 + 1)) "$2" click 1; sleep 0.4; }
+click_wait=0.4
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
 for file in mime/packages/zeltrin-kalvora.xml applications/zeltrin-dodorurav.desktop applications/zeltrin-zazava.desktop; do
@@ -75,7 +62,6 @@ shot designer-main-5-question
 click 629 60        # "Nie"
 for _ in 1 2 3 4 5 6 7 8 9 10; do kill -0 "$designer" 2>/dev/null || break; sleep 0.5; done
 kill -0 "$designer" 2>/dev/null && fail "the designer did not close"
-designer=""
 [ "$(md5sum < "$work/drive/NOWY.KLV")" = "$saved" ] || fail "closing with Nie changed the project"
 grep -q "PASEK=" "$work/config/ZeltrinSoftware/Dodorurav.cfg" || fail "[OPCJE] was not written"
 echo "ok"

@@ -8,12 +8,10 @@
 # Usage: tools/screenshot-designer-testrun.sh [preset]   (default: default; build it first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-preset=${1:-default}
-build=$PWD/build/$preset
-out=$build/screenshots
-mkdir -p "$out"
+source tools/lib/virtual-screen.sh
+screen_folders "${1:-default}"
 
-work=$(mktemp -d)
+screen_workdir
 mkdir -p "$work/config/ZeltrinSoftware" "$work/data" "$work/runtime"
 cp -r "$build/demo-cd" "$work/drive"
 rm -f "$work/drive/orvanta"
@@ -22,23 +20,12 @@ cp "$build/bin/orvanta" "$work/runtime/"
 printf '[PLIKI]\r\nMENU=%s\r\nZAZAVA_BMP=\r\n[OPCJE]\r\nMINONTEST=1\r\n' "$work/runtime/orvanta" \
   > "$work/config/ZeltrinSoftware/Dodorurav.cfg"
 
-display=:$((50 + RANDOM % 50))
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-designer=""
-cleanup() {
-  [ -n "$designer" ] && kill "$designer" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-sleep 1
+screen_start
 
 (cd "$work/drive" && XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" ./dodorurav ORVANTA.INI >/dev/null 2>&1) &
 designer=$!
+screen_track "$designer"
 sleep 4
-shot() { sleep 0.5; import -window root "$out/$1.png"; echo "$out/$1.png"; }
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
 main=$(xdotool search --name "^Dodorurav KALVORA -> " | head -1 || true)

@@ -5,10 +5,8 @@
 # Usage: tools/screenshot-designer.sh [preset]   (default: default; build it first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-preset=${1:-default}
-build=build/$preset
-out=$build/screenshots
-mkdir -p "$out"
+source tools/lib/virtual-screen.sh
+screen_folders "${1:-default}"
 
 # The designer completes stored paths from its own drive root, so it runs
 # from a copy of the demo folder, as it would sit on the CD's drive.
@@ -16,26 +14,14 @@ drive=$build/designer-demo
 rm -rf "$drive"
 cp -r "$build/demo-cd" "$drive"
 cp "$build/bin/dodorurav" "$drive/"
-data=$(mktemp -d)
+screen_workdir
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-designer=""
-cleanup() {
-  [ -n "$designer" ] && kill "$designer" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -rf "$data"
-}
-trap cleanup EXIT
-sleep 1
+screen_start
 
-(cd "$drive" && XDG_DATA_HOME="$data" ./dodorurav ORVANTA.INI >/dev/null 2>&1) &
+(cd "$drive" && XDG_DATA_HOME="$work" ./dodorurav ORVANTA.INI >/dev/null 2>&1) &
 designer=$!
+screen_track "$designer"
 sleep 3
-shot() { sleep 0.5; import -window root "$out/$1.png"; echo "$out/$1.png"; }
-click() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool mousemove $(($1 + 1)) "$2" click 1; sleep 0.3; }
 
 shot designer-1-demo
 # The main window's strip takes the top 53 pixels; below it "Obiekty menu"

@@ -6,33 +6,20 @@
 # Usage: tools/screenshot-inspector.sh [preset]   (default: default; build it first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-preset=${1:-default}
-build=build/$preset
-out=$build/screenshots
-mkdir -p "$out"
+source tools/lib/virtual-screen.sh
+screen_folders "${1:-default}"
 
-work=$(mktemp -d)
+screen_workdir
 python3 tools/make-demo-project.py "$build/demo-cd" "$work/cd" >/dev/null
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-designer=""
-cleanup() {
-  [ -n "$designer" ] && kill "$designer" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-sleep 1
+screen_start
 
 (cd "$work/cd/projekt" && XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" \
-  "$OLDPWD/$build/bin/dodorurav" DEMO.KLV >/dev/null 2>&1) &
+  "$build/bin/dodorurav" DEMO.KLV >/dev/null 2>&1) &
 designer=$!
+screen_track "$designer"
 sleep 4
-shot() { sleep 0.5; import -window root "$out/$1.png"; echo "$out/$1.png"; }
-click() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool mousemove $(($1 + 1)) "$2" click 1; sleep 0.5; }
+click_wait=0.5
 
 # "Obiekty menu" lies below the main window's strip at the left, open on
 # its properties page; the surface stands at the right edge of the screen.

@@ -6,11 +6,9 @@
 # Usage: tools/screenshot-zazava.sh [preset]   (default: default; build zazava first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-preset=${1:-default}
-build=$(pwd)/build/$preset
-out=$build/screenshots
+source tools/lib/virtual-screen.sh
+screen_folders "${1:-default}"
 cd_dir=$build/zazava-cd
-mkdir -p "$out"
 
 # A small CD: a data file in Windows-1250 with a Polish name, two program
 # folders.
@@ -26,23 +24,13 @@ printf "$header$chess" > "$cd_dir/DANE/GRY.RV3"
 added='[Warcaby Mistrz\xf3w]\r\nSETUP=PROGS\\Warcaby\\setup.exe\r\nOPIS=PROGS\\Warcaby\\file_id.diz\r\nKATALOG=PROGS\\Warcaby\\\r\nKOPIA=Warcaby\r\nNUMER=\r\nSYSTEM=\r\nROZMIAR=3 KB\r\nINFO=\r\nAMBITNY=\r\nZRZUT=\r\n'
 printf "$header$chess$added" > "$build/zazava-expected.RV3"
 
-display=:$((50 + RANDOM % 50))
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display XDG_CONFIG_HOME=$build/zazava-config
-editor=""
-cleanup() {
-  [ -n "$editor" ] && kill "$editor" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-}
-trap cleanup EXIT
-sleep 1
+screen_start 1024x768
+export XDG_CONFIG_HOME=$build/zazava-config
 
-"$build/bin/zazava" "$cd_dir/DANE/GRY.RV3" >/dev/null 2>&1 &
-editor=$!
-xdotool search --sync --onlyvisible --pid "$editor" >/dev/null
+screen_launch "$build/bin/zazava" "$cd_dir/DANE/GRY.RV3" >/dev/null 2>&1
+editor=$launched
 sleep 1.5
-shot() { sleep 0.6; import -window root "$out/zazava-$1.png"; echo "$out/zazava-$1.png"; }
+shot_prefix=zazava- shot_wait=0.6
 dblclick() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool click --repeat 2 --delay 80 1; }
 
 shot 1-opened
@@ -78,8 +66,7 @@ xdotool key alt+F4
 wait "$editor" || true
 printf '[Split]\r\nPion=260\r\nPion_1=220\r\n[WINDOW]\r\nW=1000\r\nH=640\r\nT=0\r\nL=0\r\nPASEK=1\r\nOPCJONALNE=1\r\n' \
   > "$XDG_CONFIG_HOME/ZeltrinSoftware/Zazava.cfg"
-"$build/bin/zazava" "$cd_dir/DANE/GRY.RV3" >/dev/null 2>&1 &
-editor=$!
-xdotool search --sync --onlyvisible --pid "$editor" >/dev/null
+screen_launch "$build/bin/zazava" "$cd_dir/DANE/GRY.RV3" >/dev/null 2>&1
+editor=$launched
 sleep 1.5
 shot 6-main-window

@@ -6,14 +6,12 @@
 # Usage: tools/try-dialogs.sh [preset]   (default: default; build it first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-preset=${1:-default}
-build=$PWD/build/$preset
-out=$build/screenshots
-mkdir -p "$out"
+source tools/lib/virtual-screen.sh
+screen_folders "${1:-default}"
 
 # A copy of the demo CD with a stand-in copier beside the runtime, and a
 # home and settings folder of its own.
-work=$(mktemp -d)
+screen_workdir
 cp -r "$build/demo-cd" "$work/cd"
 cat >"$work/cd/KOPIA.EXE" <<'COPIER'
 #!/bin/sh
@@ -25,27 +23,14 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 export KOPIA_LOG=$work/kopia.log KALVORA_AUDIO_OUT=$work/audio
 mkdir -p "$KALVORA_AUDIO_OUT"
 
-display=:$((50 + RANDOM % 50))
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-menu=""
-cleanup() {
-  [ -n "$menu" ] && kill "$menu" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-sleep 1
+screen_start
 
-"$work/cd/orvanta" >/dev/null 2>&1 &
-menu=$!
-window=$(xdotool search --sync --onlyvisible --pid "$menu" | head -n 1)
+screen_launch "$work/cd/orvanta" >/dev/null 2>&1
+menu=$launched
 sleep 1
-eval "$(xdotool getwindowgeometry --shell "$window")"   # X, Y of the menu
+eval "$(xdotool getwindowgeometry --shell "$launched_window")"   # X, Y of the menu
 menuX=$X; menuY=$Y
-shot() { sleep 1; import -window root "$out/dialogs-$1.png"; echo "$out/dialogs-$1.png"; }
-click() { xdotool mousemove $(($1)) $(($2)); sleep 0.3; xdotool click 1; sleep 0.5; }
+shot_prefix=dialogs- shot_wait=1 click_wait=0.5
 # The dialog window of the menu whose name matches.
 dialog() {
   local found=""

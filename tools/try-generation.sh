@@ -7,39 +7,18 @@
 # Usage: tools/try-generation.sh [preset]   (default: default; build it first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-preset=${1:-default}
-build=$PWD/build/$preset
-out=$build/screenshots
-work=$build/generation-try
-rm -rf "$work"
-mkdir -p "$out" "$work/home" "$work/config"
-python3 tools/make-demo-project.py "$build/demo-cd" "$work/design" >/dev/null
-# The designer completes stored paths from its own drive: it is installed on
-# the design's drive, with the runtime beside it.
-mkdir -p "$work/design/DODORURAV"
-cp "$build/bin/dodorurav" "$build/bin/orvanta" "$work/design/DODORURAV/"
-cp "$build"/bin/*.dll "$work/design/DODORURAV/" 2>/dev/null || true
+source tools/lib/virtual-screen.sh
+screen_folders "${1:-default}"
+# The runtime lies beside the designer.
+screen_design_project generation-try orvanta
 sums() { (cd "$work/design" && find . -path ./DODORURAV -prune -o -type f -print0 | sort -z | xargs -0 sha256sum); }
 sums >"$work/before.sum"
 
-display=:$((60 + RANDOM % 30))
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-designer=""
-menu=""
-cleanup() {
-  [ -n "$menu" ] && kill "$menu" 2>/dev/null || true
-  [ -n "$designer" ] && kill "$designer" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-}
-trap cleanup EXIT
-sleep 1
-shot() { sleep "${2:-1}"; import -window root "$out/generation-$1.png"; echo "$out/generation-$1.png"; }
+screen_start
+shot_prefix=generation- shot_wait=1
 
-"$work/design/DODORURAV/dodorurav" "$work/design/projekt/DEMO.KLV" >"$work/dodorurav.log" 2>&1 &
-designer=$!
-xdotool search --sync --onlyvisible --pid "$designer" >/dev/null
+screen_launch "$work/design/DODORURAV/dodorurav" "$work/design/projekt/DEMO.KLV" >"$work/dodorurav.log" 2>&1
+designer=$launched
 shot 1-designer 2
 # The command belongs to the main window (the design surface is a window of its own).
 main=$(xdotool search --onlyvisible --name "^Dodorurav" | head -n 1)
@@ -58,6 +37,7 @@ ls -R "$HOME/KalvoraCD" >"$work/cd-files.txt"
 (cd "$menufolder" && "./orvanta" >"$work/orvanta.log" 2>&1 &
  echo $! >"$work/orvanta.pid")
 menu=$(cat "$work/orvanta.pid")
+screen_track "$menu"
 for _ in $(seq 1 20); do
   xdotool search --onlyvisible --pid "$menu" >/dev/null 2>&1 && break
   sleep 0.5

@@ -9,16 +9,10 @@
 # Usage: tools/try-property-editors.sh [preset]   (default: default; build it first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-preset=${1:-default}
-build=$PWD/build/$preset
-out=$build/screenshots
-work=$build/editors-try
-rm -rf "$work"
-mkdir -p "$out" "$work/home" "$work/config/ZeltrinSoftware" "$work/data"
-python3 tools/make-demo-project.py "$build/demo-cd" "$work/design" >/dev/null
-mkdir -p "$work/design/DODORURAV"
-cp "$build/bin/dodorurav" "$build/bin/orvanta" "$work/design/DODORURAV/"
-cp "$build"/bin/*.dll "$work/design/DODORURAV/" 2>/dev/null || true
+source tools/lib/virtual-screen.sh
+screen_folders "${1:-default}"
+screen_design_project editors-try orvanta
+mkdir -p "$work/config/ZeltrinSoftware"
 # The stand-in bitmap editor logs each argument on a line of its own.
 cat >"$work/pixanto.sh" <<'SCRIPT'
 #!/bin/sh
@@ -32,25 +26,14 @@ convert -size 640x480 xc:white -fill black -draw "ellipse 320,240 310,230 0,360"
   -fill red -draw "rectangle 0,0 120,120" -type TrueColor "BMP3:$mask24"
 cp "$mask24" "$work/mask24-original.bmp"
 
-display=:$((60 + RANDOM % 30))
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-designer=""
-cleanup() {
-  [ -n "$designer" ] && kill "$designer" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-}
-trap cleanup EXIT
-sleep 1
-shot() { sleep "${2:-1}"; import -window root "$out/editors-$1.png"; echo "$out/editors-$1.png"; }
+screen_start
+shot_prefix=editors- shot_wait=1
 origin() { xdotool getwindowgeometry "$1" | awk '/Position/ { split($2, p, ","); print p[1], p[2] }'; }
 # Clicks at x, y inside a window.
 click_in() { read -r wx wy < <(origin "$1"); xdotool mousemove $((wx + $2)) $((wy + $3)) click 1; sleep 0.6; }
 
-"$work/design/DODORURAV/dodorurav" "$work/design/projekt/DEMO.KLV" >"$work/dodorurav.log" 2>&1 &
-designer=$!
-xdotool search --sync --onlyvisible --pid "$designer" >/dev/null
+screen_launch "$work/design/DODORURAV/dodorurav" "$work/design/projekt/DEMO.KLV" >"$work/dodorurav.log" 2>&1
+designer=$launched
 sleep 2
 main=$(xdotool search --onlyvisible --name "^Dodorurav KALVORA" | head -n 1)
 inspector=$(xdotool search --onlyvisible --name "^Obiekty menu$" | head -n 1)

@@ -8,34 +8,17 @@
 # Usage: tools/try-undo.sh [preset]   (default: default; build it first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-preset=${1:-default}
-build=$PWD/build/$preset
-out=$build/screenshots
-work=$build/undo-try
-rm -rf "$work"
-mkdir -p "$out" "$work/home" "$work/config"
-python3 tools/make-demo-project.py "$build/demo-cd" "$work/design" >/dev/null
-mkdir -p "$work/design/DODORURAV"
-cp "$build/bin/dodorurav" "$work/design/DODORURAV/"
+source tools/lib/virtual-screen.sh
+screen_folders "${1:-default}"
+screen_design_project undo-try
 project=$work/design/projekt/DEMO.KLV
 
-display=:$((60 + RANDOM % 30))
-Xvfb "$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-designer=""
-cleanup() {
-  [ -n "$designer" ] && kill "$designer" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-}
-trap cleanup EXIT
-sleep 1
-shot() { sleep "${2:-1}"; import -window root "$out/undo-$1.png"; echo "$out/undo-$1.png"; }
+screen_start
+shot_prefix=undo- shot_wait=1
 keep() { cp "$project" "$work/$1.KLV"; }
 
-"$work/design/DODORURAV/dodorurav" "$project" >"$work/dodorurav.log" 2>&1 &
-designer=$!
-xdotool search --sync --onlyvisible --pid "$designer" >/dev/null
+screen_launch "$work/design/DODORURAV/dodorurav" "$project" >"$work/dodorurav.log" 2>&1
+designer=$launched
 sleep 2
 surface=$(xdotool search --onlyvisible --name "płyta demonstracyjna" | head -n 1)
 # A click on the bare main window makes the designer the active program.
@@ -47,10 +30,10 @@ keep 1-before-delete
 
 # The keys 1001 and 1002 stand at (14,160) and (14,210) of the surface.
 eval "$(xdotool getwindowgeometry --shell "$surface")"
-click() { xdotool mousemove $((X + $1)) $((Y + $2)); sleep 0.2; xdotool click 1; sleep 0.4; }
-click 30 170
+click_wait=0.4
+click "X + 30" "Y + 170"
 xdotool keydown shift
-click 30 220
+click "X + 30" "Y + 220"
 xdotool keyup shift
 shot 1-two-selected
 xdotool key Delete
