@@ -11,8 +11,9 @@
 
 namespace BenchSupport {
 
-RatioReporter::RatioReporter(std::vector<Pair> pairs)
+RatioReporter::RatioReporter(std::vector<Pair> pairs, std::string counter)
     : m_pairs(std::move(pairs))
+    , m_counter(std::move(counter))
 {
 }
 
@@ -20,8 +21,10 @@ void RatioReporter::ReportRuns(const std::vector<Run> &runs)
 {
     ConsoleReporter::ReportRuns(runs);
     for (const Run &run : runs) {
-        if (run.run_type == Run::RT_Iteration)
-            m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+        if (run.run_type != Run::RT_Iteration)
+            continue;
+        const auto counter = run.counters.find(m_counter);
+        m_times[run.benchmark_name()] = counter != run.counters.end() ? double(counter->second) : run.GetAdjustedRealTime();
     }
 }
 

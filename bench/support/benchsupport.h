@@ -12,18 +12,20 @@
 namespace BenchSupport {
 
 // The console table, then the time of each named benchmark as a multiple of
-// another one's: "measured / yardstick = ratio".
+// another one's: "measured / yardstick = ratio". With a counter named, that
+// counter is compared instead of the time (say, the time per item).
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
     using Pair = std::pair<std::string, std::string>; // measured, yardstick
-    explicit RatioReporter(std::vector<Pair> pairs);
+    explicit RatioReporter(std::vector<Pair> pairs, std::string counter = {});
 
     void ReportRuns(const std::vector<Run> &runs) override;
     void Finalize() override;
 
 private:
     std::vector<Pair> m_pairs;
+    std::string m_counter;
     std::map<std::string, double> m_times;
 };
 
