@@ -89,7 +89,7 @@ int main(int argc, char **argv)
     BenchSupport::RatioReporter reporter({{"BM_ReadDataFile/100000", "BM_ReadDataFile/1000"},
                                           {"BM_BuildPrograms/100000", "BM_BuildPrograms/1000"},
                                           {"BM_ReadDataFile/1000", "BM_BuildPrograms/1000"},
-                                          {"BM_ReadDataFile/100000", "BM_BuildPrograms/100000"}},
-                                         "per_program");
+                                          {"BM_ReadDataFile/100000", "BM_BuildPrograms/100000"}});
+    reporter.compareCounter("per_program");
     return BenchSupport::runWithApplication(argc, argv, &reporter);
 }

@@ -11,9 +11,8 @@
 
 namespace BenchSupport {
 
-RatioReporter::RatioReporter(std::vector<Pair> pairs, std::string counter)
+RatioReporter::RatioReporter(std::vector<Pair> pairs)
     : m_pairs(std::move(pairs))
-    , m_counter(std::move(counter))
 {
 }
 

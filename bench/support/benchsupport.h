@@ -12,13 +12,14 @@
 namespace BenchSupport {
 
 // The console table, then the time of each named benchmark as a multiple of
-// another one's: "measured / yardstick = ratio". With a counter named, that
+// another one's: "measured / yardstick = ratio". With a counter chosen, that
 // counter is compared instead of the time (say, the time per item).
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
     using Pair = std::pair<std::string, std::string>; // measured, yardstick
-    explicit RatioReporter(std::vector<Pair> pairs, std::string counter = {});
+    explicit RatioReporter(std::vector<Pair> pairs);
+    void compareCounter(std::string name) { m_counter = std::move(name); }
 
     void ReportRuns(const std::vector<Run> &runs) override;
     void Finalize() override;
