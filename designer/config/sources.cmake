@@ -5,4 +5,6 @@ target_sources(designer PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/programlinks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gencfgdialog.h
   ${CMAKE_CURRENT_LIST_DIR}/gencfgdialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/toolwindows.h
+  ${CMAKE_CURRENT_LIST_DIR}/toolwindows.cpp
 )

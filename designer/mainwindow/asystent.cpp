@@ -1,14 +1,14 @@
 #include "asystent.h"
 
-#include "config/generatorconfig.h"
+#include "config/toolwindows.h"
+
+#include <profilefile.h>
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -61,13 +61,7 @@ TfrmAsystent::TfrmAsystent(Platform::ProfileFile &cfg, int mainWindowHeight, QWi
 
 void TfrmAsystent::place(int mainWindowHeight)
 {
-    const WindowPlacement stored = readWindowPlacement(m_cfg, Section);
-    const int width = stored.width.value_or(kDefaultSize.width());
-    const int height = stored.height.value_or(kDefaultSize.height());
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const int screenWidth = screen ? screen->geometry().width() : 1024;
-    resize(width, height);
-    move(stored.left.value_or(screenWidth - width), stored.top.value_or(mainWindowHeight));
+    ToolWindows::place(*this, m_cfg, Section, kDefaultSize, mainWindowHeight);
 }
 
 void TfrmAsystent::showText(const QString &text)
@@ -83,20 +77,17 @@ QString TfrmAsystent::text() const
 
 bool TfrmAsystent::staysOnTop() const
 {
-    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    return ToolWindows::staysOnTop(*this);
 }
 
 void TfrmAsystent::setStaysOnTop(bool onTop)
 {
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (wasVisible)
-        show();
+    ToolWindows::setStaysOnTop(*this, onTop);
 }
 
 void TfrmAsystent::closeEvent(QCloseEvent *event)
 {
-    writeWindowPlacement(m_cfg, Section, width(), height(), y(), x());
+    ToolWindows::savePlace(*this, m_cfg, Section);
     m_cfg.flush(); // a settings file that cannot be written costs only the place
     event->accept();
     if (OnClosed)

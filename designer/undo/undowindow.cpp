@@ -1,6 +1,6 @@
 #include "undowindow.h"
 
-#include "config/generatorconfig.h"
+#include "config/toolwindows.h"
 
 #include <lists/horlistbox.h>
 
@@ -8,9 +8,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QMenu>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -64,13 +62,7 @@ TfrmUndo::TfrmUndo(Platform::ProfileFile &cfg, int mainWindowHeight, QWidget *pa
 
 void TfrmUndo::place(int mainWindowHeight)
 {
-    const WindowPlacement stored = readWindowPlacement(m_cfg, Section);
-    const int width = stored.width.value_or(kDefaultSize.width());
-    const int height = stored.height.value_or(kDefaultSize.height());
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const int screenWidth = screen ? screen->geometry().width() : 1024;
-    resize(width, height);
-    move(stored.left.value_or(screenWidth - width), stored.top.value_or(mainWindowHeight));
+    ToolWindows::place(*this, m_cfg, Section, kDefaultSize, mainWindowHeight);
 }
 
 void TfrmUndo::showSteps(const QStringList &names, int selected)
@@ -95,20 +87,17 @@ void TfrmUndo::mnuCofnijClick()
 
 bool TfrmUndo::staysOnTop() const
 {
-    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    return ToolWindows::staysOnTop(*this);
 }
 
 void TfrmUndo::setStaysOnTop(bool onTop)
 {
-    const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (wasVisible)
-        show();
+    ToolWindows::setStaysOnTop(*this, onTop);
 }
 
 void TfrmUndo::closeEvent(QCloseEvent *event)
 {
-    writeWindowPlacement(m_cfg, Section, width(), height(), y(), x());
+    ToolWindows::savePlace(*this, m_cfg, Section);
     m_cfg.writeBool(Section, QStringLiteral("OnTop"), mnuOnTop->isChecked());
     m_cfg.flush(); // a settings file that cannot be written costs only the place
     event->accept();
