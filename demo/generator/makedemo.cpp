@@ -158,15 +158,23 @@ QImage background()
     return image;
 }
 
+// A toolbar strip shaded from top to bottom through three colours.
+QImage shadedStrip(int width, int height, const QColor &top, const QColor &middle, const QColor &bottom)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter p(&image);
+    QLinearGradient band(0, 0, 0, height);
+    band.setColorAt(0, top);
+    band.setColorAt(0.5, middle);
+    band.setColorAt(1, bottom);
+    p.fillRect(image.rect(), band);
+    return image;
+}
+
 QImage toolbarStrip()
 {
-    QImage image(kWidth, 40, QImage::Format_RGB32);
+    QImage image = shadedStrip(kWidth, 40, QColor(255, 214, 120), QColor(200, 140, 40), QColor(110, 60, 10));
     QPainter p(&image);
-    QLinearGradient band(0, 0, 0, 40);
-    band.setColorAt(0, QColor(255, 214, 120));
-    band.setColorAt(0.5, QColor(200, 140, 40));
-    band.setColorAt(1, QColor(110, 60, 10));
-    p.fillRect(image.rect(), band);
     p.setPen(QColor(255, 240, 200));
     p.drawLine(0, 0, kWidth, 0);
     return image;
@@ -201,14 +209,7 @@ QImage secondBackground()
 
 QImage secondToolbarStrip()
 {
-    QImage image(kSecondWidth, 44, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient band(0, 0, 0, 44);
-    band.setColorAt(0, QColor(168, 240, 208));
-    band.setColorAt(0.5, QColor(40, 150, 120));
-    band.setColorAt(1, QColor(10, 60, 50));
-    p.fillRect(image.rect(), band);
-    return image;
+    return shadedStrip(kSecondWidth, 44, QColor(168, 240, 208), QColor(40, 150, 120), QColor(10, 60, 50));
 }
 
 // A pretend screenshot of the chess program.
