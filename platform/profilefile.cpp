@@ -9,7 +9,7 @@
 namespace Platform {
 namespace {
 
-QString unquoted(QStringView value)
+QStringView unquoted(QStringView value)
 {
     value = value.trimmed();
     if (value.size() >= 2) {
@@ -17,7 +17,7 @@ QString unquoted(QStringView value)
         if ((first == u'"' || first == u'\'') && value.back() == first)
             value = value.mid(1, value.size() - 2);
     }
-    return value.toString();
+    return value;
 }
 
 // "[name]" with optional blanks; returns the name, or a null string when the
@@ -73,6 +73,11 @@ bool splitKeyLine(QStringView line, QStringView &key, QStringView &value)
 
 QString value(QStringView raw)
 {
+    return unquoted(raw).toString();
+}
+
+QStringView valueView(QStringView raw)
+{
     return unquoted(raw);
 }
 
@@ -98,14 +103,19 @@ bool sameName(QStringView a, QStringView b)
     return true;
 }
 
-} // namespace ProfileSyntax
-
-size_t ProfileFile::FoldedHash::operator()(QStringView name) const noexcept
+size_t foldedHash(QStringView name)
 {
     size_t hash = 14695981039346656037ull;
     for (const QChar c : name.trimmed())
         hash = (hash ^ foldedChar(c)) * 1099511628211ull;
     return hash;
+}
+
+} // namespace ProfileSyntax
+
+size_t ProfileFile::FoldedHash::operator()(QStringView name) const noexcept
+{
+    return ProfileSyntax::foldedHash(name);
 }
 
 bool ProfileFile::FoldedEqual::operator()(QStringView a, QStringView b) const noexcept
@@ -278,7 +288,7 @@ QString ProfileFile::readString(const QString &section, const QString &key,
                                 const QString &defaultValue) const
 {
     const Line *line = findLine(section, key);
-    return line ? unquoted(QStringView(line->text).mid(line->valueStart)) : defaultValue;
+    return line ? unquoted(QStringView(line->text).mid(line->valueStart)).toString() : defaultValue;
 }
 
 int ProfileFile::readInteger(const QString &section, const QString &key, int defaultValue) const

@@ -45,9 +45,13 @@ QString sectionName(QStringView line);
 bool splitKeyLine(QStringView line, QStringView &key, QStringView &value);
 // A raw value as read: blanks around it dropped, then one pair of quotes.
 QString value(QStringView raw);
+// The same as a view into raw.
+QStringView valueView(QStringView raw);
 // Names compare as their folded forms do: trimmed, letter case folded.
 QString foldedName(QStringView name);
 bool sameName(QStringView a, QStringView b);
+// A hash equal for names that sameName() takes as one.
+size_t foldedHash(QStringView name);
 } // namespace ProfileSyntax
 
 class ProfileFile

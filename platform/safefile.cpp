@@ -290,7 +290,8 @@ ReadResult readRegularFile(const QString &path, qint64 maxBytes)
 }
 
 ReadResult readRegularFileInBlocks(const QString &path, qint64 maxBytes,
-                                   const std::function<bool(QByteArrayView block)> &consume)
+                                   const std::function<bool(QByteArrayView block)> &consume,
+                                   const std::function<void(qint64 size)> &sized)
 {
     int opened = -1;
     struct stat status {};
@@ -298,6 +299,8 @@ ReadResult readRegularFileInBlocks(const QString &path, qint64 maxBytes,
     const FileDescriptor fd(opened);
     if (!result.ok())
         return result;
+    if (sized)
+        sized(status.st_size);
     // No more than the size checked, should the file grow meanwhile.
     QByteArray block;
     for (qint64 left = status.st_size; left > 0;) {

@@ -104,9 +104,11 @@ inline constexpr qsizetype FileBlockSize = 64 * 1024;
 // as readRegularFile(), handed to consume block by block (at most
 // FileBlockSize bytes each, in file order) rather than held whole, so a
 // large file costs one block of memory. consume returns false to stop
-// reading. The result's bytes stay empty.
+// reading. The result's bytes stay empty. sized, when given, learns the
+// file's size before the first block, so a reader can plan its memory.
 ReadResult readRegularFileInBlocks(const QString &path, qint64 maxBytes,
-                                   const std::function<bool(QByteArrayView block)> &consume);
+                                   const std::function<bool(QByteArrayView block)> &consume,
+                                   const std::function<void(qint64 size)> &sized = {});
 
 // A picture file (any format Qt reads) of at most SizeLimits::Picture bytes
 // and maxSide pixels on each side; a null image otherwise.

@@ -6,10 +6,24 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 
 
 namespace BenchSupport {
+namespace {
+
+const std::string kBest = "best";
+
+} // namespace
+
+void bestOfFive(benchmark::internal::Benchmark *benchmark)
+{
+    const auto lowest = [](const std::vector<double> &values) {
+        return values.empty() ? 0.0 : *std::min_element(values.begin(), values.end());
+    };
+    benchmark->Repetitions(5)->ComputeStatistics(kBest, lowest)->DisplayAggregatesOnly(true);
+}
 
 RatioReporter::RatioReporter(std::vector<Pair> pairs)
     : m_pairs(std::move(pairs))
@@ -20,10 +34,13 @@ void RatioReporter::ReportRuns(const std::vector<Run> &runs)
 {
     ConsoleReporter::ReportRuns(runs);
     for (const Run &run : runs) {
-        if (run.run_type != Run::RT_Iteration)
+        const bool best = run.run_type == Run::RT_Aggregate && run.aggregate_name == kBest;
+        if (run.run_type != Run::RT_Iteration && !best)
             continue;
+        benchmark::BenchmarkName name = run.run_name;
+        name.repetitions.clear(); // pairs name a benchmark without "/repeats:5"
         const auto counter = run.counters.find(m_counter);
-        m_times[run.benchmark_name()] = counter != run.counters.end() ? double(counter->second) : run.GetAdjustedRealTime();
+        m_times[name.str()] = counter != run.counters.end() ? double(counter->second) : run.GetAdjustedRealTime();
     }
 }
 

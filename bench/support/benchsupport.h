@@ -13,7 +13,8 @@ namespace BenchSupport {
 
 // The console table, then the time of each named benchmark as a multiple of
 // another one's: "measured / yardstick = ratio". With a counter chosen, that
-// counter is compared instead of the time (say, the time per item).
+// counter is compared instead of the time (say, the time per item). A
+// benchmark repeated through bestOfFive() is compared by its best repetition.
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
@@ -29,6 +30,11 @@ private:
     std::string m_counter;
     std::map<std::string, double> m_times;
 };
+
+// For Apply(): runs the benchmark five times and adds the "best" (lowest) of
+// the runs to its statistics. On a shared machine other work only ever adds
+// time, so the best run is the steadiest figure to compare.
+void bestOfFive(benchmark::internal::Benchmark *benchmark);
 
 // Runs the registered benchmarks inside a QApplication (offscreen unless a
 // platform is chosen), with an optional reporter of the caller's.

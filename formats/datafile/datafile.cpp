@@ -7,11 +7,12 @@
 
 #include <QDirIterator>
 #include <QHash>
-#include <QSet>
 #include <QLocale>
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <vector>
 
 namespace DataFile {
 namespace {
@@ -50,6 +51,61 @@ QString foldedName(const QString &name)
     return Platform::ProfileSyntax::foldedName(name);
 }
 
+// The first program of each folded-name hash: an open-addressing table in
+// one block of memory, which a long list of names walks with fewer cache
+// misses than a hash of separate nodes.
+class FirstProgramByHash
+{
+public:
+    void reserve(qsizetype count)
+    {
+        if (count * 2 > qsizetype(m_slots.size()))
+            rehash(std::bit_ceil(size_t(count) * 2));
+    }
+
+    // The program recorded for hash; -1 after recording index for it.
+    qsizetype findOrRecord(size_t hash, qsizetype index)
+    {
+        reserve(m_count + 1);
+        for (size_t at = slotOf(hash);; at = (at + 1) & (m_slots.size() - 1)) {
+            Slot &slot = m_slots[at];
+            if (slot.index < 0) {
+                slot = {hash, index};
+                ++m_count;
+                return -1;
+            }
+            if (slot.hash == hash)
+                return slot.index;
+        }
+    }
+
+private:
+    struct Slot
+    {
+        size_t hash = 0;
+        qsizetype index = -1; // -1: empty
+    };
+
+    // Fibonacci hashing spreads the hash's high bits over the table.
+    size_t slotOf(size_t hash) const { return (hash * 0x9E3779B97F4A7C15ull) >> m_shift; }
+
+    void rehash(size_t size)
+    {
+        std::vector<Slot> old(size);
+        old.swap(m_slots);
+        m_shift = 64 - std::countr_zero(size);
+        m_count = 0;
+        for (const Slot &slot : old) {
+            if (slot.index >= 0)
+                findOrRecord(slot.hash, slot.index);
+        }
+    }
+
+    std::vector<Slot> m_slots;
+    int m_shift = 64;
+    qsizetype m_count = 0;
+};
+
 // Reads a data file in one pass over its bytes, block by block, decoding a
 // line at a time, so large files are read in time linear in their size and
 // never held whole.
@@ -67,8 +123,41 @@ public:
     {
     }
 
+    // The size of the whole file, told before its first block.
+    void expectBytes(qint64 fileSize) { m_bytesLeft = fileSize; }
+
     // The next block of the file; false once nothing more is wanted.
     bool feed(QByteArrayView block)
+    {
+        m_bytesLeft -= block.size();
+        const bool more = feedLines(block);
+        reserveForTheRest(block.size());
+        return more;
+    }
+
+    // The last line, when the file does not end with a line end.
+    void finish()
+    {
+        if (!m_stopped && !m_partLine.isEmpty())
+            readRawLine(m_partLine);
+    }
+
+private:
+    // Growing a list of many programs step by step copies it several times
+    // over; after the first block the rest of the file is guessed to hold
+    // programs as densely, and room for them is taken at once. A guess too
+    // small only means the list grows as usual from there.
+    void reserveForTheRest(qsizetype blockSize)
+    {
+        if (m_reserved || !m_programs || m_bytesLeft <= 0 || blockSize <= 0)
+            return;
+        m_reserved = true;
+        const qint64 expected = m_programs->size() + (m_programs->size() + 1) * m_bytesLeft / blockSize;
+        m_programs->reserve(qsizetype(expected + expected / 8));
+        m_firstWithHash.reserve(m_programs->capacity());
+    }
+
+    bool feedLines(QByteArrayView block)
     {
         qsizetype start = 0;
         if (!m_partLine.isEmpty()) {
@@ -93,14 +182,6 @@ public:
         return true;
     }
 
-    // The last line, when the file does not end with a line end.
-    void finish()
-    {
-        if (!m_stopped && !m_partLine.isEmpty())
-            readRawLine(m_partLine);
-    }
-
-private:
     bool readRawLine(QByteArrayView line)
     {
         if (line.endsWith('\r'))
@@ -152,23 +233,46 @@ private:
         const auto &keys = programKeys();
         for (size_t i = 0; i < keys.size(); ++i) {
             if (!m_haveKey[i] && Syntax::sameName(key, keys[i].key)) {
-                m_programs->last().*keys[i].field = Syntax::value(value);
+                m_programs->last().*keys[i].field = sharedValue(i, Syntax::valueView(value));
                 m_haveKey[i] = true;
                 return;
             }
         }
     }
 
+    // Values such as SYSTEM or INFO often repeat from one program to the
+    // next; a repeat shares the previous string instead of allocating.
+    const QString &sharedValue(size_t keyIndex, QStringView value)
+    {
+        QString &last = m_lastValues[keyIndex];
+        if (last != value)
+            last = value.toString();
+        return last;
+    }
+
     void startProgram(const QString &name)
     {
-        const QString folded = Platform::ProfileSyntax::foldedName(name);
-        m_inProgram = !m_seen.contains(folded);
+        m_inProgram = !readBefore(name);
         if (!m_inProgram)
             return; // a repeated section is never read
-        m_seen.insert(folded);
         m_programs->append(Program{});
         m_programs->last().name = name;
         m_haveKey.fill(false);
+    }
+
+    // Whether a program of that name, in any letter case, was read already.
+    // The names are found by their hashes, so no folded copy of each is kept.
+    bool readBefore(const QString &name)
+    {
+        namespace Syntax = Platform::ProfileSyntax;
+        const qsizetype first = m_firstWithHash.findOrRecord(Syntax::foldedHash(name), m_programs->size());
+        if (first < 0)
+            return false;
+        if (Syntax::sameName(m_programs->at(first).name, name))
+            return true;
+        // Two names of one hash: rare enough for a scan.
+        return std::any_of(m_programs->cbegin(), m_programs->cend(),
+                           [&name](const Program &program) { return Syntax::sameName(program.name, name); });
     }
 
     Header &m_header;
@@ -176,9 +280,12 @@ private:
     QString m_line; // the line being read, its storage reused
     QByteArray m_partLine; // the start of a line cut by the end of a block
     bool m_stopped = false; // nothing more wanted
+    qint64 m_bytesLeft = 0; // of the file, after the blocks fed so far
+    bool m_reserved = false; // room for the programs taken after the first block
     bool m_haveTitle = false;
     bool m_haveDesc = false;
-    QSet<QString> m_seen; // folded names of the programs read
+    FirstProgramByHash m_firstWithHash;
+    std::array<QString, 10> m_lastValues; // the last value read of each key
     bool m_inProgram = false; // false before the first section and in repeats
     std::array<bool, 10> m_haveKey{};
 };
@@ -241,7 +348,8 @@ namespace {
 bool parseFile(const QString &fileName, DataFileParser &parser)
 {
     const auto feed = [&parser](QByteArrayView block) { return parser.feed(block); };
-    if (!Platform::readRegularFileInBlocks(fileName, Platform::SizeLimits::Profile, feed).ok())
+    const auto sized = [&parser](qint64 size) { parser.expectBytes(size); };
+    if (!Platform::readRegularFileInBlocks(fileName, Platform::SizeLimits::Profile, feed, sized).ok())
         return false;
     parser.finish();
     return true;

@@ -258,6 +258,27 @@ TEST_F(DataFileTest, DuplicateSectionsGiveOneProgramWithTheFirstValues)
 
 // The data file is read in one pass; the runtime reads the same file through
 // the profile file. Both must see the same programs and values.
+void expectReadAsTheProfileFileReads(const QString &path)
+{
+    const ReadResult result = read(path);
+    ASSERT_TRUE(result.ok());
+    const Platform::ProfileFile ini(path);
+    QStringList names;
+    for (const Program &program : result.category.programs)
+        names.append(program.name);
+    EXPECT_EQ(names, ini.sectionNames());
+    const QStringList keys = {Keys::Setup, Keys::Opis, Keys::Katalog, Keys::Kopia, Keys::Numer,
+                              Keys::System, Keys::Rozmiar, Keys::Info, Keys::Ambitny, Keys::Zrzut};
+    for (const Program &program : result.category.programs) {
+        const QStringList values = {program.setup, program.opis, program.katalog, program.kopia, program.numer,
+                                    program.system, program.rozmiar, program.info, program.ambitny,
+                                    program.zrzut};
+        for (int i = 0; i < keys.size(); ++i)
+            EXPECT_EQ(values[i], ini.readString(program.name, keys[i], {})) << program.name.toStdString() << "/"
+                                                                            << keys[i].toStdString();
+    }
+}
+
 TEST_F(DataFileTest, ReadsAsTheProfileFileReads)
 {
     const QByteArray bytes = Platform::toCp1250(QStringLiteral("SETUP=przed.exe\r\n; komentarz\r\n"
@@ -267,24 +288,29 @@ TEST_F(DataFileTest, ReadsAsTheProfileFileReads)
                              "[gRA]\r\nINFO=powtórka\r\n"
                              "[Łódź]\nKATALOG=ŁÓDŹ\\\nkatalog=inny\n[ŁÓDŹ]\nZRZUT=x.bmp\n"));
     const QString path = TestSupport::writeFile(dir.filePath(QStringLiteral("PROFIL.RV3")), bytes);
-    const ReadResult result = read(path);
-    ASSERT_TRUE(result.ok());
-    const Platform::ProfileFile ini(path);
-    QStringList names;
-    for (const Program &program : result.category.programs)
-        names.append(program.name);
-    EXPECT_EQ(names, ini.sectionNames());
-    for (const Program &program : result.category.programs) {
-        const QStringList values = {program.setup, program.opis, program.katalog, program.kopia, program.numer,
-                                    program.system, program.rozmiar, program.info, program.ambitny,
-                                    program.zrzut};
-        const QStringList keys = {Keys::Setup, Keys::Opis, Keys::Katalog, Keys::Kopia, Keys::Numer,
-                                  Keys::System, Keys::Rozmiar, Keys::Info, Keys::Ambitny, Keys::Zrzut};
-        for (int i = 0; i < keys.size(); ++i)
-            EXPECT_EQ(values[i], ini.readString(program.name, keys[i], {})) << program.name.toStdString() << "/"
-                                                                            << keys[i].toStdString();
+    expectReadAsTheProfileFileReads(path);
+    EXPECT_EQ(read(path).category.programs.size(), 3);
+}
+
+// A long file whose first block holds a single program, so the room taken
+// after it is far too small; names repeat in other letter case far apart, and
+// values repeat from program to program, change, and go missing.
+TEST_F(DataFileTest, ManyProgramsReadAsTheProfileFileReads)
+{
+    QString text = QStringLiteral("[Wstęp]\r\nOPIS=") + QString(Platform::FileBlockSize, u'o') + QStringLiteral("\r\n");
+    for (int i = 0; i < 3000; ++i) {
+        const bool repeat = i % 7 == 6;
+        text += repeat ? QStringLiteral("[PROGRAM ŻÓŁW %1]\r\n").arg(i - 3) : QStringLiteral("[Program żółw %1]\r\n").arg(i);
+        text += QStringLiteral("SETUP=setup%1.exe\r\n").arg(i);
+        if (i % 5 != 4)
+            text += QStringLiteral("SYSTEM=Windows %1\r\n").arg(i / 10);
+        text += QStringLiteral("INFO=Zeltrin\r\n");
     }
-    EXPECT_EQ(result.category.programs.size(), 3);
+    const QString path = TestSupport::writeFile(dir.filePath(QStringLiteral("DUZY.RV3")), Platform::toCp1250(text));
+    expectReadAsTheProfileFileReads(path);
+    const Category category = read(path).category;
+    EXPECT_EQ(category.programs.size(), 1 + 3000 - 3000 / 7);
+    EXPECT_EQ(category.findProgram(QStringLiteral("program żółw 3"))->setup, QStringLiteral("setup3.exe"));
 }
 
 // Files are read a block at a time: a line cut by the end of a block reads
