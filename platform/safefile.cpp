@@ -1,6 +1,5 @@
 #include "safefile.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -315,12 +314,16 @@ ReadResult readRegularFileInBlocks(const QString &path, qint64 maxBytes,
 
 QImage readPicture(const QString &path, int maxSide)
 {
-    ReadResult file = readRegularFile(path, SizeLimits::Picture);
-    if (!file.ok())
+    int opened = -1;
+    struct stat status {};
+    const bool checked = openRegularFile(path, SizeLimits::Picture, opened, status).ok();
+    const FileDescriptor fd(opened);
+    // Decoded straight from the file: a copy of a large background in memory
+    // would cost as much again as the picture.
+    QFile file;
+    if (!checked || !file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
         return {};
-    QBuffer buffer(&file.bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    QImageReader reader(&file);
     const auto tooLarge = [maxSide](QSize size) { return size.width() > maxSide || size.height() > maxSide; };
     // The header tells the size before any pixel memory is taken.
     if (tooLarge(reader.size()))

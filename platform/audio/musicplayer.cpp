@@ -37,6 +37,8 @@ bool isMidiExtension(const QString &extension)
 MusicPlayer::MusicPlayer(Output output)
     : m_channel(QStringLiteral("music"), std::move(output), true)
 {
+    m_renderLater.setSingleShot(true);
+    QObject::connect(&m_renderLater, &QTimer::timeout, [this] { startRendering(); });
     m_waitForTune.setInterval(RenderPollMs);
     QObject::connect(&m_waitForTune, &QTimer::timeout, [this] {
         if (!takeRenderedTune(false))
@@ -63,9 +65,11 @@ bool MusicPlayer::open(const QString &path)
     if (isMidiExtension(extension)) {
         if (!standardMidiFile(*image) || generalMidiSoundFont().isEmpty())
             return false;
-        // Rendering a tune takes a while: it runs beside the window being
-        // built, and a play waits for it without holding the window up.
-        m_rendering = std::async(std::launch::async, [tune = *image] { return renderMidi(tune); });
+        // Rendering a tune takes a while and much memory: it starts on its
+        // own thread once the event loop runs, so the window being built is
+        // not held up, and a play waits for it without holding the window.
+        m_tuneToRender = *image;
+        m_renderLater.start(0);
     } else if (extension == u"wav") {
         std::optional<PcmSound> music = parseWave(*image);
         if (!music)
@@ -78,8 +82,19 @@ bool MusicPlayer::open(const QString &path)
     return true;
 }
 
+void MusicPlayer::startRendering() const
+{
+    if (m_tuneToRender.isEmpty())
+        return;
+    m_rendering = std::async(std::launch::async, [tune = std::exchange(m_tuneToRender, {})] { return renderMidi(tune); });
+}
+
 bool MusicPlayer::takeRenderedTune(bool wait) const
 {
+    if (wait)
+        startRendering();
+    else if (!m_tuneToRender.isEmpty())
+        return false;
     if (!m_rendering.valid())
         return true;
     if (!wait && m_rendering.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
@@ -90,6 +105,8 @@ bool MusicPlayer::takeRenderedTune(bool wait) const
 
 void MusicPlayer::close()
 {
+    m_renderLater.stop();
+    m_tuneToRender.clear();
     m_waitForTune.stop();
     m_playWhenRendered = false;
     takeRenderedTune(true);

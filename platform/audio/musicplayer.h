@@ -37,12 +37,16 @@ public:
 
 private:
     qint64 toMilliseconds(qint64 bytes) const;
+    // Starts rendering the MIDI tune opened, unless that has begun.
+    void startRendering() const;
     // Takes a rendered MIDI tune into m_music, waiting for it when asked to;
     // false while it is still being rendered.
     bool takeRenderedTune(bool wait) const;
 
     mutable PcmSound m_music;
+    mutable QByteArray m_tuneToRender; // a MIDI file not yet handed to rendering
     mutable std::future<std::optional<PcmSound>> m_rendering;
+    QTimer m_renderLater;
     PcmChannel m_channel;
     QTimer m_waitForTune;
     bool m_playWhenRendered = false;

@@ -1,29 +1,13 @@
 #include "output.h"
 
+#include "devicesink.h"
+
 #include "safefile.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QMediaDevices>
 
 namespace Platform::Audio {
-
-namespace {
-
-QAudioFormat toQtFormat(const PcmFormat &format)
-{
-    QAudioFormat qt;
-    qt.setSampleRate(format.sampleRate);
-    qt.setChannelCount(format.channels);
-    qt.setSampleFormat(format.bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
-    return qt;
-}
-
-} // namespace
 
 Output Output::fromEnvironment()
 {
@@ -74,14 +58,7 @@ void PcmChannel::play(const PcmSound &sound, qint64 fromByte)
 
 void PcmChannel::startDevice(const PcmSound &sound, qint64 fromByte)
 {
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull())
-        return;
-    m_buffer = std::make_unique<QBuffer>();
-    m_buffer->setData(sound.data.sliced(fromByte));
-    m_buffer->open(QIODevice::ReadOnly);
-    m_sink = std::make_unique<QAudioSink>(device, toQtFormat(sound.format));
-    m_sink->start(m_buffer.get());
+    m_sink = startDeviceSink(sound.format, sound.data.sliced(fromByte));
 }
 
 void PcmChannel::writeFile(const PcmSound &sound, qint64 fromByte)
@@ -110,7 +87,6 @@ void PcmChannel::cutFileToHeard()
 void PcmChannel::release()
 {
     m_sink.reset();
-    m_buffer.reset();
     m_file.clear();
 }
 

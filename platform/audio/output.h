@@ -7,10 +7,9 @@
 
 #include <memory>
 
-class QAudioSink;
-class QBuffer;
-
 namespace Platform::Audio {
+
+class DeviceSink;
 
 // Where sounds go: the sound card, wave files in a folder (the environment
 // variable KALVORA_AUDIO_OUT names it, so tests and scripts can check what
@@ -67,8 +66,7 @@ private:
     QElapsedTimer m_clock;
 
     QString m_file;
-    std::unique_ptr<QBuffer> m_buffer;
-    std::unique_ptr<QAudioSink> m_sink;
+    std::unique_ptr<DeviceSink> m_sink;
 };
 
 } // namespace Platform::Audio

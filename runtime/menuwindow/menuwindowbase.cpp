@@ -228,13 +228,13 @@ void TMenuWindowBase::paintPicture(TImage *image, const QString &pictureKey, con
 {
     const QString file = values().path(Sections::Window, pictureKey,
                                        defaultValue(Reader::Runtime, Sections::Window, pictureKey));
-    const QImage picture = Platform::readPicture(file);
+    QImage picture = Platform::readPicture(file);
     if (picture.isNull())
         return; // a missing picture leaves the colour underneath
     if (windowFlag(tileKey))
         image->tile(picture);
     else
-        image->stretch(picture);
+        image->stretch(std::move(picture));
 }
 
 TMenuButton *TMenuWindowBase::createKey(int id, const QString &caption)

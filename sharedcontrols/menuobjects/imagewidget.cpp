@@ -24,8 +24,15 @@ void TImage::tile(const QImage &picture)
     update();
 }
 
-void TImage::stretch(const QImage &picture)
+void TImage::stretch(QImage picture)
 {
+    if (m_canvas.isNull() && picture.size() == size()) {
+        // Drawn unscaled over nothing, the canvas would be the picture
+        // itself: it is taken as it is, converted in place, not copied.
+        m_canvas = std::move(picture).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        update();
+        return;
+    }
     QImage &target = canvas();
     QPainter painter(&target);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);

@@ -18,7 +18,7 @@ public:
     // Fills the canvas: the picture repeated from the top left corner.
     void tile(const QImage &picture);
     // Fills the canvas: the picture stretched over all of it.
-    void stretch(const QImage &picture);
+    void stretch(QImage picture);
     // Fills a canvas rectangle with a plain colour.
     void fillRect(const QRect &rect, const QColor &color);
 

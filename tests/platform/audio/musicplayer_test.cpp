@@ -1,10 +1,13 @@
 #include "soundfixtures.h"
 
 #include <audio/midi.h>
+#include <audio/devicesink.h>
 #include <audio/musicplayer.h>
 
 #include <testsupport.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -85,4 +88,39 @@ TEST_F(MusicPlayerTest, PlayAtTheEndStartsOver)
     const QStringList files = waveFiles(outFolder());
     ASSERT_EQ(files.size(), 2);
     EXPECT_EQ(readWave(files[1]).data, rampBytes(50 * 16));
+}
+
+// A tune is rendered once the event loop runs, so the window being built is
+// not held up; a play waits for it, and asking its length waits at once.
+TEST_F(MusicPlayerTest, MidiTunesRenderOnceTheEventLoopRunsOrTheLengthIsAsked)
+{
+    if (generalMidiSoundFont().isEmpty())
+        GTEST_SKIP() << "no General MIDI sound font installed";
+    MusicPlayer player(Output::files(outFolder()));
+    ASSERT_TRUE(player.open(file(QStringLiteral("tune.mid"), threeNoteMidi())));
+    ASSERT_TRUE(player.play());
+    EXPECT_EQ(player.position(), 0);
+    QElapsedTimer rendering;
+    rendering.start();
+    while (waveFiles(outFolder()).isEmpty() && rendering.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(waveFiles(outFolder()).size(), 1);
+    EXPECT_FALSE(readWave(waveFiles(outFolder())[0]).data.isEmpty());
+
+    MusicPlayer asked(Output::none());
+    ASSERT_TRUE(asked.open(file(QStringLiteral("tune.mid"), threeNoteMidi())));
+    EXPECT_GT(asked.length(), 0);
+}
+
+// The sound card side is a plug-in carried inside the library: it loads, and
+// a sound on the card starts and stops, or quietly does not start on a
+// machine without a sound card.
+TEST(DeviceSink, ThePluginInsideTheLibraryLoadsAndPlays)
+{
+    ASSERT_TRUE(deviceSinkPluginLoads());
+    PcmChannel channel(QStringLiteral("card"), Output{Output::Kind::Device, {}});
+    channel.play({{8000, 1, 16}, rampBytes(1600)});
+    EXPECT_TRUE(channel.isPlaying());
+    channel.stop();
+    EXPECT_FALSE(channel.isPlaying());
 }
