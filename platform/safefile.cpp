@@ -1,5 +1,7 @@
 #include "safefile.h"
 
+#include "bmpreader.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -322,6 +324,10 @@ QImage readPicture(const QString &path, int maxSide)
     // would cost as much again as the picture.
     QFile file;
     if (!checked || !file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        return {};
+    if (std::optional<QImage> bitmap = readCommonBmp(file, maxSide))
+        return *bitmap;
+    if (!file.seek(0))
         return {};
     QImageReader reader(&file);
     const auto tooLarge = [maxSide](QSize size) { return size.width() > maxSide || size.height() > maxSide; };
