@@ -105,21 +105,22 @@ QString foldedKey(const QString &name)
 
 QString FolderEntryFinder::find(const QString &dir, const QString &name)
 {
-    if (QDir(dir).exists(name))
-        return name;
     auto listing = m_listings.find(dir);
     if (listing == m_listings.end()) {
-        QHash<QString, QString> byKey;
-        const QStringList entries = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                                        | QDir::NoDotAndDotDot);
-        for (const QString &entry : entries) {
+        Listing entries;
+        const QStringList names = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                                      | QDir::NoDotAndDotDot);
+        for (const QString &entry : names) {
+            entries.names.insert(entry);
             const QString key = foldedKey(entry);
-            if (!byKey.contains(key)) // the first of the listing, as the single look-up takes
-                byKey.insert(key, entry);
+            if (!entries.byFoldedName.contains(key)) // the first of the listing, as the single look-up takes
+                entries.byFoldedName.insert(key, entry);
         }
-        listing = m_listings.insert(dir, byKey);
+        listing = m_listings.insert(dir, entries);
     }
-    return listing->value(foldedKey(name));
+    if (listing->names.contains(name))
+        return name;
+    return listing->byFoldedName.value(foldedKey(name));
 }
 
 namespace {
@@ -199,32 +200,62 @@ FoundEntry findStoredEntry(const QString &folder, const QString &name)
 
 QString resolveStoredPath(const QString &root, const QString &stored)
 {
-    QString path = withTrailingSlash(root);
-    bool onDisk = true; // false once a name was not found: the rest is kept as written
-    bool throughLink = false;
-    const QStringList parts = storedComponents(stored);
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        QString name = parts[i];
-        if (onDisk) {
-            const FoundEntry found = findStoredEntry(path, name);
-            if (found.name.isEmpty()) {
-                onDisk = false;
-            } else {
-                name = found.name;
-                throughLink = throughLink || found.link;
-            }
+    return StoredPathResolver(root).resolve(stored);
+}
+
+StoredPathResolver::StoredPathResolver(QString root)
+    : m_root(withTrailingSlash(root))
+{
+}
+
+// The folder that the first count names of a stored path lead to.
+StoredPathResolver::Folder StoredPathResolver::folderOf(const QStringList &parts, qsizetype count)
+{
+    if (count == 0)
+        return {m_root};
+    const QString key = parts.first(count).join(u'/');
+    if (const auto known = m_folders.constFind(key); known != m_folders.cend())
+        return *known;
+    Folder folder = folderOf(parts, count - 1);
+    QString name = parts[count - 1];
+    if (folder.onDisk) {
+        const FoundEntry found = findStoredEntry(folder.path, name);
+        if (found.name.isEmpty()) {
+            folder.onDisk = false;
+        } else {
+            name = found.name;
+            folder.throughLink = folder.throughLink || found.link;
         }
-        path += name;
-        if (i + 1 < parts.size())
-            path += u'/';
     }
+    folder.path += name + u'/';
+    m_folders.insert(key, folder);
+    return folder;
+}
+
+QString StoredPathResolver::resolve(const QString &stored)
+{
+    const QStringList parts = storedComponents(stored);
+    if (parts.isEmpty())
+        return m_root;
+    const Folder folder = folderOf(parts, parts.size() - 1);
+    QString path = folder.path;
+    bool throughLink = folder.throughLink; // false once a name was not found: the rest is kept as written
+    QString name = parts.last();
+    if (folder.onDisk) {
+        const FoundEntry found = findStoredEntry(path, name);
+        if (!found.name.isEmpty()) {
+            name = found.name;
+            throughLink = throughLink || found.link;
+        }
+    }
+    path += name;
     // Names below root without a link among them cannot lead off it (".." is
     // already applied), so only a path through a link needs its real form;
     // this spares following every link of the root for every stored path.
     // A link on the CD that leads off it names nothing.
     if (!throughLink)
         return path;
-    return staysBelowRoot(root, path) ? path : QString();
+    return staysBelowRoot(m_root, path) ? path : QString();
 }
 
 QString toStoredPath(const QString &root, const QString &absolutePath)

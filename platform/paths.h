@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 
 namespace Platform {
@@ -40,6 +41,29 @@ QString programDir();
 // leads out of root gives an empty string, as if nothing were named.
 QString resolveStoredPath(const QString &root, const QString &stored);
 
+// resolveStoredPath for many stored paths while the folders do not change
+// (a CD folder being planned): the folders on the way are looked up once,
+// not once for every file in them. Keep one only as long as nothing is
+// written.
+class StoredPathResolver
+{
+public:
+    explicit StoredPathResolver(QString root);
+    QString resolve(const QString &stored);
+
+private:
+    struct Folder
+    {
+        QString path;       // with a final "/"
+        bool onDisk = true; // false below a name that was not found
+        bool throughLink = false;
+    };
+    Folder folderOf(const QStringList &parts, qsizetype count);
+
+    QString m_root;
+    QHash<QString, Folder> m_folders; // the first names of a stored path, joined by "/"
+};
+
 // The stored (drive-relative, "\"-separated) form of an absolute path below
 // root; a path outside root keeps its own form less any drive prefix.
 QString toStoredPath(const QString &root, const QString &absolutePath);
@@ -57,8 +81,12 @@ public:
     QString find(const QString &dir, const QString &name);
 
 private:
-    // case-folded name -> the first entry of the listing with it
-    QHash<QString, QHash<QString, QString>> m_listings;
+    struct Listing
+    {
+        QHash<QString, QString> byFoldedName; // -> the first entry of the listing with it
+        QSet<QString> names;
+    };
+    QHash<QString, Listing> m_listings;
 };
 
 // Whether the file system can name path as it stands: the whole path and

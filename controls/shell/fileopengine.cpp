@@ -63,7 +63,7 @@ QStringList expandSources(const QStringList &names, bool filesOnly)
     for (const QString &name : names) {
         if (name.isEmpty())
             continue;
-        if (!existsOrLink(name) && isMask(name))
+        if (isMask(name) && !existsOrLink(name))
             sources += expandMask(name, filesOnly);
         else
             sources.append(name);
@@ -71,10 +71,34 @@ QStringList expandSources(const QStringList &names, bool filesOnly)
     return sources;
 }
 
-bool sameFile(const QString &a, const QString &b)
+// One look at a path: whether its name is taken, and what it leads to.
+// A bulk copy (a CD folder) would otherwise ask each question per file.
+struct PathLook
 {
-    std::error_code error;
-    return std::filesystem::equivalent(fsPath(a), fsPath(b), error);
+    bool taken = false;    // anything by that name, a broken link too
+    bool link = false;
+    bool resolved = false; // what the name leads to exists; status tells of it
+    struct stat status {};
+
+    bool isDir() const { return resolved && S_ISDIR(status.st_mode); }
+    bool isRegular() const { return resolved && S_ISREG(status.st_mode); }
+    bool sameFileAs(const PathLook &other) const
+    {
+        return resolved && other.resolved && status.st_dev == other.status.st_dev
+               && status.st_ino == other.status.st_ino;
+    }
+};
+
+PathLook lookAt(const QString &path)
+{
+    PathLook look;
+    const QByteArray name = QFile::encodeName(path);
+    if (::lstat(name.constData(), &look.status) != 0)
+        return look;
+    look.taken = true;
+    look.link = S_ISLNK(look.status.st_mode);
+    look.resolved = !look.link || ::stat(name.constData(), &look.status) == 0;
+    return look;
 }
 
 bool inside(const QString &folder, const QString &path)
@@ -113,11 +137,11 @@ private:
     Answer ask(const QString &question);
     QList<FileOpItem> planTargets(const QStringList &sources);
     bool confirmDelete(int count);
-    void transfer(FileOpItem &item);
+    void transfer(FileOpItem &item, const PathLook &source);
     void remove(FileOpItem &item);
-    bool prepareTarget(FileOpItem &item);
-    QString copyTree(const QString &source, const QString &target);
-    QString copyFile(const QString &source, const QString &target);
+    bool prepareTarget(FileOpItem &item, const PathLook &source);
+    QString copyTree(const QString &source, const QString &target, const PathLook &sourceLook);
+    QString copyFile(const QString &source, const QString &target, const PathLook &sourceLook);
     QString moveTree(const QString &source, const QString &target);
     static QString removeTree(const QString &path);
 
@@ -188,13 +212,14 @@ FileOpOutcome Runner::run()
         if (m_outcome.aborted)
             break;
         FileOpItem &item = items[i];
-        if (item.error.isEmpty() && !existsOrLink(item.source))
+        const PathLook source = item.error.isEmpty() ? lookAt(item.source) : PathLook{};
+        if (item.error.isEmpty() && !source.taken)
             item.error = QStringLiteral("nie istnieje");
         if (item.error.isEmpty()) {
             if (m_request.operation == foDelete)
                 remove(item);
             else
-                transfer(item);
+                transfer(item, source);
         }
         m_outcome.items.append(item);
     }
@@ -213,18 +238,19 @@ void Runner::remove(FileOpItem &item)
 
 // Settles a taken or missing target before a copy or move; false when the
 // item is not to be carried out.
-bool Runner::prepareTarget(FileOpItem &item)
+bool Runner::prepareTarget(FileOpItem &item, const PathLook &source)
 {
-    const bool self = sameFile(item.source, item.target);
+    const PathLook target = lookAt(item.target);
+    const bool self = source.sameFileAs(target);
     if (self && !has(fofRenameOnCollision) && m_request.operation != foRename) {
         item.error = QStringLiteral("nie można skopiować pliku na niego samego");
         return false;
     }
-    if (QFileInfo(item.source).isDir() && inside(item.source, item.target)) {
+    if (source.isDir() && inside(item.source, item.target)) {
         item.error = QStringLiteral("folder nie może trafić do samego siebie");
         return false;
     }
-    if (existsOrLink(item.target) && !(self && m_request.operation == foRename)) {
+    if (target.taken && !(self && m_request.operation == foRename)) {
         if (has(fofRenameOnCollision)) {
             item.target = freeName(item.target);
         } else if (!has(fofNoConfirmation)) {
@@ -253,32 +279,29 @@ bool Runner::prepareTarget(FileOpItem &item)
     return true;
 }
 
-void Runner::transfer(FileOpItem &item)
+void Runner::transfer(FileOpItem &item, const PathLook &source)
 {
-    if (!prepareTarget(item))
+    if (!prepareTarget(item, source))
         return;
     if (m_request.operation == foCopy)
-        item.error = copyTree(item.source, item.target);
+        item.error = copyTree(item.source, item.target, source);
     else
         item.error = moveTree(item.source, item.target);
 }
 
-QString Runner::copyFile(const QString &source, const QString &target)
+QString Runner::copyFile(const QString &source, const QString &target, const PathLook &sourceLook)
 {
-    // Asked once each: a bulk copy (a CD folder) pays every question per file.
-    struct stat from {};
-    if (::stat(QFile::encodeName(source).constData(), &from) != 0 || !S_ISREG(from.st_mode))
+    if (!sourceLook.isRegular())
         return QStringLiteral("„%1” nie jest zwykłym plikiem").arg(source);
-    struct stat to {};
-    const QByteArray targetName = QFile::encodeName(target);
-    const bool targetTaken = ::lstat(targetName.constData(), &to) == 0;
-    if (targetTaken && ::stat(targetName.constData(), &to) == 0 && to.st_dev == from.st_dev && to.st_ino == from.st_ino)
+    // Looked at again: the target may have been renamed or its folder made.
+    const PathLook targetLook = lookAt(target);
+    if (sourceLook.sameFileAs(targetLook))
         return QStringLiteral("nie można skopiować pliku na niego samego");
     if (::access(QFile::encodeName(source).constData(), R_OK) != 0)
         return QStringLiteral("nie można odczytać „%1”").arg(source);
     // A full disk leaves no half copy that counts as done; the kernel copies.
     // A new name is written in place, a taken one replaced only when whole.
-    const bool copied = targetTaken ? Platform::copyWholeFile(source, target).ok()
+    const bool copied = targetLook.taken ? Platform::copyWholeFile(source, target).ok()
                                     : Platform::copyToNewFile(source, target).ok();
     if (!copied)
         return QStringLiteral("nie można zapisać „%1”").arg(target);
@@ -287,16 +310,15 @@ QString Runner::copyFile(const QString &source, const QString &target)
 
 // Copies a file, or a folder with everything in it (merged into a folder
 // of that name when there is one).
-QString Runner::copyTree(const QString &source, const QString &target)
+QString Runner::copyTree(const QString &source, const QString &target, const PathLook &sourceLook)
 {
-    const QFileInfo info(source);
-    if (!info.isDir())
-        return copyFile(source, target);
+    if (!sourceLook.isDir())
+        return copyFile(source, target, sourceLook);
     // A linked folder is copied as the link, so a link back up the tree
     // cannot make the copy endless.
-    if (info.isSymLink()) {
+    if (sourceLook.link) {
         QFile::remove(target);
-        return QFile::link(info.symLinkTarget(), target) ? QString()
+        return QFile::link(QFileInfo(source).symLinkTarget(), target) ? QString()
                                                          : QStringLiteral("nie można zapisać „%1”").arg(target);
     }
     if (!QDir().mkpath(target))
@@ -304,7 +326,8 @@ QString Runner::copyTree(const QString &source, const QString &target)
     const QDir folder(source);
     const QDir::Filters all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
     for (const QString &name : folder.entryList(all, QDir::Name)) {
-        const QString error = copyTree(folder.filePath(name), QDir(target).filePath(name));
+        const QString entry = folder.filePath(name);
+        const QString error = copyTree(entry, QDir(target).filePath(name), lookAt(entry));
         if (!error.isEmpty())
             return error;
     }
@@ -320,7 +343,7 @@ QString Runner::moveTree(const QString &source, const QString &target)
             return {};
     }
     // Another file system, or a folder merged into an existing one.
-    const QString copyError = copyTree(source, target);
+    const QString copyError = copyTree(source, target, lookAt(source));
     return copyError.isEmpty() ? removeTree(source) : copyError;
 }
 

@@ -22,15 +22,25 @@ namespace {
 const QString Autorun = QStringLiteral("AUTORUN.INF");
 const QString RuntimeIni = QStringLiteral("ORVANTA.INI");
 
-// A file's identity: letter case and links give one file several names.
-using FileId = std::pair<dev_t, ino_t>;
+using FileId = FileIdentity;
 
 std::optional<FileId> fileId(const QString &path)
 {
     struct stat st {};
     if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
         return std::nullopt;
-    return FileId{st.st_dev, st.st_ino};
+    return FileId{quint64(st.st_dev), quint64(st.st_ino)};
+}
+
+// One look at a file named as a source: whether it is a regular file (after
+// links), and which.
+void lookAtSource(SourceLine &line)
+{
+    struct stat st {};
+    line.exists = !line.path.isEmpty() && ::stat(QFile::encodeName(line.path).constData(), &st) == 0
+                  && S_ISREG(st.st_mode);
+    if (line.exists)
+        line.id = FileId{quint64(st.st_dev), quint64(st.st_ino)};
 }
 
 bool existsOrLink(const QString &path)
@@ -76,14 +86,14 @@ SourceLine message(const QString &text)
 }
 
 // A stored value of a project; an empty value gives no line.
-void addStored(std::vector<SourceLine> &lines, const QString &value, const QString &driveRoot)
+void addStored(std::vector<SourceLine> &lines, const QString &value, Platform::StoredPathResolver &resolver)
 {
     if (value.isEmpty())
         return;
     SourceLine line;
     line.text = value;
-    line.path = Platform::resolveStoredPath(driveRoot, value);
-    line.exists = Platform::isRegularFile(line.path);
+    line.path = resolver.resolve(value);
+    lookAtSource(line);
     line.route = routeByExtension(line.exists ? QFileInfo(line.path).fileName() : value);
     if (line.exists && line.route == Route::None)
         line.note = NotCopiedNote;
@@ -102,36 +112,36 @@ void addSetting(std::vector<SourceLine> &lines, const QString &value, const QStr
     SourceLine line;
     line.text = value;
     line.path = QFileInfo(value).absoluteFilePath();
-    line.exists = Platform::isRegularFile(line.path);
+    lookAtSource(line);
     line.fromSettings = true;
     line.route = Route::Menu;
     lines.push_back(line);
 }
 
-void addSingles(std::vector<SourceLine> &lines, const Platform::ProfileFile &ini, const QString &driveRoot)
+void addSingles(std::vector<SourceLine> &lines, const Platform::ProfileFile &ini, Platform::StoredPathResolver &resolver)
 {
     static const char *const keys[][2] = {
         {"WINDOW", "BACKGROUND"}, {"BONUS", "MASKA"}, {"WINDOW", "TOOLS_BACKGROUND"}, {"CDROM", "CD_DESCRIPTION"},
         {"SOUND", "ON_UP"},       {"SOUND", "ON_DOWN"}, {"SOUND", "ON_MOVE"},         {"SOUND", "BACKGROUND"},
     };
     for (const auto &key : keys)
-        addStored(lines, ini.readString(QString::fromLatin1(key[0]), QString::fromLatin1(key[1]), {}), driveRoot);
+        addStored(lines, ini.readString(QString::fromLatin1(key[0]), QString::fromLatin1(key[1]), {}), resolver);
 }
 
 void addSection(std::vector<SourceLine> &lines, const Platform::ProfileFile &ini, const QString &section,
-                const QString &driveRoot)
+                Platform::StoredPathResolver &resolver)
 {
     for (const QString &key : ini.keyNames(section))
-        addStored(lines, ini.readString(section, key, {}), driveRoot);
+        addStored(lines, ini.readString(section, key, {}), resolver);
 }
 
 void addFilesOf(std::vector<SourceLine> &lines, const Platform::ProfileFile &ini, const QString &name,
-                const QString &driveRoot, const GeneratorConfig &settings)
+                Platform::StoredPathResolver &resolver, const GeneratorConfig &settings)
 {
     lines.push_back(header(QStringLiteral(">>> PLIKI DLA %1 <<<").arg(name)));
-    addSection(lines, ini, QStringLiteral("DATA"), driveRoot);
-    addSection(lines, ini, QStringLiteral("GLYPH"), driveRoot);
-    addSingles(lines, ini, driveRoot);
+    addSection(lines, ini, QStringLiteral("DATA"), resolver);
+    addSection(lines, ini, QStringLiteral("GLYPH"), resolver);
+    addSingles(lines, ini, resolver);
     const QString music =
         ini.readString(QStringLiteral("SOUND"), QStringLiteral("BACKGROUND"), QStringLiteral("Nie wykorzystano muzyki w tle"));
     if (extensionOf(music) != QLatin1String(".MP3"))
@@ -222,22 +232,23 @@ std::vector<SourceLine> listSources(const Platform::ProfileFile &project, const 
         configurations << project.readString(QStringLiteral("NEXT_WINDOW_INI"), key, {});
 
     std::vector<SourceLine> lines;
+    Platform::StoredPathResolver resolver(driveRoot); // nothing is written while the list is made
     lines.push_back(header(QStringLiteral(">>> KONFIGURACJE MENU <<<")));
     for (const QString &value : configurations)
-        addStored(lines, value, driveRoot);
+        addStored(lines, value, resolver);
     for (qsizetype i = 0; i < configurations.size(); ++i) {
         if (configurations[i].isEmpty())
             continue;
         if (i == 0) {
-            addFilesOf(lines, project, nameOf(configurations[i]), driveRoot, settings);
+            addFilesOf(lines, project, nameOf(configurations[i]), resolver, settings);
             continue;
         }
-        const Platform::ProfileFile window(Platform::resolveStoredPath(driveRoot, configurations[i]));
-        addFilesOf(lines, window, nameOf(configurations[i]), driveRoot, settings);
+        const Platform::ProfileFile window(resolver.resolve(configurations[i]));
+        addFilesOf(lines, window, nameOf(configurations[i]), resolver, settings);
     }
 
     const auto projectValue = [&](const char *section, const char *key) {
-        addStored(lines, project.readString(QString::fromLatin1(section), QString::fromLatin1(key), {}), driveRoot);
+        addStored(lines, project.readString(QString::fromLatin1(section), QString::fromLatin1(key), {}), resolver);
     };
     addSetting(lines, settings.file(GeneratorFile::Unzip), {});
     addSetting(lines, settings.file(GeneratorFile::ZipSfx), {});
@@ -315,11 +326,11 @@ void collectTargets(Plan &plan)
     for (const SourceLine &line : plan.sources) {
         if (line.kind != SourceLine::Kind::File || !line.exists || line.route == Route::None)
             continue;
-        const auto id = fileId(line.path);
-        if (!id || !seen.emplace(*id, true).second)
+        if (!seen.emplace(line.id, true).second)
             continue;
         Target target;
         target.source = line.path;
+        target.sourceId = line.id;
         target.route = line.route;
         target.path = plan.folderOf(line.route) + QFileInfo(line.path).fileName();
         target.configuration = !line.fromSettings && isConfigurationName(line.path);
@@ -340,22 +351,22 @@ void collectTargets(Plan &plan)
 void checkTargets(Plan &plan)
 {
     std::map<FileId, QString> sources;
-    for (const Target &target : plan.targets) {
-        if (const auto id = fileId(target.source))
-            sources.emplace(*id, target.source);
-    }
+    for (const Target &target : plan.targets)
+        sources.emplace(target.sourceId, target.source);
     Platform::FolderEntryFinder finder; // nothing is written while the plan is made
     for (Target &target : plan.targets) {
-        // The name on disk may differ in case from the one the copy gets.
+        // The name on disk may differ in case from the one the copy gets;
+        // a name the folder does not list is free.
         const QString folder = QFileInfo(target.path).absolutePath();
         const QString onDisk = finder.find(folder, QFileInfo(target.path).fileName());
-        if (!onDisk.isEmpty())
-            target.path = QDir(folder).filePath(onDisk);
+        if (onDisk.isEmpty())
+            continue;
+        target.path = QDir(folder).filePath(onDisk);
         target.exists = existsOrLink(target.path);
         if (!target.exists)
             continue;
         const auto id = fileId(target.path);
-        if (id && id == fileId(target.source)) {
+        if (id && *id == target.sourceId) {
             target.inPlace = true;
             if (target.configuration)
                 plan.refusals << QStringLiteral("Plik %1 jest źródłem i zostałby zmieniony przez generowanie.").arg(target.path);
@@ -402,9 +413,11 @@ public:
              const ProgressFn &progress)
         : m_plan(plan), m_project(project), m_settings(settings), m_progress(progress)
     {
-        for (size_t i = 0; i < plan.targets.size(); ++i) {
-            if (const auto id = fileId(plan.targets[i].source))
-                m_byId.emplace(*id, i);
+        for (size_t i = 0; i < plan.targets.size(); ++i)
+            m_byId.emplace(plan.targets[i].sourceId, i);
+        for (const SourceLine &line : plan.sources) {
+            if (line.kind == SourceLine::Kind::File && !line.fromSettings)
+                m_storedSources.emplace(line.text, &line);
         }
     }
 
@@ -421,6 +434,7 @@ public:
 private:
     void copyGroup(Route route, const QString &title);
     void rewrite(const Target &target);
+    SourceLine sourceOf(const QString &value) const;
     std::optional<QString> placeOf(const QString &value, bool onlyFiles) const;
     void rewriteKey(Platform::ProfileFile &ini, const QString &section, const QString &key, bool onlyFiles) const;
     const Target *projectTarget() const;
@@ -430,6 +444,7 @@ private:
     const GeneratorConfig &m_settings;
     const ProgressFn &m_progress;
     std::map<FileId, size_t> m_byId;
+    std::map<QString, const SourceLine *> m_storedSources; // as the list found each stored value
     std::map<QString, bool> m_copied; // targets written
     std::vector<std::pair<QString, QString>> m_collected; // [DATA] of ORVANTA.INI
     int m_windowEntries = 0;
@@ -439,7 +454,9 @@ private:
 bool Executor::deleteTargets()
 {
     for (const Target &target : m_plan.targets) {
-        if (target.inPlace || !existsOrLink(target.path))
+        // A target the plan found free needs no deleting; a file that took
+        // its name since is replaced by the copy, as a deleted one would be.
+        if (target.inPlace || !target.exists || !existsOrLink(target.path))
             continue;
         QFile::remove(target.path);
         // A target left in place would take a renamed copy the menu never reads.
@@ -495,6 +512,19 @@ void Executor::copyGroups()
     copyGroup(Route::Menu, MenuTitle);
 }
 
+// A stored value as the list of sources found it; one the list does not
+// name is looked up now.
+SourceLine Executor::sourceOf(const QString &value) const
+{
+    if (const auto known = m_storedSources.find(value); known != m_storedSources.end())
+        return *known->second;
+    SourceLine line;
+    line.text = value;
+    line.path = Platform::resolveStoredPath(m_plan.driveRoot, value);
+    lookAtSource(line);
+    return line;
+}
+
 // Where a stored value points on the CD: the folder its file went to. A value
 // whose file is not copied keeps its place (nullopt); so does a value that
 // names no file when onlyFiles (it may be a text).
@@ -502,9 +532,8 @@ std::optional<QString> Executor::placeOf(const QString &value, bool onlyFiles) c
 {
     if (value.isEmpty())
         return std::nullopt;
-    const QString path = Platform::resolveStoredPath(m_plan.driveRoot, value);
-    if (const auto id = fileId(path); id && Platform::isRegularFile(path)) {
-        const auto found = m_byId.find(*id);
+    if (const SourceLine line = sourceOf(value); line.exists) {
+        const auto found = m_byId.find(line.id);
         if (found == m_byId.end())
             return std::nullopt;
         const Target &target = m_plan.targets[found->second];

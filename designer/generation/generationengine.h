@@ -22,12 +22,20 @@ namespace Generation {
 enum class Route { None, Data, Multimedia, Menu };
 
 // One line of the source list.
+// A file's identity: letter case and links give one file several names.
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 inode = 0;
+    auto operator<=>(const FileIdentity &) const = default;
+};
+
 struct SourceLine {
     enum class Kind { Header, Message, File };
     Kind kind = Kind::File;
     QString text;        // as stored (project values) or the full path ([PLIKI] entries)
     QString path;        // the file on disk; empty for headers and messages
     bool exists = false; // the tick
+    FileIdentity id;     // of the file, when it exists
     bool fromSettings = false; // named by Dodorurav.cfg: always to the menu folder
     Route route = Route::None;
     // Shown after the text: an existing file that no folder takes.
@@ -58,6 +66,7 @@ std::vector<SourceLine> listSources(const Platform::ProfileFile &project, const 
 struct Target {
     QString path;         // folder + file name
     QString source;       // the file copied there
+    FileIdentity sourceId;
     Route route = Route::None;
     bool exists = false;  // before generation
     bool inPlace = false; // the source itself: neither deleted nor copied

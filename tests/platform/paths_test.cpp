@@ -57,9 +57,12 @@ TEST_F(PathsTest, StoredPathsResolveCaseInsensitivelyAndStayBelowTheRoot)
         {"/etc/passwd", "etc/passwd"},
         {"", ""},
     };
+    // One resolver for all, as a plan uses it, answers each as a single call.
+    StoredPathResolver shared(root);
     for (const auto &c : cases) {
         EXPECT_EQ(resolveStoredPath(root, QLatin1String(c.stored)), root + QLatin1String(c.expected))
             << c.stored;
+        EXPECT_EQ(shared.resolve(QLatin1String(c.stored)), root + QLatin1String(c.expected)) << c.stored;
     }
 }
 
@@ -93,10 +96,12 @@ TEST_F(PathsTest, LinksLeadingOffTheRootNameNothing)
         {"Menu\\Sub\\Away\\missing.txt", nullptr},
         {"Menu\\Sub\\Away\\..\\Deep", "Menu/Sub/Deep"},
     };
+    StoredPathResolver shared(root);
     for (const auto &c : cases) {
         SCOPED_TRACE(c.stored);
         const QString expected = c.expected ? root + QLatin1String(c.expected) : QString();
         EXPECT_EQ(resolveStoredPath(root, QLatin1String(c.stored)), expected);
+        EXPECT_EQ(shared.resolve(QLatin1String(c.stored)), expected);
     }
     const QString linkedRoot = outside + QStringLiteral("cd/");
     EXPECT_EQ(resolveStoredPath(linkedRoot, QStringLiteral("MENU\\BACK.BMP")), linkedRoot + QStringLiteral("Menu/Back.bmp"));
