@@ -53,24 +53,35 @@ GlyphLayout fromButtonLayout(ButtonEnums::TButtonLayout layout)
     return GlyphLayout::Left;
 }
 
-void setColorRole(QWidget *widget, QPalette::ColorRole role, TColor color)
+namespace {
+
+// One new palette for all the roles: each palette set on a widget goes
+// through the widget and its children.
+void setColorRoles(QWidget *widget, std::initializer_list<QPalette::ColorRole> roles, TColor color)
 {
     QPalette palette = widget->palette();
-    palette.setColor(role, Platform::toQColor(color));
+    const QColor qtColor = Platform::toQColor(color);
+    for (const QPalette::ColorRole role : roles)
+        palette.setColor(role, qtColor);
     widget->setPalette(palette);
+}
+
+} // namespace
+
+void setColorRole(QWidget *widget, QPalette::ColorRole role, TColor color)
+{
+    setColorRoles(widget, {role}, color);
 }
 
 void setBackgroundColor(QWidget *widget, TColor color)
 {
-    setColorRole(widget, QPalette::Window, color);
-    setColorRole(widget, QPalette::Base, color);
+    setColorRoles(widget, {QPalette::Window, QPalette::Base}, color);
     widget->setAutoFillBackground(true);
 }
 
 void setFontColor(QWidget *widget, TColor color)
 {
-    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        setColorRole(widget, role, color);
+    setColorRoles(widget, {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}, color);
 }
 
 FontStyles fontStylesOf(const QFont &font)
