@@ -409,6 +409,8 @@ void TfrmGeneruj::ListaIkonChange(QObject *)
 
 bool TfrmGeneruj::showProgress(const QString &title, int done, int total, const QString &name)
 {
+    if (!m_progressPacer.due(title))
+        return true;
     lblProgress->setText(title);
     lblProgress->show();
     Progress->show();

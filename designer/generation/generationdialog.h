@@ -97,6 +97,7 @@ private:
     std::vector<Generation::SourceLine> m_sources;
     QPixmap m_preview;
     Generation::Report m_report;
+    Generation::ProgressPacer m_progressPacer;
 };
 
 // Ctrl+F9 of the main window: asks to save unsaved changes, then shows the

@@ -661,6 +661,15 @@ void Executor::writeCollectedData()
 
 } // namespace
 
+bool ProgressPacer::due(const QString &title)
+{
+    if (title == m_title && m_shown.isValid() && m_shown.elapsed() < IntervalMs)
+        return false;
+    m_title = title;
+    m_shown.start();
+    return true;
+}
+
 Report execute(const Plan &plan, const Platform::ProfileFile &project, const GeneratorConfig &settings,
                const AutorunChoice &autorun, const ProgressFn &progress)
 {

@@ -6,6 +6,7 @@
 
 #include "config/generatorconfig.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 
@@ -104,6 +105,20 @@ struct AutorunChoice {
 
 // Progress of the copy: the group's title, files done of total; false stops.
 using ProgressFn = std::function<bool(const QString &title, int done, int total, const QString &name)>;
+
+// Tells when progress is worth showing: at a new title, and then a few times
+// a second. A window repainted after each of thousands of files would spend
+// longer painting than the copy takes.
+class ProgressPacer
+{
+public:
+    static constexpr int IntervalMs = 40;
+    bool due(const QString &title);
+
+private:
+    QElapsedTimer m_shown;
+    QString m_title;
+};
 
 struct Report {
     QStringList errors;

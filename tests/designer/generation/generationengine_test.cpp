@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 using namespace Generation;
 
@@ -115,6 +116,20 @@ TEST_F(GenerationTest, TheCopyKeepsTheProgressTitlesOfItsThreeGroups)
                                   });
     ASSERT_TRUE(report.ok());
     EXPECT_EQ(titles, QStringList({DataTitle, MultimediaTitle, MenuTitle}));
+}
+
+// The window is repainted at each new title, then a few times a second, not
+// after each of thousands of files.
+TEST(ProgressPacer, ShowsEachNewTitleThenAFewTimesASecond)
+{
+    ProgressPacer pacer;
+    EXPECT_TRUE(pacer.due(DataTitle));
+    EXPECT_FALSE(pacer.due(DataTitle));
+    EXPECT_TRUE(pacer.due(MultimediaTitle));
+    EXPECT_FALSE(pacer.due(MultimediaTitle));
+    QThread::msleep(ProgressPacer::IntervalMs + 5);
+    EXPECT_TRUE(pacer.due(MultimediaTitle));
+    EXPECT_FALSE(pacer.due(MultimediaTitle));
 }
 
 TEST_F(GenerationTest, AFileNamedTwiceIsCopiedOnceAndListedOnce)
