@@ -158,18 +158,26 @@ bool copyDescriptor(int in, int out)
                 continue;
             return false;
         }
-        for (ssize_t put = 0; put < got;) {
-            const ssize_t n = ::write(out, buffer.data() + put, size_t(got - put));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return false;
-            put += n;
-        }
+        if (!writeAll(out, buffer.data(), got))
+            return false;
     }
 }
 
 } // namespace
+
+bool writeAll(int fd, const char *data, qsizetype size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size_t(size));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
 
 WriteResult copyWholeFile(const QString &source, const QString &target)
 {

@@ -80,6 +80,10 @@ WriteResult copyWholeFile(const QString &source, const QString &target);
 // were deleted first. A copy that fails is removed again.
 WriteResult copyToNewFile(const QString &source, const QString &target);
 
+// Writes all of data to the open file descriptor fd, through short writes
+// and interrupted calls; false on the first failure.
+bool writeAll(int fd, const char *data, qsizetype size);
+
 struct ReadResult
 {
     enum class Status { Ok, Missing, NotRegular, TooLarge, Failed };

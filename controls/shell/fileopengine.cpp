@@ -22,10 +22,39 @@ std::filesystem::path fsPath(const QString &path)
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
+// One look at a path: whether its name is taken, and what it leads to.
+// A bulk copy (a CD folder) would otherwise ask each question per file.
+struct PathLook
+{
+    bool taken = false;    // anything by that name, a broken link too
+    bool link = false;
+    bool resolved = false; // what the name leads to exists; status tells of it
+    struct stat status {};
+
+    bool isDir() const { return resolved && S_ISDIR(status.st_mode); }
+    bool isRegular() const { return resolved && S_ISREG(status.st_mode); }
+    bool sameFileAs(const PathLook &other) const
+    {
+        return resolved && other.resolved && status.st_dev == other.status.st_dev
+               && status.st_ino == other.status.st_ino;
+    }
+};
+
+PathLook lookAt(const QString &path)
+{
+    PathLook look;
+    const QByteArray name = QFile::encodeName(path);
+    if (::lstat(name.constData(), &look.status) != 0)
+        return look;
+    look.taken = true;
+    look.link = S_ISLNK(look.status.st_mode);
+    look.resolved = !look.link || ::stat(name.constData(), &look.status) == 0;
+    return look;
+}
+
 bool existsOrLink(const QString &path)
 {
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
+    return lookAt(path).taken;
 }
 
 bool isMask(const QString &name)
@@ -69,36 +98,6 @@ QStringList expandSources(const QStringList &names, bool filesOnly)
             sources.append(name);
     }
     return sources;
-}
-
-// One look at a path: whether its name is taken, and what it leads to.
-// A bulk copy (a CD folder) would otherwise ask each question per file.
-struct PathLook
-{
-    bool taken = false;    // anything by that name, a broken link too
-    bool link = false;
-    bool resolved = false; // what the name leads to exists; status tells of it
-    struct stat status {};
-
-    bool isDir() const { return resolved && S_ISDIR(status.st_mode); }
-    bool isRegular() const { return resolved && S_ISREG(status.st_mode); }
-    bool sameFileAs(const PathLook &other) const
-    {
-        return resolved && other.resolved && status.st_dev == other.status.st_dev
-               && status.st_ino == other.status.st_ino;
-    }
-};
-
-PathLook lookAt(const QString &path)
-{
-    PathLook look;
-    const QByteArray name = QFile::encodeName(path);
-    if (::lstat(name.constData(), &look.status) != 0)
-        return look;
-    look.taken = true;
-    look.link = S_ISLNK(look.status.st_mode);
-    look.resolved = !look.link || ::stat(name.constData(), &look.status) == 0;
-    return look;
 }
 
 bool inside(const QString &folder, const QString &path)

@@ -22,25 +22,34 @@ namespace {
 const QString Autorun = QStringLiteral("AUTORUN.INF");
 const QString RuntimeIni = QStringLiteral("ORVANTA.INI");
 
-using FileId = FileIdentity;
-
-std::optional<FileId> fileId(const QString &path)
+// What path leads to, after links; nothing when it leads nowhere.
+std::optional<struct stat> statusOf(const QString &path)
 {
     struct stat st {};
     if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
         return std::nullopt;
-    return FileId{quint64(st.st_dev), quint64(st.st_ino)};
+    return st;
+}
+
+FileIdentity identityOf(const struct stat &st)
+{
+    return {quint64(st.st_dev), quint64(st.st_ino)};
+}
+
+std::optional<FileIdentity> fileId(const QString &path)
+{
+    const std::optional<struct stat> status = statusOf(path);
+    return status ? std::optional(identityOf(*status)) : std::nullopt;
 }
 
 // One look at a file named as a source: whether it is a regular file (after
 // links), and which.
 void lookAtSource(SourceLine &line)
 {
-    struct stat st {};
-    line.exists = !line.path.isEmpty() && ::stat(QFile::encodeName(line.path).constData(), &st) == 0
-                  && S_ISREG(st.st_mode);
+    const std::optional<struct stat> status = statusOf(line.path);
+    line.exists = status && S_ISREG(status->st_mode);
     if (line.exists)
-        line.id = FileId{quint64(st.st_dev), quint64(st.st_ino)};
+        line.id = identityOf(*status);
 }
 
 bool existsOrLink(const QString &path)
@@ -321,7 +330,7 @@ void checkFolders(Plan &plan, const Folders &fields)
 // Each existing file once (by identity), to the folder of its route.
 void collectTargets(Plan &plan)
 {
-    std::map<FileId, bool> seen;
+    std::map<FileIdentity, bool> seen;
     std::map<QString, size_t> byName; // folded target path -> target
     for (const SourceLine &line : plan.sources) {
         if (line.kind != SourceLine::Kind::File || !line.exists || line.route == Route::None)
@@ -350,7 +359,7 @@ void collectTargets(Plan &plan)
 // A target that exists is deleted first: never when it is a source.
 void checkTargets(Plan &plan)
 {
-    std::map<FileId, QString> sources;
+    std::map<FileIdentity, QString> sources;
     for (const Target &target : plan.targets)
         sources.emplace(target.sourceId, target.source);
     Platform::FolderEntryFinder finder; // nothing is written while the plan is made
@@ -443,7 +452,7 @@ private:
     const Platform::ProfileFile &m_project;
     const GeneratorConfig &m_settings;
     const ProgressFn &m_progress;
-    std::map<FileId, size_t> m_byId;
+    std::map<FileIdentity, size_t> m_byId;
     std::map<QString, const SourceLine *> m_storedSources; // as the list found each stored value
     std::map<QString, bool> m_copied; // targets written
     std::vector<std::pair<QString, QString>> m_collected; // [DATA] of ORVANTA.INI

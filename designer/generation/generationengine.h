@@ -22,7 +22,6 @@ namespace Generation {
 // The folder a file goes to on the CD.
 enum class Route { None, Data, Multimedia, Menu };
 
-// One line of the source list.
 // A file's identity: letter case and links give one file several names.
 struct FileIdentity {
     quint64 device = 0;
@@ -30,6 +29,7 @@ struct FileIdentity {
     auto operator<=>(const FileIdentity &) const = default;
 };
 
+// One line of the source list.
 struct SourceLine {
     enum class Kind { Header, Message, File };
     Kind kind = Kind::File;

@@ -1,5 +1,7 @@
 #include "devicesink.h"
 
+#include "safefile.h"
+
 #include <QByteArray>
 
 #include <dlfcn.h>
@@ -12,18 +14,6 @@ extern "C" const char kalvora_devicesink_image_end[];
 
 namespace Platform::Audio {
 namespace {
-
-bool writeAll(int fd, const char *bytes, qsizetype size)
-{
-    while (size > 0) {
-        const ssize_t written = ::write(fd, bytes, size_t(size));
-        if (written <= 0)
-            return false;
-        bytes += written;
-        size -= written;
-    }
-    return true;
-}
 
 // The plug-in travels inside the program, so a menu copied to a CD is still
 // one file; the system loads libraries only from files, which a file in

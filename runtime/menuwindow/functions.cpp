@@ -258,10 +258,7 @@ void TMenuWindowBase::chooseFonts(bool listsAndDescription)
     const Platform::TColor chosen = Platform::fromQColor(color);
     const auto paint = [&](QWidget *widget) {
         widget->setFont(font);
-        QPalette palette = widget->palette();
-        for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-            palette.setColor(role, color);
-        widget->setPalette(palette);
+        MenuObjects::setFontColor(widget, chosen);
     };
     if (!listsAndDescription) {
         for (TMenuButton *button : findChildren<TMenuButton *>())
