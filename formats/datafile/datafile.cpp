@@ -448,4 +448,31 @@ QString storedFolderPath(const QString &driveRoot, const QString &folder)
     return stored;
 }
 
+const QList<PathValuedKey> &pathValuedKeys()
+{
+    static const QList<PathValuedKey> keys = {
+        {Keys::Setup, PathKind::File},         {Keys::Katalog, PathKind::Folder},
+        {Keys::Opis, PathKind::FileOrText},    {Keys::Ambitny, PathKind::File},
+        {Keys::Zrzut, PathKind::File},
+    };
+    return keys;
+}
+
+QString valueOf(const Program &program, const QString &key)
+{
+    const struct {
+        const QString &name;
+        const QString &value;
+    } fields[] = {
+        {Keys::Setup, program.setup},     {Keys::Opis, program.opis},       {Keys::Katalog, program.katalog},
+        {Keys::Kopia, program.kopia},     {Keys::Numer, program.numer},     {Keys::System, program.system},
+        {Keys::Rozmiar, program.rozmiar}, {Keys::Info, program.info},       {Keys::Ambitny, program.ambitny},
+        {Keys::Zrzut, program.zrzut},
+    };
+    for (const auto &field : fields)
+        if (field.name.compare(key, Qt::CaseInsensitive) == 0)
+            return field.value;
+    return {};
+}
+
 } // namespace DataFile

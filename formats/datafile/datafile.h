@@ -36,6 +36,25 @@ inline const QString Ambitny = QStringLiteral("AMBITNY");
 inline const QString Zrzut = QStringLiteral("ZRZUT");
 } // namespace Keys
 
+// What a path-valued key of a program must name on the drive. The data-file
+// checker and generation's look at what a CD will miss read this one table.
+enum class PathKind {
+    File,       // an existing regular file
+    Folder,     // an existing folder
+    FileOrText, // an existing file, or free text (a description)
+};
+
+struct PathValuedKey
+{
+    QString key;
+    PathKind kind;
+};
+
+// SETUP, KATALOG, OPIS, AMBITNY, ZRZUT, in that order; the category's DESC
+// line is checked as DescriptionKind.
+const QList<PathValuedKey> &pathValuedKeys();
+inline constexpr PathKind DescriptionKind = PathKind::FileOrText;
+
 // One program of the category; the fields carry the names of their keys.
 struct Program
 {
@@ -53,6 +72,10 @@ struct Program
 
     bool operator==(const Program &) const = default;
 };
+
+// The stored value of a program's key, by the names of Keys ("" for an
+// unknown key).
+QString valueOf(const Program &program, const QString &key);
 
 struct Header
 {
