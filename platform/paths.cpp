@@ -1,5 +1,7 @@
 #include "paths.h"
 
+#include "safefile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -256,6 +258,67 @@ QString StoredPathResolver::resolve(const QString &stored)
     if (!throughLink)
         return path;
     return staysBelowRoot(m_root, path) ? path : QString();
+}
+
+namespace {
+
+QString realPath(const QString &path)
+{
+    const QString real = QFileInfo(path).canonicalFilePath();
+    return real.isEmpty() ? QDir::cleanPath(QDir::fromNativeSeparators(path)) : real;
+}
+
+bool isSystemRoot(const QString &root)
+{
+    return QDir::cleanPath(QDir::fromNativeSeparators(root)) == QLatin1String("/");
+}
+
+// The file a path stored from "/" names inside root; empty when there is none.
+QString fromSystemRoot(const QString &root, const QString &stored)
+{
+    if (stored.trimmed().isEmpty() || isSystemRoot(root))
+        return {};
+    if (QFileInfo::exists(resolveStoredPath(root, stored)))
+        return {};
+    const QString fromTop = resolveStoredPath(QStringLiteral("/"), stored);
+    if (fromTop.isEmpty() || !QFileInfo::exists(fromTop) || !liesInside(root, fromTop))
+        return {};
+    return fromTop;
+}
+
+} // namespace
+
+bool liesInside(const QString &folder, const QString &path)
+{
+    const QString realFolder = withTrailingSlash(realPath(folder));
+    const QString real = realPath(path);
+    return withTrailingSlash(real) == realFolder || real.startsWith(realFolder);
+}
+
+QString resolveDocumentPath(const QString &root, const QString &stored)
+{
+    const QString found = fromSystemRoot(root, stored);
+    return found.isEmpty() ? resolveStoredPath(root, stored) : found;
+}
+
+QString rebasedStoredPath(const QString &root, const QString &stored)
+{
+    const QString found = fromSystemRoot(root, stored);
+    if (found.isEmpty())
+        return {};
+    QString rebased = toStoredPath(realPath(root), realPath(found));
+    // A folder keeps the final "\" it was stored with.
+    if ((stored.endsWith(u'\\') || stored.endsWith(u'/')) && !rebased.isEmpty() && !rebased.endsWith(u'\\'))
+        rebased += u'\\';
+    return rebased;
+}
+
+QString writeMinimalAutorun(const QString &folder)
+{
+    if (!findEntryCaseInsensitive(folder, kAutorunName).isEmpty())
+        return {}; // already a CD folder: its own file stays as it is
+    return writeWholeFile(withTrailingSlash(folder) + kAutorunName, "[AUTORUN]\r\nOPEN=MENU\\ORVANTA.EXE /OPCJE\r\n")
+        .error;
 }
 
 QString toStoredPath(const QString &root, const QString &absolutePath)

@@ -50,6 +50,7 @@ class StoredPathResolver
 public:
     explicit StoredPathResolver(QString root);
     QString resolve(const QString &stored);
+    const QString &root() const { return m_root; }
 
 private:
     struct Folder
@@ -63,6 +64,26 @@ private:
     QString m_root;
     QHash<QString, Folder> m_folders; // the first names of a stored path, joined by "/"
 };
+
+// A stored path of a document the designer or the data editor reads. A
+// document made before its CD folder got its "AUTORUN.INF" stored its paths
+// from "/" ("home\ala\plyta\grafika\tlo.bmp"). Such a path, when it names
+// nothing below root but names something from "/" that lies inside root,
+// means that file; everything else resolves as resolveStoredPath does.
+QString resolveDocumentPath(const QString &root, const QString &stored);
+
+// The stored form relative to root of a path that resolveDocumentPath finds
+// only through "/"; empty when the value needs no rebasing.
+QString rebasedStoredPath(const QString &root, const QString &stored);
+
+// Whether an absolute path lies in folder or below it, compared as the
+// system names them after links ("/a/b" is in "/a/", "/ab" is not).
+bool liesInside(const QString &folder, const QString &path);
+
+// The file that makes a folder a CD folder, written when the author makes
+// one: a minimal "AUTORUN.INF" (Windows-1250, CRLF) that starts the runtime.
+// Empty on success, else the system's reason.
+QString writeMinimalAutorun(const QString &folder);
 
 // The stored (drive-relative, "\"-separated) form of an absolute path below
 // root; a path outside root keeps its own form less any drive prefix.

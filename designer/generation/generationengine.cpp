@@ -103,6 +103,12 @@ void addStored(std::vector<SourceLine> &lines, const QString &value, Platform::S
     line.text = value;
     line.path = resolver.resolve(value);
     lookAtSource(line);
+    if (!line.exists) { // stored before the project had its CD folder?
+        if (const QString found = Platform::resolveDocumentPath(resolver.root(), value); found != line.path) {
+            line.path = found;
+            lookAtSource(line);
+        }
+    }
     line.route = routeByExtension(line.exists ? QFileInfo(line.path).fileName() : value);
     if (line.exists && line.route == Route::None)
         line.note = NotCopiedNote;
@@ -529,7 +535,7 @@ SourceLine Executor::sourceOf(const QString &value) const
         return *known->second;
     SourceLine line;
     line.text = value;
-    line.path = Platform::resolveStoredPath(m_plan.driveRoot, value);
+    line.path = Platform::resolveDocumentPath(m_plan.driveRoot, value);
     lookAtSource(line);
     return line;
 }

@@ -90,13 +90,13 @@ void TfrmObiekty::commitText(Row row, const QString &text)
         const QString stored = text.trimmed();
         if (key) {
             m_context.ButtonGlyphFiles.setValue(QString::number(tagOf(key)), stored);
-            key->setGlyph(Platform::readPicture(Platform::resolveStoredPath(m_context.DriveRoot, stored)));
+            key->setGlyph(Platform::readPicture(Platform::resolveDocumentPath(m_context.DriveRoot, stored)));
         } else if (classOf(current) == ObjectClass::Image) {
             const bool background = tagOf(current) == BackId;
             m_context.ProjectSettings.setValue(background ? QStringLiteral("Tlo") : QStringLiteral("ToolsBack"),
                                                stored);
             auto *image = static_cast<TImage *>(current);
-            const QImage picture = Platform::readPicture(Platform::resolveStoredPath(m_context.DriveRoot, stored));
+            const QImage picture = Platform::readPicture(Platform::resolveDocumentPath(m_context.DriveRoot, stored));
             if (picture.isNull()) {
                 image->canvas() = QImage();
                 image->update();
@@ -199,7 +199,7 @@ void TfrmObiekty::commitChoice(Row row, int index, const QString &text)
             m_context.ProjectSettings.setValue(background ? QStringLiteral("TILE") : QStringLiteral("TOOLS_TILE"),
                                                QString::number(index));
             const QImage picture = Platform::readPicture(
-                Platform::resolveStoredPath(m_context.DriveRoot, edtBitmapa->text().trimmed()));
+                Platform::resolveDocumentPath(m_context.DriveRoot, edtBitmapa->text().trimmed()));
             auto *image = static_cast<TImage *>(current);
             if (!picture.isNull())
                 index == 1 ? image->tile(picture) : image->stretch(picture);
@@ -244,7 +244,7 @@ void TfrmObiekty::commitFile(Row row)
         caption = InspectorTexts::nextWindowDialogCaption();
     }
     auto *field = static_cast<QLineEdit *>(editor(row));
-    const QString start = Platform::resolveStoredPath(m_context.DriveRoot, field->text().trimmed());
+    const QString start = Platform::resolveDocumentPath(m_context.DriveRoot, field->text().trimmed());
     const QString chosen = Platform::Dialogs::instance().openFile(this, caption, start, filter);
     if (chosen.isEmpty())
         return;

@@ -116,7 +116,7 @@ bool DesignObjectCreators::loadRememberedGlyph(TMenuButton *key, int id)
     const QString entry = m_context.ButtonGlyphFiles.value(QString::number(id));
     if (entry.isEmpty())
         return true;
-    const QImage glyph = Platform::readPicture(Platform::resolveStoredPath(m_context.DriveRoot, entry));
+    const QImage glyph = Platform::readPicture(Platform::resolveDocumentPath(m_context.DriveRoot, entry));
     if (glyph.isNull())
         return false;
     key->setGlyph(glyph);

@@ -237,7 +237,7 @@ bool OutsidePrograms::editDataFile(const QString &storedPath)
 bool OutsidePrograms::editFile(GeneratorFile editor, const QString &storedPath, const QString &failedMessage)
 {
     const QString program = locateProgram(editor);
-    const QString file = Platform::resolveStoredPath(m_context.DriveRoot, storedPath);
+    const QString file = Platform::resolveDocumentPath(m_context.DriveRoot, storedPath);
     // The full path is one argument, so no name is ever read as an option.
     if (!program.isEmpty() && !file.isEmpty()
         && Platform::Launcher::instance().startProgram(program, {file}, QFileInfo(program).absolutePath()))

@@ -124,6 +124,8 @@ bool DesignerProject::Zapisz()
     // What another program wrote into the file meanwhile stays.
     file.reload();
     writeDesign(file);
+    // Paths stored before the project had its CD folder are written from it now.
+    rebaseStoredPaths(file, m_context.DriveRoot);
     if (!flushOrComplain(file))
         return false;
     if (!QFileInfo::exists(m_context.DataDir + QStringLiteral("Temp/0.tmp")))

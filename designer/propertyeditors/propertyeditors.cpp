@@ -296,7 +296,7 @@ bool PropertyEditors::edtTypUlozeniaClick(int item, const QString &bitmapField)
         return false;
     QImage picture;
     if (!bitmapField.trimmed().isEmpty()) {
-        const QString file = Platform::resolveStoredPath(m_context.DriveRoot, bitmapField);
+        const QString file = Platform::resolveDocumentPath(m_context.DriveRoot, bitmapField);
         picture = file.isEmpty() ? QImage() : Platform::readPicture(file);
         if (picture.isNull()) {
             warn(EditorMessages::pictureNotLoaded(m_context.DriveRoot + bitmapField));
@@ -415,7 +415,7 @@ void PropertyEditors::cmbFontClick(const FontChoice &choice)
 std::optional<QString> PropertyEditors::chooseFile(const QString &field, const QString &filter)
 {
     const QString start = field.isEmpty() ? m_context.DriveRoot
-                                          : Platform::resolveStoredPath(m_context.DriveRoot, field);
+                                          : Platform::resolveDocumentPath(m_context.DriveRoot, field);
     const QString chosen = Platform::Dialogs::instance().openFile(parent(), OpenCaption, start, filter);
     if (chosen.isEmpty())
         return std::nullopt;
@@ -467,7 +467,7 @@ std::optional<QString> PropertyEditors::edtBitmapaButtonClick(const QString &fie
     const std::optional<QString> stored = chooseFile(field, BitmapFilter);
     if (!stored)
         return std::nullopt;
-    const QString file = Platform::resolveStoredPath(m_context.DriveRoot, *stored);
+    const QString file = Platform::resolveDocumentPath(m_context.DriveRoot, *stored);
     const QImage picture = Platform::readPicture(file);
     if (picture.isNull()) {
         warn(EditorMessages::pictureNotLoaded(file));
@@ -489,7 +489,7 @@ bool PropertyEditors::edtBitmapaKeyDown(const QString &typed)
     }
     QImage picture;
     if (!typed.trimmed().isEmpty()) {
-        picture = Platform::readPicture(Platform::resolveStoredPath(m_context.DriveRoot, typed));
+        picture = Platform::readPicture(Platform::resolveDocumentPath(m_context.DriveRoot, typed));
         // The path is kept all the same: the picture may be put there later.
         if (picture.isNull())
             warn(EditorMessages::pictureNotLoaded(m_context.DriveRoot + typed));
@@ -508,7 +508,7 @@ std::optional<QString> PropertyEditors::edtMaskaButtonClick(const QString &field
     const std::optional<QString> stored = chooseFile(field, BitmapFilter);
     if (!stored)
         return std::nullopt;
-    const QString file = Platform::resolveStoredPath(m_context.DriveRoot, *stored);
+    const QString file = Platform::resolveDocumentPath(m_context.DriveRoot, *stored);
     const Platform::ReadResult bytes = Platform::readRegularFile(file, Platform::SizeLimits::Picture);
     const QImage picture = bytes.ok() ? QImage::fromData(bytes.bytes) : QImage();
     if (picture.isNull()) {

@@ -20,7 +20,7 @@ namespace {
 QString settingFile(const DesignerContext &context, const QString &name)
 {
     const QString stored = context.ProjectSettings.value(name);
-    return stored.isEmpty() ? QString() : Platform::resolveStoredPath(context.DriveRoot, stored);
+    return stored.isEmpty() ? QString() : Platform::resolveDocumentPath(context.DriveRoot, stored);
 }
 
 bool setting(const DesignerContext &context, const QString &name)

@@ -102,7 +102,7 @@ void loadGlyph(const DesignerContext &context, TMenuButton *key, const QString &
 {
     const QImage glyph = glyphFile.isEmpty()
                              ? QImage()
-                             : Platform::readPicture(Platform::resolveStoredPath(context.DriveRoot, glyphFile));
+                             : Platform::readPicture(Platform::resolveDocumentPath(context.DriveRoot, glyphFile));
     key->setGlyph(glyph);
 }
 

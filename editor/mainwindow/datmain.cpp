@@ -769,7 +769,7 @@ void T_Form1::showLabelMenu(QLabel *label, const QPoint &globalPos)
         katalog.chop(1);
         const QString setupFolder = edtSetup->currentText().section(u'\\', 0, -2);
         for (const QString &stored : {katalog, setupFolder}) {
-            const QString path = Platform::resolveStoredPath(root, stored);
+            const QString path = Platform::resolveDocumentPath(root, stored);
             QAction *action = switchTo->addAction(QDir::toNativeSeparators(root) + stored);
             action->setEnabled(!path.isEmpty() && QFileInfo(path).isDir());
             connect(action, &QAction::triggered, this, [this, path] {

@@ -29,6 +29,9 @@ DataFile::Result EditorDocument::open(const QString &fileName)
     m_fileName = QFileInfo(fileName).absoluteFilePath();
     m_driveRoot = driveRootOf(m_fileName);
     m_category = std::move(read.category);
+    // Paths stored before the CD folder had its "AUTORUN.INF" are taken
+    // from it; the next save writes them so.
+    DataFile::rebaseStoredPaths(m_category, m_driveRoot);
     m_current = count() > 0 ? 0 : -1;
     m_modified = false;
     return {};

@@ -458,11 +458,11 @@ const QList<PathValuedKey> &pathValuedKeys()
     return keys;
 }
 
-QString valueOf(const Program &program, const QString &key)
+QString *fieldOf(Program &program, const QString &key)
 {
     const struct {
         const QString &name;
-        const QString &value;
+        QString &value;
     } fields[] = {
         {Keys::Setup, program.setup},     {Keys::Opis, program.opis},       {Keys::Katalog, program.katalog},
         {Keys::Kopia, program.kopia},     {Keys::Numer, program.numer},     {Keys::System, program.system},
@@ -471,8 +471,31 @@ QString valueOf(const Program &program, const QString &key)
     };
     for (const auto &field : fields)
         if (field.name.compare(key, Qt::CaseInsensitive) == 0)
-            return field.value;
-    return {};
+            return &field.value;
+    return nullptr;
+}
+
+QString valueOf(const Program &program, const QString &key)
+{
+    const QString *field = fieldOf(const_cast<Program &>(program), key);
+    return field ? *field : QString();
+}
+
+int rebaseStoredPaths(Category &category, const QString &root)
+{
+    int rewritten = 0;
+    const auto rebase = [&](QString &value) {
+        if (const QString rebased = Platform::rebasedStoredPath(root, value); !rebased.isEmpty()) {
+            value = rebased;
+            ++rewritten;
+        }
+    };
+    rebase(category.description);
+    for (Program &program : category.programs) {
+        for (const PathValuedKey &entry : pathValuedKeys())
+            rebase(*fieldOf(program, entry.key));
+    }
+    return rewritten;
 }
 
 } // namespace DataFile

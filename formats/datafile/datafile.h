@@ -76,6 +76,8 @@ struct Program
 // The stored value of a program's key, by the names of Keys ("" for an
 // unknown key).
 QString valueOf(const Program &program, const QString &key);
+// The field of a program's key; null for an unknown key.
+QString *fieldOf(Program &program, const QString &key);
 
 struct Header
 {
@@ -139,6 +141,11 @@ Result checkProgramName(const QString &name);
 // The same for every program, and no two names equal without regard to
 // letter case.
 Result checkProgramNames(const QList<Program> &programs);
+
+// Rewrites, relative to root, the path-valued values and the description of
+// a category that were stored from "/" and name something inside root (see
+// Platform::rebasedStoredPath). The number of values rewritten.
+int rebaseStoredPaths(Category &category, const QString &root);
 
 // ROZMIAR of a program of that many bytes: kilobytes rounded to whole ones,
 // digits grouped in threes by groupSeparator, then " KB"; no digits at all

@@ -311,7 +311,55 @@ QString ProjectValues::path(const QString &section, const QString &key, const QS
 
 QString ProjectValues::resolve(const QString &storedPath) const
 {
-    return Platform::resolveStoredPath(m_driveRoot, storedPath);
+    // The designer also finds what a project stored before its CD folder
+    // was made; the runtime reads a generated CD, whose paths are its own.
+    return m_reader == Reader::Designer ? Platform::resolveDocumentPath(m_driveRoot, storedPath)
+                                        : Platform::resolveStoredPath(m_driveRoot, storedPath);
+}
+
+const QList<PathValuedKey> &pathValuedKeys()
+{
+    static const QList<PathValuedKey> keys = {
+        {Sections::Data, {}},
+        {Sections::Glyph, {}},
+        {Sections::NextWindowIni, {}},
+        {Sections::Window, QStringLiteral("BACKGROUND")},
+        {Sections::Window, QStringLiteral("TOOLS_BACKGROUND")},
+        {Sections::Bonus, QStringLiteral("MASKA")},
+        {Sections::Sound, QStringLiteral("ON_UP")},
+        {Sections::Sound, QStringLiteral("ON_DOWN")},
+        {Sections::Sound, QStringLiteral("ON_MOVE")},
+        {Sections::Sound, QStringLiteral("BACKGROUND")},
+        {Sections::Cdrom, QStringLiteral("CD_DESCRIPTION")},
+        {Sections::InfoCd, QStringLiteral("MASKA")},
+        {Sections::InfoCd, QStringLiteral("BMP")},
+        {Sections::InfoCd, QStringLiteral("PLIK")},
+        {Sections::Ekran, QStringLiteral("AVI")},
+        {Sections::Ekran, QStringLiteral("BMP")},
+    };
+    return keys;
+}
+
+int rebaseStoredPaths(Platform::ProfileFile &file, const QString &root)
+{
+    int rewritten = 0;
+    const auto rebase = [&](const QString &section, const QString &key) {
+        const QString rebased = Platform::rebasedStoredPath(root, file.readString(section, key, {}));
+        if (rebased.isEmpty())
+            return;
+        file.writeString(section, key, rebased);
+        ++rewritten;
+    };
+    for (const PathValuedKey &entry : pathValuedKeys()) {
+        if (!entry.key.isEmpty()) {
+            if (file.valueExists(entry.section, entry.key))
+                rebase(entry.section, entry.key);
+            continue;
+        }
+        for (const QString &key : file.keyNames(entry.section))
+            rebase(entry.section, key);
+    }
+    return rewritten;
 }
 
 QString ProjectValues::text(const QString &section, const QString &key) const

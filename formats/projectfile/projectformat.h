@@ -8,6 +8,7 @@
 #include <colors.h>
 #include <profilefile.h>
 
+#include <QList>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -79,6 +80,20 @@ inline const QString Zeltrin = QStringLiteral("ZELTRIN");
 inline const QString Ekran = QStringLiteral("EKRAN");
 inline const QString InfoCd = QStringLiteral("INFOCD");
 } // namespace Sections
+
+// The values of a project that are stored paths: every key of a section
+// (key empty) or one key of it.
+struct PathValuedKey
+{
+    QString section;
+    QString key;
+};
+const QList<PathValuedKey> &pathValuedKeys();
+
+// Rewrites, relative to root, each stored path of file that was stored from
+// "/" and names a file inside root (see Platform::rebasedStoredPath); the
+// other values stay as they are. The number of values rewritten.
+int rebaseStoredPaths(Platform::ProfileFile &file, const QString &root);
 
 // Which program reads: the two differ in some defaults.
 enum class Reader { Designer, Runtime };

@@ -148,3 +148,68 @@ TEST_F(PathsTest, FolderEntryFinderAnswersAsTheSingleLookUp)
     EXPECT_EQ(finder.find(root + QStringLiteral("Dane"), QStringLiteral("ŻÓŁW.rv3")), QStringLiteral("Żółw.RV3"));
     EXPECT_TRUE(finder.find(root + QStringLiteral("Dane"), QStringLiteral("zolw.rv3")).isEmpty());
 }
+
+// A document stored from "/" before its CD folder had "AUTORUN.INF" still
+// finds its files inside the CD folder, and learns their stored form there.
+TEST_F(PathsTest, PathsStoredFromTheSystemRootResolveInsideTheCdFolder)
+{
+    TestSupport::writeFile(dir.path() + QStringLiteral("/outside/Obraz.bmp"), "BM");
+    TestSupport::writeFile(root + QStringLiteral("Menu/Back Ółko.bmp"), "BM");
+    const QString top = toStoredPath(QStringLiteral("/"), root) + u'\\'; // "tmp\...\cd\"
+    const QString outside = toStoredPath(QStringLiteral("/"), dir.path() + QStringLiteral("/outside/Obraz.bmp"));
+    const auto asWritten = [](QString stored) { return stored.replace(u'\\', u'/'); };
+    const struct {
+        QString stored;
+        QString resolved; // below root unless absolute
+        QString rebased;
+    } cases[] = {
+        {top + QStringLiteral("Menu\\Back.bmp"), QStringLiteral("Menu/Back.bmp"), QStringLiteral("Menu\\Back.bmp")},
+        {top.toUpper() + QStringLiteral("MENU\\BACK.BMP"), QStringLiteral("Menu/Back.bmp"),
+         QStringLiteral("Menu\\Back.bmp")},
+        {top + QStringLiteral("Menu\\Back Ółko.bmp"), QStringLiteral("Menu/Back Ółko.bmp"),
+         QStringLiteral("Menu\\Back Ółko.bmp")},
+        {top + QStringLiteral("Menu\\Sub\\"), QStringLiteral("Menu/Sub"), QStringLiteral("Menu\\Sub\\")},
+        // Stored relative to the CD folder: as always, nothing to rebase.
+        {QStringLiteral("MENU\\back.bmp"), QStringLiteral("Menu/Back.bmp"), {}},
+        // From "/" but outside the CD folder: not on the CD, read as stored.
+        {outside, root + asWritten(outside), {}},
+        // Missing everywhere, and climbing: resolved below root as stored.
+        {top + QStringLiteral("Menu\\Brak.bmp"), root + asWritten(top + QStringLiteral("Menu/Brak.bmp")), {}},
+        {QStringLiteral("..\\..\\Menu\\Back.bmp"), QStringLiteral("Menu/Back.bmp"), {}},
+        {{}, {}, {}},
+    };
+    for (const auto &c : cases) {
+        const QString expected =
+            c.resolved.startsWith(u'/') ? c.resolved : (c.resolved.isEmpty() && c.stored.isEmpty() ? root : root + c.resolved);
+        EXPECT_EQ(resolveDocumentPath(root, c.stored), expected) << c.stored.toStdString();
+        EXPECT_EQ(rebasedStoredPath(root, c.stored), c.rebased) << c.stored.toStdString();
+    }
+    // The runtime's own rule and a document on no CD folder are unchanged.
+    EXPECT_EQ(resolveStoredPath(root, top + QStringLiteral("Menu\\Back.bmp")),
+              root + asWritten(top + QStringLiteral("Menu/Back.bmp")));
+    EXPECT_EQ(rebasedStoredPath(QStringLiteral("/"), top + QStringLiteral("Menu\\Back.bmp")), QString());
+}
+
+TEST_F(PathsTest, LiesInsideComparesWholeFolderNames)
+{
+    QDir().mkpath(dir.path() + QStringLiteral("/cdx"));
+    EXPECT_TRUE(liesInside(root, root + QStringLiteral("Menu/Back.bmp")));
+    EXPECT_TRUE(liesInside(root, root));
+    EXPECT_FALSE(liesInside(root, dir.path() + QStringLiteral("/cdx")));
+    EXPECT_FALSE(liesInside(root + QStringLiteral("Menu"), root));
+}
+
+TEST_F(PathsTest, AMinimalAutorunMakesAFolderACdFolderAndNeverReplacesOne)
+{
+    const QString folder = dir.path() + QStringLiteral("/nowa/");
+    QDir().mkpath(folder);
+    EXPECT_EQ(writeMinimalAutorun(folder), QString());
+    EXPECT_EQ(TestSupport::readFile(folder + QStringLiteral("AUTORUN.INF")),
+              QByteArray("[AUTORUN]\r\nOPEN=MENU\\ORVANTA.EXE /OPCJE\r\n"));
+    EXPECT_EQ(documentDriveRoot(folder + QStringLiteral("projekt/x.KLV")), folder);
+    // The CD folder's own file (any letter case) stays as it was.
+    EXPECT_EQ(writeMinimalAutorun(root), QString());
+    EXPECT_EQ(TestSupport::readFile(root + QStringLiteral("autorun.inf")), QByteArray("[AUTORUN]\r\n"));
+    EXPECT_FALSE(QFile::exists(root + QStringLiteral("AUTORUN.INF")));
+    EXPECT_NE(writeMinimalAutorun(dir.path() + QStringLiteral("/brak/")), QString());
+}

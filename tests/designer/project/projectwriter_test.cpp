@@ -6,6 +6,7 @@
 #include <buttons/menubutton.h>
 #include <menuobjects/menuobjects.h>
 #include <cp1250.h>
+#include <paths.h>
 #include <profilefile.h>
 
 #include <QDir>
@@ -747,4 +748,40 @@ TEST_F(ProjectWriter, TextsWithBlanksAroundOrEnclosingQuotesReadBackAsTheyWere)
     EXPECT_EQ(key->caption(), u"'w cudzysłowie'");
     EXPECT_EQ(key->hint(), u" z odstępem ");
     EXPECT_EQ(context.Objects.rozmiar->toolTip(), u" ROZMIAR");
+}
+
+// A project stored from "/" before its CD folder had "AUTORUN.INF" opens with
+// its pictures and saves as the same project stored from the CD folder would:
+// only the rebased values change, a value outside the CD folder stays.
+TEST_F(ProjectWriter, PathsStoredBeforeTheCdFolderExistedAreRebasedAtTheSave)
+{
+    writeText(QStringLiteral("plyta/AUTORUN.INF"), QStringLiteral("[AUTORUN]\n"));
+    writePicture(QStringLiteral("plyta/grafika/tło.bmp"), 40, 30, Qt::red);
+    writeText(QStringLiteral("plyta/Dane/gry.RV3"), QStringLiteral("TITLE=Gry\n"));
+    writeText(QStringLiteral("poza/inne.RV3"), QStringLiteral("TITLE=Inne\n"));
+    const QString fromTop = Platform::toStoredPath(QStringLiteral("/"), drivePath(QStringLiteral("plyta"))) + u'\\';
+    const QString outside = Platform::toStoredPath(QStringLiteral("/"), drivePath(QStringLiteral("poza/inne.RV3")));
+    const auto projectText = [&](const QString &prefix) {
+        return QStringLiteral("[WINDOW]\nBACKGROUND=%1grafika\\tło.bmp\nWIDTH=200\nHEIGHT=100\n"
+                              "[NAMES]\n1001=Gry\n1002=Inne\n[DATA]\n1001=%1Dane\\gry.RV3\n1002=%2\n")
+            .arg(prefix, outside);
+    };
+    writeText(QStringLiteral("plyta/projekt/STARY.KLV"), projectText(fromTop));
+    writeText(QStringLiteral("plyta/projekt/NOWY.KLV"), projectText(QString()));
+
+    load(QStringLiteral("plyta/projekt/NOWY.KLV"));
+    ASSERT_TRUE(project.Zapisz());
+    const QByteArray relative = readBytes(QStringLiteral("plyta/projekt/NOWY.KLV"));
+
+    load(QStringLiteral("plyta/projekt/STARY.KLV"));
+    EXPECT_EQ(context.DriveRoot, drivePath(QStringLiteral("plyta/")));
+    // The picture and the data file are found: nothing is reported missing.
+    EXPECT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages.first().text.toStdString();
+    ASSERT_TRUE(project.Zapisz());
+    const QByteArray saved = readBytes(QStringLiteral("plyta/projekt/STARY.KLV"));
+    EXPECT_EQ(Platform::fromCp1250(saved).toStdString(), Platform::fromCp1250(relative).toStdString());
+    const Platform::ProfileFile file(drivePath(QStringLiteral("plyta/projekt/STARY.KLV")));
+    EXPECT_EQ(file.readString(QStringLiteral("WINDOW"), QStringLiteral("BACKGROUND"), {}), u"grafika\\tło.bmp");
+    EXPECT_EQ(file.readString(QStringLiteral("DATA"), QStringLiteral("1001"), {}), u"Dane\\gry.RV3");
+    EXPECT_EQ(file.readString(QStringLiteral("DATA"), QStringLiteral("1002"), {}), outside);
 }
