@@ -5,6 +5,7 @@
 #include "config/gencfgdialog.h"
 #include "mainwindow/asystent.h"
 #include "mainwindow/mainwindowmessages.h"
+#include "project/cdfolder.h"
 #include "project/designermessages.h"
 #include "inspector/objectinspector.h"
 #include "surface/menusurface.h"
@@ -76,12 +77,21 @@ void TfrmGenerator::openProject(const QString &fileName, bool startUndoOver)
 {
     if (startUndoOver)
         m_context.undo().startOver();
-    m_project.LoadINI(QFileInfo(fileName).absoluteFilePath());
+    const QString path = QFileInfo(fileName).absoluteFilePath();
+    offerCdFolder(this, m_context, path);
+    m_project.LoadINI(path);
     projectOpened();
+}
+
+void TfrmGenerator::showCdFolder()
+{
+    lblKatalogPlyty->setText(m_context.ProjectIni ? CdFolder::describe(m_context.DriveRoot) : QString());
+    lblKatalogPlyty->setToolTip(lblKatalogPlyty->text());
 }
 
 void TfrmGenerator::projectOpened()
 {
+    showCdFolder();
     if (!m_context.ProjectIni)
         return;
     setWindowTitle(m_context.MainCaption);

@@ -1,6 +1,7 @@
 #include "generatorwindow.h"
 
 #include "generation/generationdialog.h"
+#include "project/cdfolder.h"
 #include "mainwindow/asystent.h"
 #include "outside/outsideprograms.h"
 #include "propertyeditors/inspectoreditors.h"
@@ -22,6 +23,7 @@
 #include <paths.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -191,7 +193,10 @@ void TfrmGenerator::buildFileMenu()
     connect(mnuZapisz, &QAction::triggered, this, [this] { mnuZapiszClick(mnuZapisz); });
     mnuZapiszJako = addCommand(mnuPlik, QStringLiteral("Z&apisz jako ..."),
                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(mnuZapiszJako, &QAction::triggered, this, [this] { m_project.mnuZapiszjakoClick(mnuZapiszJako); });
+    connect(mnuZapiszJako, &QAction::triggered, this, [this] {
+        m_project.mnuZapiszjakoClick(mnuZapiszJako);
+        projectOpened();
+    });
     mnuExportuj = addCommand(mnuPlik, QStringLiteral("Exportuj jako INFOCD"));
     connect(mnuExportuj, &QAction::triggered, this, [this] { m_project.Exportujinfocdromu1Click(mnuExportuj); });
     mnuZapiszJakoSzablon = addCommand(mnuPlik, QStringLiteral("Zapisz jako szablon"),
@@ -255,6 +260,11 @@ void TfrmGenerator::buildToolsAndHelpMenus()
     connect(mnuKonfiguracja, &QAction::triggered, this, [this] { mnuKonfiguracjaClick(mnuKonfiguracja); });
 
     mnuPomoc = menuBar()->addMenu(QStringLiteral("&Pomoc"));
+    // The author always sees which folder the CD is made of.
+    lblKatalogPlyty = new QLabel(menuBar());
+    lblKatalogPlyty->setObjectName(QStringLiteral("lblKatalogPlyty"));
+    lblKatalogPlyty->setContentsMargins(8, 0, 8, 0);
+    menuBar()->setCornerWidget(lblKatalogPlyty, Qt::TopRightCorner);
     mnuTematy = addCommand(mnuPomoc, QStringLiteral("&Tematy pomocy"), QKeySequence(Qt::Key_F1));
     connect(mnuTematy, &QAction::triggered, this, [this] { mnuTematyClick(mnuTematy); });
     mnuPodpowiedzi = addCommand(mnuPomoc, QStringLiteral("&Podpowiedzi"), QKeySequence(Qt::Key_F2));
@@ -373,7 +383,10 @@ void TfrmGenerator::fitHeight()
 
 void TfrmGenerator::connectOutsideCommands()
 {
-    plugIn(mnuGeneruj, [this] { runGenerationDialog(this, m_context, m_config); }, true);
+    plugIn(mnuGeneruj, [this] {
+        runGenerationDialog(this, m_context, m_config);
+        showCdFolder();
+    }, true);
     plugIn(mnuTestuj, [this] { m_outside->testRun(TestProgram::Runtime); }, false);
     plugIn(mnuTestujAutostart, [this] { m_outside->testRun(TestProgram::Autostart); }, false);
     plugIn(mnuZazavaDanych, [this] { m_outside->startDataEditor(); }, false);

@@ -16,6 +16,7 @@
 class OutsidePrograms;
 class PropertyEditors;
 class QAction;
+class QLabel;
 class QMenu;
 class TDock;
 class TMRUFileList;
@@ -86,6 +87,8 @@ public:
     TToolbarButton *speedNowy, *speedSzablon, *speedOtworz, *speedZapisz, *speedCofnij, *speedPonow,
         *speedGeneruj, *speedTestuj, *speedNotatnik, *speedAutoStart, *speedDzwiek, *speedDane, *speedZazavaBMP;
     TMenuButton *speedUseKlamra;
+    // The open project's CD folder, at the right of the menu bar.
+    QLabel *lblKatalogPlyty = nullptr;
     TFileDrag *FileDrag1;
 
     // Commands.
@@ -158,6 +161,7 @@ private:
     // "Nowy" keeps the undo history position; the other ways in start it over.
     void openProject(const QString &fileName, bool startUndoOver = true);
     void projectOpened();
+    void showCdFolder();
     void paletteClosed();
     void asystentClosed();
     void createUndo();

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPoint>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 
 #include <array>
@@ -59,6 +60,8 @@ public:
     QString DriveRoot;
     QString GeneratorDir;
     QString DataDir;
+    // Projects already told that they lie in no CD folder (absolute paths).
+    QSet<QString> CdFolderOffered;
     // Dodorurav.cfg [PLIKI] MPEGDLL: the MP3 decoder library as a full path.
     QString MpegDllPath;
     // Click selects an object (Dodorurav.cfg [OPCJE] Klamra).

@@ -95,4 +95,40 @@ inline QString infoCdFilter()
 
 inline QString infoCdDialogCaption() { return QStringLiteral("Wybierz istniejący(!) plik projektu..."); }
 
+inline QString noCdFolder(const QString &project, const QString &proposal)
+{
+    return QStringLiteral("Projekt %1\nnie leży w katalogu płyty (folderze z plikiem AUTORUN.INF).\n"
+                          "Ścieżki plików zapisuje się względem katalogu płyty, a bez niego - od \"/\", "
+                          "i na płycie nie zadziałają.\n\n"
+                          "Czy uczynić katalogiem płyty folder:\n%2\n\n"
+                          "Tak - utwórz w nim AUTORUN.INF\nNie - wybierz inny folder\n"
+                          "Anuluj - pracuj bez katalogu płyty")
+        .arg(project, proposal);
+}
+
+inline QString chooseCdFolderCaption()
+{
+    return QStringLiteral("Katalog płyty (musi zawierać projekt):");
+}
+
+inline QString cdFolderMustHoldProject(const QString &folder, const QString &project)
+{
+    return QStringLiteral("Folder %1 nie zawiera projektu %2 - nie może być jego katalogiem płyty.").arg(folder, project);
+}
+
+inline QString cannotMakeCdFolder(const QString &folder, const QString &reason)
+{
+    return QStringLiteral("Nie można utworzyć pliku AUTORUN.INF w folderze %1:\n%2").arg(folder, reason);
+}
+
+inline QString cdFolderShown(const QString &folder)
+{
+    return QStringLiteral("Katalog płyty: %1").arg(folder);
+}
+
+inline QString noCdFolderShown()
+{
+    return QStringLiteral("Katalog płyty: brak (ścieżki od \"/\")");
+}
+
 } // namespace DesignerMessages

@@ -1,6 +1,7 @@
 #include "designerproject.h"
 
 #include "objects/objectstyle.h"
+#include "project/cdfolder.h"
 #include "project/designercontext.h"
 #include "project/designermessages.h"
 #include "project/projectsettings.h"
@@ -338,6 +339,7 @@ void DesignerProject::mnuZapiszjakoClick(QObject *)
         m_context.Surface, QStringLiteral("Zapisz jako"), start, DesignerMessages::projectFilter());
     if (target.isEmpty())
         return;
+    offerCdFolder(m_context.Surface, m_context, target);
     // Entries the design does not hold (a second window, [INFOCD]) come
     // along with the copy.
     if (!copyProjectFileTo(target))

@@ -1,4 +1,6 @@
 target_sources(designer PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/cdfolder.h
+  ${CMAKE_CURRENT_LIST_DIR}/cdfolder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/designercontext.h
   ${CMAKE_CURRENT_LIST_DIR}/designercontext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/designermessages.h
