@@ -6,8 +6,8 @@
 The project folder gets an AUTORUN.INF (so the designer's stored paths are
 relative to it wherever it lies), the project "projekt/DEMO.KLV", its
 sub-window files under "okna/", pictures under "obrazy/", sounds under
-"dzwieki/", data files under "dane/" and texts under "teksty/". The programs
-the data files name keep their folder "PROGRAMY/". Open DEMO.KLV in
+"dzwieki/", data files under "dane/" and texts under "teksty/". What the
+data files name keeps its folder: "PROGRAMY/", "OPISY/" and "ZRZUTY/". Open DEMO.KLV in
 dodorurav and press Ctrl+F9 to generate a CD folder from it.
 """
 import os
@@ -98,9 +98,12 @@ def main():
     layout.placed[project] = "projekt\\DEMO.KLV"
     os.makedirs(os.path.join(out, "projekt"))
     layout.rewrite(project, os.path.join(out, "projekt", "DEMO.KLV"))
-    programs = os.path.join(cd, "PROGRAMY")
-    if os.path.isdir(programs):
-        shutil.copytree(programs, os.path.join(out, "PROGRAMY"))
+    # What the data files name keeps its place: programs, descriptions and
+    # screenshots.
+    for folder in ("PROGRAMY", "OPISY", "ZRZUTY"):
+        source = os.path.join(cd, folder)
+        if os.path.isdir(source):
+            shutil.copytree(source, os.path.join(out, folder))
     print(os.path.join(out, "projekt", "DEMO.KLV"))
 
 

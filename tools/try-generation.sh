@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Tries CD folder generation as a new user would, on a virtual screen: lays
 # the demo out as a design project, opens it in dodorurav, Ctrl+F9, OK and
-# Yes; then starts orvanta from the generated menu folder. Screenshots go to
+# Yes with the proposed folders (MENU in the design's CD folder); then starts
+# orvanta from the generated menu folder. Screenshots go to
 # build/<preset>/screenshots/generation-*.png; the design's files are
-# compared before and after.
+# compared before and after (all but the new MENU and AUTORUN.INF).
 # Usage: tools/try-generation.sh [preset]   (default: default; build it first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,7 +12,10 @@ source tools/lib/virtual-screen.sh
 screen_folders "${1:-default}"
 # The runtime lies beside the designer.
 screen_design_project generation-try orvanta
-sums() { (cd "$work/design" && find . -path ./DODORURAV -prune -o -type f -print0 | sort -z | xargs -0 sha256sum); }
+sums() {
+  (cd "$work/design" && find . \( -path ./DODORURAV -o -path ./MENU -o -name AUTORUN.INF \) -prune -o -type f -print0 |
+    sort -z | xargs -0 sha256sum)
+}
 sums >"$work/before.sum"
 
 screen_start
@@ -32,8 +36,8 @@ shot 4-done 3
 xdotool key Return         # "Generowanie zakończone!"
 shot 5-closed
 
-menufolder=$HOME/KalvoraCD/MENU
-ls -R "$HOME/KalvoraCD" >"$work/cd-files.txt"
+menufolder=$work/design/MENU
+ls -R "$menufolder" >"$work/cd-files.txt"
 (cd "$menufolder" && "./orvanta" >"$work/orvanta.log" 2>&1 &
  echo $! >"$work/orvanta.pid")
 menu=$(cat "$work/orvanta.pid")

@@ -45,7 +45,7 @@ QString GeneratorConfigNames::fileKey(GeneratorFile file)
     return key(FileKeys[int(file)]);
 }
 
-GeneratorConfig defaultGeneratorConfig(const QString &programDir, const QString &homeDir)
+GeneratorConfig defaultGeneratorConfig(const QString &programDir)
 {
     QString dir = programDir;
     if (!dir.endsWith(u'/'))
@@ -53,7 +53,7 @@ GeneratorConfig defaultGeneratorConfig(const QString &programDir, const QString 
     GeneratorConfig config;
     config.file(GeneratorFile::Menu) = dir + QStringLiteral("orvanta");
     config.file(GeneratorFile::ZazavaRv3) = dir + QStringLiteral("zazava");
-    config.file(GeneratorFile::MenuFolder) = QDir(homeDir).filePath(QStringLiteral("KalvoraCD/MENU"));
+    // No menu folder of its own: generation proposes the one in the CD folder.
     // The libraries keep the names the runtime looks for beside itself.
     config.file(GeneratorFile::MpegDll) = dir + QStringLiteral("mpegdll.dll");
     config.file(GeneratorFile::Copier) = dir + QStringLiteral("kopia");
@@ -67,7 +67,7 @@ GeneratorConfig defaultGeneratorConfig(const QString &programDir, const QString 
 
 GeneratorConfig defaultGeneratorConfig()
 {
-    return defaultGeneratorConfig(Platform::programDir(), QDir::homePath());
+    return defaultGeneratorConfig(Platform::programDir());
 }
 
 GeneratorConfig readGeneratorConfig(const Platform::ProfileFile &cfg, const GeneratorConfig &defaults)

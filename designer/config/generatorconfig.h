@@ -58,9 +58,10 @@ struct GeneratorConfig {
 
 // The one table of defaults. programDir is the designer's folder (with a
 // trailing "/"): the runtime "orvanta", the data editor "zazava" and the
-// other companions lie beside it; generation proposes homeDir/KalvoraCD/MENU.
-GeneratorConfig defaultGeneratorConfig(const QString &programDir, const QString &homeDir);
-// The defaults for the running designer and the user's home folder.
+// other companions lie beside it. KATALOG_MENU is empty: generation proposes
+// the folder MENU of the project's CD folder.
+GeneratorConfig defaultGeneratorConfig(const QString &programDir);
+// The defaults for the running designer.
 GeneratorConfig defaultGeneratorConfig();
 
 // Every value of the file, the defaults for missing keys; numbers out of

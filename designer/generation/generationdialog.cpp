@@ -1,6 +1,7 @@
 #include "generationdialog.h"
 
 #include "project/designercontext.h"
+#include "project/cdfolder.h"
 #include "project/designerproject.h"
 
 #include <checkbox/bitcheckbox.h>
@@ -13,6 +14,7 @@
 #include <safefile.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -73,6 +75,15 @@ public:
         return size;
     }
 };
+
+// The final message; programs counts those naming files the CD lacks.
+QString finishedMessage(int programs)
+{
+    QString text = QStringLiteral("Generowanie zakończone!");
+    if (programs > 0)
+        text += QStringLiteral("\r\rProgramy, które wskazują pliki spoza płyty (lista \"Pliki źródłowe\"): %1").arg(programs);
+    return text;
+}
 
 TMenuButton *browseButton(QWidget *parent)
 {
@@ -244,6 +255,13 @@ QWidget *TfrmGeneruj::buildAutorunPage()
     autoRow->addWidget(chkMenu);
     autoRow->addStretch();
     layout->addLayout(autoRow);
+    lblNoAutostart = new QLabel(QStringLiteral("Brak programu autostartu (Dodorurav.cfg, AUTOSTART) - "
+                                               "AUTORUN.INF uruchomi menu."),
+                                page);
+    lblNoAutostart->setObjectName(QStringLiteral("lblNoAutostart"));
+    lblNoAutostart->setWordWrap(true);
+    lblNoAutostart->hide();
+    layout->addWidget(lblNoAutostart);
     auto *note = new QLabel(
         QStringLiteral("Uwaga! Nazwa katalogu z programem startującym musi być nazwą krótką (konwencja MS-DOS) np. X:\\MENU"),
         page);
@@ -294,11 +312,13 @@ void TfrmGeneruj::keyPressEvent(QKeyEvent *event)
 void TfrmGeneruj::OdczytPlikow()
 {
     lblAutoGo->setObjectName(QStringLiteral("lblAutoGo"));
-    // The proposed menu folder as it stands; the other two below it.
-    const QString menu = m_settings.file(GeneratorFile::MenuFolder);
-    edtKatalogMenu->setText(menu);
-    edtKatalogDane->setText(menu + QStringLiteral("/Dane/"));
-    edtKatalogMulti->setText(menu + QStringLiteral("/Multimedia/"));
+    // The proposed menu folder (Dodorurav.cfg's, else the CD folder's MENU);
+    // the other two below it.
+    const Folders proposed = proposedFolders(
+        proposedMenuFolder(m_settings.file(GeneratorFile::MenuFolder), m_context.DriveRoot, QDir::homePath()));
+    edtKatalogMenu->setText(proposed.menu);
+    edtKatalogDane->setText(proposed.data);
+    edtKatalogMulti->setText(proposed.multimedia);
     Slesze();
 
     Lista->clearItems();
@@ -306,6 +326,15 @@ void TfrmGeneruj::OdczytPlikow()
     if (m_context.ProjectIni) {
         m_sources = listSources(*m_context.ProjectIni, m_context.ProjectIni->fileName(), m_context.DriveRoot,
                                 m_settings);
+        // What the data files name that the CD will not hold, before anything is copied.
+        const std::vector<SourceLine> warnings = warningLines(checkDataFiles(m_sources, cdRootOf(edtKatalogMenu->text())));
+        m_sources.insert(m_sources.end(), warnings.begin(), warnings.end());
+    }
+    // AUTORUN.INF can start the autostart program only when the CD holds it.
+    if (!Platform::isRegularFile(m_settings.file(GeneratorFile::Autostart))) {
+        chkAuto->setChecked(false);
+        chkMenu->setChecked(true);
+        lblNoAutostart->show();
     }
     for (const SourceLine &line : m_sources) {
         const int row = Lista->addItem(line.displayText());
@@ -462,7 +491,7 @@ void TfrmGeneruj::klwOKClick(QObject *)
     }
     if (m_report.renameFailed)
         return;
-    Platform::showMessage(this, QStringLiteral("Generowanie zakończone!"), DesignerCaption, MessageButtons::Ok,
+    Platform::showMessage(this, finishedMessage(plan.dataFiles.programs), DesignerCaption, MessageButtons::Ok,
                           MessageIcon::Information);
     accept();
 }
@@ -476,13 +505,19 @@ bool runGenerationDialog(QWidget *parent, DesignerContext &context, GeneratorCon
 {
     if (!context.ProjectIni)
         return false;
-    // Generation reads the project as saved.
+    // Generation reads the project as saved: Yes saves it first, No takes
+    // the saved one as it is.
     if (context.ProjectModified) {
         const MessageAnswer answer = Platform::showMessage(
             parent, QStringLiteral("Projekt zawiera niezapisane zmiany.\rGenerowanie korzysta z zapisanego projektu.\r\rCzy zapisać go teraz?"),
-            DesignerCaption, MessageButtons::YesNo, MessageIcon::Question);
-        if (answer != MessageAnswer::Yes || !DesignerProject(context).Zapisz())
+            DesignerCaption, MessageButtons::YesNoCancel, MessageIcon::Question);
+        if (answer == MessageAnswer::Cancel || (answer == MessageAnswer::Yes && !DesignerProject(context).Zapisz()))
             return false;
+    }
+    // A CD made of no CD folder would name its files from "/": asked each time.
+    if (!CdFolder::isCdFolder(context.DriveRoot)) {
+        context.CdFolderOffered.remove(QFileInfo(context.ProjectIni->fileName()).absoluteFilePath());
+        offerCdFolder(parent, context, context.ProjectIni->fileName());
     }
     TfrmGeneruj dialog(parent, context, settings);
     return dialog.exec() == QDialog::Accepted;

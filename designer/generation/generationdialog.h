@@ -50,6 +50,7 @@ public:
     TBitCheckBox *chkAuto = nullptr;
     TBitCheckBox *chkMenu = nullptr;
     QLabel *lblAutoGo = nullptr;
+    QLabel *lblNoAutostart = nullptr;
     QLabel *lblProgress = nullptr;
     QProgressBar *Progress = nullptr;
     QPushButton *klwOK = nullptr;

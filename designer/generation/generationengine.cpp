@@ -1,5 +1,8 @@
 #include "generationengine.h"
 
+#include "project/cdfolder.h"
+
+#include <datafile/datafile.h>
 #include <shell/fileopengine.h>
 #include <paths.h>
 #include <profilefile.h>
@@ -13,6 +16,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <utility>
 
 namespace Generation {
@@ -292,6 +296,120 @@ QString cdRootOf(const QString &menuFolder)
     return cleanFolder(QFileInfo(start).path());
 }
 
+QString proposedMenuFolder(const QString &menuFolder, const QString &driveRoot, const QString &home)
+{
+    if (!menuFolder.trimmed().isEmpty())
+        return menuFolder;
+    if (CdFolder::isCdFolder(driveRoot))
+        return withSlash(driveRoot) + QStringLiteral("MENU");
+    return QDir(home).filePath(QStringLiteral("KalvoraCD/MENU"));
+}
+
+Folders proposedFolders(const QString &menuFolder)
+{
+    // Taken as it stands: a folder ending in "/" gives "//Dane/".
+    return {menuFolder, menuFolder + QStringLiteral("/Multimedia/"), menuFolder + QStringLiteral("/Dane/")};
+}
+
+QString DataFileWarning::text() const
+{
+    const QString what = outside ? QStringLiteral("leży poza katalogiem płyty") : QStringLiteral("brak pliku");
+    if (program.isEmpty())
+        return QStringLiteral("Uwaga! %1, opis kategorii: %2=%3 - %4").arg(dataFile, key, value, what);
+    return QStringLiteral("Uwaga! %1, program \"%2\": %3=%4 - %5").arg(dataFile, program, key, value, what);
+}
+
+namespace {
+
+bool names(const QString &path, DataFile::PathKind kind)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    return kind == DataFile::PathKind::Folder ? info.isDir() : info.isFile();
+}
+
+// Looks at the values of one data file from the CD folder, as the runtime
+// will read them, and from the data file's own drive, where the author wrote
+// them.
+class DataFileLook
+{
+public:
+    DataFileLook(const QString &cdRoot, const QString &dataFile)
+        : m_cdRoot(cdRoot), m_fromCd(cdRoot), m_ownRoot(Platform::documentDriveRoot(dataFile)),
+          m_name(QFileInfo(dataFile).fileName())
+    {
+    }
+
+    // A warning for value, when the CD will not hold what it names.
+    std::optional<DataFileWarning> look(const QString &program, const QString &key, const QString &value,
+                                        DataFile::PathKind kind)
+    {
+        if (value.trimmed().isEmpty())
+            return std::nullopt;
+        // A description may be plain text; one with a folder in it is a path.
+        if (kind == DataFile::PathKind::FileOrText && !value.contains(u'\\') && !value.contains(u'/'))
+            return std::nullopt;
+        if (names(m_fromCd.resolve(value), kind) || names(Platform::resolveDocumentPath(m_cdRoot, value), kind))
+            return std::nullopt;
+        const bool found = names(Platform::resolveDocumentPath(m_ownRoot, value), kind);
+        if (!found && kind == DataFile::PathKind::FileOrText && !value.contains(u'.'))
+            return std::nullopt; // a text that happens to hold a separator
+        return DataFileWarning{m_name, program, key, value, found};
+    }
+
+private:
+    QString m_cdRoot;
+    Platform::StoredPathResolver m_fromCd;
+    QString m_ownRoot;
+    QString m_name;
+};
+
+} // namespace
+
+DataFileCheck checkDataFiles(const std::vector<SourceLine> &sources, const QString &cdRoot)
+{
+    DataFileCheck check;
+    std::set<FileIdentity> seen;
+    for (const SourceLine &line : sources) {
+        if (line.kind != SourceLine::Kind::File || !line.exists || line.route != Route::Data
+            || !seen.insert(line.id).second)
+            continue;
+        const DataFile::ReadResult read = DataFile::read(line.path);
+        if (!read.ok())
+            continue;
+        DataFileLook look(cdRoot, line.path);
+        if (auto warning = look.look({}, QStringLiteral("DESC"), read.category.description, DataFile::DescriptionKind))
+            check.warnings.push_back(*warning);
+        for (const DataFile::Program &program : read.category.programs) {
+            bool warned = false;
+            for (const DataFile::PathValuedKey &entry : DataFile::pathValuedKeys()) {
+                if (auto warning = look.look(program.name, entry.key, DataFile::valueOf(program, entry.key), entry.kind)) {
+                    check.warnings.push_back(*warning);
+                    warned = true;
+                }
+            }
+            check.programs += warned ? 1 : 0;
+        }
+    }
+    return check;
+}
+
+std::vector<SourceLine> warningLines(const DataFileCheck &check)
+{
+    std::vector<SourceLine> lines;
+    if (check.warnings.empty())
+        return lines;
+    lines.push_back(header(QStringLiteral(">>> PLIKI, KTÓRYCH NIE BĘDZIE NA PŁYCIE <<<")));
+    for (const DataFileWarning &warning : check.warnings) {
+        SourceLine line;
+        line.kind = SourceLine::Kind::Warning;
+        line.text = warning.text();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 QString Plan::folderOf(Route route) const
 {
     switch (route) {
@@ -329,6 +447,9 @@ void checkFolders(Plan &plan, const Folders &fields)
             plan.refusals << QStringLiteral("Folder %1 leży poza katalogiem płyty %2.").arg(folder, plan.cdRoot);
     }
     plan.storedMenu = relativeFolder(plan.cdRoot, plan.folders.menu);
+    if (CdFolder::isCdFolder(plan.driveRoot) && !Platform::liesInside(plan.driveRoot, plan.folders.menu))
+        plan.refusals << QStringLiteral("Folder dla MENU %1 leży poza katalogiem płyty %2.")
+                             .arg(plan.folders.menu, withSlash(plan.driveRoot));
     plan.storedMultimedia = relativeFolder(plan.cdRoot, plan.folders.multimedia);
     plan.storedData = relativeFolder(plan.cdRoot, plan.folders.data);
 }
@@ -416,6 +537,7 @@ Plan makePlan(const std::vector<SourceLine> &sources, const Folders &folders, co
         return plan;
     collectTargets(plan);
     checkTargets(plan);
+    plan.dataFiles = checkDataFiles(plan.sources, plan.cdRoot);
     return plan;
 }
 
@@ -439,6 +561,7 @@ public:
     bool deleteTargets();
     bool createFolders();
     void copyGroups();
+    void rebaseDataFileCopies();
     void rewriteCopies();
     void writeAutorun(const AutorunChoice &autorun);
     void renameProject();
@@ -453,6 +576,7 @@ private:
     std::optional<QString> placeOf(const QString &value, bool onlyFiles) const;
     void rewriteKey(Platform::ProfileFile &ini, const QString &section, const QString &key, bool onlyFiles) const;
     const Target *projectTarget() const;
+    bool autostartCopied() const;
 
     const Plan &m_plan;
     const Platform::ProfileFile &m_project;
@@ -617,6 +741,21 @@ void Executor::rewrite(const Target &target)
         report.errors << QStringLiteral("Nie można zapisać pliku %1: %2").arg(target.path, ini.errorString());
 }
 
+// A data file that stored its paths from "/" before its CD folder existed
+// is given them from the CD folder, so that the runtime finds them.
+void Executor::rebaseDataFileCopies()
+{
+    for (const Target &target : m_plan.targets) {
+        if (target.route != Route::Data || !m_copied.count(target.path))
+            continue;
+        DataFile::ReadResult read = DataFile::read(target.path);
+        if (!read.ok() || DataFile::rebaseStoredPaths(read.category, m_plan.cdRoot) == 0)
+            continue;
+        if (const DataFile::Result written = DataFile::write(target.path, read.category); !written.ok())
+            report.errors << QStringLiteral("Nie można zapisać pliku %1: %2").arg(target.path, written.message);
+    }
+}
+
 void Executor::rewriteCopies()
 {
     for (const Target &target : m_plan.targets) {
@@ -629,12 +768,26 @@ void Executor::writeAutorun(const AutorunChoice &autorun)
 {
     const QString onDisk = Platform::findEntryCaseInsensitive(m_plan.cdRoot, Autorun);
     Platform::ProfileFile ini(m_plan.cdRoot + (onDisk.isEmpty() ? Autorun : onDisk));
-    const QString program = autorun.menu ? QStringLiteral("ORVANTA.EXE") : QStringLiteral("PELDIX.EXE");
+    // AUTORUN.INF starts only what the CD holds.
+    report.autostartWritten = !autorun.menu && autostartCopied();
+    const QString program = report.autostartWritten ? QStringLiteral("PELDIX.EXE") : QStringLiteral("ORVANTA.EXE");
     ini.writeString(QStringLiteral("AUTORUN"), QStringLiteral("OPEN"), m_plan.storedMenu + program + QStringLiteral(" /OPCJE"));
     if (!autorun.icon.isEmpty())
         ini.writeString(QStringLiteral("AUTORUN"), QStringLiteral("ICON"), autorun.icon);
     if (!ini.flush())
         report.errors << QStringLiteral("Nie można zapisać pliku %1: %2").arg(ini.fileName(), ini.errorString());
+}
+
+bool Executor::autostartCopied() const
+{
+    const QString autostart = m_settings.file(GeneratorFile::Autostart);
+    if (autostart.isEmpty())
+        return false;
+    const auto id = fileId(QFileInfo(autostart).absoluteFilePath());
+    if (!id)
+        return false;
+    const auto found = m_byId.find(*id);
+    return found != m_byId.end() && (m_plan.targets[found->second].inPlace || m_copied.count(m_plan.targets[found->second].path));
 }
 
 const Target *Executor::projectTarget() const
@@ -697,6 +850,7 @@ Report execute(const Plan &plan, const Platform::ProfileFile &project, const Gen
     if (!executor.deleteTargets() || !executor.createFolders())
         return executor.report;
     executor.copyGroups();
+    executor.rebaseDataFileCopies();
     executor.rewriteCopies();
     executor.writeAutorun(autorun);
     executor.renameProject();

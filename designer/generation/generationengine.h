@@ -31,7 +31,8 @@ struct FileIdentity {
 
 // One line of the source list.
 struct SourceLine {
-    enum class Kind { Header, Message, File };
+    // Warning: a file a copied data file names that the CD will not hold.
+    enum class Kind { Header, Message, File, Warning };
     Kind kind = Kind::File;
     QString text;        // as stored (project values) or the full path ([PLIKI] entries)
     QString path;        // the file on disk; empty for headers and messages
@@ -50,6 +51,35 @@ inline const QString NotCopiedNote = QStringLiteral("(nie zostanie skopiowany)")
 struct Folders {
     QString menu, multimedia, data;
 };
+
+// The menu folder generation proposes: menuFolder as Dodorurav.cfg names it,
+// else "MENU" in the project's CD folder, else (no CD folder) in the home
+// folder's "KalvoraCD".
+QString proposedMenuFolder(const QString &menuFolder, const QString &driveRoot, const QString &home);
+// The three fields for a proposed menu folder: it, then it + "/Multimedia/"
+// and + "/Dane/" (before the fields get their final "/").
+Folders proposedFolders(const QString &menuFolder);
+
+// A file or folder that a program of a data file names and that the CD will
+// not hold: missing, or lying outside the CD folder.
+struct DataFileWarning {
+    QString dataFile; // the data file's name
+    QString program;  // its section
+    QString key;      // SETUP, KATALOG, ... or DESC for the category
+    QString value;    // as stored
+    bool outside = false; // found, but outside the CD folder; else missing
+    QString text() const;
+};
+
+// What the data files among sources name, looked at from the CD folder
+// cdRoot as the runtime will. programs counts the programs with a warning.
+struct DataFileCheck {
+    std::vector<DataFileWarning> warnings;
+    int programs = 0;
+};
+DataFileCheck checkDataFiles(const std::vector<SourceLine> &sources, const QString &cdRoot);
+// The warnings as lines of the source list, under a header of their own.
+std::vector<SourceLine> warningLines(const DataFileCheck &check);
 
 // A field with a final "/" (an empty one stays empty and is refused later).
 QString withSlash(const QString &folder);
@@ -84,6 +114,7 @@ struct Plan {
     std::vector<SourceLine> sources;
     std::vector<Target> targets; // in source order, each file once
     QStringList refusals;        // why nothing may be done; empty when it may
+    DataFileCheck dataFiles;     // what the copied data files name off the CD
     bool ok() const { return refusals.isEmpty(); }
     QString folderOf(Route route) const;
     QString storedFolderOf(Route route) const;
@@ -93,13 +124,16 @@ struct Plan {
 // "AUTORUN.INF" (any case), else its parent.
 QString cdRootOf(const QString &menuFolder);
 
-// Targets and every check that must pass before anything is deleted.
+// Targets and every check that must pass before anything is deleted. When
+// driveRoot is a CD folder, the menu folder must lie inside it.
 Plan makePlan(const std::vector<SourceLine> &sources, const Folders &folders, const QString &driveRoot,
               const QString &projectPath);
 
 // What AUTORUN.INF starts and its icon ("path,n", may be empty).
 struct AutorunChoice {
-    bool menu = false; // OPEN names the runtime; else the autostart program
+    // OPEN names the runtime; else the autostart program, when it is copied
+    // onto the CD (else the runtime after all).
+    bool menu = false;
     QString icon;
 };
 
@@ -124,6 +158,7 @@ struct Report {
     QStringList errors;
     QStringList copied;     // targets written
     bool renameFailed = false;
+    bool autostartWritten = false; // OPEN names the autostart program
     bool ok() const { return errors.isEmpty() && !renameFailed; }
 };
 

@@ -26,6 +26,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+#include <QMenuBar>
 #include <QToolBar>
 
 namespace {
@@ -87,6 +88,9 @@ void TfrmGenerator::showCdFolder()
 {
     lblKatalogPlyty->setText(m_context.ProjectIni ? CdFolder::describe(m_context.DriveRoot) : QString());
     lblKatalogPlyty->setToolTip(lblKatalogPlyty->text());
+    // The menu bar lays its corner out anew only when it is given one.
+    lblKatalogPlyty->adjustSize();
+    menuBar()->setCornerWidget(lblKatalogPlyty, Qt::TopRightCorner);
 }
 
 void TfrmGenerator::projectOpened()

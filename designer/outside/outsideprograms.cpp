@@ -90,7 +90,7 @@ GeneratorConfig OutsidePrograms::defaults() const
 {
     if (m_context.GeneratorDir.isEmpty())
         return defaultGeneratorConfig();
-    return defaultGeneratorConfig(m_context.GeneratorDir, QDir::homePath());
+    return defaultGeneratorConfig(m_context.GeneratorDir);
 }
 
 GeneratorConfig OutsidePrograms::config() const

@@ -54,7 +54,7 @@ protected:
 
     TestSupport::RecordingDialogs dialogs;
     const GeneratorConfig defaults =
-        defaultGeneratorConfig(QStringLiteral("/opt/kalvora/"), QStringLiteral("/home/autor"));
+        defaultGeneratorConfig(QStringLiteral("/opt/kalvora/"));
     QString cfgPath;
     std::unique_ptr<Platform::ProfileFile> cfg;
     GeneratorConfig current;
@@ -78,7 +78,7 @@ TEST_F(GeneratorConfigDialog, WithoutPlikiShowsTheTenDefaultsAndConfirmingWrites
               "[PLIKI]\r\n"
               "MENU=/opt/kalvora/orvanta\r\n"
               "ZAZAVA_RV3=/opt/kalvora/zazava\r\n"
-              "KATALOG_MENU=/home/autor/KalvoraCD/MENU\r\n"
+              "KATALOG_MENU=\r\n"
               "MPEGDLL=/opt/kalvora/mpegdll.dll\r\n"
               "KOPIARKA=/opt/kalvora/kopia\r\n"
               "AUTOSTART=/opt/kalvora/peldix\r\n"

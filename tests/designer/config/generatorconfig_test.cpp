@@ -8,9 +8,9 @@
 
 namespace {
 
-const GeneratorConfig Defaults = defaultGeneratorConfig(QStringLiteral("/opt/kalvora"), QStringLiteral("/home/autor"));
+const GeneratorConfig Defaults = defaultGeneratorConfig(QStringLiteral("/opt/kalvora"));
 
-TEST(GeneratorConfigDefaults, CompanionsLieBesideTheDesignerAndTheMenuFolderInTheHome)
+TEST(GeneratorConfigDefaults, CompanionsLieBesideTheDesignerAndNoMenuFolderIsSet)
 {
     const struct {
         GeneratorFile file;
@@ -19,7 +19,7 @@ TEST(GeneratorConfigDefaults, CompanionsLieBesideTheDesignerAndTheMenuFolderInTh
     } table[] = {
         {GeneratorFile::Menu, "MENU", "/opt/kalvora/orvanta"},
         {GeneratorFile::ZazavaRv3, "ZAZAVA_RV3", "/opt/kalvora/zazava"},
-        {GeneratorFile::MenuFolder, "KATALOG_MENU", "/home/autor/KalvoraCD/MENU"},
+        {GeneratorFile::MenuFolder, "KATALOG_MENU", ""},
         {GeneratorFile::MpegDll, "MPEGDLL", "/opt/kalvora/mpegdll.dll"},
         {GeneratorFile::Copier, "KOPIARKA", "/opt/kalvora/kopia"},
         {GeneratorFile::Autostart, "AUTOSTART", "/opt/kalvora/peldix"},

@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QImage>
 #include <QTimer>
+#include <QApplication>
+#include <QLabel>
 
 using Platform::MessageAnswer;
 
@@ -94,14 +96,75 @@ TEST_F(GenerationDialogTest, YesGeneratesAndReportsSuccessOnlyWhenAllWent)
     EXPECT_TRUE(dialogs.messages[1].text.startsWith("Generowanie nie zostało rozpoczęte"));
 }
 
-TEST_F(GenerationDialogTest, UnsavedChangesAreSavedFirstOrNothingHappens)
+// With unsaved changes, Cancel stops, No generates from the project as
+// saved (the dialog opens), Yes saves first.
+TEST_F(GenerationDialogTest, UnsavedChangesAreSavedFirstOrTheSavedProjectIsUsed)
 {
     context.ProjectModified = true;
-    dialogs.answers = {MessageAnswer::No};
+    dialogs.answers = {MessageAnswer::Cancel};
     EXPECT_FALSE(runGenerationDialog(nullptr, context, settings));
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.contains("niezapisane zmiany"));
+    EXPECT_EQ(dialogs.messages[0].buttons, Platform::MessageButtons::YesNoCancel);
+
+    const QByteArray saved = readBytes(QStringLiteral("work/proj.KLV"));
+    dialogs.answers = {MessageAnswer::No};
+    bool shown = false;
+    QTimer::singleShot(0, [&shown] {
+        if (auto *dialog = qobject_cast<TfrmGeneruj *>(QApplication::activeModalWidget())) {
+            shown = true;
+            dialog->reject();
+        }
+    });
+    EXPECT_FALSE(runGenerationDialog(nullptr, context, settings));
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(readBytes(QStringLiteral("work/proj.KLV")), saved);
     EXPECT_FALSE(QFile::exists(drivePath(QStringLiteral("cd/MENU"))));
+}
+
+// The menu folder is proposed in the project's CD folder unless
+// Dodorurav.cfg names one; AUTORUN.INF can start the autostart program only
+// when there is one.
+TEST_F(GenerationDialogTest, ProposesTheCdFoldersMenuAndTheRuntimeWithoutAnAutostartProgram)
+{
+    settings.file(GeneratorFile::MenuFolder).clear();
+    TfrmGeneruj form(nullptr, context, settings);
+    EXPECT_EQ(form.edtKatalogMenu->text(), drivePath(QStringLiteral("MENU/")));
+    EXPECT_EQ(form.edtKatalogMulti->text(), drivePath(QStringLiteral("MENU/Multimedia/")));
+    EXPECT_EQ(form.edtKatalogDane->text(), drivePath(QStringLiteral("MENU/Dane/")));
+    EXPECT_TRUE(form.chkAuto->checked());
+    EXPECT_TRUE(form.lblNoAutostart->isHidden());
+
+    settings.file(GeneratorFile::Autostart) = drivePath(QStringLiteral("bin/brak"));
+    TfrmGeneruj without(nullptr, context, settings);
+    EXPECT_FALSE(without.chkAuto->checked());
+    EXPECT_TRUE(without.chkMenu->checked());
+    EXPECT_FALSE(without.lblNoAutostart->isHidden());
+}
+
+// What copied data files name off the CD is listed before anything is
+// copied, and the final message counts the programs.
+TEST_F(GenerationDialogTest, DataFilesNamingFilesOffTheCdAreListedAndCounted)
+{
+    writeText(QStringLiteral("cd/PROG/gra.sh"), QStringLiteral("gra"));
+    writeText(QStringLiteral("work/poza.sh"), QStringLiteral("poza"));
+    writeText(QStringLiteral("work/dane/gry.RV3"),
+              QStringLiteral("TITLE=Gry\nDESC=\n\n[Gra]\nSETUP=PROG\\gra.sh\nKATALOG=PROG\\\n"
+                             "[Brak]\nSETUP=PROG\\brak.sh\n[Poza]\nSETUP=work\\poza.sh\n"));
+    dialogs.answers = {MessageAnswer::Yes, MessageAnswer::Ok};
+    TfrmGeneruj form(nullptr, context, settings);
+    QStringList warnings;
+    for (int row = 0; row < form.Lista->count(); ++row) {
+        if (form.Lista->item(row)->text().startsWith(QLatin1String("Uwaga!")))
+            warnings << form.Lista->item(row)->text();
+    }
+    EXPECT_EQ(warnings, QStringList({QStringLiteral("Uwaga! gry.RV3, program \"Brak\": SETUP=PROG\\brak.sh - brak pliku"),
+                                     QStringLiteral("Uwaga! gry.RV3, program \"Poza\": SETUP=work\\poza.sh - leży poza katalogiem płyty")}));
+    form.klwOKClick(form.klwOK);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages[1].text, "Generowanie zakończone!\r\rProgramy, które wskazują pliki spoza płyty "
+                                        "(lista \"Pliki źródłowe\"): 2");
 }
 
 TEST_F(GenerationDialogTest, PaintsItsPagesWithHeadersAndMissingFilesInTheirColours)

@@ -1,5 +1,8 @@
 #include "generationfixture.h"
 
+#include <datafile/datafile.h>
+#include <paths.h>
+
 #include <profilefile.h>
 #include <testsupport.h>
 
@@ -278,6 +281,7 @@ class GenerationSafetyTest : public GenerationFixture, public ::testing::WithPar
 public:
     using GenerationFixture::drivePath;
     using GenerationFixture::writeText;
+    using GenerationFixture::context;
 };
 
 struct RefusalCase {
@@ -319,6 +323,14 @@ const RefusalCase refusalCases[] = {
          QFile::link(t.drivePath("work/okno.SBL"), t.drivePath("cd/MENU/orvanta.ini"));
      },
      "jest plikiem źródłowym"},
+    {"MenuFolderOutsideTheCdFolder",
+     [](GenerationSafetyTest &t, Folders &f) {
+         QDir().mkpath(t.drivePath("gdzie/indziej"));
+         t.context.DriveRoot = t.drivePath("work/");
+         t.writeText("work/AUTORUN.INF", "[AUTORUN]\n");
+         f = {t.drivePath("gdzie/indziej/MENU/"), t.drivePath("gdzie/indziej/MENU/M/"), t.drivePath("gdzie/indziej/MENU/D/")};
+     },
+     "leży poza katalogiem płyty"},
     {"TargetIsAFolder",
      [](GenerationSafetyTest &t, Folders &) { QDir().mkpath(t.drivePath("cd/MENU/Dane/prog.RV3")); },
      "nie jest zwykłym plikiem"},
@@ -345,3 +357,37 @@ INSTANTIATE_TEST_SUITE_P(Mends, GenerationSafetyTest, ::testing::Range(0, int(st
                          [](const ::testing::TestParamInfo<int> &info) {
                              return std::string(refusalCases[info.param].name);
                          });
+
+// AUTORUN.INF starts the autostart program only when the CD holds it.
+TEST_F(GenerationTest, AutorunStartsTheAutostartProgramOnlyWhenItIsCopied)
+{
+    ASSERT_TRUE(generate().ok());
+    EXPECT_EQ(Platform::ProfileFile(drivePath(QStringLiteral("cd/AUTORUN.INF"))).readString("AUTORUN", "OPEN", {}),
+              "MENU\\PELDIX.EXE /OPCJE");
+
+    QFile::remove(drivePath(QStringLiteral("bin/peldix")));
+    const Report report = generate();
+    ASSERT_TRUE(report.ok()) << report.errors.join('\n').toStdString();
+    EXPECT_FALSE(report.autostartWritten);
+    const Platform::ProfileFile autorun(drivePath(QStringLiteral("cd/AUTORUN.INF")));
+    EXPECT_EQ(autorun.readString("AUTORUN", "OPEN", {}), "MENU\\ORVANTA.EXE /OPCJE");
+    EXPECT_EQ(autorun.readString("autorun", "label", {}), "DEMO");
+}
+
+// A data file whose paths were stored from "/" before the CD folder existed
+// is copied with them stored from the CD folder, so the runtime finds them;
+// the source stays as it was.
+TEST_F(GenerationTest, DataFilesStoredFromTheTopAreCopiedWithPathsFromTheCdFolder)
+{
+    writeText(QStringLiteral("cd/PROG/gra.sh"), QStringLiteral("gra"));
+    const QString fromTop = Platform::toStoredPath(QStringLiteral("/"), drivePath(QStringLiteral("cd/PROG/gra.sh")));
+    const QString text = QStringLiteral("TITLE=Gry\nDESC=\n\n[Gra]\nSETUP=%1\n").arg(fromTop);
+    writeText(QStringLiteral("work/dane/gry.RV3"), text);
+    const Plan p = plan();
+    EXPECT_TRUE(p.dataFiles.warnings.empty()) << p.dataFiles.warnings.front().text().toStdString();
+    ASSERT_TRUE(execute(p, *context.ProjectIni, settings, {}).ok());
+    const DataFile::ReadResult copy = DataFile::read(drivePath(QStringLiteral("cd/MENU/Dane/gry.RV3")));
+    ASSERT_TRUE(copy.ok());
+    EXPECT_EQ(copy.category.programs.value(0).setup, "PROG\\gra.sh");
+    EXPECT_EQ(readBytes(QStringLiteral("work/dane/gry.RV3")), stored(text));
+}
