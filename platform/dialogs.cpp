@@ -97,6 +97,13 @@ public:
         return QFileDialog::getSaveFileName(parent, caption, start, filter);
     }
 
+    QString chooseFileOrNew(QWidget *parent, const QString &caption, const QString &start,
+                            const QString &filter) override
+    {
+        return QFileDialog::getSaveFileName(parent, caption, start, filter, nullptr,
+                                            QFileDialog::DontConfirmOverwrite);
+    }
+
     QString chooseFolder(QWidget *parent, const QString &caption, const QString &start) override
     {
         return QFileDialog::getExistingDirectory(parent, caption, start);

@@ -37,6 +37,14 @@ public:
                              const QString &filter) = 0;
     virtual QString saveFile(QWidget *parent, const QString &caption, const QString &start,
                              const QString &filter) = 0;
+    // A file to use that may not exist yet (a data file the author is about
+    // to make): an existing one is taken without an overwrite question. An
+    // instance that only answers questions answers it as openFile.
+    virtual QString chooseFileOrNew(QWidget *parent, const QString &caption, const QString &start,
+                                    const QString &filter)
+    {
+        return openFile(parent, caption, start, filter);
+    }
     // The chosen folder, empty when cancelled.
     virtual QString chooseFolder(QWidget *parent, const QString &caption, const QString &start) = 0;
     // A folder dialog that the caller builds itself (a tree with a title and

@@ -51,6 +51,11 @@ inline QStringList backAlignments() { return {wholeWindow(), none()}; }
 inline QString editBmpHint() { return QStringLiteral("Edytuj plik BMP"); }
 inline QString editDataHint() { return QStringLiteral("Edytuj plik danych"); }
 inline QString glyphCountHint() { return QStringLiteral("Dziel BMP klawisza na tyle części"); }
+inline QString maskHint()
+{
+    return QStringLiteral("Maska okna: bitmapa dwukolorowa (1 bit) wielkości okna.\n"
+                          "Czarne piksele to okno, białe zostają wycięte.");
+}
 inline QString nextWindowHint() { return QStringLiteral("Potwierdź, wykorzystanie otwierania w nowym oknie"); }
 inline QString fontColorHint() { return QStringLiteral("Kolor czcionki"); }
 inline QString selectedColorHint()

@@ -374,6 +374,7 @@ void TfrmObiekty::buildRows()
     edtGora = static_cast<QSpinBox *>(m_editors[Row::Gora]);
     edtNumGlyphs->setRange(1, 5);
     edtNumGlyphs->setToolTip(InspectorTexts::glyphCountHint());
+    edtMaska->setToolTip(InspectorTexts::maskHint());
     for (QSpinBox *size : {edtSzer, edtWys})
         size->setRange(1, 2000);
     for (QSpinBox *position : {edtLewa, edtGora})

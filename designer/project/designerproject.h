@@ -27,6 +27,10 @@ public:
     // Opens a project file and rebuilds the design from it.
     void LoadINI(const QString &fileName);
 
+    // Gives the design surface the outline of the mask a stored path names
+    // (none: the plain window), as a test run will show it.
+    void applyMaskFile(const QString &stored);
+
     // Where templates are kept: DataDir + "Szablony/".
     QString templatesDir() const;
 

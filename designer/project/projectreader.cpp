@@ -131,12 +131,19 @@ void DesignerProject::paintBackground()
 
 void DesignerProject::applyMask()
 {
-    TfrmMenu &surface = *m_context.Surface;
-    const ProjectValues project = valuesOf(m_context);
-    const QString stored = project.text(Sections::Bonus, QStringLiteral("MASKA"));
-    if (stored.isEmpty())
+    applyMaskFile(valuesOf(m_context).text(Sections::Bonus, QStringLiteral("MASKA")));
+}
+
+void DesignerProject::applyMaskFile(const QString &stored)
+{
+    if (!m_context.Surface)
         return;
-    const QString file = project.resolve(stored);
+    TfrmMenu &surface = *m_context.Surface;
+    if (stored.isEmpty()) {
+        surface.MASKA->setShapeActive(false);
+        return;
+    }
+    const QString file = valuesOf(m_context).resolve(stored);
     const Platform::ReadResult maskFile = Platform::readRegularFile(file, kMaxMaskSize);
     if (!maskFile.ok()) {
         warn(&surface, DesignerMessages::missingMask(m_context.DriveRoot + stored));

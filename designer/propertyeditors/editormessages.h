@@ -57,4 +57,10 @@ inline QString outsideDrive(const QString &file, const QString &root)
            + QStringLiteral("\n\nWybierz plik leżący w katalogu:\n") + root;
 }
 
+inline QString createDataFile(const QString &file)
+{
+    return QStringLiteral("Plik danych nie istnieje:\n") + file
+           + QStringLiteral("\n\nCzy utworzyć go teraz (pusty, z tytułem klawisza) i otworzyć w edytorze danych?");
+}
+
 } // namespace EditorMessages

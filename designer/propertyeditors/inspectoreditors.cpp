@@ -38,8 +38,8 @@ void commitText(TfrmObiekty &inspector, PropertyEditors &editors, Row row, const
     case Row::Hint: editors.edtHintKeyDown(text); return;
     case Row::Bitmapa: editors.edtBitmapaKeyDown(text.trimmed()); return;
     case Row::Maska: editors.edtMaskaKeyDown(text.trimmed()); return;
-    case Row::Dane: showInField(inspector.edtDane, editors.edtDaneKeyDown()); return;
-    case Row::NextIni: showInField(inspector.edtNextINI, editors.edtNextINIKeyDown()); return;
+    case Row::Dane: showInField(inspector.edtDane, editors.edtDaneKeyDown(text)); return;
+    case Row::NextIni: showInField(inspector.edtNextINI, editors.edtNextINIKeyDown(text)); return;
     default: return;
     }
 }

@@ -3,6 +3,7 @@
 #include "outside/outsideprograms.h"
 #include "project/designercontext.h"
 #include "project/designermessages.h"
+#include "project/designerproject.h"
 #include "propertyeditors/editormessages.h"
 #include "propertyeditors/onebitmask.h"
 #include "propertyeditors/pickedpaths.h"
@@ -15,12 +16,14 @@
 #include <menuobjects/menuobjects.h>
 #include <transplist/transplist.h>
 
+#include <datafile/datafile.h>
 #include <dialogs.h>
 #include <paths.h>
 #include <profilefile.h>
 #include <projectfile/projectformat.h>
 #include <safefile.h>
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
@@ -412,11 +415,13 @@ void PropertyEditors::cmbFontClick(const FontChoice &choice)
     committed(Steps::Font);
 }
 
-std::optional<QString> PropertyEditors::chooseFile(const QString &field, const QString &filter)
+std::optional<QString> PropertyEditors::chooseFile(const QString &field, const QString &filter, bool mayBeNew)
 {
     const QString start = field.isEmpty() ? m_context.DriveRoot
                                           : Platform::resolveDocumentPath(m_context.DriveRoot, field);
-    const QString chosen = Platform::Dialogs::instance().openFile(parent(), OpenCaption, start, filter);
+    Platform::Dialogs &dialogs = Platform::Dialogs::instance();
+    const QString chosen = mayBeNew ? dialogs.chooseFileOrNew(parent(), OpenCaption, start, filter)
+                                    : dialogs.openFile(parent(), OpenCaption, start, filter);
     if (chosen.isEmpty())
         return std::nullopt;
     const PickedPaths::Stored stored = PickedPaths::fromChosenFile(m_context.DriveRoot, chosen);
@@ -528,6 +533,8 @@ std::optional<QString> PropertyEditors::edtMaskaButtonClick(const QString &field
         }
     }
     m_context.ProjectSettings.setValue(MaskaSetting, *stored);
+    // The surface takes the new outline at once.
+    DesignerProject(m_context).applyMaskFile(*stored);
     committed(Steps::Mask);
     return stored;
 }
@@ -540,6 +547,7 @@ bool PropertyEditors::edtMaskaKeyDown(const QString &typed)
         return false;
     }
     m_context.ProjectSettings.setValue(MaskaSetting, typed);
+    DesignerProject(m_context).applyMaskFile(typed);
     committed(Steps::Mask);
     return true;
 }
@@ -549,10 +557,32 @@ std::optional<QString> PropertyEditors::chooseCategoryFile(const QString &field,
 {
     if (!currentCategoryId())
         return std::nullopt;
-    const std::optional<QString> stored = chooseFile(field, filter);
+    const std::optional<QString> stored = chooseFile(field, filter, dataFile);
     if (!stored)
         return std::nullopt;
-    (dataFile ? m_lastDataFile : m_lastNextWindow) = stored;
+    return commitCategoryFile(*stored, dataFile);
+}
+
+std::optional<QString> PropertyEditors::storedFromField(const QString &typed)
+{
+    const PickedPaths::Stored stored = QDir::isAbsolutePath(typed) && !typed.startsWith(u'\\')
+                                           ? PickedPaths::fromChosenFile(m_context.DriveRoot, typed)
+                                           : PickedPaths::fromTypedPath(m_context.DriveRoot, typed);
+    if (!stored.ok()) {
+        warn(stored.error);
+        return std::nullopt;
+    }
+    return stored.path;
+}
+
+std::optional<QString> PropertyEditors::commitTypedCategoryFile(const QString &typed, bool dataFile)
+{
+    const int id = currentCategoryId();
+    if (!id)
+        return std::nullopt;
+    const std::optional<QString> stored = storedFromField(typed.trimmed());
+    if (!stored) // the field shows what the key keeps
+        return (dataFile ? m_context.ButtonDataFiles : m_context.NextWindowFiles).value(QString::number(id));
     return commitCategoryFile(*stored, dataFile);
 }
 
@@ -572,12 +602,9 @@ std::optional<QString> PropertyEditors::edtDaneButtonClick(const QString &field)
     return chooseCategoryFile(field, DataFilter, true);
 }
 
-std::optional<QString> PropertyEditors::edtDaneKeyDown()
+std::optional<QString> PropertyEditors::edtDaneKeyDown(const QString &typed)
 {
-    // Without a chosen file an Enter would drop the key's data file.
-    if (!m_lastDataFile)
-        return std::nullopt;
-    return commitCategoryFile(*m_lastDataFile, true);
+    return commitTypedCategoryFile(typed, true);
 }
 
 std::optional<QString> PropertyEditors::edtNextINIButtonClick(const QString &field)
@@ -585,11 +612,9 @@ std::optional<QString> PropertyEditors::edtNextINIButtonClick(const QString &fie
     return chooseCategoryFile(field, NextWindowFilter, false);
 }
 
-std::optional<QString> PropertyEditors::edtNextINIKeyDown()
+std::optional<QString> PropertyEditors::edtNextINIKeyDown(const QString &typed)
 {
-    if (!m_lastNextWindow)
-        return std::nullopt;
-    return commitCategoryFile(*m_lastNextWindow, false);
+    return commitTypedCategoryFile(typed, false);
 }
 
 void PropertyEditors::chkUseNextIniClick(bool checked)
@@ -612,7 +637,29 @@ bool PropertyEditors::klwRV3Click(const QString &dataField)
 {
     if (dataField.isEmpty() || !m_programs)
         return false;
-    return m_programs->editDataFile(dataField);
+    const std::optional<QString> stored = storedFromField(dataField);
+    if (!stored)
+        return false;
+    const QString file = Platform::resolveDocumentPath(m_context.DriveRoot, *stored);
+    if (!QFileInfo(file).isFile()) {
+        const int id = currentCategoryId();
+        if (!id || QFileInfo::exists(file))
+            return m_programs->editDataFile(*stored); // the editor says what is wrong
+        if (Platform::showMessage(parent(), EditorMessages::createDataFile(file), DesignerCaption,
+                                  Platform::MessageButtons::YesNo, Platform::MessageIcon::Question)
+            != Platform::MessageAnswer::Yes)
+            return false;
+        DataFile::Category category;
+        category.title = asKey(current())->caption();
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        if (const DataFile::Result written = DataFile::write(file, category); !written.ok()) {
+            warn(written.message);
+            return false;
+        }
+        if (m_context.ButtonDataFiles.value(QString::number(id)) != *stored)
+            commitCategoryFile(*stored, true);
+    }
+    return m_programs->editDataFile(*stored);
 }
 
 bool PropertyEditors::EdytujBMP(const QString &pictureField)

@@ -76,15 +76,20 @@ public:
     std::optional<QString> edtMaskaButtonClick(const QString &field);
     bool edtMaskaKeyDown(const QString &typed);
 
-    // Data file and second window of a category key. Enter commits the file
-    // last chosen in the dialog (nothing when none was chosen yet).
+    // Data file and second window of a category key. The dialog takes a
+    // new name too (the data file is made with the RV3 button). Enter
+    // commits the typed path, stored from the CD folder; one the project
+    // cannot store (outside the CD folder, climbing above it) is refused
+    // with a message and the key's stored value comes back to the field.
     std::optional<QString> edtDaneButtonClick(const QString &field);
-    std::optional<QString> edtDaneKeyDown();
+    std::optional<QString> edtDaneKeyDown(const QString &typed);
     std::optional<QString> edtNextINIButtonClick(const QString &field);
-    std::optional<QString> edtNextINIKeyDown();
+    std::optional<QString> edtNextINIKeyDown(const QString &typed);
     void chkUseNextIniClick(bool checked);
 
     // The outside editors on the file of a field; false when not started.
+    // A data file that does not exist yet is offered to be made (empty,
+    // titled with the key's caption) and becomes the key's data file.
     bool klwRV3Click(const QString &dataField);
     bool EdytujBMP(const QString &pictureField);
 
@@ -95,7 +100,11 @@ private:
     void committed(const QString &step);
     void warn(const QString &text) const;
     QWidget *parent() const;
-    std::optional<QString> chooseFile(const QString &field, const QString &filter);
+    std::optional<QString> chooseFile(const QString &field, const QString &filter, bool mayBeNew = false);
+    // The stored form of a path typed into a field (relative, or absolute
+    // inside the CD folder); nothing, after the message, when refused.
+    std::optional<QString> storedFromField(const QString &typed);
+    std::optional<QString> commitTypedCategoryFile(const QString &typed, bool dataFile);
     void setWidgetSize(QWidget *widget, std::optional<int> width, std::optional<int> height);
     void setWidgetPosition(QWidget *widget, std::optional<int> left, std::optional<int> top);
     bool showPicture(QWidget *object, const QString &stored, const QImage &picture);
@@ -106,6 +115,4 @@ private:
     DesignerContext &m_context;
     OutsidePrograms *m_programs = nullptr;
     QPointer<QWidget> m_dialogParent;
-    std::optional<QString> m_lastDataFile;
-    std::optional<QString> m_lastNextWindow;
 };

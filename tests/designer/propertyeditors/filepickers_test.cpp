@@ -6,7 +6,9 @@
 #include <propertyeditors/propertyeditors.h>
 
 #include <buttons/menubutton.h>
+#include <datafile/datafile.h>
 #include <menuobjects/imagewidget.h>
+#include <shaper/controlshaper.h>
 #include <shaper/maskbitmap.h>
 
 #include <QDir>
@@ -242,6 +244,9 @@ TEST_F(FilePickers, ATwentyFourBitMaskIsConvertedOnlyOnYes)
     EXPECT_TRUE((maskRegion(mask, *header) ^ QRegion(5, 5, 10, 8)).isEmpty());
     EXPECT_EQ(context.ProjectSettings.value(QStringLiteral("Maska")), u"obrazy\\TLO.BMP");
     EXPECT_EQ(undo.steps, QStringList{QStringLiteral("Zmiana maski okna")});
+    // The surface takes the outline at once: the mask's black is the window.
+    EXPECT_TRUE(surface().MASKA->shapeActive());
+    EXPECT_TRUE((surface().mask() ^ QRegion(5, 5, 10, 8)).isEmpty());
 
     // The mask is 1 bit now: chosen again, it is taken as it is.
     dialogs.messages.clear();
@@ -250,6 +255,11 @@ TEST_F(FilePickers, ATwentyFourBitMaskIsConvertedOnlyOnYes)
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_EQ(readBytes(QStringLiteral("obrazy/TLO.BMP")), mask);
     EXPECT_EQ(readBytes(QStringLiteral("obrazy/TLO.OLD")), original);
+
+    // No mask: the plain window again.
+    EXPECT_TRUE(editors.edtMaskaKeyDown({}));
+    EXPECT_FALSE(surface().MASKA->shapeActive());
+    EXPECT_TRUE(surface().mask().isEmpty());
 }
 
 TEST_F(FilePickers, AConversionThatCannotKeepTheOriginalChangesNeitherFile)
@@ -271,21 +281,18 @@ TEST_F(FilePickers, AConversionThatCannotKeepTheOriginalChangesNeitherFile)
     expectNothingChanged();
 }
 
-TEST_F(FilePickers, DataFilesOfACategoryKeyAndEnterCommitsTheLastChosen)
+TEST_F(FilePickers, DataFilesOfACategoryKeyFromTheDialogOrTyped)
 {
     writeText(QStringLiteral("dane/gry.rv3"), QStringLiteral("TITLE=Gry\n"));
     context.CurrentObject = key;
-    // Before any choice, Enter keeps what the key has.
     context.ButtonDataFiles.setValue(QStringLiteral("1001"), QStringLiteral("dane\\stare.rv3"));
-    EXPECT_EQ(editors.edtDaneKeyDown(), std::nullopt);
-    EXPECT_EQ(context.ButtonDataFiles.value(QStringLiteral("1001")), u"dane\\stare.rv3");
 
     dialogs.pathAnswers = {drivePath(QStringLiteral("dane/gry.rv3"))};
     EXPECT_EQ(editors.edtDaneButtonClick(QStringLiteral("dane\\stare.rv3")), QStringLiteral("dane\\gry.rv3"));
     EXPECT_EQ(context.ButtonDataFiles.value(QStringLiteral("1001")), u"dane\\gry.rv3");
-    context.ButtonDataFiles.setValue(QStringLiteral("1001"), QStringLiteral("dane\\inne.rv3"));
-    EXPECT_EQ(editors.edtDaneKeyDown(), QStringLiteral("dane\\gry.rv3"));
-    EXPECT_EQ(context.ButtonDataFiles.value(QStringLiteral("1001")), u"dane\\gry.rv3");
+    // The dialog takes a name that does not exist yet.
+    dialogs.pathAnswers = {drivePath(QStringLiteral("dane/nowe.RV3"))};
+    EXPECT_EQ(editors.edtDaneButtonClick({}), QStringLiteral("dane\\nowe.RV3"));
 
     dialogs.pathAnswers = {drivePath(QStringLiteral("MENU/PROJEKT.KLV"))};
     EXPECT_EQ(editors.edtNextINIButtonClick({}), QStringLiteral("MENU\\PROJEKT.KLV"));
@@ -298,8 +305,67 @@ TEST_F(FilePickers, DataFilesOfACategoryKeyAndEnterCommitsTheLastChosen)
     context.CurrentObject = creators.DodajKlawisz_Start();
     dialogs.pathAnswers = {drivePath(QStringLiteral("dane/gry.rv3"))};
     EXPECT_EQ(editors.edtDaneButtonClick({}), std::nullopt);
+    EXPECT_EQ(editors.edtDaneKeyDown(QStringLiteral("dane\\gry.rv3")), std::nullopt);
     EXPECT_FALSE(context.ButtonDataFiles.contains(QStringLiteral("10001")));
     EXPECT_TRUE(undo.steps.isEmpty());
+}
+
+// Enter commits the typed path, never drops it: one inside the CD folder is
+// kept even before its file exists; one the project cannot store is refused
+// with the message and the field shows the stored value again.
+TEST_F(FilePickers, ATypedDataFileIsKeptOrRefusedNeverDropped)
+{
+    context.CurrentObject = key;
+    const QString refusal = QStringLiteral("Plik leży poza dyskiem projektu");
+    const struct {
+        QString typed;
+        QString shown;  // what the field shows afterwards
+        QString stored; // the key's data file afterwards
+        bool refused;
+    } cases[] = {
+        {QStringLiteral("Dane\\Gry nowe.RV3"), QStringLiteral("Dane\\Gry nowe.RV3"), QStringLiteral("Dane\\Gry nowe.RV3"), false},
+        {QStringLiteral("  dane\\x.rv3 "), QStringLiteral("dane\\x.rv3"), QStringLiteral("dane\\x.rv3"), false},
+        {drivePath(QStringLiteral("Dane/abs.RV3")), QStringLiteral("Dane\\abs.RV3"), QStringLiteral("Dane\\abs.RV3"), false},
+        {QStringLiteral("..\\..\\etc\\x.RV3"), QStringLiteral("Dane\\abs.RV3"), QStringLiteral("Dane\\abs.RV3"), true},
+        {QStringLiteral("/etc/x.RV3"), QStringLiteral("Dane\\abs.RV3"), QStringLiteral("Dane\\abs.RV3"), true},
+        {QString(), QString(), QString(), false},
+    };
+    for (const auto &c : cases) {
+        dialogs.messages.clear();
+        EXPECT_EQ(editors.edtDaneKeyDown(c.typed), c.shown) << c.typed.toStdString();
+        EXPECT_EQ(context.ButtonDataFiles.value(QStringLiteral("1001")), c.stored) << c.typed.toStdString();
+        ASSERT_EQ(dialogs.messages.size(), c.refused ? 1 : 0) << c.typed.toStdString();
+        if (c.refused)
+            EXPECT_TRUE(dialogs.messages[0].text.startsWith(refusal));
+    }
+}
+
+// RV3 on a data file that does not exist yet offers to make it, titled with
+// the key's caption, and opens the editor on it.
+TEST_F(FilePickers, TheDataEditorButtonMakesAMissingDataFile)
+{
+    TestSupport::RecordingLauncher launcher;
+    const QString dataEditor = standIn(drivePath(QStringLiteral("tools/zazava")));
+    configure(QStringLiteral("[PLIKI]\nZAZAVA_RV3=%1\n").arg(dataEditor));
+    context.CurrentObject = key;
+    key->setCaption(QStringLiteral("Gry łamigłówki"));
+
+    dialogs.answers = {Platform::MessageAnswer::No};
+    EXPECT_FALSE(editors.klwRV3Click(QStringLiteral("Dane\\gry.RV3")));
+    EXPECT_FALSE(QFile::exists(drivePath(QStringLiteral("Dane/gry.RV3"))));
+    EXPECT_TRUE(launcher.started.isEmpty());
+
+    dialogs.answers = {Platform::MessageAnswer::Yes};
+    EXPECT_TRUE(editors.klwRV3Click(QStringLiteral("Dane\\gry.RV3")));
+    EXPECT_EQ(DataFile::readHeader(drivePath(QStringLiteral("Dane/gry.RV3"))).title, u"Gry łamigłówki");
+    EXPECT_EQ(context.ButtonDataFiles.value(QStringLiteral("1001")), u"Dane\\gry.RV3");
+    EXPECT_EQ(launcher.startedArguments, (QList<QStringList>{{drivePath(QStringLiteral("Dane/gry.RV3"))}}));
+
+    // A path the project cannot store makes nothing.
+    dialogs.messages.clear();
+    EXPECT_FALSE(editors.klwRV3Click(QStringLiteral("..\\..\\x.RV3")));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(launcher.started.size(), 1);
 }
 
 TEST_F(FilePickers, TheOutsideEditorsGetTheFullPathAsOneArgument)
