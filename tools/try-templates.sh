@@ -38,13 +38,20 @@ sleep 1
 [ -f "$template/Demo.SBL" ] && echo "saved as template: $template/Demo.SBL" || fail "no template file in $template"
 
 # A picture on the clipboard: xclip keeps serving it in the background.
-convert -size 320x240 gradient:navy-gold -gravity center -pointsize 36 -fill white \
+convert -size 320x240 gradient:navy-gold -font /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf \
+  -gravity center -pointsize 36 -fill white \
   -annotate 0 "Szablon Demo" "$work/clip.png"
 xclip -selection clipboard -t image/png -i "$work/clip.png" &
 screen_track $!
 sleep 0.5
 
+xdotool mousemove 1000 10 click 1
+sleep 0.5
 xdotool key ctrl+m
+# Without a window manager the keys go where the pointer is once a message
+# box has closed: the pointer rests on the chooser.
+chooser=$(xdotool search --sync --onlyvisible --name "Wybierz szablon menu" | head -n 1)
+xdotool mousemove --window "$chooser" 300 120
 shot 2-chooser
 xdotool key alt+z
 shot 3-preview-question
@@ -52,7 +59,14 @@ xdotool key alt+t
 shot 4-preview-stored
 [ -f "$template/ZRZUT.BMP" ] && echo "preview stored: $template/ZRZUT.BMP" || fail "no preview in $template"
 
+# The page "Pliki szablonu": what the template names, ticked when it is there.
+xdotool windowfocus "$chooser"
+xdotool key ctrl+Tab
+shot 4b-template-files
+xdotool key ctrl+Tab
+
 # OK: the save dialog takes the new file's name.
+xdotool windowfocus "$chooser"
 xdotool key alt+o
 sleep 1.5
 xdotool type --delay 20 "$newProject"
@@ -76,12 +90,17 @@ else
 fi
 
 # Usuń on the only template, and Tak on the question.
+xdotool mousemove 1000 10 click 1
+sleep 0.5
 xdotool key ctrl+m
-sleep 1
+chooser=$(xdotool search --sync --onlyvisible --name "Wybierz szablon menu" | head -n 1)
+xdotool mousemove --window "$chooser" 300 120
+shot 7-chooser-again
+xdotool windowfocus "$chooser"
 xdotool key alt+u
-shot 7-delete-question
+shot 8-delete-question
 xdotool key alt+t
-shot 8-deleted
+shot 9-deleted
 [ -e "$template" ] && fail "the template folder is still there: $template" || echo "the template is gone from disk"
 xdotool key Escape
 sleep 0.5

@@ -106,7 +106,7 @@ void TfrmSzablon::buildForm()
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(buttons);
-    resize(560, 300);
+    resize(600, 360);
 
     connect(ListaNazw, &QListWidget::currentRowChanged, this, [this] { PreviewSzablon(ListaNazw); });
     connect(ListaNazw, &QListWidget::itemDoubleClicked, this, [this] { klwOkClick(ListaNazw); });
@@ -212,7 +212,7 @@ std::optional<Template> TfrmSzablon::selectedStillThere()
 
 QString TfrmSzablon::askTargetFile()
 {
-    QString target = Platform::Dialogs::instance().saveFile(this, TemplateMessages::caption(), QString(),
+    QString target = Platform::Dialogs::instance().saveFile(this, TemplateMessages::saveCaption(), QString(),
                                                             TemplateMessages::projectFilter());
     if (target.isEmpty() || !QFileInfo(target).suffix().isEmpty())
         return target; // the save dialog asked about an existing file itself

@@ -6,6 +6,7 @@
 namespace TemplateMessages {
 
 inline QString caption() { return QStringLiteral("Wybierz szablon menu"); }
+inline QString saveCaption() { return QStringLiteral("Zapisz jako"); }
 inline QString noPreview() { return QStringLiteral("Brak zrzutu ekranowego!"); }
 inline QString projectFilter() { return QStringLiteral("Pliki konfiguracji (*.KLV *.klv)"); }
 inline QString deleteQuestion() { return QStringLiteral("Czy na pewno chcesz skasować wybrany szablon ?"); }
