@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include <unistd.h>
 
@@ -187,10 +188,11 @@ TEST_F(TemplatesTest, OkRefusesTheTemplateItselfAndFailedCopiesAndStaysOpen)
     ASSERT_EQ(::link(QFile::encodeName(source).constData(), QFile::encodeName(hardLink).constData()), 0);
     QFile::link(source, drivePath(QStringLiteral("miekki.KLV")));
     TestSupport::writeFile(drivePath(QStringLiteral("plik")), "x");
-    const struct {
+    struct Case {
         QString target;
         QString messageStart;
-    } cases[] = {
+    };
+    std::vector<Case> cases = {
         {source, TemplateMessages::copyOntoTemplate(source)},
         {userFolder() + QStringLiteral("Demo/../Demo/./Demo.SBL"), TemplateMessages::copyOntoTemplate({})},
         {hardLink, TemplateMessages::copyOntoTemplate({})},
@@ -198,6 +200,12 @@ TEST_F(TemplatesTest, OkRefusesTheTemplateItselfAndFailedCopiesAndStaysOpen)
         {drivePath(QStringLiteral("plik/NOWY.KLV")), TemplateMessages::copyFailed({}, {}).trimmed()},
         {drivePath(QStringLiteral("brak/folderu/NOWY.KLV")), TemplateMessages::copyFailed({}, {}).trimmed()},
     };
+    // A folder without write permission stops everyone but root.
+    if (::geteuid() != 0) {
+        QDir().mkpath(drivePath(QStringLiteral("tylkodoodczytu")));
+        QFile::setPermissions(drivePath(QStringLiteral("tylkodoodczytu")), QFile::ReadOwner | QFile::ExeOwner);
+        cases.push_back({drivePath(QStringLiteral("tylkodoodczytu/NOWY.KLV")), TemplateMessages::copyFailed({}, {}).trimmed()});
+    }
     const auto dialog = chooser();
     for (const auto &c : cases) {
         SCOPED_TRACE(c.target.toStdString());
