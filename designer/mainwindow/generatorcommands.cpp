@@ -93,8 +93,8 @@ void TfrmGenerator::projectOpened()
 
 QList<QAction *> TfrmGenerator::laterCommands() const
 {
-    return {mnuMenadzer, mnuOpcjeMenu,    mnuTestujDane, mnuWymagane,
-            mnuZmienSciezki, mnuAutostart, mnuDzwiek};
+    return {mnuMenadzer, mnuOpcjeMenu, mnuTestujDane,
+            mnuWymagane,   mnuZmienSciezki, mnuAutostart, mnuDzwiek};
 }
 
 void TfrmGenerator::plugIn(QAction *command, std::function<void()> run, bool needsProject)
