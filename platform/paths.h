@@ -110,6 +110,11 @@ private:
     QHash<QString, Listing> m_listings;
 };
 
+// Whether a and b name one file: the same device and inode, after links
+// (two names of one file, a hard link, a link to it). False when either
+// does not exist.
+bool isSameFile(const QString &a, const QString &b);
+
 // Whether the file system can name path as it stands: the whole path and
 // each of its names within the system's limits (longer paths are refused,
 // never cut).

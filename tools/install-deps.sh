@@ -9,7 +9,7 @@ packages=(
   libjpeg62-turbo-dev libmpg123-dev libzip-dev libarchive-dev zlib1g-dev
   qt6-multimedia-dev libfluidsynth-dev timgm6mb-soundfont mpg123
   fonts-dejavu-core fonts-liberation2 fontconfig
-  xdg-utils shared-mime-info libglib2.0-bin xvfb xdotool imagemagick
+  xdg-utils shared-mime-info libglib2.0-bin xvfb xdotool imagemagick xclip
   zip unzip libarchive-tools
 )
 

@@ -10,6 +10,7 @@
 #include "inspector/objectinspector.h"
 #include "surface/menusurface.h"
 #include "selection/stretchselection.h"
+#include "templates/templatedialog.h"
 #include "undo/designundo.h"
 #include "undo/undowindow.h"
 
@@ -106,7 +107,7 @@ void TfrmGenerator::projectOpened()
 
 QList<QAction *> TfrmGenerator::laterCommands() const
 {
-    return {mnuSzablon,    mnuMenadzer, mnuOpcjeMenu, mnuTestujDane,
+    return {mnuMenadzer, mnuOpcjeMenu, mnuTestujDane,
             mnuWymagane,   mnuZmienSciezki, mnuAutostart, mnuDzwiek};
 }
 
@@ -156,6 +157,26 @@ void TfrmGenerator::mnuOtworzClick(QObject *)
                                                                     start, MainWindowMessages::openFilter());
     if (!fileName.isEmpty())
         openProject(fileName);
+}
+
+void TfrmGenerator::mnuSzablonClick(QObject *)
+{
+    runTemplateChooser(this, templateChooserSetup());
+}
+
+TemplateChooserSetup TfrmGenerator::templateChooserSetup()
+{
+    TemplateChooserSetup setup;
+    setup.userDir = m_context.DataDir;
+    setup.programDir = m_context.GeneratorDir;
+    setup.driveRoot = m_context.DriveRoot;
+    setup.configured = {m_config.file(GeneratorFile::MpegDll), m_config.file(GeneratorFile::Menu),
+                        m_config.file(GeneratorFile::Copier), m_config.file(GeneratorFile::Autostart)};
+    setup.saveQuestion = [this] { return saveQuestion(); };
+    // A project from a template goes on in the running undo history.
+    setup.openProject = [this](const QString &fileName) { openProject(fileName, false); };
+    setup.showHelp = [this] { mnuTematyClick(mnuTematy); };
+    return setup;
 }
 
 void TfrmGenerator::MRUMRUItemClick(const QString &fileName)

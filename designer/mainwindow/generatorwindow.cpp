@@ -391,6 +391,7 @@ void TfrmGenerator::connectOutsideCommands()
     plugIn(mnuTestujAutostart, [this] { m_outside->testRun(TestProgram::Autostart); }, false);
     plugIn(mnuZazavaDanych, [this] { m_outside->startDataEditor(); }, false);
     plugIn(mnuZazavaBMP, [this] { m_outside->startBitmapEditor(); }, false);
+    plugIn(mnuSzablon, [this] { mnuSzablonClick(mnuSzablon); }, false);
 }
 
 QList<QAction *> TfrmGenerator::commands() const

@@ -29,6 +29,7 @@ class TDesignUndo;
 class TfrmUndo;
 class TToolbarButton;
 class TfrmAsystent;
+struct TemplateChooserSetup;
 
 // What the designer is started with.
 struct GeneratorSetup {
@@ -94,6 +95,9 @@ public:
     // Commands.
     void mnuNowyClick(QObject *sender);
     void mnuOtworzClick(QObject *sender);
+    // "Nowy z Szablonu": the template chooser, with or without a project.
+    void mnuSzablonClick(QObject *sender);
+    TemplateChooserSetup templateChooserSetup();
     void MRUMRUItemClick(const QString &fileName);
     void mnuZapiszClick(QObject *sender);
     void mnuObiektyClick(QObject *sender);

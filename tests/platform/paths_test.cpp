@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 using namespace Platform;
 
 class PathsTest : public ::testing::Test
@@ -212,4 +214,32 @@ TEST_F(PathsTest, AMinimalAutorunMakesAFolderACdFolderAndNeverReplacesOne)
     EXPECT_EQ(TestSupport::readFile(root + QStringLiteral("autorun.inf")), QByteArray("[AUTORUN]\r\n"));
     EXPECT_FALSE(QFile::exists(root + QStringLiteral("AUTORUN.INF")));
     EXPECT_NE(writeMinimalAutorun(dir.path() + QStringLiteral("/brak/")), QString());
+}
+
+TEST_F(PathsTest, SameFileIsOneDeviceAndInode)
+{
+    const QString back = root + QStringLiteral("Menu/Back.bmp");
+    const QString copy = root + QStringLiteral("Menu/Copy.bmp");
+    const QString hardLink = root + QStringLiteral("Menu/Hard.bmp");
+    const QString symLink = root + QStringLiteral("Menu/Sym.bmp");
+    QFile::copy(back, copy);
+    ASSERT_EQ(::link(QFile::encodeName(back).constData(), QFile::encodeName(hardLink).constData()), 0);
+    QFile::link(back, symLink);
+    const struct {
+        QString a, b;
+        bool same;
+    } cases[] = {
+        {back, back, true},
+        {back, root + QStringLiteral("Menu/../Menu/Back.bmp"), true},
+        {back, hardLink, true},
+        {symLink, back, true},
+        {back, copy, false}, // equal bytes, another file
+        {back, root + QStringLiteral("Menu/back.bmp"), false}, // no such name
+        {root + QStringLiteral("none"), root + QStringLiteral("none"), false},
+        {QString(), QString(), false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE((c.a + QStringLiteral(" | ") + c.b).toStdString());
+        EXPECT_EQ(isSameFile(c.a, c.b), c.same);
+    }
 }

@@ -1,0 +1,105 @@
+#include "projectfiles.h"
+
+#include <paths.h>
+#include <profilefile.h>
+#include <safefile.h>
+#include <projectfile/projectformat.h>
+
+#include <QFileInfo>
+#include <QSet>
+
+namespace ProjectFiles {
+namespace {
+
+namespace Sections = ProjectFormat::Sections;
+const QString Files = QStringLiteral("PLIKI");
+
+QString configuredValue(const ConfiguredFiles &configured, const QString &key)
+{
+    if (key == u"MPEGDLL")
+        return configured.mpegDll;
+    if (key == u"MENU")
+        return configured.runtime;
+    if (key == u"KOPIARKA")
+        return configured.copier;
+    if (key == u"AUTOSTART")
+        return configured.autostart;
+    return {};
+}
+
+// The keys of a section once each, in file order: the first of duplicate
+// keys is the one a reader sees.
+QStringList distinctKeys(const Platform::ProfileFile &project, const QString &section)
+{
+    QStringList keys;
+    QSet<QString> seen;
+    for (const QString &key : project.keyNames(section)) {
+        if (!seen.contains(key.toCaseFolded())) {
+            seen.insert(key.toCaseFolded());
+            keys.append(key);
+        }
+    }
+    return keys;
+}
+
+} // namespace
+
+const QList<PathKey> &pathKeys()
+{
+    static const QList<PathKey> keys = {
+        {Source::Project, Sections::Data, {}, true, true},
+        {Source::Project, Sections::Glyph, {}, true, true},
+        {Source::Project, Sections::Window, QStringLiteral("BACKGROUND"), true, true},
+        {Source::Project, Sections::Bonus, QStringLiteral("MASKA"), false, true},
+        {Source::Project, Sections::Window, QStringLiteral("TOOLS_BACKGROUND"), true, true},
+        {Source::Project, Sections::Cdrom, QStringLiteral("CD_DESCRIPTION"), true, true},
+        {Source::Project, Sections::Sound, QStringLiteral("BACKGROUND"), true, true},
+        {Source::Configuration, Files, QStringLiteral("MPEGDLL"), true, true, true},
+        {Source::Configuration, Files, QStringLiteral("MENU"), true, false},
+        {Source::Configuration, Files, QStringLiteral("KOPIARKA"), true, false},
+        {Source::Configuration, Files, QStringLiteral("AUTOSTART"), true, false},
+        {Source::Project, Sections::Ekran, QStringLiteral("AVI"), true, false},
+        {Source::Project, Sections::Ekran, QStringLiteral("BMP"), true, false},
+        {Source::Project, Sections::Sound, QStringLiteral("ON_UP"), false, true},
+        {Source::Project, Sections::Sound, QStringLiteral("ON_DOWN"), false, true},
+        {Source::Project, Sections::Sound, QStringLiteral("ON_MOVE"), false, true},
+    };
+    return keys;
+}
+
+bool hasMp3Music(const Platform::ProfileFile &project)
+{
+    const QString music = project.readString(Sections::Sound, QStringLiteral("BACKGROUND"), {});
+    return QFileInfo(music).suffix().toUpper() == u"MP3";
+}
+
+QList<NamedFile> filesNamed(const Platform::ProfileFile &project, const QString &driveRoot,
+                            const ConfiguredFiles &configured, FileList list)
+{
+    Platform::StoredPathResolver resolver(driveRoot);
+    const bool mp3 = hasMp3Music(project);
+    QList<NamedFile> files;
+    const auto addProjectValue = [&](const QString &section, const QString &key) {
+        const QString stored = project.readString(section, key, {});
+        if (stored.isEmpty())
+            return;
+        const QString path = resolver.resolve(stored);
+        files.append({Source::Project, section, key, stored, path, Platform::isRegularFile(path)});
+    };
+    for (const PathKey &row : pathKeys()) {
+        if (!(list == FileList::Template ? row.inTemplate : row.inRequired) || (row.onlyWithMp3 && !mp3))
+            continue;
+        if (row.source == Source::Configuration) {
+            const QString path = configuredValue(configured, row.key);
+            files.append({Source::Configuration, row.section, row.key, path, path, Platform::isRegularFile(path)});
+        } else if (row.key.isEmpty()) {
+            for (const QString &key : distinctKeys(project, row.section))
+                addProjectValue(row.section, key);
+        } else {
+            addProjectValue(row.section, row.key);
+        }
+    }
+    return files;
+}
+
+} // namespace ProjectFiles
