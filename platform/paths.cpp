@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QStorageInfo>
@@ -177,23 +178,28 @@ QString driveRootFromEnvironment()
 
 namespace {
 
-struct FoundEntry {
-    QString name; // empty when there is none
-    bool link = false;
-};
+std::filesystem::path fsPath(const QString &path)
+{
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
 
-// The entry of folder for name. One look at the file system answers the
-// common case, the exact name present and no link; anything else gets the
-// full search.
-FoundEntry findStoredEntry(const QString &folder, const QString &name)
+EntryType entryTypeOf(std::filesystem::file_type type)
+{
+    switch (type) {
+    case std::filesystem::file_type::regular: return EntryType::File;
+    case std::filesystem::file_type::directory: return EntryType::Folder;
+    case std::filesystem::file_type::none:
+    case std::filesystem::file_type::not_found: return EntryType::Missing;
+    default: return EntryType::Other;
+    }
+}
+
+// What path is, links followed.
+EntryType entryTypeAt(const QString &path)
 {
     std::error_code error;
-    const auto status = std::filesystem::symlink_status(QFile::encodeName(folder + name).toStdString(), error);
-    if (!error && std::filesystem::exists(status) && !std::filesystem::is_symlink(status))
-        return {name, false};
-    FoundEntry entry{findEntryCaseInsensitive(folder, name)};
-    entry.link = !entry.name.isEmpty() && QFileInfo(folder + entry.name).isSymLink();
-    return entry;
+    const auto status = std::filesystem::status(fsPath(path), error);
+    return error ? EntryType::Missing : entryTypeOf(status.type());
 }
 
 } // namespace
@@ -208,6 +214,28 @@ StoredPathResolver::StoredPathResolver(QString root)
 {
 }
 
+// The entry of folder for name. One look at the file system answers the
+// common case, the exact name present and no link; anything else gets the
+// folder's listing, made once for all names missing from it.
+StoredPathResolver::Entry StoredPathResolver::findEntry(const QString &folder, const QString &name)
+{
+    const auto look = [&folder](const QString &entryName) {
+        std::error_code error;
+        const auto status = std::filesystem::symlink_status(fsPath(folder + entryName), error);
+        Entry entry{entryName};
+        entry.link = !error && std::filesystem::is_symlink(status);
+        entry.type = error ? EntryType::Missing : entryTypeOf(status.type());
+        return entry;
+    };
+    const Entry exact = look(name);
+    if (exact.type != EntryType::Missing && !exact.link)
+        return exact;
+    const QString found = m_listings.find(folder, name);
+    if (found.isEmpty())
+        return {};
+    return found == name ? exact : look(found);
+}
+
 // The folder that the first count names of a stored path lead to.
 StoredPathResolver::Folder StoredPathResolver::folderOf(const QStringList &parts, qsizetype count)
 {
@@ -219,7 +247,7 @@ StoredPathResolver::Folder StoredPathResolver::folderOf(const QStringList &parts
     Folder folder = folderOf(parts, count - 1);
     QString name = parts[count - 1];
     if (folder.onDisk) {
-        const FoundEntry found = findStoredEntry(folder.path, name);
+        const Entry found = findEntry(folder.path, name);
         if (found.name.isEmpty()) {
             folder.onDisk = false;
         } else {
@@ -234,15 +262,21 @@ StoredPathResolver::Folder StoredPathResolver::folderOf(const QStringList &parts
 
 QString StoredPathResolver::resolve(const QString &stored)
 {
+    return resolveEntry(stored).path;
+}
+
+ResolvedEntry StoredPathResolver::resolveEntry(const QString &stored)
+{
     const QStringList parts = storedComponents(stored);
     if (parts.isEmpty())
-        return m_root;
+        return {m_root, entryTypeAt(m_root)};
     const Folder folder = folderOf(parts, parts.size() - 1);
     QString path = folder.path;
     bool throughLink = folder.throughLink; // false once a name was not found: the rest is kept as written
     QString name = parts.last();
+    Entry found;
     if (folder.onDisk) {
-        const FoundEntry found = findStoredEntry(path, name);
+        found = findEntry(path, name);
         if (!found.name.isEmpty()) {
             name = found.name;
             throughLink = throughLink || found.link;
@@ -254,8 +288,10 @@ QString StoredPathResolver::resolve(const QString &stored)
     // this spares following every link of the root for every stored path.
     // A link on the CD that leads off it names nothing.
     if (!throughLink)
-        return path;
-    return staysBelowRoot(m_root, path) ? path : QString();
+        return {path, found.type};
+    if (!staysBelowRoot(m_root, path))
+        return {};
+    return {path, found.name.isEmpty() ? EntryType::Missing : entryTypeAt(path)};
 }
 
 QString toStoredPath(const QString &root, const QString &absolutePath)

@@ -41,33 +41,6 @@ QString programDir();
 // leads out of root gives an empty string, as if nothing were named.
 QString resolveStoredPath(const QString &root, const QString &stored);
 
-// resolveStoredPath for many stored paths while the folders do not change
-// (a CD folder being planned): the folders on the way are looked up once,
-// not once for every file in them. Keep one only as long as nothing is
-// written.
-class StoredPathResolver
-{
-public:
-    explicit StoredPathResolver(QString root);
-    QString resolve(const QString &stored);
-
-private:
-    struct Folder
-    {
-        QString path;       // with a final "/"
-        bool onDisk = true; // false below a name that was not found
-        bool throughLink = false;
-    };
-    Folder folderOf(const QStringList &parts, qsizetype count);
-
-    QString m_root;
-    QHash<QString, Folder> m_folders; // the first names of a stored path, joined by "/"
-};
-
-// The stored (drive-relative, "\"-separated) form of an absolute path below
-// root; a path outside root keeps its own form less any drive prefix.
-QString toStoredPath(const QString &root, const QString &absolutePath);
-
 // The entry of folder dir whose name equals name without regard to case;
 // the exact name is preferred. Empty when there is none.
 QString findEntryCaseInsensitive(const QString &dir, const QString &name);
@@ -88,6 +61,58 @@ private:
     };
     QHash<QString, Listing> m_listings;
 };
+
+// What a resolved path names on disk, links followed.
+enum class EntryType {
+    Missing, // nothing, or a link that leads off the root
+    File,    // a regular file
+    Folder,
+    Other, // a FIFO, a device, a socket
+};
+
+struct ResolvedEntry
+{
+    QString path; // as resolve() gives it
+    EntryType type = EntryType::Missing;
+};
+
+// resolveStoredPath for many stored paths while the folders do not change
+// (a CD folder being planned, data files being checked): the folders on the
+// way are looked up once, not once for every file in them, and a folder is
+// listed at most once however many names are missing from it. Keep one only
+// as long as nothing is written.
+class StoredPathResolver
+{
+public:
+    explicit StoredPathResolver(QString root);
+    QString resolve(const QString &stored);
+    // resolve() and what the path names, from the same look at the disk.
+    ResolvedEntry resolveEntry(const QString &stored);
+
+private:
+    struct Folder
+    {
+        QString path;       // with a final "/"
+        bool onDisk = true; // false below a name that was not found
+        bool throughLink = false;
+    };
+    struct Entry
+    {
+        QString name; // empty when there is none
+        bool link = false;
+        EntryType type = EntryType::Missing; // of a name that is no link
+    };
+    Folder folderOf(const QStringList &parts, qsizetype count);
+    Entry findEntry(const QString &folder, const QString &name);
+
+    QString m_root;
+    QHash<QString, Folder> m_folders; // the first names of a stored path, joined by "/"
+    FolderEntryFinder m_listings;
+};
+
+// The stored (drive-relative, "\"-separated) form of an absolute path below
+// root; a path outside root keeps its own form less any drive prefix.
+QString toStoredPath(const QString &root, const QString &absolutePath);
 
 // Whether the file system can name path as it stands: the whole path and
 // each of its names within the system's limits (longer paths are refused,
