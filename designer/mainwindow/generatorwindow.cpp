@@ -1,6 +1,8 @@
 #include "generatorwindow.h"
 
+#include "checker/testrv3dialog.h"
 #include "generation/generationdialog.h"
+#include "manager/projectmanager.h"
 #include "mainwindow/asystent.h"
 #include "outside/outsideprograms.h"
 #include "propertyeditors/inspectoreditors.h"
@@ -378,6 +380,9 @@ void TfrmGenerator::connectOutsideCommands()
     plugIn(mnuTestujAutostart, [this] { m_outside->testRun(TestProgram::Autostart); }, false);
     plugIn(mnuZazavaDanych, [this] { m_outside->startDataEditor(); }, false);
     plugIn(mnuZazavaBMP, [this] { m_outside->startBitmapEditor(); }, false);
+    plugIn(mnuTestujDane, [this] { runDataFileChecker(this, m_context); }, true);
+    const ProjectOpener opener{[this] { return m_project.Zapisz(); }, [this](const QString &file) { openProject(file); }};
+    plugIn(mnuMenadzer, [this, opener] { runProjectManager(this, m_context, *m_outside, opener); }, true);
 }
 
 QList<QAction *> TfrmGenerator::commands() const
