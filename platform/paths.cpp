@@ -7,8 +7,11 @@
 #include <QStandardPaths>
 #include <QStorageInfo>
 
+#include <algorithm>
 #include <climits>
-#include <filesystem>
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace Platform {
 namespace {
@@ -104,18 +107,42 @@ QString foldedKey(const QString &name)
 
 } // namespace
 
+namespace {
+
+// The names in folder dir, straight from the directory: no entry is looked
+// at on its own.
+QStringList folderNames(const QString &dir)
+{
+    QStringList names;
+    DIR *folder = ::opendir(QFile::encodeName(dir).constData());
+    if (!folder)
+        return names;
+    while (const dirent *entry = ::readdir(folder)) {
+        const char *name = entry->d_name;
+        if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0)
+            names.append(QFile::decodeName(name));
+    }
+    ::closedir(folder);
+    return names;
+}
+
+} // namespace
+
 QString FolderEntryFinder::find(const QString &dir, const QString &name)
 {
     auto listing = m_listings.find(dir);
     if (listing == m_listings.end()) {
         Listing entries;
-        const QStringList names = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                                      | QDir::NoDotAndDotDot);
+        const QStringList names = folderNames(dir);
+        entries.names.reserve(names.size());
+        entries.byFoldedName.reserve(names.size());
         for (const QString &entry : names) {
             entries.names.insert(entry);
-            const QString key = foldedKey(entry);
-            if (!entries.byFoldedName.contains(key)) // the first of the listing, as the single look-up takes
-                entries.byFoldedName.insert(key, entry);
+            // Of names equal without regard to case, the one a sorted listing
+            // shows first, as the single look-up takes.
+            QString &first = entries.byFoldedName[foldedKey(entry)];
+            if (first.isEmpty() || entry < first)
+                first = entry;
         }
         listing = m_listings.insert(dir, entries);
     }
@@ -178,28 +205,22 @@ QString driveRootFromEnvironment()
 
 namespace {
 
-std::filesystem::path fsPath(const QString &path)
+EntryType entryTypeOf(mode_t mode)
 {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-EntryType entryTypeOf(std::filesystem::file_type type)
-{
-    switch (type) {
-    case std::filesystem::file_type::regular: return EntryType::File;
-    case std::filesystem::file_type::directory: return EntryType::Folder;
-    case std::filesystem::file_type::none:
-    case std::filesystem::file_type::not_found: return EntryType::Missing;
-    default: return EntryType::Other;
-    }
+    if (S_ISREG(mode))
+        return EntryType::File;
+    if (S_ISDIR(mode))
+        return EntryType::Folder;
+    return EntryType::Other;
 }
 
 // What path is, links followed.
 EntryType entryTypeAt(const QString &path)
 {
-    std::error_code error;
-    const auto status = std::filesystem::status(fsPath(path), error);
-    return error ? EntryType::Missing : entryTypeOf(status.type());
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return EntryType::Missing;
+    return entryTypeOf(status.st_mode);
 }
 
 } // namespace
@@ -220,11 +241,12 @@ StoredPathResolver::StoredPathResolver(QString root)
 StoredPathResolver::Entry StoredPathResolver::findEntry(const QString &folder, const QString &name)
 {
     const auto look = [&folder](const QString &entryName) {
-        std::error_code error;
-        const auto status = std::filesystem::symlink_status(fsPath(folder + entryName), error);
         Entry entry{entryName};
-        entry.link = !error && std::filesystem::is_symlink(status);
-        entry.type = error ? EntryType::Missing : entryTypeOf(status.type());
+        struct stat status {};
+        if (::lstat(QFile::encodeName(folder + entryName).constData(), &status) == 0) {
+            entry.link = S_ISLNK(status.st_mode);
+            entry.type = entryTypeOf(status.st_mode);
+        }
         return entry;
     };
     const Entry exact = look(name);
@@ -265,15 +287,44 @@ QString StoredPathResolver::resolve(const QString &stored)
     return resolveEntry(stored).path;
 }
 
-ResolvedEntry StoredPathResolver::resolveEntry(const QString &stored)
+// The folder that the names before the last of a stored path lead to, and
+// that last name; false for a stored path that names the root itself.
+bool StoredPathResolver::splitLastName(const QString &stored, Folder &folder, QString &name)
 {
+    QStringView path(stored);
+    while (path.endsWith(u'\\') || path.endsWith(u'/'))
+        path.chop(1);
+    const qsizetype separator = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+    const QStringView last = path.sliced(separator + 1);
+    // Most stored paths are plain names below plain folders: their folder is
+    // found by the text before the last name, as it is written.
+    if (!last.isEmpty() && last != u"." && last != u".." && !isDriveLetterPrefix(path)) {
+        const QString prefix = path.first(std::max<qsizetype>(separator, 0)).toString();
+        auto known = m_prefixFolders.find(prefix);
+        if (known == m_prefixFolders.end()) {
+            const QStringList parts = storedComponents(prefix);
+            known = m_prefixFolders.insert(prefix, folderOf(parts, parts.size()));
+        }
+        folder = *known;
+        name = last.toString();
+        return true;
+    }
     const QStringList parts = storedComponents(stored);
     if (parts.isEmpty())
+        return false;
+    folder = folderOf(parts, parts.size() - 1);
+    name = parts.last();
+    return true;
+}
+
+ResolvedEntry StoredPathResolver::resolveEntry(const QString &stored)
+{
+    Folder folder;
+    QString name;
+    if (!splitLastName(stored, folder, name))
         return {m_root, entryTypeAt(m_root)};
-    const Folder folder = folderOf(parts, parts.size() - 1);
     QString path = folder.path;
     bool throughLink = folder.throughLink; // false once a name was not found: the rest is kept as written
-    QString name = parts.last();
     Entry found;
     if (folder.onDisk) {
         found = findEntry(path, name);

@@ -103,10 +103,12 @@ private:
         EntryType type = EntryType::Missing; // of a name that is no link
     };
     Folder folderOf(const QStringList &parts, qsizetype count);
+    bool splitLastName(const QString &stored, Folder &folder, QString &name);
     Entry findEntry(const QString &folder, const QString &name);
 
     QString m_root;
     QHash<QString, Folder> m_folders; // the first names of a stored path, joined by "/"
+    QHash<QString, Folder> m_prefixFolders; // the text before a stored path's last name
     FolderEntryFinder m_listings;
 };
 
