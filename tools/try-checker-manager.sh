@@ -34,6 +34,9 @@ screen_launch "$design/DODORURAV/dodorurav" "$design/projekt/DEMO.KLV" >"$work/d
 sleep 2
 main=$(xdotool search --onlyvisible --name "^Dodorurav KALVORA" | head -n 1)
 focus_main() { xdotool windowfocus --sync "$main" 2>/dev/null || xdotool windowactivate "$main" 2>/dev/null || true; }
+origin() { xdotool getwindowgeometry "$1" | awk '/Position/ { split($2, p, ","); print p[1], p[2] }'; }
+# Clicks at x, y inside a window.
+click_in() { read -r wx wy < <(origin "$1"); click $((wx + $2)) $((wy + $3)); }
 # The dialog of that title, once it is shown.
 dialog() { xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
 
@@ -57,12 +60,12 @@ xdotool key Tab Home Down  # into the list, the second window's file
 sleep 0.3
 xdotool key ctrl+Tab ctrl+Tab  # "Bitmapy"
 sleep 0.3
-xdotool key Tab Home       # its first picture
+click_in "$manager" 120 76 # its first picture
 shot 3-bitmaps
 xdotool key alt+b
 sleep 1
 echo "bitmap editor log:"
-cat "$work/pixanto.log"
+cat "$work/pixanto.log" || echo "(the bitmap editor was not started)"
 
 # "Otwórz" on the second window's file.
 xdotool key ctrl+Tab       # back to "Pliki konfiguracji", the file still chosen
