@@ -114,9 +114,11 @@ void TfrmTestRV3::FormCreate()
     const QString &data = ProjectFormat::Sections::Data;
     for (const QString &key : project.keyNames(data)) {
         const QString stored = project.readString(data, key, {});
-        // An empty value names no file, not the drive itself.
-        if (!stored.isEmpty())
-            cmbPliki->addItem(Platform::resolveStoredPath(m_context.DriveRoot, stored));
+        // An empty value names no file, not the drive itself; nor does a
+        // path that a link leads off the drive.
+        const QString file = stored.isEmpty() ? QString() : Platform::resolveStoredPath(m_context.DriveRoot, stored);
+        if (!file.isEmpty())
+            cmbPliki->addItem(file);
     }
     if (cmbPliki->count() > 0)
         cmbPliki->setCurrentIndex(0);

@@ -27,7 +27,10 @@ public:
         if (stored.isEmpty())
             return;
         const Platform::ResolvedEntry entry = m_resolver.resolveEntry(stored);
-        m_lines.append({stored, entry.path, entry.type == Platform::EntryType::File});
+        // A path that a link leads off the drive names nothing: it is shown
+        // as stored.
+        const QString path = entry.path.isEmpty() ? stored : entry.path;
+        m_lines.append({stored, path, entry.type == Platform::EntryType::File});
     }
 
     void addSection(const QString &section)

@@ -17,6 +17,7 @@ struct Line
 {
     QString stored; // as the configuration holds it
     QString path;   // below the drive root, found without regard to case
+                    // (as stored when a link leads off the drive)
     bool exists = false; // a regular file
 };
 

@@ -59,7 +59,7 @@ protected:
         soundFile = writeDataFile(QStringLiteral("DANE/DOBRE.RV3"), QStringLiteral("OPISY\\Gry.txt"),
                                   {{QStringLiteral("Gra"), {QStringLiteral("SETUP=PROGS\\Gra\\Setup.exe")}}});
         writeText(QStringLiteral("MENU.KLV"), QStringLiteral("[DATA]\n1001=dane\\gry.rv3\n1002=\n1003=DANE\\DOBRE.RV3\n"
-                                                             "1004=DANE\\BRAK.RV3\n"));
+                                                             "1004=DANE\\BRAK.RV3\n1005=OUT\\secret.txt\n"));
         context.ProjectIni = std::make_unique<Platform::ProfileFile>(drivePath(QStringLiteral("MENU.KLV")));
         form = std::make_unique<TfrmTestRV3>(context);
     }

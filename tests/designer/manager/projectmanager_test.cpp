@@ -250,3 +250,23 @@ TEST_F(ProjectManager, OpenAsksAboutTheChangesThenOpensTheSubWindowFile)
         }
     }
 }
+
+// A picture that a link leads off the drive is not there, and its line
+// says which value it is.
+TEST_F(ProjectManager, AFileOffTheDriveIsListedAsStoredAndUnticked)
+{
+    QTemporaryDir elsewhere;
+    writePicture(QStringLiteral("obrazy/inne.bmp"));
+    QFile::copy(path(QStringLiteral("obrazy/inne.bmp")), elsewhere.filePath(QStringLiteral("obca.bmp")));
+    QFile::link(elsewhere.path(), path(QStringLiteral("OBCE")));
+    writeText(QStringLiteral("okna/OBCE.INI"), QStringLiteral("[GLYPH]\n1001=obce\\obca.bmp\n1002=OBRAZY\\INNE.BMP\n"));
+
+    const Platform::ProfileFile config(path(QStringLiteral("okna/OBCE.INI")));
+    const QList<ProjectFiles::Line> lines = ProjectFiles::bitmaps(config, path());
+
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0].path, QStringLiteral("obce\\obca.bmp"));
+    EXPECT_FALSE(lines[0].exists);
+    EXPECT_EQ(lines[1].path, path(QStringLiteral("obrazy/inne.bmp")));
+    EXPECT_TRUE(lines[1].exists);
+}
