@@ -4,12 +4,16 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QStorageInfo>
 
+#include <algorithm>
 #include <climits>
-#include <filesystem>
+#include <cstring>
+#include <dirent.h>
+#include <sys/stat.h>
 
 #include <sys/stat.h>
 
@@ -107,18 +111,42 @@ QString foldedKey(const QString &name)
 
 } // namespace
 
+namespace {
+
+// The names in folder dir, straight from the directory: no entry is looked
+// at on its own.
+QStringList folderNames(const QString &dir)
+{
+    QStringList names;
+    DIR *folder = ::opendir(QFile::encodeName(dir).constData());
+    if (!folder)
+        return names;
+    while (const dirent *entry = ::readdir(folder)) {
+        const char *name = entry->d_name;
+        if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0)
+            names.append(QFile::decodeName(name));
+    }
+    ::closedir(folder);
+    return names;
+}
+
+} // namespace
+
 QString FolderEntryFinder::find(const QString &dir, const QString &name)
 {
     auto listing = m_listings.find(dir);
     if (listing == m_listings.end()) {
         Listing entries;
-        const QStringList names = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                                      | QDir::NoDotAndDotDot);
+        const QStringList names = folderNames(dir);
+        entries.names.reserve(names.size());
+        entries.byFoldedName.reserve(names.size());
         for (const QString &entry : names) {
             entries.names.insert(entry);
-            const QString key = foldedKey(entry);
-            if (!entries.byFoldedName.contains(key)) // the first of the listing, as the single look-up takes
-                entries.byFoldedName.insert(key, entry);
+            // Of names equal without regard to case, the one a sorted listing
+            // shows first, as the single look-up takes.
+            QString &first = entries.byFoldedName[foldedKey(entry)];
+            if (first.isEmpty() || entry < first)
+                first = entry;
         }
         listing = m_listings.insert(dir, entries);
     }
@@ -181,23 +209,22 @@ QString driveRootFromEnvironment()
 
 namespace {
 
-struct FoundEntry {
-    QString name; // empty when there is none
-    bool link = false;
-};
-
-// The entry of folder for name. One look at the file system answers the
-// common case, the exact name present and no link; anything else gets the
-// full search.
-FoundEntry findStoredEntry(const QString &folder, const QString &name)
+EntryType entryTypeOf(mode_t mode)
 {
-    std::error_code error;
-    const auto status = std::filesystem::symlink_status(QFile::encodeName(folder + name).toStdString(), error);
-    if (!error && std::filesystem::exists(status) && !std::filesystem::is_symlink(status))
-        return {name, false};
-    FoundEntry entry{findEntryCaseInsensitive(folder, name)};
-    entry.link = !entry.name.isEmpty() && QFileInfo(folder + entry.name).isSymLink();
-    return entry;
+    if (S_ISREG(mode))
+        return EntryType::File;
+    if (S_ISDIR(mode))
+        return EntryType::Folder;
+    return EntryType::Other;
+}
+
+// What path is, links followed.
+EntryType entryTypeAt(const QString &path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return EntryType::Missing;
+    return entryTypeOf(status.st_mode);
 }
 
 } // namespace
@@ -212,6 +239,29 @@ StoredPathResolver::StoredPathResolver(QString root)
 {
 }
 
+// The entry of folder for name. One look at the file system answers the
+// common case, the exact name present and no link; anything else gets the
+// folder's listing, made once for all names missing from it.
+StoredPathResolver::Entry StoredPathResolver::findEntry(const QString &folder, const QString &name)
+{
+    const auto look = [&folder](const QString &entryName) {
+        Entry entry{entryName};
+        struct stat status {};
+        if (::lstat(QFile::encodeName(folder + entryName).constData(), &status) == 0) {
+            entry.link = S_ISLNK(status.st_mode);
+            entry.type = entryTypeOf(status.st_mode);
+        }
+        return entry;
+    };
+    const Entry exact = look(name);
+    if (exact.type != EntryType::Missing && !exact.link)
+        return exact;
+    const QString found = m_listings.find(folder, name);
+    if (found.isEmpty())
+        return {};
+    return found == name ? exact : look(found);
+}
+
 // The folder that the first count names of a stored path lead to.
 StoredPathResolver::Folder StoredPathResolver::folderOf(const QStringList &parts, qsizetype count)
 {
@@ -223,7 +273,7 @@ StoredPathResolver::Folder StoredPathResolver::folderOf(const QStringList &parts
     Folder folder = folderOf(parts, count - 1);
     QString name = parts[count - 1];
     if (folder.onDisk) {
-        const FoundEntry found = findStoredEntry(folder.path, name);
+        const Entry found = findEntry(folder.path, name);
         if (found.name.isEmpty()) {
             folder.onDisk = false;
         } else {
@@ -238,15 +288,50 @@ StoredPathResolver::Folder StoredPathResolver::folderOf(const QStringList &parts
 
 QString StoredPathResolver::resolve(const QString &stored)
 {
+    return resolveEntry(stored).path;
+}
+
+// The folder that the names before the last of a stored path lead to, and
+// that last name; false for a stored path that names the root itself.
+bool StoredPathResolver::splitLastName(const QString &stored, Folder &folder, QString &name)
+{
+    QStringView path(stored);
+    while (path.endsWith(u'\\') || path.endsWith(u'/'))
+        path.chop(1);
+    const qsizetype separator = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+    const QStringView last = path.sliced(separator + 1);
+    // Most stored paths are plain names below plain folders: their folder is
+    // found by the text before the last name, as it is written.
+    if (!last.isEmpty() && last != u"." && last != u".." && !isDriveLetterPrefix(path)) {
+        const QString prefix = path.first(std::max<qsizetype>(separator, 0)).toString();
+        auto known = m_prefixFolders.find(prefix);
+        if (known == m_prefixFolders.end()) {
+            const QStringList parts = storedComponents(prefix);
+            known = m_prefixFolders.insert(prefix, folderOf(parts, parts.size()));
+        }
+        folder = *known;
+        name = last.toString();
+        return true;
+    }
     const QStringList parts = storedComponents(stored);
     if (parts.isEmpty())
-        return m_root;
-    const Folder folder = folderOf(parts, parts.size() - 1);
+        return false;
+    folder = folderOf(parts, parts.size() - 1);
+    name = parts.last();
+    return true;
+}
+
+ResolvedEntry StoredPathResolver::resolveEntry(const QString &stored)
+{
+    Folder folder;
+    QString name;
+    if (!splitLastName(stored, folder, name))
+        return {m_root, entryTypeAt(m_root)};
     QString path = folder.path;
     bool throughLink = folder.throughLink; // false once a name was not found: the rest is kept as written
-    QString name = parts.last();
+    Entry found;
     if (folder.onDisk) {
-        const FoundEntry found = findStoredEntry(path, name);
+        found = findEntry(path, name);
         if (!found.name.isEmpty()) {
             name = found.name;
             throughLink = throughLink || found.link;
@@ -258,8 +343,10 @@ QString StoredPathResolver::resolve(const QString &stored)
     // this spares following every link of the root for every stored path.
     // A link on the CD that leads off it names nothing.
     if (!throughLink)
-        return path;
-    return staysBelowRoot(m_root, path) ? path : QString();
+        return {path, found.type};
+    if (!staysBelowRoot(m_root, path))
+        return {};
+    return {path, found.name.isEmpty() ? EntryType::Missing : entryTypeAt(path)};
 }
 
 namespace {

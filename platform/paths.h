@@ -41,54 +41,6 @@ QString programDir();
 // leads out of root gives an empty string, as if nothing were named.
 QString resolveStoredPath(const QString &root, const QString &stored);
 
-// resolveStoredPath for many stored paths while the folders do not change
-// (a CD folder being planned): the folders on the way are looked up once,
-// not once for every file in them. Keep one only as long as nothing is
-// written.
-class StoredPathResolver
-{
-public:
-    explicit StoredPathResolver(QString root);
-    QString resolve(const QString &stored);
-    const QString &root() const { return m_root; }
-
-private:
-    struct Folder
-    {
-        QString path;       // with a final "/"
-        bool onDisk = true; // false below a name that was not found
-        bool throughLink = false;
-    };
-    Folder folderOf(const QStringList &parts, qsizetype count);
-
-    QString m_root;
-    QHash<QString, Folder> m_folders; // the first names of a stored path, joined by "/"
-};
-
-// A stored path of a document the designer or the data editor reads. A
-// document made before its CD folder got its "AUTORUN.INF" stored its paths
-// from "/" ("home\ala\plyta\grafika\tlo.bmp"). Such a path, when it names
-// nothing below root but names something from "/" that lies inside root,
-// means that file; everything else resolves as resolveStoredPath does.
-QString resolveDocumentPath(const QString &root, const QString &stored);
-
-// The stored form relative to root of a path that resolveDocumentPath finds
-// only through "/"; empty when the value needs no rebasing.
-QString rebasedStoredPath(const QString &root, const QString &stored);
-
-// Whether an absolute path lies in folder or below it, compared as the
-// system names them after links ("/a/b" is in "/a/", "/ab" is not).
-bool liesInside(const QString &folder, const QString &path);
-
-// The file that makes a folder a CD folder, written when the author makes
-// one: a minimal "AUTORUN.INF" (Windows-1250, CRLF) that starts the runtime.
-// Empty on success, else the system's reason.
-QString writeMinimalAutorun(const QString &folder);
-
-// The stored (drive-relative, "\"-separated) form of an absolute path below
-// root; a path outside root keeps its own form less any drive prefix.
-QString toStoredPath(const QString &root, const QString &absolutePath);
-
 // The entry of folder dir whose name equals name without regard to case;
 // the exact name is preferred. Empty when there is none.
 QString findEntryCaseInsensitive(const QString &dir, const QString &name);
@@ -114,6 +66,81 @@ private:
 // (two names of one file, a hard link, a link to it). False when either
 // does not exist.
 bool isSameFile(const QString &a, const QString &b);
+
+// What a resolved path names on disk, links followed.
+enum class EntryType {
+    Missing, // nothing, or a link that leads off the root
+    File,    // a regular file
+    Folder,
+    Other, // a FIFO, a device, a socket
+};
+
+struct ResolvedEntry
+{
+    QString path; // as resolve() gives it
+    EntryType type = EntryType::Missing;
+};
+
+// resolveStoredPath for many stored paths while the folders do not change
+// (a CD folder being planned, data files being checked): the folders on the
+// way are looked up once, not once for every file in them, and a folder is
+// listed at most once however many names are missing from it. Keep one only
+// as long as nothing is written.
+class StoredPathResolver
+{
+public:
+    explicit StoredPathResolver(QString root);
+    QString resolve(const QString &stored);
+    // resolve() and what the path names, from the same look at the disk.
+    ResolvedEntry resolveEntry(const QString &stored);
+    const QString &root() const { return m_root; }
+
+private:
+    struct Folder
+    {
+        QString path;       // with a final "/"
+        bool onDisk = true; // false below a name that was not found
+        bool throughLink = false;
+    };
+    struct Entry
+    {
+        QString name; // empty when there is none
+        bool link = false;
+        EntryType type = EntryType::Missing; // of a name that is no link
+    };
+    Folder folderOf(const QStringList &parts, qsizetype count);
+    bool splitLastName(const QString &stored, Folder &folder, QString &name);
+    Entry findEntry(const QString &folder, const QString &name);
+
+    QString m_root;
+    QHash<QString, Folder> m_folders; // the first names of a stored path, joined by "/"
+    QHash<QString, Folder> m_prefixFolders; // the text before a stored path's last name
+    FolderEntryFinder m_listings;
+};
+
+// A stored path of a document the designer or the data editor reads. A
+// document made before its CD folder got its "AUTORUN.INF" stored its paths
+// from "/" ("home\ala\plyta\grafika\tlo.bmp"). Such a path, when it names
+// nothing below root but names something from "/" that lies inside root,
+// means that file; everything else resolves as resolveStoredPath does.
+QString resolveDocumentPath(const QString &root, const QString &stored);
+
+// The stored form relative to root of a path that resolveDocumentPath finds
+// only through "/"; empty when the value needs no rebasing.
+QString rebasedStoredPath(const QString &root, const QString &stored);
+
+// Whether an absolute path lies in folder or below it, compared as the
+// system names them after links ("/a/b" is in "/a/", "/ab" is not).
+bool liesInside(const QString &folder, const QString &path);
+
+// The file that makes a folder a CD folder, written when the author makes
+// one: a minimal "AUTORUN.INF" (Windows-1250, CRLF) that starts the runtime.
+// Empty on success, else the system's reason.
+QString writeMinimalAutorun(const QString &folder);
+
+// The stored (drive-relative, "\"-separated) form of an absolute path below
+// root; a path outside root keeps its own form less any drive prefix.
+QString toStoredPath(const QString &root, const QString &absolutePath);
 
 // Whether the file system can name path as it stands: the whole path and
 // each of its names within the system's limits (longer paths are refused,

@@ -2,6 +2,7 @@
 // question, the hint window and the recent projects.
 #include "generatorwindow.h"
 
+#include "about/aboutbox.h"
 #include "config/gencfgdialog.h"
 #include "mainwindow/asystent.h"
 #include "mainwindow/mainwindowmessages.h"
@@ -107,8 +108,7 @@ void TfrmGenerator::projectOpened()
 
 QList<QAction *> TfrmGenerator::laterCommands() const
 {
-    return {mnuMenadzer, mnuOpcjeMenu, mnuTestujDane,
-            mnuWymagane,   mnuZmienSciezki, mnuAutostart, mnuDzwiek};
+    return {mnuOpcjeMenu, mnuWymagane, mnuZmienSciezki, mnuAutostart, mnuDzwiek};
 }
 
 void TfrmGenerator::plugIn(QAction *command, std::function<void()> run, bool needsProject)
@@ -288,7 +288,7 @@ void TfrmGenerator::asystentClosed()
 
 void TfrmGenerator::mnuInformacjaClick(QObject *)
 {
-    Platform::Dialogs::instance().about(this, QStringLiteral("Dodorurav 2.1"), MainWindowMessages::applicationTitle());
+    runAboutBox(this);
 }
 
 void TfrmGenerator::speedUseKlamraClick(QObject *)

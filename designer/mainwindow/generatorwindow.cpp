@@ -1,7 +1,9 @@
 #include "generatorwindow.h"
 
+#include "checker/testrv3dialog.h"
 #include "generation/generationdialog.h"
 #include "project/cdfolder.h"
+#include "manager/projectmanager.h"
 #include "mainwindow/asystent.h"
 #include "outside/outsideprograms.h"
 #include "propertyeditors/inspectoreditors.h"
@@ -392,6 +394,9 @@ void TfrmGenerator::connectOutsideCommands()
     plugIn(mnuZazavaDanych, [this] { m_outside->startDataEditor(); }, false);
     plugIn(mnuZazavaBMP, [this] { m_outside->startBitmapEditor(); }, false);
     plugIn(mnuSzablon, [this] { mnuSzablonClick(mnuSzablon); }, false);
+    plugIn(mnuTestujDane, [this] { runDataFileChecker(this, m_context); }, true);
+    const ProjectOpener opener{[this] { return m_project.Zapisz(); }, [this](const QString &file) { openProject(file); }};
+    plugIn(mnuMenadzer, [this, opener] { runProjectManager(this, m_context, *m_outside, opener); }, true);
 }
 
 QList<QAction *> TfrmGenerator::commands() const

@@ -83,7 +83,9 @@ QList<NamedFile> filesNamed(const Platform::ProfileFile &project, const QString 
         const QString stored = project.readString(section, key, {});
         if (stored.isEmpty())
             return;
-        const QString path = resolver.resolve(stored);
+        QString path = resolver.resolve(stored);
+        if (!Platform::isRegularFile(path)) // stored before the project had its CD folder?
+            path = Platform::resolveDocumentPath(driveRoot, stored);
         files.append({Source::Project, section, key, stored, path, Platform::isRegularFile(path)});
     };
     for (const PathKey &row : pathKeys()) {

@@ -3,6 +3,8 @@
 // Every text of the data editor's main window that the user may see, in
 // one place.
 
+#include <datafile/datafilemessages.h>
+
 #include <QString>
 
 namespace EditorMessages {
@@ -50,7 +52,7 @@ inline QString dizExists()
 
 inline QString noDizInformation()
 {
-    return QStringLiteral("Informacje z pliku File_ID.DIZ nie są dostępne");
+    return DataFile::Messages::noDizInformation();
 }
 
 // A file outside the data file's drive root has no stored path that a

@@ -17,6 +17,14 @@ inline QString writeError(const QString &fileName)
     return QStringLiteral("Wystąpił błąd zapisu pliku:\n\"%1\"").arg(fileName);
 }
 
+// OPIS of a program whose folder has no File_ID.DIZ, as the data editor
+// writes it; the designer's checker takes it, in any letter case, for a
+// sound value.
+inline QString noDizInformation()
+{
+    return QStringLiteral("Informacje z pliku File_ID.DIZ nie są dostępne");
+}
+
 inline QString emptyProgramName()
 {
     return QStringLiteral("Program bez nazwy nie może zostać zapisany - wpisz nazwę i spróbuj ponownie!");

@@ -243,3 +243,45 @@ TEST_F(PathsTest, SameFileIsOneDeviceAndInode)
         EXPECT_EQ(isSameFile(c.a, c.b), c.same);
     }
 }
+
+// What a stored path names comes with its resolution: a file only when it
+// is a regular one, links followed while they stay on the drive.
+TEST_F(PathsTest, ResolvedEntriesTellWhatTheyName)
+{
+    const QString outside = dir.path() + QStringLiteral("/outside/");
+    TestSupport::writeFile(outside + QStringLiteral("secret.txt"), "secret");
+    QFile::link(outside, root + QStringLiteral("Out"));
+    QFile::link(QStringLiteral("Menu/Back.bmp"), root + QStringLiteral("Picture.bmp"));
+    QFile::link(root + QStringLiteral("Menu"), root + QStringLiteral("Inside"));
+    TestSupport::makeSpecialFiles(root + QStringLiteral("Special"));
+
+    const struct {
+        const char *stored;
+        EntryType type;
+    } cases[] = {
+        {"Menu\\Back.bmp", EntryType::File},
+        {"MENU\\BACK.BMP", EntryType::File},
+        {"menu", EntryType::Folder},
+        {"Menu\\Sub\\", EntryType::Folder},
+        {"", EntryType::Folder},
+        {"Menu\\missing.bmp", EntryType::Missing},
+        {"Menu\\MISSING\\Back.bmp", EntryType::Missing},
+        {"picture.BMP", EntryType::File},
+        {"Inside\\back.bmp", EntryType::File},
+        {"Inside", EntryType::Folder},
+        {"Out", EntryType::Missing},
+        {"out\\SECRET.TXT", EntryType::Missing},
+        {"Special\\FIFO", EntryType::Other},
+        {"Special\\fifolink", EntryType::Other},
+        {"Special\\Folder", EntryType::Folder},
+    };
+    StoredPathResolver shared(root);
+    for (int pass = 0; pass < 2; ++pass) { // the second from what the first looked up
+        for (const auto &c : cases) {
+            SCOPED_TRACE(c.stored);
+            const ResolvedEntry entry = shared.resolveEntry(QLatin1String(c.stored));
+            EXPECT_EQ(entry.type, c.type);
+            EXPECT_EQ(entry.path, resolveStoredPath(root, QLatin1String(c.stored)));
+        }
+    }
+}

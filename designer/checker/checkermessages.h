@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QString>
+
+// Every text of the data-file checker that the user may see.
+namespace CheckerMessages {
+
+inline QString caption()
+{
+    return QStringLiteral("Testowanie plików danych");
+}
+
+inline QString note()
+{
+    return QStringLiteral("Uwaga!! Program sprawdza tylko i wyłącznie czy pliki do których odwołują się wpisy w "
+                          "pliku danych rzeczywiście istnieją");
+}
+
+inline QString filesHint()
+{
+    return QStringLiteral("Lista programów do testu\nKlawisz testuj, testuje aktualnie wybrany!");
+}
+
+inline QString errorsLabel()
+{
+    return QStringLiteral("Błędy zawarte są w następujących pozycjach:");
+}
+
+inline QString errorsHint()
+{
+    return QStringLiteral("Lista programów z błędnymi danymi");
+}
+
+inline QString fieldHint()
+{
+    return QStringLiteral("jeśli pole nie jest puste to zawiera błędny wpis");
+}
+
+inline QString descriptionFieldHint()
+{
+    return QStringLiteral("jeśli pole nie jest puste to zawiera błędny wpis\njednak równie dobrze może zawierać po "
+                          "prostu \nopis programu");
+}
+
+inline QString soundFile()
+{
+    return QStringLiteral("PLIK CAŁKOWICIE POPRAWNY");
+}
+
+inline QString cannotRead(const QString &fileName)
+{
+    return QStringLiteral("Brak dostępu do wybranego pliku: \"%1\"!").arg(fileName);
+}
+
+inline QString cannotEdit()
+{
+    return QStringLiteral("Brak możliwości edycji wybranego pliku");
+}
+
+inline QString browseCaption()
+{
+    return QStringLiteral("Wybierz plik(i) dodatkowe do testu");
+}
+
+inline QString browseFilter()
+{
+    return QStringLiteral("Pliki danych (*.RV3 *.rv3);;Wszystkie pliki (*)");
+}
+
+} // namespace CheckerMessages
