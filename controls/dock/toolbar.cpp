@@ -18,8 +18,7 @@ QWidget *checkedOwner(QWidget *ownerForm)
     return ownerForm;
 }
 
-// A floating bar is a frameless tool window of its form that draws its own
-// frame; showing it leaves the focus where it is.
+// A floating bar is a tool window of its form that draws its own frame.
 constexpr Qt::WindowFlags FloatingFlags = Qt::Tool | Qt::FramelessWindowHint;
 
 // A raised one-pixel edge: light on the top and left, dark on the bottom
@@ -44,6 +43,7 @@ TToolbar::TToolbar(QWidget *ownerForm)
     , m_color(palette().color(QPalette::Button))
     , m_appActive(QGuiApplication::applicationState() == Qt::ApplicationActive)
 {
+    // Coming back with the program leaves the focus where it is.
     setAttribute(Qt::WA_ShowWithoutActivating);
     // The frame's zones show their sizing cursors.
     setMouseTracking(true);

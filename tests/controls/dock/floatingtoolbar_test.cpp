@@ -201,7 +201,17 @@ TEST(FloatingToolbar, NarrowingFromTheRightEdgeWrapsTheBar)
     drag(shown.bar, rightEdge, rightEdge - QPoint(10, 0));
     EXPECT_EQ(shown.bar->geometry(), before);
 
-    drag(shown.bar, rightEdge, rightEdge - QPoint(40, 0));
+    // While the edge is held only the outline shows the new size; the
+    // controls stay where they are.
+    const QPoint fourth = shown.buttons.at(3)->pos();
+    mouse(shown.bar, QEvent::MouseButtonPress, rightEdge);
+    mouse(shown.bar, QEvent::MouseMove, rightEdge - QPoint(40, 0));
+    ASSERT_EQ(shown.bar->tracking(), TToolbar::Tracking::Sizing);
+    EXPECT_EQ(shown.bar->dragOutline()->outline(),
+              QRect(before.topLeft(), QSize(83, 53).grownBy(FloatPlan::frameMargins())));
+    EXPECT_EQ(shown.buttons.at(3)->pos(), fourth);
+    EXPECT_EQ(shown.bar->geometry(), before);
+    mouse(shown.bar, QEvent::MouseButtonRelease, rightEdge - QPoint(40, 0));
     EXPECT_EQ(shown.bar->clientRect().size(), QSize(83, 53));
     EXPECT_EQ(shown.bar->lines().size(), 1u);
     EXPECT_EQ(shown.bar->geometry().topLeft(), before.topLeft());
