@@ -180,6 +180,27 @@ TEST(FloatingToolbar, TheOutlineIsARingThatCtrlTurnsToTheFloatingFrame)
     EXPECT_EQ(shown.bar->dockedTo(), shown.dock);
 }
 
+TEST(FloatingToolbar, ASeparatorStartsADragAndAButtonDoesNot)
+{
+    ShownForm shown(2);
+    auto *separator = new TToolbarSep(shown.bar);
+    separator->show();
+    shown.bar->arrangeControls();
+    QTest::mousePress(shown.buttons.first(), Qt::LeftButton);
+    EXPECT_EQ(shown.bar->tracking(), TToolbar::Tracking::None);
+    QTest::mouseRelease(shown.buttons.first(), Qt::LeftButton);
+
+    QTest::mousePress(separator, Qt::LeftButton);
+    EXPECT_EQ(shown.bar->tracking(), TToolbar::Tracking::Moving);
+    mouse(shown.bar, QEvent::MouseButtonRelease, separator->mapToGlobal(QPoint(2, 2)));
+    EXPECT_EQ(shown.bar->tracking(), TToolbar::Tracking::None);
+
+    // A dock without AllowDrag keeps its bars.
+    shown.dock->setAllowDrag(false);
+    QTest::mousePress(separator, Qt::LeftButton);
+    EXPECT_EQ(shown.bar->tracking(), TToolbar::Tracking::None);
+}
+
 TEST(FloatingToolbar, NarrowingFromTheRightEdgeWrapsTheBar)
 {
     // Three buttons, a separator and two buttons.
