@@ -66,6 +66,7 @@ public:
     // The rows of the last arrangement; a row not known gives the minimum.
     int rowContentThickness(int row) const;
     int rowFullThickness(int row) const;
+    const std::vector<DockArrange::Row> &rows() const { return m_rows; }
 
     void arrangeToolbars();
     bool isArranging() const { return m_arrangeDisabled > 0; }

@@ -1,5 +1,8 @@
 #include "dock/toolbar.h"
 
+#include "dock/floatplan.h"
+#include "dock/toolbartrack.h"
+
 #include <QApplication>
 #include <QChildEvent>
 #include <QCloseEvent>
@@ -14,6 +17,9 @@ QWidget *checkedOwner(QWidget *ownerForm)
         throw EInvalidOperation("TToolbar must be owned by a form");
     return ownerForm;
 }
+
+// A floating bar is a tool window of its form that draws its own frame.
+constexpr Qt::WindowFlags FloatingFlags = Qt::Tool | Qt::FramelessWindowHint;
 
 // A raised one-pixel edge: light on the top and left, dark on the bottom
 // and right.
@@ -32,18 +38,51 @@ void drawRaised(QPainter &painter, const QRect &rect, const QPalette &palette)
 // ---------------------------------------------------------------- TToolbar
 
 TToolbar::TToolbar(QWidget *ownerForm)
-    : QWidget(checkedOwner(ownerForm), Qt::Tool)
+    : QWidget(checkedOwner(ownerForm), FloatingFlags)
     , m_ownerForm(ownerForm)
     , m_color(palette().color(QPalette::Button))
+    , m_appActive(QGuiApplication::applicationState() == Qt::ApplicationActive)
 {
+    // Coming back with the program leaves the focus where it is.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    // The frame's zones show their sizing cursors.
+    setMouseTracking(true);
+    m_ownerForm->installEventFilter(this);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        m_appActive = state == Qt::ApplicationActive;
+        if (!m_appActive)
+            takeTrack();
+        showHideFloating();
+    });
     setDockedTo(nullptr);
 }
 
 TToolbar::~TToolbar()
 {
     ++m_arrangeDisabled;
+    // No outline and no grab outlive the bar.
+    m_track.reset();
+    if (mouseGrabber() == this)
+        releaseMouse();
+    qApp->removeEventFilter(this);
     if (m_dock)
         m_dock->changeDockList(false, this, false);
+}
+
+void TToolbar::setCaption(const QString &caption)
+{
+    if (caption == windowTitle())
+        return;
+    setWindowTitle(caption);
+    update();
+}
+
+void TToolbar::setCloseButton(bool closeButton)
+{
+    if (m_closeButton == closeButton)
+        return;
+    m_closeButton = closeButton;
+    update();
 }
 
 void TToolbar::setColor(const QColor &color)
@@ -79,11 +118,18 @@ void TToolbar::reparent(QWidget *parent, Qt::WindowFlags flags)
         OnRecreated(this);
 }
 
+bool TToolbar::isFloatingWindow() const
+{
+    return !m_dock && parentWidget() == m_ownerForm && isWindow();
+}
+
 void TToolbar::setDockedTo(TDock *dock)
 {
-    const bool differs = dock != m_dock || (!dock && parentWidget() != m_ownerForm);
+    const bool differs = dock != m_dock || (!dock && !isFloatingWindow());
     if (differs && OnDockChanging)
         OnDockChanging(this);
+    // Moved by code: a drag in progress ends here.
+    takeTrack();
     ++m_dockChanging;
     if (dock) {
         ++dock->m_arrangeDisabled;
@@ -94,16 +140,20 @@ void TToolbar::setDockedTo(TDock *dock)
         QWidget::setVisible(m_visible);
     } else {
         if (m_floatingRect.isEmpty())
-            m_floatingRect = QRect(mapToGlobal(QPoint(0, 0)), size());
-        reparent(m_ownerForm, Qt::Tool);
+            m_floatingRect = QRect(mapToGlobal(QPoint(0, 0)), size()).marginsAdded(FloatPlan::frameMargins());
+        // The window placed by re-parenting and arranging is not yet the
+        // floating one.
+        const QPoint place = m_floatingRect.topLeft();
+        if (!isFloatingWindow())
+            reparent(m_ownerForm, FloatingFlags);
         arrangeControls();
         ++m_placing;
-        setBoundsKeepLeft(m_floatingRect.x(), m_floatingRect.y(), width(), height());
+        setBoundsKeepLeft(place.x(), place.y(), width(), height());
         --m_placing;
-        // A floating bar shows with its form.
-        QWidget::setVisible(m_visible && m_ownerForm->isVisible());
+        applyFloatingVisibility();
     }
     --m_dockChanging;
+    update();
     if (differs && OnDockChanged)
         OnDockChanged(this);
 }
@@ -138,7 +188,10 @@ void TToolbar::setVisible(bool visible)
     // change of the bar's own visibility.
     if (m_dockChanging == 0)
         m_visible = visible;
-    QWidget::setVisible(visible);
+    if (isFloatingWindow() && m_dockChanging == 0)
+        applyFloatingVisibility();
+    else
+        QWidget::setVisible(visible);
     if (m_dock && m_dockChanging == 0)
         m_dock->changeDockList(visible, this, visible);
 }
@@ -146,6 +199,8 @@ void TToolbar::setVisible(bool visible)
 void TToolbar::setBoundsKeepLeft(int left, int top, int width, int height)
 {
     setGeometry(left, top, width, height);
+    if (!m_dock)
+        m_floatingRect = QRect(left, top, width, height);
 }
 
 void TToolbar::setFloatingWrapWidth(int width)
@@ -232,13 +287,16 @@ void TToolbar::arrangeControls()
         input.minimumThickness = m_dock->rowFullThickness(m_dockRow);
     }
     const BarLayout::Result layout = BarLayout::arrange(items(placed), input);
+    const QMargins margins = frame();
+    const QPoint origin(margins.left(), margins.top());
     for (qsizetype i = 0; i < placed.size(); ++i)
-        placed.at(i)->setGeometry(layout.rects[std::size_t(i)]);
+        placed.at(i)->setGeometry(layout.rects[std::size_t(i)].translated(origin));
     m_lines = layout.lines;
-    const bool resized = layout.clientSize != size();
+    const QSize outer = layout.clientSize.grownBy(margins);
+    const bool resized = outer != size();
     if (resized) {
         ++m_placing;
-        setBoundsKeepLeft(x(), y(), layout.clientSize.width(), layout.clientSize.height());
+        setBoundsKeepLeft(x(), y(), outer.width(), outer.height());
         --m_placing;
     }
     --m_arrangeDisabled;
@@ -278,6 +336,20 @@ bool TToolbar::event(QEvent *event)
 
 bool TToolbar::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_track && trackKey(event))
+        return true;
+    if (watched == m_ownerForm) {
+        switch (event->type()) {
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::WindowStateChange:
+            showHideFloating();
+            break;
+        default:
+            break;
+        }
+        return QWidget::eventFilter(watched, event);
+    }
     if (watched->parent() == this && m_arrangeDisabled == 0) {
         switch (event->type()) {
         case QEvent::Resize:
@@ -297,16 +369,7 @@ void TToolbar::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(rect(), m_color);
     if (!m_dock) {
-        // Floating: an etched line in the gap between two wrapped lines.
-        for (const BarLayout::Line &line : m_lines) {
-            auto *separator = qobject_cast<TToolbarSep *>(controls().value(line.separatorIndex));
-            if (separator && separator->blank())
-                continue;
-            painter.setPen(palette().color(QPalette::Dark));
-            painter.drawLine(1, line.across - 4, width() - 1, line.across - 4);
-            painter.setPen(palette().color(QPalette::Light));
-            painter.drawLine(1, line.across - 3, width() - 1, line.across - 3);
-        }
+        paintFloating(painter);
         return;
     }
     const QRect client = rect();

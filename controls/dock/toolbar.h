@@ -5,15 +5,26 @@
 
 #include <buttons/toolbarbutton.h>
 
+#include <QMargins>
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <vector>
+
+class DragOutline;
+struct ToolbarTrack;
 
 // A bar of toolbar buttons, separators and other controls that sits in a
 // TDock or floats as a small tool window of its form. Its controls stand in
 // their insertion order; a docked bar is as thick as its row.
+//
+// A floating bar draws its own frame, caption and close square. It is
+// moved by dragging its grip, a separator or its caption, and sized by its
+// edges: each is a state of the bar between a press and its release, driven
+// by the bar's own mouse events, and ends when the bar hides or goes away,
+// the program loses the focus or a dock goes away.
 class TToolbar : public QWidget, public TDockedBar
 {
     Q_OBJECT
@@ -27,9 +38,9 @@ public:
     bool canDockLeftRight() const { return m_canDockLeftRight; }
     void setCanDockLeftRight(bool can) { m_canDockLeftRight = can; }
     QString caption() const { return windowTitle(); }
-    void setCaption(const QString &caption) { setWindowTitle(caption); }
+    void setCaption(const QString &caption);
     bool closeButton() const { return m_closeButton; }
-    void setCloseButton(bool closeButton) { m_closeButton = closeButton; }
+    void setCloseButton(bool closeButton);
     QColor color() const { return m_color; }
     void setColor(const QColor &color);
     TDock *defaultDock() const { return m_defaultDock; }
@@ -73,6 +84,29 @@ public:
 
     TDockSide dockSide() const override;
 
+    // The floating frame around the controls (none while docked), and the
+    // area inside it.
+    QMargins frame() const;
+    QRect clientRect() const;
+    // The caption as the strip shows it, cut with "..." when too long.
+    QString shownCaption() const;
+    // Screen rectangle of the floating window, frame included.
+    QRect floatingRect() const { return m_floatingRect; }
+
+    // A floating bar is out of view while the program is inactive or its
+    // form is hidden or minimised; its own visibility stays.
+    bool isFloatHidden() const;
+    void showHideFloating();
+    // Moves a floating bar onto the screen; with onlyWhenOff only when no
+    // part of it is on any screen.
+    void keepOnScreen(bool onlyWhenOff);
+
+    enum class Tracking { None, Moving, Sizing, Closing };
+    Tracking tracking() const;
+    bool closePushed() const;
+    // The outline shown while moving or sizing, else null.
+    const DragOutline *dragOutline() const;
+
     // For the dock: its arrangement writes row and position back.
     void setDockPlace(int row, int pos);
 
@@ -81,8 +115,31 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    bool isFloatingWindow() const;
+    void applyFloatingVisibility();
+    void paintFloating(QPainter &painter);
+    QSize floatingSize() const;
+    QSize sizeInDock(const TDock *dock) const;
+    bool canMove() const;
+    bool mayEnter(const TDock *dock) const;
+    bool onControl(QPoint point) const;
+    void updateCursor(QPoint point);
+    void beginMoving(QPoint local, QPoint global, Qt::KeyboardModifiers modifiers);
+    void beginSizing(int edge, QPoint global);
+    void beginClosing();
+    void startTrack(std::unique_ptr<ToolbarTrack> track);
+    std::unique_ptr<ToolbarTrack> takeTrack();
+    void follow(QPoint global);
+    void applyMove(const ToolbarTrack &track);
+    void applySize(const ToolbarTrack &track);
+    bool trackKey(QEvent *event);
     QList<QWidget *> controls() const;
     std::vector<BarLayout::Item> items(const QList<QWidget *> &controls) const;
     void reparent(QWidget *parent, Qt::WindowFlags flags);
@@ -104,6 +161,8 @@ private:
     int m_floatWrapWidth = 0;
     QRect m_floatingRect;
     std::vector<BarLayout::Line> m_lines;
+    bool m_appActive = false;
+    std::unique_ptr<ToolbarTrack> m_track;
 
     friend class TDock;
 };

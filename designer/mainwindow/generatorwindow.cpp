@@ -297,9 +297,10 @@ TToolbarButton *TfrmGenerator::addToolbarButton(const QString &name, const QStri
 void TfrmGenerator::buildToolbar()
 {
     // The dock fills the strip under the menu; the window is as high as both.
+    // fitHeight places it: the main window's layout would move an empty
+    // dock out of sight, where no floating bar could be dropped onto it.
     Doki = new TDock(this);
     Doki->setObjectName(QStringLiteral("Doki"));
-    setCentralWidget(Doki);
     pasekPodstawowy = new TToolbar(this);
     pasekPodstawowy->setObjectName(QStringLiteral("pasekPodstawowy"));
     pasekPodstawowy->setCaption(QStringLiteral("Podstawowy"));
@@ -377,7 +378,9 @@ void TfrmGenerator::fitHeight()
 {
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     const int width = screen ? screen->availableGeometry().width() : 1024;
-    const int height = menuBar()->sizeHint().height() + Doki->height();
+    const int menu = menuBar()->sizeHint().height();
+    Doki->setGeometry(0, menu, width, Doki->height());
+    const int height = menu + Doki->height();
     setFixedSize(width, height);
     const int frame = isVisible() ? frameGeometry().height() - geometry().height() : 0;
     m_context.MainWindowHeight = height + frame;

@@ -231,6 +231,12 @@ void T_Form1::buildToolbar()
     edtOpisKategorii->resize(280, 22);
     edtOpisKategorii->installEventFilter(this);
     Pasek->setDockedTo(Doki);
+    // Closed by its square while floating: the menu item and Zazava.cfg
+    // follow.
+    Pasek->OnClose = [this](QObject *) {
+        mnuPasek->setChecked(false);
+        m_config.toolbar = false;
+    };
 }
 
 void T_Form1::buildRecentFiles()

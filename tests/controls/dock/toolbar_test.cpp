@@ -1,5 +1,5 @@
-#include "dock/dock.h"
-#include "dock/toolbar.h"
+#include "dock/floatplan.h"
+#include "dockedform.h"
 
 #include "testsupport.h"
 
@@ -16,37 +16,6 @@
 #include <memory>
 
 namespace {
-
-// A form with a dock along one edge and one bar of three buttons.
-struct DockedForm {
-    std::unique_ptr<QWidget> form = std::make_unique<QWidget>();
-    TDock *dock = nullptr;
-    TToolbar *bar = nullptr;
-    QList<TToolbarButton *> buttons;
-
-    explicit DockedForm(TDock::TDockPosition position = TDock::dpTop, int buttonCount = 3)
-    {
-        form->resize(400, 300);
-        dock = new TDock(form.get());
-        dock->setPosition(position);
-        if (position == TDock::dpBottom)
-            dock->setGeometry(0, 300, 400, 0);
-        else if (position == TDock::dpTop)
-            dock->setGeometry(0, 0, 400, 0);
-        else
-            dock->setGeometry(0, 0, 0, 300);
-        bar = addBar(buttonCount);
-    }
-
-    TToolbar *addBar(int buttonCount)
-    {
-        auto *newBar = new TToolbar(form.get());
-        for (int i = 0; i < buttonCount; ++i)
-            buttons.append(new TToolbarButton(newBar));
-        newBar->setDockedTo(dock);
-        return newBar;
-    }
-};
 
 TEST(Toolbar, DockedBarIsItsButtonsPlusBorderAndStartsAfterTheGrip)
 {
@@ -218,11 +187,15 @@ TEST(Toolbar, FloatingBarWrapsAtItsWidth)
     auto *c = new TToolbarButton(bar);
     new TToolbarButton(bar);
     bar->setFloatingWrapWidth(60);
-    EXPECT_EQ(a->pos(), QPoint(4, 2));
+    // Inside the floating frame and caption.
+    const QPoint client = bar->clientRect().topLeft();
+    EXPECT_EQ(client, QPoint(FloatPlan::FrameWidth, FloatPlan::FrameWidth + FloatPlan::CaptionHeight));
+    EXPECT_EQ(a->pos(), client + QPoint(4, 2));
     EXPECT_EQ(separator->width(), 0);
-    EXPECT_EQ(c->pos(), QPoint(4, 30));
+    EXPECT_EQ(c->pos(), client + QPoint(4, 30));
     ASSERT_EQ(bar->lines().size(), 1u);
-    EXPECT_EQ(bar->size(), QSize(60, 53));
+    EXPECT_EQ(bar->clientRect().size(), QSize(60, 53));
+    EXPECT_EQ(bar->size(), QSize(60, 53).grownBy(FloatPlan::frameMargins()));
 }
 
 TEST(Toolbar, AFloatingBarClosedByItsWindowOnlyHides)
@@ -231,10 +204,12 @@ TEST(Toolbar, AFloatingBarClosedByItsWindowOnlyHides)
     int closes = 0;
     docked.bar->OnClose = [&closes](QObject *) { ++closes; };
     docked.form->show();
+    docked.form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(docked.form.get()));
     docked.bar->setDockedTo(nullptr);
     ASSERT_TRUE(docked.bar->isVisible());
     EXPECT_TRUE(docked.bar->isWindow());
-    EXPECT_EQ(docked.buttons.first()->pos(), QPoint(4, 2));
+    EXPECT_EQ(docked.buttons.first()->pos(), docked.bar->clientRect().topLeft() + QPoint(4, 2));
 
     docked.bar->close();
     EXPECT_EQ(closes, 1);

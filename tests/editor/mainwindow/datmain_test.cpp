@@ -2,6 +2,7 @@
 #include <mainwindow/editormessages.h>
 #include <buttons/toolbarbutton.h>
 #include <cp1250.h>
+#include <dock/floatplan.h>
 #include <dock/toolbar.h>
 #include <mru/mrufilelist.h>
 #include <dirtree/dirtree.h>
@@ -443,6 +444,27 @@ TEST_F(ZazavaTest, NewFileAndSettingsAtClose)
     EXPECT_TRUE(saved.toolbar);
     EXPECT_TRUE(saved.optional);
     EXPECT_EQ(saved.width, form->width());
+}
+
+// Closed by its square while floating, the toolbar unticks its menu item,
+// and a restart keeps it hidden.
+TEST_F(ZazavaTest, ToolbarClosedByItsSquareUnticksItsItem)
+{
+    form->mnuPasek->trigger();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->Pasek->setDockedTo(nullptr);
+    ASSERT_TRUE(form->Pasek->isVisible());
+    const QPoint square = FloatPlan::closeSquare(form->Pasek->size()).center();
+    QTest::mousePress(form->Pasek, Qt::LeftButton, {}, square);
+    QTest::mouseRelease(form->Pasek, Qt::LeftButton, {}, square);
+    EXPECT_FALSE(form->Pasek->isVisible());
+    EXPECT_FALSE(form->mnuPasek->isChecked());
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(ZazavaConfig::read(settings.filePath("Zazava.cfg")).toolbar);
+    form = std::make_unique<T_Form1>(settings.filePath("Zazava.cfg"));
+    EXPECT_FALSE(form->mnuPasek->isChecked());
+    EXPECT_FALSE(form->Pasek->isVisibleSet());
 }
 
 TEST_F(ZazavaTest, ToolbarStandsInTheDockWithTheCategoryFields)

@@ -1,0 +1,178 @@
+#!/usr/bin/env bash
+# Tries the floating toolbars as a new user would, on a virtual screen.
+# In the data editor: Pasek dragged by its grip to the middle of the screen
+# floats with its caption and frame; dragged by the caption onto the dock it
+# docks; with Ctrl held it stays floating over the dock; narrowed from its
+# right edge it wraps onto two lines; the focus given to another program
+# hides it and coming back shows it; its close square hides it, and after a
+# restart "&Pasek narzędziowy" is unticked. In the designer the main window
+# shrinks to its menu while its bar floats and grows back when it docks.
+# Screenshots go to build/<preset>/screenshots/floating-*.png.
+# Usage: tools/try-floating-toolbar.sh [preset]   (default: default; build it first)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/lib/virtual-screen.sh
+screen_folders "${1:-default}"
+screen_workdir
+shot_prefix=floating- shot_wait=0.6
+fail() { echo "FAILED: $*" >&2; exit 1; }
+
+screen_start 1280x1024
+
+# The visible, managed windows of a program other than its main window
+# (tooltips and the drag outline are override-redirect and left out).
+other_window() {
+  local window
+  for window in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+    [ "$window" = "$2" ] && continue
+    xwininfo -id "$window" | grep -q "Override Redirect State: yes" && continue
+    echo "$window"
+    return 0
+  done
+  return 1
+}
+
+# X, Y, WIDTH, HEIGHT of a window on the screen.
+geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
+
+# A drag with the left button in a few steps, as a hand would make it.
+drag() {
+  local x0=$(($1)) y0=$(($2)) x1=$(($3)) y1=$(($4)) step
+  xdotool mousemove "$x0" "$y0"
+  sleep 0.2
+  xdotool mousedown 1
+  sleep 0.2
+  for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((x0 + (x1 - x0) * step / 8)) $((y0 + (y1 - y0) * step / 8))
+    sleep 0.05
+  done
+  sleep "${drag_hold:-0.2}"
+  [ -n "${drag_shot:-}" ] && shot "$drag_shot" 0.3
+  xdotool mouseup 1
+  sleep 0.5
+}
+
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.6; }
+
+# ------------------------------------------------------------ data editor
+
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data HOME=$work/home
+mkdir -p "$XDG_CONFIG_HOME/ZeltrinSoftware" "$XDG_DATA_HOME" "$HOME"
+printf '[Split]\r\nPion=260\r\nPion_1=220\r\n[WINDOW]\r\nW=1000\r\nH=640\r\nT=0\r\nL=0\r\nPASEK=1\r\nOPCJONALNE=0\r\n' \
+  > "$XDG_CONFIG_HOME/ZeltrinSoftware/Zazava.cfg"
+
+screen_launch "$build/bin/zazava" >"$work/zazava.log" 2>&1
+editor=$launched
+main=$launched_window
+sleep 1.5
+focus "$main"
+geometry "$main"
+echo "main window: $X $Y $WIDTH $HEIGHT"
+shot 1-docked
+
+# The grip lies at the bar's left end, under the menu bar.
+drag 6 32 640 500
+bar=$(other_window "$editor" "$main") || fail "dragged to the middle, Pasek does not float"
+geometry "$bar"
+echo "floating Pasek: $X $Y $WIDTH $HEIGHT"
+shot 2-floating
+
+# By its caption onto the dock (now empty, just under the menu bar).
+drag "X + 60" "Y + 10" 60 22
+other_window "$editor" "$main" >/dev/null && fail "dropped on the dock, Pasek still floats"
+shot 3-docked-again
+
+# Floating again; then with Ctrl held it stays floating over the dock.
+drag 6 32 640 500
+bar=$(other_window "$editor" "$main") || fail "Pasek does not float again"
+geometry "$bar"
+xdotool keydown ctrl
+drag_shot=4-ctrl-outline drag "X + 60" "Y + 10" 300 22
+xdotool keyup ctrl
+unset drag_shot
+bar=$(other_window "$editor" "$main") || fail "with Ctrl held Pasek docked"
+geometry "$bar"
+echo "floating over the dock: $X $Y $WIDTH $HEIGHT"
+shot 5-ctrl-floating
+
+# Narrowed from its right edge it wraps: the two fields go to a second line.
+# First to the middle, where there is room.
+drag "X + 60" "Y + 10" 500 400
+geometry "$bar"
+wide_height=$HEIGHT
+drag "X + WIDTH - 2" "Y + 30" "X + WIDTH - 302" "Y + 30"
+geometry "$bar"
+echo "narrowed Pasek: $X $Y $WIDTH $HEIGHT"
+[ "$HEIGHT" -gt "$wide_height" ] || fail "narrowed, Pasek did not wrap (height $HEIGHT)"
+shot 6-wrapped
+
+# The focus given to another program hides the floating bar; coming back
+# shows it again.
+xmessage -geometry +700+700 "Inny program" &
+other=$!
+screen_track "$other"
+other_main=$(xdotool search --sync --onlyvisible --class Xmessage | head -n 1)
+focus "$other_main"
+sleep 0.8
+other_window "$editor" "$main" >/dev/null && fail "another program has the focus, yet Pasek shows"
+shot 7-other-program
+focus "$main"
+sleep 0.8
+bar=$(other_window "$editor" "$main") || fail "back in the editor, Pasek does not show"
+shot 8-back
+
+# The close square hides it; the item is unticked after a restart.
+geometry "$bar"
+click "X + WIDTH - 4 - 7" "Y + 4 + 7"
+other_window "$editor" "$main" >/dev/null && fail "the close square did not hide Pasek"
+shot 9-closed
+focus "$main"
+xdotool key alt+F4
+wait "$editor" || true
+grep -q "PASEK=0" "$XDG_CONFIG_HOME/ZeltrinSoftware/Zazava.cfg" || fail "Zazava.cfg keeps the toolbar shown"
+screen_launch "$build/bin/zazava" >>"$work/zazava.log" 2>&1
+editor=$launched
+main=$launched_window
+sleep 1.5
+focus "$main"
+click 62 9          # "Widok"
+shot 10-restart-unticked
+xdotool key Escape
+focus "$main"
+xdotool key alt+F4
+wait "$editor" || true
+
+# --------------------------------------------------------------- designer
+
+mkdir -p "$work/drive"
+touch "$work/drive/AUTORUN.INF"
+cp "$build/bin/dodorurav" "$work/drive/"
+(cd "$work/drive" && exec ./dodorurav >"$work/dodorurav.log" 2>&1) &
+designer=$!
+screen_track "$designer"
+sleep 3
+designer_main=$(xdotool search --onlyvisible --name "^Dodorurav 2.1" | head -n 1)
+focus "$designer_main"
+geometry "$designer_main"
+docked_height=$HEIGHT
+echo "designer with its bar docked: $WIDTH x $HEIGHT"
+shot 11-designer-docked
+
+# While its bar floats the main window is only its menu.
+drag 6 34 640 500
+designer_bar=$(other_window "$designer" "$designer_main") || fail "the designer's bar does not float"
+geometry "$designer_main"
+menu_height=$HEIGHT
+echo "designer with its bar floating: $WIDTH x $HEIGHT"
+[ "$menu_height" -lt "$docked_height" ] || fail "the designer's window did not shrink to its menu"
+shot 12-designer-floating
+
+# Docked again under the menu, the window grows back.
+geometry "$designer_bar"
+drag_shot=13-designer-docking drag "X + 60" "Y + 10" 60 "menu_height - 1"; unset drag_shot
+other_window "$designer" "$designer_main" >/dev/null && fail "the designer's bar does not dock again"
+geometry "$designer_main"
+echo "designer with its bar docked again: $WIDTH x $HEIGHT"
+[ "$HEIGHT" -eq "$docked_height" ] || fail "the designer's window did not grow back ($HEIGHT)"
+shot 14-designer-docked-again
+echo "ok"
