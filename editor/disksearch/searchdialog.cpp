@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,6 +18,7 @@
 #include <QScreen>
 #include <QKeyEvent>
 #include <QStatusBar>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 TSearchDialog::TSearchDialog(const QStringList &builtInMasks, QWidget *parent)
@@ -31,6 +33,9 @@ TSearchDialog::TSearchDialog(const QStringList &builtInMasks, QWidget *parent)
     Combo = new QComboBox(panelEdycji);
     Combo->setEditable(true);
     Combo->setInsertPolicy(QComboBox::NoInsert);
+    // A mask is searched as typed: "*" must not grow into the first entry
+    // that begins with it.
+    Combo->setCompleter(nullptr);
     Combo->addItems(builtInMasks);
     Combo->setMinimumContentsLength(40);
     edtRozpocznij = new QLineEdit(panelEdycji);
@@ -59,6 +64,8 @@ TSearchDialog::TSearchDialog(const QStringList &builtInMasks, QWidget *parent)
     m_hits->setViewColumns({TFileInfo::fiName, TFileInfo::fiSize, TFileInfo::fiPath});
     m_hits->setViewStyle(TFileListView::vsReport);
     m_hits->DoSorting = false;
+    // The folder column takes the room left, so long folders can be read.
+    m_hits->reportView()->header()->setStretchLastSection(true);
     m_hits->OnContextMenu = [this](QObject *, const QPoint &at) {
         QMenu menu;
         fillHitMenu(menu);
