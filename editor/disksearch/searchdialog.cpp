@@ -3,7 +3,9 @@
 
 #include <browse/browsefolder.h>
 #include <filelist/filelistview.h>
+#include <dialogs.h>
 #include <launcher.h>
+#include <mainwindow/editormessages.h>
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -191,7 +193,10 @@ void TSearchDialog::openHit()
     if (row < 0)
         return;
     const FileEntry &entry = m_hits->model()->entry(row);
-    Platform::Launcher::instance().openDocument(entry.fullPath, QDir::fromNativeSeparators(entry.location));
+    if (!Platform::Launcher::instance().openDocument(entry.fullPath, QDir::fromNativeSeparators(entry.location)))
+        Platform::showMessage(this, EditorMessages::startError(QDir::toNativeSeparators(entry.fullPath)),
+                              EditorMessages::formCaption(), Platform::MessageButtons::Ok,
+                              Platform::MessageIcon::Error);
 }
 
 void TSearchDialog::closeEvent(QCloseEvent *event)

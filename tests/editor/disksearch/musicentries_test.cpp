@@ -135,6 +135,15 @@ TEST_F(MusicEntriesTest, NamesThatCannotBeSectionsAreSkippedAndCounted)
     EXPECT_EQ(sections, (QStringList{"ALBUM", "a"}));
 }
 
+// The size comes from the file as found, beyond what 32 bits hold.
+TEST_F(MusicEntriesTest, SizesBeyondFourGigabytesKeepTheirValue)
+{
+    const MusicEntries::Plan plan =
+        MusicEntries::entriesOf({{"Koncert.wav", 5LL << 30, false, album}}, root, QStringLiteral(","));
+    ASSERT_TRUE(plan.ok());
+    EXPECT_TRUE(plan.entries.contains(MusicEntries::Entry{"Koncert", "ROZMIAR", "5,242,880 KB"}));
+}
+
 TEST_F(MusicEntriesTest, MusicOutsideTheDriveRootIsRefused)
 {
     const QString outside = dir.path() + QStringLiteral("/inne/");

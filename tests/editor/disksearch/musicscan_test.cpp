@@ -1,9 +1,11 @@
 #include "searchfixture.h"
 
 #include <disksearch/searchmessages.h>
+#include <disksearch/znajdz.h>
 #include <filelist/filelistview.h>
 #include <mainwindow/datmain.h>
 #include <mainwindow/editormessages.h>
+#include <mainwindow/zazavaconfig.h>
 #include <musicscan/musicscan.h>
 #include <datafile/datafile.h>
 #include <paths.h>
@@ -105,6 +107,15 @@ TEST_F(MusicScanTest, StartsInTheProgramFolderAndWritesToTheUsersDataFolder)
     EXPECT_TRUE(scan->isVisible());
     searchAll();
     EXPECT_TRUE(scan->klwFullAuto->isEnabled());
+
+    // Its own mask lists stay its own: the disk search's in Zazava.cfg are
+    // left as they are.
+    form->frmZnajdz->Combo->addItem(QStringLiteral("*.exe"));
+    form->frmZnajdz->close();
+    scan->Combo->addItem(QStringLiteral("*.ogg"));
+    scan->close();
+    EXPECT_FALSE(scan->isVisible());
+    EXPECT_EQ(ZazavaConfig::readFilters(settings.filePath("Zazava.cfg")), QStringList{"*.exe"});
 }
 
 TEST_F(MusicScanTest, SaveWritesTheSelectedRowsOfTwoFoldersIntoOneFile)

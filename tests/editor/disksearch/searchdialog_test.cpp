@@ -149,6 +149,11 @@ TEST_F(DiskSearchDialogTest, F5SearchesTheTreeFolderAndHitsBecomePrograms)
     EXPECT_EQ(form->document().count(), 1);
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_TRUE(dialogs.messages.last().text.contains(QStringLiteral("poza katalogiem")));
+
+    // "Otwórz" hands the hit to the desktop, in its own folder.
+    search->openHit();
+    ASSERT_EQ(launcher.opened.size(), 1);
+    EXPECT_EQ(launcher.opened.first(), dir.path() + "/outside/setup.exe");
 }
 
 TEST_F(DiskSearchDialogTest, F5WithoutATreeFolderOnlyWarns)
