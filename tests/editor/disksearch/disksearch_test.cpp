@@ -9,7 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <functional>
@@ -159,6 +162,35 @@ TEST_F(DiskSearchTest, EmptyRelativeOrMissingStartFindsNothing)
         EXPECT_TRUE(sink.events.isEmpty()) << folder.toStdString();
     }
     QDir::setCurrent(here);
+}
+
+// A folder mounted below itself (a bind mount, made in a mount namespace of
+// a child process, where the system lets it) is walked once, not forever.
+TEST_F(DiskSearchTest, AFolderMountedBelowItselfIsWalkedOnce)
+{
+    file(QStringLiteral("setup.exe"));
+    folder(QStringLiteral("loop"));
+    const QByteArray where = QFile::encodeName(start);
+    const QByteArray loop = QFile::encodeName(start + QStringLiteral("loop"));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        alarm(20); // an endless walk ends the child, not the suite
+        if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+            || mount(where.constData(), loop.constData(), nullptr, MS_BIND, nullptr) != 0)
+            _exit(77);
+        DiskSearch::Request request{start, QStringLiteral("setup.exe"), {}};
+        RecordingSink sink(start);
+        std::atomic<bool> never{false};
+        DiskSearch::search(request, sink, never);
+        _exit(sink.hitNames() == QStringList{"setup.exe"} ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no bind mounts here";
+    EXPECT_TRUE(WIFEXITED(status)) << "the walk did not end";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 // Makes count nested folders of the name below fd, each one holding a
