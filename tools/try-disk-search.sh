@@ -70,7 +70,7 @@ fi
 
 # "*" from /: every entry of the machine, until Esc. The walk has ended
 # when "Znajdź" looks as it does at rest again.
-button() { import -window root -crop 90x26+$((X + 468))+$((Y + 8)) +repage "$work/$1.png"; }
+button() { import -window root -crop 90x26+$((X + WIDTH - 92))+$((Y + 8)) +repage "$work/$1.png"; }
 button idle-button
 xdotool windowfocus --sync "$search"
 xdotool mousemove $((X + 400)) $((Y + 21)) click 1      # the mask box
@@ -121,7 +121,7 @@ retype "$cd_dir/DANE/"
 xdotool key Return                                       # "Znajdź"
 sleep 1
 shot 7-music-found
-click "X + 500" "Y + 105"                                # "Pełny Automat"
+click "X + WIDTH - 60" "Y + 105"                         # "Pełny Automat"
 shot 8-full-automaton 1
 xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^Zazava RV3 1.1$" | head -n 1)"
 xdotool key Return

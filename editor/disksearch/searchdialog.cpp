@@ -68,6 +68,7 @@ TSearchDialog::TSearchDialog(const QStringList &builtInMasks, QWidget *parent)
     m_hits->DoSorting = false;
     // The folder column takes the room left, so long folders can be read.
     m_hits->reportView()->header()->setStretchLastSection(true);
+    m_hits->reportView()->setTextElideMode(Qt::ElideMiddle);
     m_hits->OnContextMenu = [this](QObject *, const QPoint &at) {
         QMenu menu;
         fillHitMenu(menu);
@@ -90,7 +91,7 @@ TSearchDialog::TSearchDialog(const QStringList &builtInMasks, QWidget *parent)
     layout->addWidget(lblAktualnykatalog);
     layout->addWidget(m_hits, 1);
     layout->addWidget(PasekStanu);
-    resize(560, 400);
+    resize(720, 420);
 
     connect(klwZnajdz, &QPushButton::clicked, this, [this] { klwZnajdzClick(); });
     connect(klwAnuluj, &QPushButton::clicked, this, [this] { klwAnulujClick(); });
