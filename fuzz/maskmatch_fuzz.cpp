@@ -1,6 +1,7 @@
 // A mask text and a name from arbitrary bytes: splitting and matching must
-// never fail hard, and searching the name as a file's content, in small
-// chunks, must agree with matching it in memory.
+// never fail hard, the prepared matcher of the disk search must agree with
+// matching mask by mask, and searching the name as a file's content, in
+// small chunks, must agree with matching it in memory.
 #include <masks/masks.h>
 
 #include <cp1250.h>
@@ -22,8 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     const QStringList masks = Masks::SplitMasks(Platform::fromCp1250(maskBytes), nameBytes.size() % 2 == 0);
     const QString name = Platform::fromCp1250(nameBytes);
-    (void)Masks::MatchMaskList(name, masks, true);
+    const bool exact = Masks::MatchMaskList(name, masks, true);
     const bool inMemory = Masks::MatchMaskList(name, masks, false);
+    const Masks::MaskMatcher matcher(masks);
+    if (matcher.matches(name, true) != exact || matcher.matches(name, false) != inMemory)
+        std::abort();
 
     const QString path = dir.filePath(QStringLiteral("content.txt"));
     {

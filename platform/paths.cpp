@@ -453,4 +453,9 @@ QString userSettingsDir()
     return dir;
 }
 
+QString userDataDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/ZeltrinSoftware/");
+}
+
 } // namespace Platform

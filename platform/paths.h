@@ -152,4 +152,9 @@ bool pathFitsFileSystem(const QString &path);
 // demand.
 QString userSettingsDir();
 
+// The user's folder for what a program would write into its own folder
+// ($XDG_DATA_HOME/ZeltrinSoftware/), with a trailing separator. Not created
+// here.
+QString userDataDir();
+
 } // namespace Platform

@@ -94,13 +94,6 @@ QString unescapeField(const QByteArray &field)
     return QFile::decodeName(bytes);
 }
 
-QList<MountInfoLine> readMountTable()
-{
-    QFile file(QStringLiteral("/proc/self/mountinfo"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return parseMountInfo(file.read(16 * 1024 * 1024));
-}
 
 // Reads the mount table and asks each local volume for its label. Remote
 // volumes are never asked anything, since a stat of a dead server hangs;
@@ -192,6 +185,19 @@ VolumeSource *installed = nullptr;
 
 } // namespace
 
+QList<MountInfoLine> readMountTable()
+{
+    QFile file(QStringLiteral("/proc/self/mountinfo"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return parseMountInfo(file.read(16 * 1024 * 1024));
+}
+
+bool isPseudoFileSystem(const QString &fileSystem)
+{
+    return pseudoFileSystems.contains(fileSystem);
+}
+
 QList<MountInfoLine> parseMountInfo(const QByteArray &text)
 {
     // id parent major:minor root mount-point options [optional...] - type source super-options
@@ -219,7 +225,7 @@ QString Volume::caption() const
 
 bool isPseudoMount(const MountEntry &entry)
 {
-    if (pseudoFileSystems.contains(entry.fileSystem))
+    if (isPseudoFileSystem(entry.fileSystem))
         return true;
     for (const char *system : {"/proc", "/sys", "/dev", "/run"}) {
         if (isUnder(withSlash(entry.mountPoint).chopped(1), QLatin1String(system)))

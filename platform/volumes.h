@@ -67,6 +67,12 @@ struct MountInfoLine {
 };
 // The well-formed lines of a mount table; others are skipped.
 QList<MountInfoLine> parseMountInfo(const QByteArray &text);
+// The mount table of this process.
+QList<MountInfoLine> readMountTable();
+
+// The kernel's own file systems (processes, devices, control files): no
+// user folders, and reading them can block or never end.
+bool isPseudoFileSystem(const QString &fileSystem);
 
 // Kernel and pseudo file systems that hold no user folders.
 bool isPseudoMount(const MountEntry &entry);

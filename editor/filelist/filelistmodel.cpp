@@ -89,6 +89,20 @@ FileEntry fileEntryOf(const QString &path)
     return entry;
 }
 
+FileEntry foundEntry(const QString &name, qint64 size, bool isDir, const QString &folder)
+{
+    FileEntry entry;
+    entry.caption = name;
+    entry.location = QDir::toNativeSeparators(folder);
+    if (!entry.location.endsWith(QDir::separator()))
+        entry.location += QDir::separator();
+    entry.fullPath = QDir::fromNativeSeparators(entry.location) + name;
+    entry.hasFacts = true;
+    entry.isDir = isDir;
+    entry.size = isDir ? 0 : size;
+    return entry;
+}
+
 TFileListModel::TFileListModel(QObject *parent)
     : QAbstractTableModel(parent)
 {
@@ -171,6 +185,25 @@ int TFileListModel::append(const FileEntry &entry)
     m_entries.append(entry);
     endInsertRows();
     return row;
+}
+
+void TFileListModel::appendBatch(const QList<FileEntry> &entries)
+{
+    if (entries.isEmpty())
+        return;
+    const int first = int(m_entries.size());
+    beginInsertRows({}, first, first + int(entries.size()) - 1);
+    m_entries.append(entries);
+    endInsertRows();
+}
+
+void TFileListModel::removeEntry(int row)
+{
+    if (row < 0 || row >= m_entries.size())
+        return;
+    beginRemoveRows({}, row, row);
+    m_entries.removeAt(row);
+    endRemoveRows();
 }
 
 void TFileListModel::clear()

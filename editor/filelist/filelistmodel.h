@@ -28,6 +28,9 @@ public:
     const FileEntry &entry(int row) const { return m_entries.at(row); }
     void setEntries(QList<FileEntry> entries);
     int append(const FileEntry &entry);
+    // Appends the entries in one insertion, however many they are.
+    void appendBatch(const QList<FileEntry> &entries);
+    void removeEntry(int row);
     void clear();
     void sortBy(TFileInfo column, bool ascending);
 
@@ -45,3 +48,7 @@ private:
 // The facts of the file or folder at path as a list shows them; an entry
 // without facts when nothing is there.
 FileEntry fileEntryOf(const QString &path);
+// An entry of what a search found, from the facts it brings (name, size,
+// folder with a trailing separator), without asking the disk again; it has
+// no type and no dates.
+FileEntry foundEntry(const QString &name, qint64 size, bool isDir, const QString &folder);

@@ -157,6 +157,41 @@ int TFileListView::addFile(const QString &path)
     return m_model->append(fileEntryOf(path));
 }
 
+void TFileListView::addEntries(const QList<FileEntry> &entries)
+{
+    m_model->appendBatch(entries);
+}
+
+void TFileListView::removeRow(int row)
+{
+    m_model->removeEntry(row);
+}
+
+void TFileListView::clear()
+{
+    m_model->clear();
+}
+
+void TFileListView::setMultiSelect(bool multiSelect)
+{
+    m_multiSelect = multiSelect;
+    const auto mode = multiSelect ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection;
+    m_listView->setSelectionMode(mode);
+    m_reportView->setSelectionMode(mode);
+}
+
+QList<int> TFileListView::selectedRows() const
+{
+    // The list view selects a row's first cell only, the report its every
+    // cell: a row counts once either way.
+    QList<int> rows;
+    for (const QModelIndex &index : m_listView->selectionModel()->selectedIndexes())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
 int TFileListView::selectedRow() const
 {
     const QModelIndex current = m_listView->selectionModel()->currentIndex();

@@ -59,6 +59,17 @@ public:
     // Adds the file or folder at path with its facts; the new row.
     virtual int addFile(const QString &path);
 
+    // Appends entries in one go (a batch of search hits).
+    void addEntries(const QList<FileEntry> &entries);
+    void removeRow(int row);
+    void clear();
+
+    // Several rows selectable at once (with Ctrl and Shift); one by default.
+    bool MultiSelect() const { return m_multiSelect; }
+    void setMultiSelect(bool multiSelect);
+    // The selected rows in list order.
+    QList<int> selectedRows() const;
+
     int count() const { return m_model->rowCount(); }
     int selectedRow() const;
     void selectRow(int row);
@@ -96,6 +107,7 @@ private:
     TFileInfo m_sortColumn = TFileInfo::fiName;
     bool m_ascending = true;
     bool m_acceptFiles = false;
+    bool m_multiSelect = false;
 };
 
 // A file list filled with the entries of one or more folders that match a

@@ -15,6 +15,8 @@
 #include <paths.h>
 #include <safefile.h>
 #include <cp1250.h>
+#include <disksearch/znajdz.h>
+#include <musicscan/musicscan.h>
 
 #include <QAction>
 #include <QApplication>
@@ -28,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -89,6 +92,7 @@ T_Form1::T_Form1(const QString &configPath, QWidget *parent)
     };
     m_config = ZazavaConfig::read(m_configPath);
     applyConfig();
+    buildSearchDialogs();
     MRU->loaded();
     updateCaption();
     showDocument();
@@ -126,12 +130,8 @@ void T_Form1::buildActions()
     mnuOpcjonalne->setCheckable(true);
     mnuOdswiez = make(QStringLiteral("Odśwież drzewo"), QKeySequence(Qt::CTRL | Qt::Key_R), [this] { OdswiezClick(); });
     mnuNotatnik = make(QStringLiteral("Edycja w notatniku"), QKeySequence(Qt::Key_F4), [this] { NotatnikClick(); });
-    // The disk search and the music scan are windows of their own, not here
-    // yet.
-    mnuSkanuj = make(QStringLiteral("&Skanuj katalog"), QKeySequence(Qt::Key_F5), [] {});
-    mnuSkanuj->setEnabled(false);
-    mnuSkanujMP3 = make(QStringLiteral("Skanowanie dla MP3/VQF"), {}, [] {});
-    mnuSkanujMP3->setEnabled(false);
+    mnuSkanuj = make(QStringLiteral("&Skanuj katalog"), QKeySequence(Qt::Key_F5), [this] { SkanujClick(); });
+    mnuSkanujMP3 = make(QStringLiteral("Skanowanie dla MP3/VQF"), {}, [this] { SkanujMP3Click(); });
     mnuNazwaKategorii = make(QStringLiteral("Nazwa kategorii"), QKeySequence(Qt::Key_F2),
                              [this] { NazwaKategoriiClick(); });
     mnuOpisKategorii = make(QStringLiteral("Opis kategorii"), QKeySequence(Qt::Key_F3),
@@ -401,6 +401,26 @@ void T_Form1::buildCentre()
     setCentralWidget(centre);
 }
 
+void T_Form1::buildSearchDialogs()
+{
+    frmZnajdz = new T_frmZnajdz(*this, m_configPath, this);
+    frmMP3 = new T_frmMP3(*this, this);
+    // Esc stops the walks, here and in the search windows (tool windows of
+    // this one, whose keys reach its shortcuts); only while one runs, so the
+    // in-place editors keep their own Esc.
+    m_stopSearches = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    m_stopSearches->setEnabled(false);
+    connect(m_stopSearches, &QShortcut::activated, this, [this] {
+        frmZnajdz->stopSearch();
+        frmMP3->stopSearch();
+    });
+    for (TSearchDialog *dialog : {static_cast<TSearchDialog *>(frmZnajdz), static_cast<TSearchDialog *>(frmMP3)}) {
+        connect(dialog, &TSearchDialog::searchingChanged, this, [this] {
+            m_stopSearches->setEnabled(frmZnajdz->isSearching() || frmMP3->isSearching());
+        });
+    }
+}
+
 // ------------------------------------------------------------ configuration
 
 void T_Form1::applyConfig()
@@ -632,6 +652,9 @@ void T_Form1::closeEvent(QCloseEvent *event)
     }
     storeConfig();
     MRU->SaveToRegistry();
+    // Their masks are written and their walks stopped.
+    frmZnajdz->close();
+    frmMP3->close();
     event->accept();
 }
 
@@ -686,31 +709,89 @@ void T_Form1::OdswiezClick()
     Dirs->Reload();
 }
 
+void T_Form1::SkanujClick()
+{
+    const QString folder = Dirs->GetSelectedDir();
+    if (folder.isEmpty() || folder == QStringLiteral("?")) {
+        Platform::showMessage(this, Msg::selectFolderFirst(), Msg::applicationTitle(), Platform::MessageButtons::Ok,
+                              Platform::MessageIcon::Warning);
+        return;
+    }
+    frmZnajdz->edtRozpocznij->setText(QDir::toNativeSeparators(folder));
+    if (!frmZnajdz->isSearching())
+        frmZnajdz->Combo->setCurrentIndex(0);
+    frmZnajdz->show();
+    frmZnajdz->raise();
+    frmZnajdz->activateWindow();
+}
+
+void T_Form1::SkanujMP3Click()
+{
+    frmMP3->show();
+    frmMP3->raise();
+    frmMP3->activateWindow();
+}
+
 // ------------------------------------------------------------ the programs
 
-void T_Form1::DodajNowyPRG(const QString &folder, const QString &setupName)
+EditorDocument::AddOutcome T_Form1::DodajNowyPRG(const QString &folder, const QString &setupName)
 {
     if (!needsFile())
-        return;
+        return EditorDocument::AddOutcome::Refused;
     const auto added = m_document.addProgram(folder, setupName, btnPopraw->down());
     switch (added.outcome) {
     case EditorDocument::AddOutcome::Nothing:
-        return;
+        break;
     case EditorDocument::AddOutcome::Refused:
         Platform::showMessage(this, added.message, Msg::applicationTitle(), Platform::MessageButtons::Ok,
                               Platform::MessageIcon::Warning);
-        return;
+        break;
     case EditorDocument::AddOutcome::Duplicate:
         Platform::showMessage(this, added.message, Msg::applicationTitle(), Platform::MessageButtons::Ok,
                               Platform::MessageIcon::Warning);
         showCurrent();
         editNameInPlace(added.index);
-        return;
+        break;
     case EditorDocument::AddOutcome::Added:
     case EditorDocument::AddOutcome::Updated:
         showDocument();
+        break;
+    }
+    return added.outcome;
+}
+
+EditorDocument::AddOutcome T_Form1::addFoundProgram(const QString &folder, const QString &fileName)
+{
+    return DodajNowyPRG(folder, fileName);
+}
+
+bool T_Form1::isOpenDataFile(const QString &path) const
+{
+    if (!m_document.hasFile())
+        return false;
+    const QFileInfo open(m_document.fileName());
+    const QFileInfo other(path);
+    if (open.exists() && other.exists())
+        return open.canonicalFilePath() == other.canonicalFilePath();
+    return QDir::cleanPath(open.absoluteFilePath()) == QDir::cleanPath(other.absoluteFilePath());
+}
+
+bool T_Form1::mayWriteDataFile(const QString &dataFile)
+{
+    return !isOpenDataFile(dataFile) || confirmDiscard(Msg::saveChanges());
+}
+
+void T_Form1::dataFileWritten(const QString &dataFile)
+{
+    if (!isOpenDataFile(dataFile))
+        return;
+    const DataFile::Result opened = m_document.open(m_document.fileName());
+    if (!opened.ok()) {
+        error(opened.message);
         return;
     }
+    updateCaption();
+    showDocument();
 }
 
 void T_Form1::fieldEntered(const FieldBox &fieldBox)

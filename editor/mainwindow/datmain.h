@@ -3,6 +3,8 @@
 #include "editordocument.h"
 #include "zazavaconfig.h"
 
+#include <disksearch/dataeditorhost.h>
+
 #include <QMainWindow>
 
 #include <array>
@@ -12,6 +14,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QShortcut;
 class QSplitter;
 class QStatusBar;
 class TDock;
@@ -23,13 +26,15 @@ class TFileDrag;
 class TFileList;
 class THListBox;
 class TInEdit;
+class T_frmMP3;
+class T_frmZnajdz;
 
 // The data editor's main window: a folder tree and a file list of the data
 // file's drive on the left, the programs of the category with their fields
 // on the right. Programs are added from the file list, renamed and
 // described in place, edited in the field boxes, deleted, and the whole
 // data file is written back.
-class T_Form1 : public QMainWindow
+class T_Form1 : public QMainWindow, public DataEditorHost
 {
     Q_OBJECT
 public:
@@ -73,6 +78,10 @@ public:
     QWidget *pnlOpcjonalne;
     QStatusBar *StatusBar1;
     TFileDrag *FileDrag1;
+    // The disk search and the music scan, made with the window and only
+    // hidden when closed.
+    T_frmZnajdz *frmZnajdz;
+    T_frmMP3 *frmMP3;
 
     QAction *mnuNowy;
     QAction *mnuOtworz;
@@ -111,6 +120,9 @@ public:
     void ZmienNazweClick();
     void UsunClick();
     void OdswiezClick();
+    // F5: the disk search from the folder selected in the tree.
+    void SkanujClick();
+    void SkanujMP3Click();
 
     // The file list's commands on its selected entry.
     void DodajNowyClick();
@@ -121,8 +133,14 @@ public:
     void OtworzPlikClick();
     void OtworzJakoTekstClick();
 
-    // Adds the program of folder with setupName as SETUP.
-    void DodajNowyPRG(const QString &folder, const QString &setupName);
+    // Adds the program of folder with setupName as SETUP; what came of it
+    // (after the messages of a refusal).
+    EditorDocument::AddOutcome DodajNowyPRG(const QString &folder, const QString &setupName);
+
+    // What the search dialogs ask of the window.
+    EditorDocument::AddOutcome addFoundProgram(const QString &folder, const QString &fileName) override;
+    bool mayWriteDataFile(const QString &dataFile) override;
+    void dataFileWritten(const QString &dataFile) override;
     // Makes row the current program and shows it everywhere.
     void selectProgram(int row);
     // The in-place editors over the name and description lists.
@@ -178,11 +196,14 @@ private:
     void updateNameMenu();
     QString askDataFileName(const QString &caption);
     void error(const QString &message);
+    void buildSearchDialogs();
+    bool isOpenDataFile(const QString &path) const;
 
     QString m_configPath;
     ZazavaConfig m_config;
     EditorDocument m_document;
     std::array<FieldBox, 9> m_fields{};
+    QShortcut *m_stopSearches = nullptr;
     int m_inEditRow = -1;
     bool m_showing = false;
 };

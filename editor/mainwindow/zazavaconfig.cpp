@@ -6,6 +6,7 @@
 namespace {
 const QString kSplit = QStringLiteral("Split");
 const QString kWindow = QStringLiteral("WINDOW");
+const QString kFilters = QStringLiteral("Filtry");
 } // namespace
 
 QString ZazavaConfig::path()
@@ -41,5 +42,27 @@ bool ZazavaConfig::write(const QString &path, bool maximised) const
         cfg.writeInteger(kWindow, QStringLiteral("T"), top);
         cfg.writeInteger(kWindow, QStringLiteral("L"), left);
     }
+    return cfg.flush();
+}
+
+QStringList ZazavaConfig::readFilters(const QString &path)
+{
+    const Platform::ProfileFile cfg(path);
+    QStringList filters;
+    const qsizetype count = cfg.keyNames(kFilters).size();
+    for (int i = 0; i < count; ++i) {
+        const QString filter = cfg.readString(kFilters, QString::number(i), QString());
+        if (!filter.isEmpty())
+            filters << filter;
+    }
+    return filters;
+}
+
+bool ZazavaConfig::writeFilters(const QString &path, const QStringList &filters)
+{
+    Platform::ProfileFile cfg(path);
+    cfg.eraseSection(kFilters);
+    for (int i = 0; i < filters.size(); ++i)
+        cfg.writeString(kFilters, QString::number(i), filters.at(i));
     return cfg.flush();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The editor's settings file "Zazava.cfg" in the user's settings folder,
 // beside the designer's "Dodorurav.cfg": read at start, written at close.
@@ -16,6 +17,12 @@ struct ZazavaConfig
     bool optional = false; // [WINDOW] OPCJONALNE
 
     static QString path();
+    // [Filtry] "0", "1", ...: the user's mask lists of the disk search, as
+    // many as the section holds, in key order.
+    static QStringList readFilters(const QString &path);
+    // Replaces the section with these lists. False when the file could not
+    // be written.
+    static bool writeFilters(const QString &path, const QStringList &filters);
     static ZazavaConfig read(const QString &path);
     // A maximised window leaves W, H, T and L as they were. False when the
     // file could not be written.

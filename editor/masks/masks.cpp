@@ -44,7 +44,7 @@ QStringList tokensOf(const QString &mask)
 class StringCursor
 {
 public:
-    explicit StringCursor(const QString &text) : m_text(text) {}
+    explicit StringCursor(QStringView text) : m_text(text) {}
 
     bool skipOne()
     {
@@ -63,7 +63,7 @@ public:
     }
     bool matchAt(const QString &literal)
     {
-        if (!QStringView(m_text).mid(m_pos).startsWith(literal))
+        if (!m_text.mid(m_pos).startsWith(literal))
             return false;
         m_pos += literal.size();
         return true;
@@ -71,7 +71,7 @@ public:
     bool atEnd() const { return m_pos == m_text.size(); }
 
 private:
-    const QString &m_text;
+    QStringView m_text;
     qsizetype m_pos = 0;
 };
 
@@ -170,21 +170,82 @@ bool walkTokens(const QStringList &tokens, Cursor &text)
     return starPending || text.atEnd();
 }
 
+// A mask sorted into the rule that decides it, with its tokens cut once.
+struct CompiledMask
+{
+    enum class Rule { Star, Empty, AnyWithDot, Plain, Tokens };
+    Rule rule = Rule::Empty;
+    QString text;
+    QStringList tokens;
+};
+
+CompiledMask compile(const QString &mask)
+{
+    using Rule = CompiledMask::Rule;
+    if (mask == Star)
+        return {Rule::Star, mask, {}};
+    if (mask.isEmpty())
+        return {Rule::Empty, mask, {}};
+    if (mask == AnyWithDot)
+        return {Rule::AnyWithDot, mask, {}};
+    if (isPlain(mask))
+        return {Rule::Plain, mask, {}};
+    return {Rule::Tokens, mask, tokensOf(mask)};
+}
+
 // Each rule decides alone: when a shortcut of the first three does not
 // match, the token walk would not match either.
 template <typename Cursor>
-bool matchOn(Cursor &text, const QString &mask, bool exact)
+bool matchOn(Cursor &text, const CompiledMask &mask, bool exact)
 {
-    if (mask == Star)
+    switch (mask.rule) {
+    case CompiledMask::Rule::Star:
         return true;
-    if (mask.isEmpty())
+    case CompiledMask::Rule::Empty:
         return false;
-    if (mask == AnyWithDot)
+    case CompiledMask::Rule::AnyWithDot:
         return text.findFrom(QStringLiteral("."));
-    if (isPlain(mask))
-        return exact ? text.matchAt(mask) && text.atEnd() : text.findFrom(mask);
-    return walkTokens(tokensOf(mask), text);
+    case CompiledMask::Rule::Plain:
+        return exact ? text.matchAt(mask.text) && text.atEnd() : text.findFrom(mask.text);
+    case CompiledMask::Rule::Tokens:
+        break;
+    }
+    return walkTokens(mask.tokens, text);
 }
+
+} // namespace
+
+struct MaskMatcher::Compiled : CompiledMask
+{
+};
+
+MaskMatcher::MaskMatcher(const QStringList &masks)
+{
+    m_masks.reserve(masks.size());
+    for (const QString &mask : masks)
+        m_masks.push_back({compile(mask)});
+}
+
+MaskMatcher::~MaskMatcher() = default;
+MaskMatcher::MaskMatcher(MaskMatcher &&) noexcept = default;
+MaskMatcher &MaskMatcher::operator=(MaskMatcher &&) noexcept = default;
+
+bool MaskMatcher::matchesLowerCase(QStringView name, bool exact) const
+{
+    for (const Compiled &mask : m_masks) {
+        StringCursor text(name);
+        if (matchOn(text, mask, exact))
+            return true;
+    }
+    return false;
+}
+
+bool MaskMatcher::matches(const QString &name, bool exact) const
+{
+    return matchesLowerCase(name.toLower(), exact);
+}
+
+namespace {
 
 QString withStars(const QString &mask)
 {
@@ -222,7 +283,7 @@ QStringList SplitMasks(const QString &text, bool addStars, Case textCase)
 bool MatchMask(const QString &name, const QString &mask, bool exact)
 {
     StringCursor text(name);
-    return matchOn(text, mask, exact);
+    return matchOn(text, compile(mask), exact);
 }
 
 bool MatchMaskList(const QString &name, const QStringList &masks, bool exact, Case textCase)
@@ -246,7 +307,7 @@ bool SearchFileText(const QString &path, const QStringList &masks, qint64 chunkB
         if (!file.seek(0))
             return false;
         FileCursor text(file, chunkBytes);
-        if (matchOn(text, mask, false))
+        if (matchOn(text, compile(mask), false))
             return true;
     }
     return false;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 // Matching of file names (and file contents) against the masks a user types,
 // such as "install.exe;setup.exe" or "*.zip;*.rar". Pure functions, so the
 // disk-search threads can call them.
@@ -32,6 +34,26 @@ bool MatchMask(const QString &name, const QString &mask, bool exact);
 // any other, so only a mask of stars matches it; an empty list matches
 // nothing.
 bool MatchMaskList(const QString &name, const QStringList &masks, bool exact, Case textCase = Case::Lower);
+
+// A mask list prepared once for many names (a disk search): matches as
+// MatchMaskList does with Case::Lower, without cutting the masks again for
+// every name.
+class MaskMatcher
+{
+public:
+    explicit MaskMatcher(const QStringList &masks = {});
+    ~MaskMatcher();
+    MaskMatcher(MaskMatcher &&) noexcept;
+    MaskMatcher &operator=(MaskMatcher &&) noexcept;
+
+    bool matches(const QString &name, bool exact) const;
+    // For a name already in lower case.
+    bool matchesLowerCase(QStringView name, bool exact) const;
+
+private:
+    struct Compiled;
+    std::vector<Compiled> m_masks;
+};
 
 // Whether the lower-cased Windows-1250 text of the file matches the content
 // masks (not exact, so a plain mask is found anywhere). An empty list or one

@@ -92,6 +92,10 @@ TEST(MatchMask, TableOfCases)
     for (const MaskCase &c : maskCases) {
         EXPECT_EQ(MatchMask(QString::fromUtf8(c.name), QString::fromUtf8(c.mask), c.exact), c.matches)
             << c.name << " ~ " << c.mask << (c.exact ? " exact" : "");
+        // The disk search's prepared matcher, which cuts the mask once.
+        const MaskMatcher matcher({QString::fromUtf8(c.mask)});
+        EXPECT_EQ(matcher.matchesLowerCase(QString::fromUtf8(c.name), c.exact), c.matches)
+            << "prepared: " << c.name << " ~ " << c.mask;
     }
 }
 
