@@ -10,5 +10,6 @@ cmake --build --preset asan
 ctest --preset asan
 cmake --preset default
 cmake --build --preset default
-# The MP3 plug-in's threads under ThreadSanitizer (built in the plain build).
-ctest --preset default -R MpegDllThreads
+# The threads of the MP3 plug-in and of the data editor's disk search under
+# ThreadSanitizer (built in the plain build).
+ctest --preset default -R 'MpegDllThreads|DialogThreadsTest'
