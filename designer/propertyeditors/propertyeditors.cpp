@@ -16,6 +16,7 @@
 #include <transplist/transplist.h>
 
 #include <dialogs.h>
+#include <fonts.h>
 #include <paths.h>
 #include <profilefile.h>
 #include <projectfile/projectformat.h>
@@ -389,7 +390,7 @@ void PropertyEditors::cmbFontClick(const FontChoice &choice)
         if (!hasFont)
             continue;
         QFont font = widget->font();
-        font.setFamily(choice.name);
+        Platform::setStoredFamily(font, choice.name);
         if (choice.size > 0)
             font.setPointSize(choice.size);
         font.setBold(choice.bold);

@@ -267,8 +267,10 @@ void TMenuWindowBase::chooseFonts(bool listsAndDescription)
             paint(label);
         return;
     }
-    if (m_descriptionMemo)
+    if (m_descriptionMemo) {
         m_descriptionMemo->setFont(font);
+        MenuObjects::setFontColor(m_descriptionMemo, chosen);
+    }
     for (TTranspList *list : {m_descriptionList, m_programList}) {
         if (!list)
             continue;
