@@ -618,7 +618,9 @@ bool PropertyEditors::klwRV3Click(const QString &dataField)
 
 bool PropertyEditors::EdytujBMP(const QString &pictureField)
 {
-    if (pictureField.isEmpty() || !m_programs)
+    // A button that does nothing leaves the user guessing: a missing editor
+    // is said at once, whatever the row holds.
+    if (!m_programs || !m_programs->bitmapEditorFound() || pictureField.isEmpty())
         return false;
     return m_programs->editBitmap(pictureField);
 }
