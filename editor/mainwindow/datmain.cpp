@@ -675,7 +675,7 @@ void T_Form1::SpisClick(EditorDocument::Field field, const QString &suffix)
     const Platform::WriteResult written =
         Platform::writeWholeFile(name, Platform::toCp1250(m_document.programIndex(field)));
     if (!written.ok())
-        error(DataFile::Messages::writeError(name));
+        error(DataFile::Messages::writeError(name, written.error));
 }
 
 void T_Form1::OdswiezClick()

@@ -17,6 +17,12 @@ inline QString writeError(const QString &fileName)
     return QStringLiteral("Wystąpił błąd zapisu pliku:\n\"%1\"").arg(fileName);
 }
 
+// The same with the system's reason, on a line of its own.
+inline QString writeError(const QString &fileName, const QString &reason)
+{
+    return writeError(fileName) + u'\n' + reason;
+}
+
 inline QString emptyProgramName()
 {
     return QStringLiteral("Program bez nazwy nie może zostać zapisany - wpisz nazwę i spróbuj ponownie!");

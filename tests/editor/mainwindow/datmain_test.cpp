@@ -278,7 +278,10 @@ TEST_F(ZazavaTest, FailedSaveStopsTheOpenAndTheCloseThatAsked)
     EXPECT_EQ(form->document().fileName(), dataFile);
     EXPECT_TRUE(form->document().isModified());
     ASSERT_EQ(dialogs.messages.size(), 2);
-    EXPECT_EQ(dialogs.messages[1].text, DataFile::Messages::writeError(dataFile));
+    // The system's reason in Polish follows the message.
+    EXPECT_TRUE(dialogs.messages[1].text.startsWith(DataFile::Messages::writeError(dataFile) + u'\n'));
+    EXPECT_TRUE(dialogs.messages[1].text.contains(QStringLiteral("Nie ma takiego pliku ani katalogu")))
+        << dialogs.messages[1].text.toStdString();
 
     dialogs.answers = {MessageAnswer::Yes};
     EXPECT_FALSE(form->close());
