@@ -198,7 +198,7 @@ void TMenuWindowBase::ZRZUTY_PRG(QObject *)
     if (!m_choice.CategoryIni || screenshot.isEmpty())
         return;
     const QString path = values().resolve(screenshot);
-    const QImage picture = TfrmBMP_JPG::loadScreenshot(path);
+    const QImage picture = TfrmBMP_JPG::loadScreenshotResponsively(path);
     if (picture.isNull()) {
         exclamation(DialogTexts::CannotShowPicture + u'"' + path + u'"');
         return;
