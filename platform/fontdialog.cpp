@@ -1,6 +1,7 @@
 #include "fontdialog.h"
 
 #include "colors.h"
+#include "fonts.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -40,7 +41,11 @@ FontColorDialog::FontColorDialog(const QFont &font, const QColor &color, QWidget
 {
     setWindowTitle(QStringLiteral("Czcionka"));
     // Qt's font choice as a part of this dialog, without its own buttons.
-    m_fonts = new QFontDialog(font, this);
+    // The dialog lists the faces of this system: a Windows name shows as
+    // the face that draws it.
+    QFont shown = font;
+    shown.setFamily(installedFamily(font.family()));
+    m_fonts = new QFontDialog(shown, this);
     m_fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     m_fonts->setWindowFlags(Qt::Widget);
 
