@@ -111,6 +111,7 @@ Result decode(QByteArrayView bytes, int maxSide)
     if (!readHeader(decoder, reinterpret_cast<const unsigned char *>(bytes.data()), (unsigned long)bytes.size()))
         return failure(decoder);
 
+    // From here on the file is a JPEG, whether its picture decodes or not.
     const bool jpeg = true;
     const JDIMENSION width = decoder.info.output_width;
     const JDIMENSION height = decoder.info.output_height;
