@@ -58,8 +58,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                                                        : QDir::tempPath() + QStringLiteral("/kalvora-fuzz-XXXXXX"));
     (void)offscreen;
     Platform::Dialogs::setInstance(&dialogs);
-    // Nothing of one input outlives the next: objects the last one left for
-    // the event loop to delete go now, not at the end of the run.
+    // Nothing of one input outlives the next. No event loop runs here, so
+    // what the last input left for one (the expose and close events of the
+    // surfaces it showed, objects to delete) is handled now; else it piles
+    // up, input after input.
+    QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     const QString project = dir.filePath(QStringLiteral("PROJEKT.KLV"));
