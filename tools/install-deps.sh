@@ -10,7 +10,7 @@ packages=(
   qt6-multimedia-dev libfluidsynth-dev timgm6mb-soundfont mpg123
   fonts-dejavu-core fonts-liberation2 fontconfig
   xdg-utils shared-mime-info libglib2.0-bin xvfb xdotool imagemagick
-  zip unzip libarchive-tools zstd python3 python3-cryptography
+  zip unzip libarchive-tools zstd p7zip-full python3 python3-cryptography
 )
 
 missing=()

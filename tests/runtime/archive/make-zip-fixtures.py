@@ -49,6 +49,18 @@ def lzma_zip_data(data):
     return struct.pack("<BBH", 9, 20, len(props)) + props + raw
 
 
+def ppmd_zip(folder):
+    # PPMd has no encoder in Python: 7-Zip writes the archive.
+    source = os.path.join(folder, "data.txt")
+    with open(source, "wb") as out:
+        out.write(CONTENT)
+    target = os.path.join(folder, "ppmd.zip")
+    if os.path.exists(target):
+        os.remove(target)
+    subprocess.run(["7z", "a", "-tzip", "-mm=PPMd", target, source], stdout=subprocess.DEVNULL, check=True)
+    os.remove(source)
+
+
 def zstd_data(data):
     return subprocess.run(["zstd", "-q", "-c", "-19"], input=data, stdout=subprocess.PIPE, check=True).stdout
 
@@ -100,6 +112,7 @@ def main(folder):
     for name, entries in cases.items():
         with open(os.path.join(folder, name), "wb") as out:
             out.write(archive(entries))
+    ppmd_zip(folder)
 
 
 if __name__ == "__main__":

@@ -339,7 +339,7 @@ protected:
 
 TEST_F(ZipMethodsTest, EntriesLibzipCannotDecodeAreExtractedByteExact)
 {
-    for (const char *fixture : {"lzma.zip", "xz.zip", "zstd.zip"}) {
+    for (const char *fixture : {"lzma.zip", "xz.zip", "zstd.zip", "ppmd.zip"}) {
         const std::optional<QByteArray> bytes = extract(QLatin1String(fixture));
         ASSERT_TRUE(bytes.has_value()) << fixture << ": " << messages.join(u'|').toStdString();
         EXPECT_EQ(*bytes, expected) << fixture;
