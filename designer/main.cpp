@@ -1,11 +1,14 @@
 #include "mainwindow/generatorwindow.h"
 
+#include <programsetup.h>
+
 #include <QApplication>
 #include <QStandardPaths>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    Platform::setUpProgram();
     // The designer ends with its main window, whatever tool windows stay.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,6 +1,8 @@
 #include "mainwindow/datmain.h"
 #include "mainwindow/editormessages.h"
 
+#include <programsetup.h>
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
@@ -8,6 +10,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    Platform::setUpProgram();
     T_Form1 form(ZazavaConfig::path());
     form.show();
     const QStringList arguments = QCoreApplication::arguments();

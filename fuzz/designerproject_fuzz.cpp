@@ -8,6 +8,7 @@
 #include <dialogs.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -51,9 +52,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const bool offscreen = qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication app(argc, argv);
     static SilentDialogs dialogs;
-    static QTemporaryDir dir;
+    // In memory where the system has a folder for it: every save syncs its
+    // file, which on a disk would cost more than all the rest of an input.
+    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/kalvora-fuzz-XXXXXX")
+                                                                       : QDir::tempPath() + QStringLiteral("/kalvora-fuzz-XXXXXX"));
     (void)offscreen;
     Platform::Dialogs::setInstance(&dialogs);
+    // Nothing of one input outlives the next. No event loop runs here, so
+    // what the last input left for one (the expose and close events of the
+    // surfaces it showed, objects to delete) is handled now; else it piles
+    // up, input after input.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     const QString project = dir.filePath(QStringLiteral("PROJEKT.KLV"));
     {

@@ -1,10 +1,11 @@
 #include "dialogs.h"
 
+#include "fontdialog.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -69,14 +70,14 @@ public:
         }
     }
 
-    bool chooseFont(QWidget *parent, QFont &font, QColor &) override
+    bool chooseFont(QWidget *parent, QFont &font, QColor &color) override
     {
-        // Qt's font dialog has no colour; the colour stays as it was.
-        bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, font, parent);
-        if (ok)
-            font = chosen;
-        return ok;
+        FontColorDialog dialog(font, color, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        font = dialog.selectedFont();
+        color = dialog.selectedColor();
+        return true;
     }
 
     void about(QWidget *parent, const QString &programName, const QString &text) override

@@ -1,6 +1,7 @@
 #include "safefile.h"
 
 #include "bmpreader.h"
+#include "systemerror.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,14 +23,19 @@ namespace {
 
 QString systemError(int error)
 {
-    return QString::fromLocal8Bit(std::strerror(error));
+    return systemErrorText(error);
+}
+
+QString notRegularReason()
+{
+    return QStringLiteral("to nie jest zwykły plik");
 }
 
 ReadResult readFailure(ReadResult::Status status, const QString &path, const QString &reason)
 {
     ReadResult result;
     result.status = status;
-    result.error = QStringLiteral("Cannot read \"%1\": %2").arg(path, reason);
+    result.error = QStringLiteral("Nie można odczytać \"%1\": %2").arg(path, reason);
     return result;
 }
 
@@ -55,9 +61,9 @@ private:
 ReadResult checkStatus(const struct stat &status, const QString &path, qint64 maxBytes)
 {
     if (!S_ISREG(status.st_mode))
-        return readFailure(ReadResult::Status::NotRegular, path, QStringLiteral("not a regular file"));
+        return readFailure(ReadResult::Status::NotRegular, path, notRegularReason());
     if (status.st_size > maxBytes)
-        return readFailure(ReadResult::Status::TooLarge, path, QStringLiteral("larger than %1 bytes").arg(maxBytes));
+        return readFailure(ReadResult::Status::TooLarge, path, QStringLiteral("plik większy niż %1 bajtów").arg(maxBytes));
     ReadResult result;
     result.status = ReadResult::Status::Ok;
     return result;
@@ -94,13 +100,16 @@ WholeFileWriter::~WholeFileWriter() = default;
 
 QString WholeFileWriter::error() const
 {
-    return QStringLiteral("Cannot write \"%1\": %2").arg(m_path, m_file->errorString());
+    const QString reason = m_reason.isEmpty() ? polishReason(m_file->errorString()) : m_reason;
+    return QStringLiteral("Nie można zapisać \"%1\": %2").arg(m_path, reason);
 }
 
 bool WholeFileWriter::open()
 {
     // Unbuffered: a buffered short write at the commit goes unnoticed.
     m_failed = !m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    if (m_failed)
+        m_reason = polishReason(m_file->errorString());
     return !m_failed;
 }
 
@@ -114,6 +123,10 @@ bool WholeFileWriter::write(QByteArrayView bytes)
             done += written;
             continue;
         }
+        // Cancelling replaces the file's reason with its own: the system's
+        // is kept first.
+        const int error = errno;
+        m_reason = error != 0 ? systemErrorText(error) : polishReason(m_file->errorString());
         m_file->cancelWriting();
         m_failed = true;
     }
@@ -182,7 +195,7 @@ bool writeAll(int fd, const char *data, qsizetype size)
 WriteResult copyWholeFile(const QString &source, const QString &target)
 {
     const auto failure = [&](const QString &path) {
-        return WriteResult{QStringLiteral("Cannot copy to \"%1\": %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)))};
+        return WriteResult{QStringLiteral("Nie można skopiować do \"%1\": %2").arg(path, systemError(errno))};
     };
     const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
     struct stat status {};
@@ -212,15 +225,16 @@ WriteResult copyWholeFile(const QString &source, const QString &target)
 
 WriteResult copyToNewFile(const QString &source, const QString &target)
 {
-    const auto failure = [&](int error) {
-        return WriteResult{QStringLiteral("Cannot copy to \"%1\": %2").arg(target, systemError(error))};
+    const auto failedBecause = [&](const QString &reason) {
+        return WriteResult{QStringLiteral("Nie można skopiować do \"%1\": %2").arg(target, reason)};
     };
+    const auto failure = [&](int error) { return failedBecause(systemError(error)); };
     const FileDescriptor in(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
     if (in.get() < 0 || ::fstat(in.get(), &status) != 0)
         return failure(errno);
     if (!S_ISREG(status.st_mode))
-        return failure(EINVAL);
+        return failedBecause(notRegularReason());
     const QByteArray name = QFile::encodeName(target);
     // Created here or not at all: never written through a link or over a
     // file that appeared since the caller looked.

@@ -63,6 +63,7 @@ private:
     QString m_path;
     std::unique_ptr<QSaveFile> m_file;
     bool m_failed = false;
+    QString m_reason; // the system's, when a write failed
 };
 
 // A copy of the regular file source as the whole new content of target,

@@ -4,11 +4,14 @@
 
 #include <launcher.h>
 
+#include <programsetup.h>
+
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    Platform::setUpProgram();
     const auto context = RuntimeContext::forThisProgram();
 
     // Any parameter means an autostart from the CD.

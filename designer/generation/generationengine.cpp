@@ -52,8 +52,11 @@ void lookAtSource(SourceLine &line)
 {
     const std::optional<struct stat> status = statusOf(line.path);
     line.exists = status && S_ISREG(status->st_mode);
+    line.notRegular = status && !line.exists;
     if (line.exists)
         line.id = identityOf(*status);
+    else if (line.notRegular)
+        line.note = NotRegularNote;
 }
 
 bool existsOrLink(const QString &path)
@@ -851,6 +854,11 @@ Report execute(const Plan &plan, const Platform::ProfileFile &project, const Gen
         return executor.report;
     executor.copyGroups();
     executor.rebaseDataFileCopies();
+    // What is there but cannot be copied is reported, not passed over.
+    for (const SourceLine &line : plan.sources) {
+        if (line.notRegular)
+            executor.report.errors << QStringLiteral("Nie skopiowano %1: to nie jest zwykły plik.").arg(line.path);
+    }
     executor.rewriteCopies();
     executor.writeAutorun(autorun);
     executor.renameProject();

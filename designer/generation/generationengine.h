@@ -37,6 +37,7 @@ struct SourceLine {
     QString text;        // as stored (project values) or the full path ([PLIKI] entries)
     QString path;        // the file on disk; empty for headers and messages
     bool exists = false; // the tick
+    bool notRegular = false; // there, but no regular file (a FIFO, a device): never copied
     FileIdentity id;     // of the file, when it exists
     bool fromSettings = false; // named by Dodorurav.cfg: always to the menu folder
     Route route = Route::None;
@@ -46,6 +47,7 @@ struct SourceLine {
 };
 
 inline const QString NotCopiedNote = QStringLiteral("(nie zostanie skopiowany)");
+inline const QString NotRegularNote = QStringLiteral("(to nie jest zwykły plik, nie zostanie skopiowany)");
 
 // The folders the dialog's fields name, absolute.
 struct Folders {

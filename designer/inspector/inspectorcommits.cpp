@@ -18,6 +18,7 @@
 #include <transplist/transplist.h>
 
 #include <dialogs.h>
+#include <fonts.h>
 #include <paths.h>
 #include <safefile.h>
 #include <projectfile/projectformat.h>
@@ -272,7 +273,7 @@ void TfrmObiekty::saveFontOf(QWidget *object)
     QFont font = object->font();
     // The placeholder of a font this machine lacks is no font name: the
     // object keeps its own, and a size that is no number keeps its size.
-    font.setFamily(committedFamily(cmbFont->currentText(), font.family()));
+    Platform::setStoredFamily(font, committedFamily(cmbFont->currentText(), font.family()));
     if (const std::optional<int> size = fontSize(cmbFontSize->currentText()))
         font.setPointSize(*size);
     font.setBold(klwBold->down());

@@ -12,6 +12,8 @@
 
 #include <projectfile/projectformat.h>
 
+#include <fonts.h>
+
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
@@ -220,7 +222,9 @@ std::optional<int> fontSize(const QString &text)
 
 QStringList availableFamilies()
 {
-    QStringList families = QFontDatabase::families();
+    // The Windows names that projects use are offered beside the faces
+    // that draw them.
+    QStringList families = QFontDatabase::families() + Platform::windowsFamilies();
     families.sort(Qt::CaseInsensitive);
     families.removeDuplicates();
     return families;

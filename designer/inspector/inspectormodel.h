@@ -89,7 +89,8 @@ QString committedFamily(const QString &boxText, const QString &ownFamily);
 // A size typed or chosen in the size box; nothing for text that is not a
 // positive number.
 std::optional<int> fontSize(const QString &text);
-// Every family of the font database (fontconfig), sorted, each once.
+// Every family of the font database and the Windows names that stand for
+// its faces, sorted, each once.
 QStringList availableFamilies();
 // The size box's items: "6", "8", ... "72".
 QStringList fontSizes();

@@ -19,6 +19,8 @@
 
 #include <projectfile/projectformat.h>
 
+#include <fonts.h>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -33,6 +35,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QProxyStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -58,6 +62,18 @@ const QList<int> kKeyOptional = {OptionsId, SearchId,  MusicId, CopyId,    Minim
                                  ScreenshotId, ExploreId, DescriptionEditId, AboutId, DescriptionToggleId};
 const QList<int> kOtherBasic = {ListId, DescriptionId};
 const QList<int> kOtherOptional = {SerialId, ToolsId, SystemId, TitleId, InfoId, RozmiarId};
+
+// The tabs of the page control with the small margins of Windows tabs.
+class NarrowTabStyle : public QProxyStyle
+{
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        if (metric == PM_TabBarTabHSpace)
+            return 10;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
 
 bool isEnter(const QEvent *event)
 {
@@ -99,8 +115,10 @@ TfrmObiekty::TfrmObiekty(DesignerContext &context, QWidget *parent)
     setObjectName(QStringLiteral("frmObiekty"));
     setWindowTitle(InspectorTexts::caption());
     resize(kDesignedSize);
-    // The window's small type, so the captions fit their panels.
-    QFont small = font();
+    // The Windows dialog type the window was laid out in (drawn by its
+    // metric-compatible face), so captions and tabs fit their places.
+    QFont small(QStringLiteral("MS Sans Serif"));
+    Platform::setStoredFamily(small, small.family());
     small.setPointSize(8);
     setFont(small);
     auto *layout = new QVBoxLayout(this);
@@ -112,9 +130,13 @@ TfrmObiekty::TfrmObiekty(DesignerContext &context, QWidget *parent)
     cmbObiekty->setObjectName(QStringLiteral("cmbObiekty"));
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    // All three pages stay in reach on the narrow window.
+    // All three pages stay in reach on the narrow window, their names whole:
+    // the tabs are as narrow as the Windows ones.
     PageControl1->setUsesScrollButtons(false);
     PageControl1->setElideMode(Qt::ElideRight);
+    auto *narrowTabs = new NarrowTabStyle;
+    narrowTabs->setParent(PageControl1);
+    PageControl1->tabBar()->setStyle(narrowTabs);
     layout->addWidget(Label1);
     layout->addWidget(cmbObiekty);
     layout->addWidget(PageControl1, 1);
@@ -130,6 +152,9 @@ TfrmObiekty::TfrmObiekty(DesignerContext &context, QWidget *parent)
     scrollObjekty = new QWidget(tabWlasciwosci);
     scrollObjekty->setObjectName(QStringLiteral("scrollObjekty"));
     scrollObjekty->setFocusPolicy(Qt::ClickFocus);
+    // The rows follow the box's own width, which the page's layout sets
+    // after the window's resize.
+    scrollObjekty->installEventFilter(this);
     properties->addWidget(scrollObjekty, 1);
     PageControl1->addTab(tabWlasciwosci, InspectorTexts::propertiesPage());
     buildRows();
@@ -772,6 +797,10 @@ void TfrmObiekty::rowsMouseUp()
 
 bool TfrmObiekty::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == scrollObjekty && event->type() == QEvent::Resize) {
+        FormResize();
+        return false;
+    }
     auto *widget = qobject_cast<QWidget *>(watched);
     const bool rowsPart = watched == pnlObiekty || (widget && widget->parentWidget() == pnlObiekty
                                                     && qobject_cast<QLabel *>(widget));

@@ -229,6 +229,14 @@ bool OutsidePrograms::editBitmap(const QString &storedPath)
     return editFile(GeneratorFile::BitmapEditor, storedPath, OutsideMessages::bitmapEditorFailed());
 }
 
+bool OutsidePrograms::bitmapEditorFound()
+{
+    if (!locateProgram(GeneratorFile::BitmapEditor).isEmpty())
+        return true;
+    warn(OutsideMessages::missingBitmapEditor());
+    return false;
+}
+
 bool OutsidePrograms::editDataFile(const QString &storedPath)
 {
     return editFile(GeneratorFile::ZazavaRv3, storedPath, OutsideMessages::dataEditorFailed());

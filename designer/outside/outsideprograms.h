@@ -46,6 +46,9 @@ public:
     // The bitmap editor on a picture of the project (a stored path below
     // the drive root), as the inspector and the project manager start it.
     bool editBitmap(const QString &storedPath);
+    // Whether the configured bitmap editor is there to start; when it is
+    // not, the user is told so.
+    bool bitmapEditorFound();
     // The data editor on a data file of the project (a stored path below
     // the drive root), as the inspector's "RV3" button starts it.
     bool editDataFile(const QString &storedPath);

@@ -323,9 +323,10 @@ bool DesignerProject::copyProjectFileTo(const QString &target)
         return true;
     // A project that was never written starts the copy empty.
     const QByteArray bytes = Platform::readRegularFile(source, Platform::SizeLimits::Profile).bytes;
-    if (Platform::writeWholeFile(target, bytes).ok())
+    const Platform::WriteResult written = Platform::writeWholeFile(target, bytes);
+    if (written.ok())
         return true;
-    Platform::showMessage(m_context.Surface, DesignerMessages::cannotCreate(target), DesignerCaption,
+    Platform::showMessage(m_context.Surface, DesignerMessages::cannotCreate(target) + u'\n' + written.error, DesignerCaption,
                           Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
     return false;
 }

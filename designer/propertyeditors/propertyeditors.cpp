@@ -18,6 +18,7 @@
 
 #include <datafile/datafile.h>
 #include <dialogs.h>
+#include <fonts.h>
 #include <paths.h>
 #include <profilefile.h>
 #include <projectfile/projectformat.h>
@@ -392,7 +393,7 @@ void PropertyEditors::cmbFontClick(const FontChoice &choice)
         if (!hasFont)
             continue;
         QFont font = widget->font();
-        font.setFamily(choice.name);
+        Platform::setStoredFamily(font, choice.name);
         if (choice.size > 0)
             font.setPointSize(choice.size);
         font.setBold(choice.bold);
@@ -664,7 +665,9 @@ bool PropertyEditors::klwRV3Click(const QString &dataField)
 
 bool PropertyEditors::EdytujBMP(const QString &pictureField)
 {
-    if (pictureField.isEmpty() || !m_programs)
+    // A button that does nothing leaves the user guessing: a missing editor
+    // is said at once, whatever the row holds.
+    if (!m_programs || !m_programs->bitmapEditorFound() || pictureField.isEmpty())
         return false;
     return m_programs->editBitmap(pictureField);
 }

@@ -105,6 +105,18 @@ void TFileListView::applyColumns(const QList<TFileInfo> &columns, const QList<TF
         m_sortColumn = TFileInfo::fiName;
 }
 
+void TFileListView::fitNameColumn()
+{
+    const int section = m_model->columnOf(TFileInfo::fiName);
+    if (section < 0)
+        return;
+    QHeaderView *header = m_reportView->header();
+    const int before = header->sectionSize(section);
+    m_reportView->resizeColumnToContents(section);
+    if (header->sectionSize(section) < before)
+        header->resizeSection(section, before);
+}
+
 void TFileListView::setSortColumn(TFileInfo column)
 {
     const int section = m_model->columnOf(column);
@@ -390,6 +402,7 @@ void TFileList::refresh()
         fillFolder(folder, entries);
     FileListSort::sort(entries, SortColumn(), sortAscending());
     model()->setEntries(std::move(entries));
+    fitNameColumn();
     QApplication::restoreOverrideCursor();
     if (OnFileAdd) {
         for (int row = 0; row < count(); ++row)

@@ -91,6 +91,8 @@ public:
 
 protected:
     void applyColumns(const QList<TFileInfo> &columns, const QList<TFileInfo> &chosen);
+    // Widens the name column until the longest name of the list shows whole.
+    void fitNameColumn();
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 

@@ -459,7 +459,7 @@ void T_Form1::updateCaption()
 {
     const QString name = m_document.fileName();
     setWindowTitle(name.isEmpty() ? Msg::formCaption()
-                                  : Msg::formCaption() + QStringLiteral(" - ") + QDir::toNativeSeparators(name).toUpper());
+                                  : Msg::formCaption() + QStringLiteral(" - ") + name);
 }
 
 // Fills the lists and the boxes' drop-down lists from the programs.
@@ -600,8 +600,11 @@ void T_Form1::showNewDocument()
     updateCaption();
     showDocument();
     MRU->AddFile(m_document.fileName());
+    // The tree stays with the file: its folder, not the top of its drive.
     Dirs->Reload();
-    Dirs->OpenPath(m_document.driveRoot());
+    const QString folder = QFileInfo(m_document.fileName()).absolutePath();
+    if (!Dirs->OpenPath(folder))
+        Dirs->OpenPath(m_document.driveRoot());
 }
 
 void T_Form1::NowyClick()
@@ -701,7 +704,7 @@ void T_Form1::SpisClick(EditorDocument::Field field, const QString &suffix)
     const Platform::WriteResult written =
         Platform::writeWholeFile(name, Platform::toCp1250(m_document.programIndex(field)));
     if (!written.ok())
-        error(DataFile::Messages::writeError(name));
+        error(DataFile::Messages::writeError(name, written.error));
 }
 
 void T_Form1::OdswiezClick()

@@ -379,8 +379,9 @@ Result write(const QString &fileName, const Category &category)
 {
     if (Result check = checkProgramNames(category.programs); !check.ok())
         return check;
-    if (!Platform::writeWholeFile(fileName, Platform::toCp1250(dataFileText(category))).ok())
-        return {Messages::writeError(fileName)};
+    if (const Platform::WriteResult written = Platform::writeWholeFile(fileName, Platform::toCp1250(dataFileText(category)));
+        !written.ok())
+        return {Messages::writeError(fileName, written.error)};
     return {};
 }
 

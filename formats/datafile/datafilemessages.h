@@ -17,6 +17,12 @@ inline QString writeError(const QString &fileName)
     return QStringLiteral("Wystąpił błąd zapisu pliku:\n\"%1\"").arg(fileName);
 }
 
+// The same with the system's reason, on a line of its own.
+inline QString writeError(const QString &fileName, const QString &reason)
+{
+    return writeError(fileName) + u'\n' + reason;
+}
+
 // OPIS of a program whose folder has no File_ID.DIZ, as the data editor
 // writes it; the designer's checker takes it, in any letter case, for a
 // sound value.

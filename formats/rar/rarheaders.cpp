@@ -6,6 +6,8 @@
 #include <array>
 #include <cstring>
 #include <ctime>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 namespace RarFormat {
@@ -375,19 +377,55 @@ std::string decodeRar4Name(const std::string &raw, bool unicodeFlag, unsigned ho
     return name;
 }
 
+namespace {
+
+// The first signature within the first MaxStubSize bytes of a program.
+std::optional<std::int64_t> archiveBehindStub(const ZipFormat::Source &source)
+{
+    unsigned char start[4];
+    if (!source.readAt(0, start, sizeof start))
+        return std::nullopt;
+    const bool program = (start[0] == 'M' && start[1] == 'Z') || std::memcmp(start, "\x7F" "ELF", 4) == 0;
+    if (!program)
+        return std::nullopt;
+    const std::int64_t length = std::min(source.size(), MaxStubSize + static_cast<std::int64_t>(sizeof Rar5Signature));
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    if (!source.readAt(0, bytes.data(), bytes.size()))
+        return std::nullopt;
+    const std::string_view marker(reinterpret_cast<const char *>(Rar4Signature), 6); // "Rar!" 1A 07
+    for (std::size_t at = bytes.find(marker, 1); at != std::string::npos; at = bytes.find(marker, at + 1)) {
+        if (at + 7 <= bytes.size() && (bytes[at + 6] == 0 || (bytes[at + 6] == 1 && at + 8 <= bytes.size() && bytes[at + 7] == 0)))
+            return static_cast<std::int64_t>(at);
+    }
+    return std::nullopt;
+}
+
+bool signatureAt(const ZipFormat::Source &source, std::int64_t offset, const unsigned char *signature, std::size_t size)
+{
+    unsigned char bytes[sizeof Rar5Signature];
+    return source.size() >= offset + static_cast<std::int64_t>(size) && source.readAt(offset, bytes, size)
+           && std::memcmp(bytes, signature, size) == 0;
+}
+
+} // namespace
+
 HeaderWalker::Status HeaderWalker::open()
 {
-    unsigned char signature[sizeof Rar5Signature];
-    if (m_source.size() >= static_cast<std::int64_t>(sizeof Rar5Signature)
-        && m_source.readAt(0, signature, sizeof Rar5Signature)
-        && std::memcmp(signature, Rar5Signature, sizeof Rar5Signature) == 0) {
+    std::int64_t start = 0;
+    if (!signatureAt(m_source, 0, Rar5Signature, sizeof Rar5Signature)
+        && !signatureAt(m_source, 0, Rar4Signature, sizeof Rar4Signature)) {
+        const std::optional<std::int64_t> behind = archiveBehindStub(m_source);
+        if (!behind)
+            return Status::NotRar;
+        start = *behind;
+    }
+    m_archive.start = start;
+    if (signatureAt(m_source, start, Rar5Signature, sizeof Rar5Signature)) {
         m_archive.layout = Layout::Rar5;
-        m_position = sizeof Rar5Signature;
-    } else if (m_source.size() >= static_cast<std::int64_t>(sizeof Rar4Signature)
-               && m_source.readAt(0, signature, sizeof Rar4Signature)
-               && std::memcmp(signature, Rar4Signature, sizeof Rar4Signature) == 0) {
+        m_position = start + static_cast<std::int64_t>(sizeof Rar5Signature);
+    } else if (signatureAt(m_source, start, Rar4Signature, sizeof Rar4Signature)) {
         m_archive.layout = Layout::Rar4;
-        m_position = sizeof Rar4Signature;
+        m_position = start + static_cast<std::int64_t>(sizeof Rar4Signature);
     } else {
         return Status::NotRar;
     }
@@ -399,6 +437,7 @@ HeaderWalker::Status HeaderWalker::open()
         return status == Status::End ? Status::Broken : status;
     if (isFile || isEnd)
         return Status::Broken;
+    m_archive.blocksStart = m_position;
     return Status::Ok;
 }
 
@@ -464,6 +503,7 @@ HeaderWalker::Status HeaderWalker::readRar4Block(Entry *entry, bool &isFile, boo
             return Status::Broken;
         dataSize = entry->packedSize;
         entry->dataOffset = m_position + static_cast<std::int64_t>(headSize);
+        entry->headerOffset = m_position;
     }
     const std::int64_t end = m_position + static_cast<std::int64_t>(headSize);
     if (dataSize > static_cast<std::uint64_t>(size - end))

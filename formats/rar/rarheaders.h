@@ -18,7 +18,16 @@ struct ArchiveInfo
     Layout layout = Layout::Rar4;
     bool solid = false;
     bool volume = false;
+    // Where the archive starts: 0, or behind the program of a
+    // self-extracting archive.
+    std::int64_t start = 0;
+    // Where the blocks behind the main header start.
+    std::int64_t blocksStart = 0;
 };
+
+// How far behind a program stub the archive of a self-extracting file is
+// looked for (the stubs of RAR's own self-extractors are smaller).
+inline constexpr std::int64_t MaxStubSize = 2 * 1024 * 1024;
 
 // Host systems in the 2.9 numbering, which both layouts are reported in.
 enum Host : unsigned { MsDos = 0, Os2 = 1, Win32 = 2, Unix = 3, MacOs = 4, BeOs = 5 };
@@ -37,6 +46,7 @@ struct Entry
     unsigned unpackVersion = 0; // 29 for the 2.9 layout's algorithm, 50 for 5.0
     unsigned method = 0x30;     // 0x30 stored ... 0x35 best
     std::int64_t dataOffset = 0;
+    std::int64_t headerOffset = 0; // where the entry's block starts (2.9 layout)
     bool folder = false;
     bool encrypted = false;
     bool solid = false;       // continues the previous entry's dictionary
@@ -55,7 +65,9 @@ public:
 
     explicit HeaderWalker(const ZipFormat::Source &source) : m_source(source) {}
 
-    // Reads the signature and the main header.
+    // Reads the signature and the main header. A file that starts as a
+    // program (a Windows or a Linux one) is searched for the signature
+    // within its first MaxStubSize bytes.
     Status open();
     const ArchiveInfo &archive() const { return m_archive; }
 

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <climits>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -69,6 +70,10 @@ std::vector<std::string> safeNameParts(std::string_view storedName)
 {
     if (storedName.empty() || storedName.find('\0') != std::string_view::npos)
         return {};
+    // A name the system could not reach by path is refused before one
+    // folder of it is made (40,000 bytes of "b/" would be 20,000 folders).
+    if (storedName.size() >= PATH_MAX)
+        return {};
     if (storedName.front() == '/' || storedName.front() == '\\')
         return {}; // absolute and UNC names
     std::vector<std::string> parts;
@@ -100,6 +105,7 @@ SafeExtractor::SafeExtractor(const std::string &targetFolder)
         m_error = "target folder is not an absolute path";
         return;
     }
+    m_rootLength = targetFolder.size();
     m_rootFd = ::open(targetFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (m_rootFd < 0)
         m_error = std::strerror(errno);
@@ -113,8 +119,21 @@ SafeExtractor::~SafeExtractor()
         ::close(m_rootFd);
 }
 
+bool SafeExtractor::withinPathLimit(const std::vector<std::string> &parts) const
+{
+    std::size_t length = m_rootLength;
+    for (const std::string &part : parts)
+        length += 1 + part.size();
+    if (length < PATH_MAX)
+        return true;
+    m_error = "nazwa dłuższa, niż pozwala system";
+    return false;
+}
+
 int SafeExtractor::openParentFolder(const std::vector<std::string> &parts, bool create) const
 {
+    if (!withinPathLimit(parts))
+        return -1;
     const std::vector<std::string> folderParts(parts.begin(), parts.end() - 1);
     if (m_cachedFd >= 0 && folderParts == m_cachedFolder)
         return ::dup(m_cachedFd);

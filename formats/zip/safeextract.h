@@ -2,8 +2,9 @@
 
 // The one writer through which every archive plug-in puts entries on disk.
 // Nothing it writes can land outside its target folder:
-//  - names with "..", absolute names, drive letters, UNC names, NUL bytes
-//    or no name at all are refused;
+//  - names with "..", absolute names, drive letters, UNC names, NUL bytes,
+//    names longer than the system's path limit or no name at all are
+//    refused, before any folder of them is made;
 //  - every folder below the target is opened without following links, so
 //    neither a link entry nor a link already on disk leads outside;
 //  - only regular files and folders are written;
@@ -58,8 +59,12 @@ private:
     // A descriptor of the folder holding the last part, each folder opened
     // without following links; -1 on failure. Folders are made when create.
     int openParentFolder(const std::vector<std::string> &parts, bool create) const;
+    // Whether the target folder and the parts stay below the system's path
+    // limit, so every file written can be opened by its path.
+    bool withinPathLimit(const std::vector<std::string> &parts) const;
 
     int m_rootFd = -1;
+    std::size_t m_rootLength = 0;
     mutable std::string m_error;
     // The folder of the last file, kept open: archives list the files of
     // one folder together.

@@ -11,13 +11,17 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <algorithm>
 #include <clocale>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <locale.h>
 #include <memory>
 #include <string>
 #include <unistd.h>
+#include <set>
+#include <utility>
 #include <vector>
 
 #define UNRAR_EXPORT extern "C" __attribute__((visibility("default")))
@@ -68,6 +72,13 @@ struct Archive
     bool decoderDataRead = false;
     bool decoderBroken = false;
     bool stopped = false; // the data callback asked to stop
+    std::int64_t readPosition = 0; // of libarchive's next read, in the stream it is given
+    std::int64_t spliceAt = -1;    // the entry block the stream goes on with, -1: the whole archive
+    std::vector<char> readBuffer;
+
+    // The names written by this handle: a second entry of one name
+    // (a file version) is written beside the first, never over it.
+    std::set<std::string> writtenNames;
 
     std::string password;
     UnRar::ChangeVolProc changeVolume = nullptr;
@@ -154,6 +165,64 @@ int refusal(const Archive &archive, const RarFormat::Entry &entry)
     return 0;
 }
 
+// libarchive reads the archive from where the walker found it, so the
+// program in front of a self-extracting archive is never its business.
+// For one entry of the 2.9 layout it reads the main header and then the
+// blocks from that entry on, so the entry is the first it sees.
+std::int64_t streamSize(const Archive &archive)
+{
+    const RarFormat::ArchiveInfo &info = archive.walker->archive();
+    if (archive.spliceAt < 0)
+        return archive.source->size() - info.start;
+    return (info.blocksStart - info.start) + (archive.source->size() - archive.spliceAt);
+}
+
+// The file offset of a position of the stream and how many bytes lie there
+// in one piece.
+std::pair<std::int64_t, std::int64_t> fileRange(const Archive &archive, std::int64_t position)
+{
+    const RarFormat::ArchiveInfo &info = archive.walker->archive();
+    const std::int64_t front = info.blocksStart - info.start;
+    if (archive.spliceAt < 0 || position >= front) {
+        const std::int64_t offset = archive.spliceAt < 0 ? info.start + position : archive.spliceAt + position - front;
+        return {offset, archive.source->size() - offset};
+    }
+    return {info.start + position, front - position};
+}
+
+la_ssize_t readArchive(struct archive *, void *data, const void **block)
+{
+    auto &archive = *static_cast<Archive *>(data);
+    if (archive.readPosition >= streamSize(archive))
+        return 0;
+    const auto [offset, available] = fileRange(archive, archive.readPosition);
+    const std::size_t count = static_cast<std::size_t>(std::min<std::int64_t>(available, archive.readBuffer.size()));
+    if (count == 0 || !archive.source->readAt(offset, archive.readBuffer.data(), count))
+        return -1;
+    archive.readPosition += static_cast<std::int64_t>(count);
+    *block = archive.readBuffer.data();
+    return static_cast<la_ssize_t>(count);
+}
+
+la_int64_t seekArchive(struct archive *, void *data, la_int64_t offset, int whence)
+{
+    auto &archive = *static_cast<Archive *>(data);
+    const std::int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? archive.readPosition : streamSize(archive);
+    const std::int64_t target = base + offset;
+    if (target < 0 || target > streamSize(archive))
+        return ARCHIVE_FATAL;
+    archive.readPosition = target;
+    return target;
+}
+
+la_int64_t skipArchive(struct archive *, void *data, la_int64_t request)
+{
+    auto &archive = *static_cast<Archive *>(data);
+    const std::int64_t step = std::clamp<std::int64_t>(request, 0, streamSize(archive) - archive.readPosition);
+    archive.readPosition += step;
+    return step;
+}
+
 bool openDecoder(Archive &archive)
 {
     archive.decoder = archive_read_new();
@@ -161,16 +230,46 @@ bool openDecoder(Archive &archive)
         return false;
     archive_read_support_format_rar(archive.decoder);
     archive_read_support_format_rar5(archive.decoder);
-    if (archive_read_open_filename(archive.decoder, archive.path.c_str(), ChunkSize) != ARCHIVE_OK) {
+    archive.readPosition = 0;
+    archive.readBuffer.resize(ChunkSize);
+    archive_read_set_callback_data(archive.decoder, &archive);
+    archive_read_set_read_callback(archive.decoder, readArchive);
+    archive_read_set_seek_callback(archive.decoder, seekArchive);
+    archive_read_set_skip_callback(archive.decoder, skipArchive);
+    if (archive_read_open1(archive.decoder) != ARCHIVE_OK) {
         archive.decoderBroken = true;
         return false;
     }
     return true;
 }
 
+// A decoder of its own for the current entry of the 2.9 layout:
+// libarchive takes entries of one name there for parts of one file and
+// would join them, so each entry is shown to it as the first.
+bool openDecoderOnEntry(Archive &archive)
+{
+    if (archive.decoder)
+        archive_read_free(archive.decoder);
+    archive.decoder = nullptr;
+    archive.decoderBroken = false;
+    archive.spliceAt = archive.current.headerOffset;
+    struct archive_entry *header = nullptr;
+    if (!openDecoder(archive) || archive_read_next_header(archive.decoder, &header) != ARCHIVE_OK) {
+        archive.decoderBroken = true;
+        return false;
+    }
+    archive.decoderIndex = archive.entryIndex;
+    archive.decoderDataRead = false;
+    const RarFormat::Entry &entry = archive.current;
+    return !(entry.unpackedSizeKnown && archive_entry_size_is_set(header)
+             && static_cast<std::uint64_t>(archive_entry_size(header)) != entry.unpackedSize);
+}
+
 // Moves libarchive to the current entry; false when it cannot follow.
 bool seekDecoder(Archive &archive)
 {
+    if (archive.walker->archive().layout == RarFormat::Layout::Rar4 && !archive.walker->archive().solid)
+        return openDecoderOnEntry(archive);
     if (archive.decoderBroken || (!archive.decoder && !openDecoder(archive)))
         return false;
     if (archive.decoderIndex > archive.entryIndex)
@@ -237,6 +336,32 @@ std::string currentFolder()
     return ::getcwd(path.data(), path.size()) ? std::string(path.data()) : std::string();
 }
 
+// A name as a key: one separator kind. Letter case stays: names that
+// differ in it are two files here.
+std::string nameKey(const std::string &name)
+{
+    std::string key = name;
+    std::replace(key.begin(), key.end(), '/', '\\');
+    return key;
+}
+
+// The entry's name, or, when this handle wrote an entry of that name
+// already, the name with " (2)", " (3)", ... before its extension.
+std::string distinctName(const Archive &archive, const std::string &name)
+{
+    if (!archive.writtenNames.count(nameKey(name)))
+        return name;
+    const std::size_t folder = name.find_last_of("\\/");
+    const std::size_t dot = name.find_last_of('.');
+    const std::size_t cut = dot != std::string::npos && (folder == std::string::npos || dot > folder + 1) ? dot
+                                                                                                          : name.size();
+    for (int version = 2;; ++version) {
+        const std::string candidate = name.substr(0, cut) + " (" + std::to_string(version) + ")" + name.substr(cut);
+        if (!archive.writtenNames.count(nameKey(candidate)))
+            return candidate;
+    }
+}
+
 int extractEntry(Archive &archive, int operation, const char *destPath)
 {
     const RarFormat::Entry &entry = archive.current;
@@ -254,9 +379,12 @@ int extractEntry(Archive &archive, int operation, const char *destPath)
         return UnRar::CreateFailed;
     if (entry.folder)
         return target.makeFolder(entry.name) == Status::Written ? UnRar::Success : UnRar::CreateFailed;
+    const std::string name = distinctName(archive, entry.name);
     const Status status = target.writeFile(
-        entry.name, [&](const ZipFormat::SafeExtractor::Writer &write) { return decode(archive, write); }, true,
+        name, [&](const ZipFormat::SafeExtractor::Writer &write) { return decode(archive, write); }, true,
         unixTime(entry.dosTime));
+    if (status == Status::Written)
+        archive.writtenNames.insert(nameKey(name));
     switch (status) {
     case Status::Written:
     case Status::Skipped:

@@ -4,6 +4,7 @@
 
 #include "unzdll.h"
 
+#include "archivedecoder.h"
 #include "safeextract.h"
 #include "zipdirectory.h"
 
@@ -48,9 +49,14 @@ private:
     bool testEntry(zip_t *archive, zip_uint64_t index, const ZipFormat::Entry &entry);
     bool copyEntry(zip_t *archive, zip_uint64_t index, const ZipFormat::Entry &entry,
                    const ZipFormat::SafeExtractor::Writer &write);
+    bool readWithLibzip(zip_t *archive, zip_uint64_t index, const ZipFormat::Entry &entry,
+                        const ZipFormat::SafeExtractor::Writer &write);
+    bool readWithLibarchive(const ZipFormat::Entry &entry, const ZipFormat::SafeExtractor::Writer &write);
 
     const UnzDll::ExecRecord &m_record;
     ZipFormat::SafeExtractor *m_target = nullptr;
+    const ZipFormat::Source *m_source = nullptr; // the archive file, for entries libarchive decodes
+    std::int64_t m_shift = 0;
     bool m_cancelled = false;
     std::vector<char> m_buffer; // one for all entries
 };
@@ -110,8 +116,8 @@ std::time_t entryTime(const ZipFormat::Entry &entry)
     return std::mktime(&parts);
 }
 
-bool Session::copyEntry(zip_t *archive, zip_uint64_t index, const ZipFormat::Entry &entry,
-                        const ZipFormat::SafeExtractor::Writer &write)
+bool Session::readWithLibzip(zip_t *archive, zip_uint64_t index, const ZipFormat::Entry &entry,
+                            const ZipFormat::SafeExtractor::Writer &write)
 {
     zip_file_t *file = zip_fopen_index(archive, index, 0);
     if (!file) {
@@ -129,12 +135,48 @@ bool Session::copyEntry(zip_t *archive, zip_uint64_t index, const ZipFormat::Ent
         }
         if (got == 0)
             break;
-        if (!write(m_buffer.data(), static_cast<std::size_t>(got)) || !report(UnzDll::Progress, 0, got)) {
+        if (!write(m_buffer.data(), static_cast<std::size_t>(got))) {
             ok = false;
             break;
         }
     }
     zip_fclose(file);
+    return ok;
+}
+
+bool Session::readWithLibarchive(const ZipFormat::Entry &entry, const ZipFormat::SafeExtractor::Writer &write)
+{
+    const UnzipDecoder::Outcome outcome = UnzipDecoder::decode(*m_source, m_shift, entry, m_record.password, write);
+    if (!outcome.ok && !outcome.error.empty())
+        message(EntryFailed, entry.fileName + ": " + outcome.error);
+    return outcome.ok;
+}
+
+bool Session::copyEntry(zip_t *archive, zip_uint64_t index, const ZipFormat::Entry &entry,
+                        const ZipFormat::SafeExtractor::Writer &write)
+{
+    // The data must be what the directory declares: an entry that writes
+    // more is stopped before its surplus reaches the disk, one that writes
+    // less fails; either way its file is removed.
+    const std::uint64_t declared = entry.uncompressedSize();
+    std::uint64_t written = 0;
+    const auto checkedWrite = [&](const char *data, std::size_t size) {
+        written += size;
+        if (written > declared)
+            return false;
+        return write(data, size) && report(UnzDll::Progress, 0, static_cast<std::int64_t>(size));
+    };
+    // What this libzip cannot decode goes to libarchive, which decodes it
+    // or names the method it refuses.
+    const bool viaLibarchive = UnzipDecoder::needsArchiveDecoder(entry)
+                               || !zip_compression_method_supported(static_cast<zip_int32_t>(entry.method()), 0);
+    bool ok = viaLibarchive ? readWithLibarchive(entry, checkedWrite) : readWithLibzip(archive, index, entry, checkedWrite);
+    if ((ok || written > declared) && written != declared) {
+        message(EntryFailed, entry.fileName + ": rozmiar danych (" + (written > declared ? "ponad " : "")
+                                 + std::to_string(written) + " B) różni się od zapisanego w archiwum ("
+                                 + std::to_string(declared) + " B)");
+        ok = false;
+    }
     return ok;
 }
 
@@ -210,6 +252,8 @@ std::int32_t Session::run()
         message(directory.error, path + ": niewłaściwe archiwum Zip");
         return 0;
     }
+    m_source = &source;
+    m_shift = directory.shift;
     std::string error;
     zip_t *archive = openArchive(path, directory, error);
     if (!archive) {

@@ -21,7 +21,8 @@ inline const QString NothingToExtract = QStringLiteral("Brak plików do rozpakow
 inline const QString NothingSelected = QStringLiteral("Brak zaznaczonych plików!");
 inline const QString LibraryError = QStringLiteral("Błąd biblioteki UNZDLL.DLL!!!");
 inline const QString ExtractedCount = QStringLiteral("Liczba plików rozpakowanych: ");
-inline const QString FilesSuffix = QStringLiteral(" plików.");
+// The RAR count ends in "plik.", "pliki." or "plików." as the number asks.
+QString filesCount(qint64 count);
 inline const QString EmptyArchive = QStringLiteral("Brak plików w archiwum!");
 inline const QString ConvertFailed = QStringLiteral("Błąd w czasie konwersji ZIP do EXE !!!");
 inline const QString ConvertDone = QStringLiteral("Pomyślnie utworzono plik archiwum samorozpakowującego: \r");

@@ -6,6 +6,7 @@
 #include "dirtree/dirtree.h"
 #include "startup/runtimecontext.h"
 
+#include <language.h>
 #include <launcher.h>
 
 #include <QApplication>
@@ -29,6 +30,12 @@
 #include <QVBoxLayout>
 
 using Platform::MessageIcon;
+
+QString ArchiveTexts::filesCount(qint64 count)
+{
+    return Platform::countOf(count, QStringLiteral("plik"), QStringLiteral("pliki"), QStringLiteral("plików"))
+           + u'.';
+}
 
 namespace {
 
@@ -124,6 +131,20 @@ TExtract::TExtract(QWidget *parent) : QDialog(parent)
         if (folder != u"?")
             edtKatalog->setText(folder);
     };
+    const QString proposed = proposedFolder();
+    Dirs->setInitialDirectory(proposed);
+    edtKatalog->setText(proposed);
+}
+
+namespace {
+QString g_lastChosenFolder;
+}
+
+QString TExtract::proposedFolder()
+{
+    if (!g_lastChosenFolder.isEmpty() && QFileInfo(g_lastChosenFolder).isDir())
+        return g_lastChosenFolder;
+    return QDir::homePath();
 }
 
 void TExtract::showEvent(QShowEvent *event)
@@ -142,6 +163,8 @@ void TExtract::OKButClick(QObject *)
     }
     LeftWithoutOk = false;
     Target = folder.isEmpty() ? QString() : QDir(folder).absolutePath();
+    if (!Target.isEmpty())
+        g_lastChosenFolder = Target;
     KeepFolders = RadioGroup1->checkedId() != 0;
     OverWrite = RadioGroup2->checkedId() != 0;
     AllEntries = RadioGroup3->checkedId() == 0;
@@ -642,8 +665,7 @@ void TfrmZip::extractRar()
     const bool ok = RAR->ExtractFiles();
     m_rarBusy = false;
     if (ok)
-        message(ArchiveTexts::ExtractedCount + QString::number(m_rarWritten.size()) + ArchiveTexts::FilesSuffix,
-                MessageIcon::Information);
+        message(ArchiveTexts::ExtractedCount + ArchiveTexts::filesCount(m_rarWritten.size()), MessageIcon::Information);
     ProgressBar1->setMaximum(std::max(1, dataRows));
     ProgressBar1->setValue(0);
     ProgressBar1->hide();

@@ -59,6 +59,10 @@ public:
     QString applicationTitle;
     std::function<void()> hideGauge;
 
+    // The folder the dialog proposes: the last one chosen in this run, else
+    // the user's home folder, never the read-only disc the menu runs from.
+    static QString proposedFolder();
+
     void OKButClick(QObject *sender);
     void CancelButClick(QObject *sender);
 

@@ -9,6 +9,7 @@
 #include <transplist/transplist.h>
 
 #include <safefile.h>
+#include <fonts.h>
 #include <screenlimits.h>
 #include <textfile.h>
 
@@ -73,7 +74,7 @@ void TfrmInfoCD::applyFont()
 {
     const ProjectValues menu = m_context.menuValues();
     QFont font = TranspList1->font();
-    font.setFamily(menu.text(Sections::InfoCd, QStringLiteral("FONT_NAME"), font.family()));
+    Platform::setStoredFamily(font, menu.text(Sections::InfoCd, QStringLiteral("FONT_NAME"), font.family()));
     const int size = menu.integer(Sections::InfoCd, QStringLiteral("FONT_SIZE"), font.pointSize());
     if (size > 0)
         font.setPointSize(qMin(size, Limits::MaxFontPointSize));

@@ -34,8 +34,23 @@ extern "C" void ignoreMessage(j_common_ptr) {}
 struct Decoder {
     jpeg_decompress_struct info;
     ErrorManager errors;
+    jpeg_progress_mgr progress;
     bool created = false;
 };
+
+// A progressive picture needs a dozen scans or so; a file that repeats
+// scans by the thousand would keep the library busy for minutes. The
+// library calls the monitor while it reads the input, so the count is
+// looked at long before such a file has cost its time.
+extern "C" void boundScans(j_common_ptr common)
+{
+    auto *info = reinterpret_cast<j_decompress_ptr>(common);
+    if (info->input_scan_number <= MaxScans)
+        return;
+    auto *manager = reinterpret_cast<ErrorManager *>(info->err);
+    std::snprintf(manager->message, sizeof manager->message, "more than %d scans", MaxScans);
+    std::longjmp(manager->jump, 1);
+}
 
 bool readHeader(Decoder &decoder, const unsigned char *bytes, unsigned long size)
 {
@@ -47,6 +62,9 @@ bool readHeader(Decoder &decoder, const unsigned char *bytes, unsigned long size
         return false;
     jpeg_create_decompress(&decoder.info);
     decoder.created = true;
+    decoder.progress = {};
+    decoder.progress.progress_monitor = boundScans;
+    decoder.info.progress = &decoder.progress;
     jpeg_mem_src(&decoder.info, bytes, size);
     jpeg_read_header(&decoder.info, TRUE);
     decoder.info.out_color_space = JCS_RGB;
@@ -93,24 +111,29 @@ Result decode(QByteArrayView bytes, int maxSide)
     if (!readHeader(decoder, reinterpret_cast<const unsigned char *>(bytes.data()), (unsigned long)bytes.size()))
         return failure(decoder);
 
+    // From here on the file is a JPEG, whether its picture decodes or not.
+    const bool jpeg = true;
     const JDIMENSION width = decoder.info.output_width;
     const JDIMENSION height = decoder.info.output_height;
     if (width == 0 || height == 0 || width > JDIMENSION(maxSide) || height > JDIMENSION(maxSide)
         || decoder.info.output_components != 3) {
         destroy(decoder);
-        return {{}, QStringLiteral("a picture of %1 x %2 pixels is not shown").arg(width).arg(height)};
+        return {{}, QStringLiteral("a picture of %1 x %2 pixels is not shown").arg(width).arg(height), jpeg};
     }
     QImage picture(int(width), int(height), QImage::Format_RGB888);
     if (picture.isNull()) {
         destroy(decoder);
-        return {{}, QStringLiteral("no memory for the picture")};
+        return {{}, QStringLiteral("no memory for the picture"), jpeg};
     }
     // Lines the data leaves out stay black.
     picture.fill(Qt::black);
-    if (!readPixels(decoder, picture.bits(), picture.bytesPerLine()))
-        return failure(decoder);
+    if (!readPixels(decoder, picture.bits(), picture.bytesPerLine())) {
+        Result refused = failure(decoder);
+        refused.jpeg = jpeg;
+        return refused;
+    }
     destroy(decoder);
-    return {picture, {}};
+    return {picture, {}, jpeg};
 }
 
 Result read(const QString &path, int maxSide)

@@ -9,12 +9,17 @@
 // JPEG pictures decoded by libjpeg. The library's own error handling ends the
 // process on a broken file; here every error comes back as a null picture
 // with its reason, and a header that claims more pixels than a screen can
-// hold is refused before any pixel memory is taken.
+// hold is refused before any pixel memory is taken; so is a progressive
+// file of more scans than any encoder writes.
 namespace JpegReader {
+
+// Scans a picture may have; a file with more is refused.
+inline constexpr int MaxScans = 256;
 
 struct Result {
     QImage picture; // RGB888; null on failure
     QString error;  // the reason, empty on success
+    bool jpeg = false; // the file has a JPEG header, whether its picture decoded or not
     bool ok() const { return !picture.isNull(); }
 };
 

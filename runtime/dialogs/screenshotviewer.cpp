@@ -9,6 +9,9 @@
 #include <safefile.h>
 
 #include <QEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QThread>
 #include <QMouseEvent>
 
 TfrmBMP_JPG::TfrmBMP_JPG(QWidget *owner, const QImage &picture, const QSize &screen)
@@ -43,5 +46,26 @@ QImage TfrmBMP_JPG::loadScreenshot(const QString &path)
     const JpegReader::Result jpeg = JpegReader::read(path);
     if (jpeg.ok())
         return jpeg.picture;
+    // A JPEG the reader refused (too large, too many scans) is not handed
+    // to another decoder that would do the work the refusal spared.
+    if (jpeg.jpeg)
+        return {};
     return Platform::readPicture(path);
+}
+
+QImage TfrmBMP_JPG::loadScreenshotResponsively(const QString &path)
+{
+    // A large picture takes a while to decode: the work runs beside the
+    // event loop, which keeps the windows painted meanwhile.
+    QImage picture;
+    QEventLoop waiting;
+    QThread *worker = QThread::create([&picture, path] { picture = loadScreenshot(path); });
+    QObject::connect(worker, &QThread::finished, &waiting, &QEventLoop::quit);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    worker->start();
+    waiting.exec(QEventLoop::ExcludeUserInputEvents);
+    worker->wait();
+    delete worker;
+    QGuiApplication::restoreOverrideCursor();
+    return picture;
 }

@@ -22,6 +22,9 @@ public:
     // The picture of a file: read as a JPEG first, as any other picture
     // when that fails; null when it is neither (or too large to show).
     static QImage loadScreenshot(const QString &path);
+    // The same, decoded beside the event loop: the windows stay painted
+    // while a large picture decodes, and no click reaches them meanwhile.
+    static QImage loadScreenshotResponsively(const QString &path);
 
 private:
     TImage *Image = nullptr;

@@ -156,6 +156,8 @@ T_Szukaj::T_Szukaj(QWidget *owner, const RuntimeContext &context)
     klwFind->OnClick = [this](QObject *sender) { klwFindClick(sender); };
     klwGoTo->OnClick = [this](QObject *sender) { klwGoToClick(sender); };
     klwAnuluj->OnClick = [this](QObject *sender) { klwAnulujClick(sender); };
+    // Enter in the box searches, as the "Znajdź" button does.
+    connect(edtSzukany, &QLineEdit::returnPressed, this, [this] { klwFindClick(edtSzukany); });
     connect(lstZnalezione, &QListWidget::itemDoubleClicked, this, [this] { klwGoToClick(lstZnalezione); });
 
     auto *buttons = new QHBoxLayout;

@@ -198,7 +198,7 @@ void TMenuWindowBase::ZRZUTY_PRG(QObject *)
     if (!m_choice.CategoryIni || screenshot.isEmpty())
         return;
     const QString path = values().resolve(screenshot);
-    const QImage picture = TfrmBMP_JPG::loadScreenshot(path);
+    const QImage picture = TfrmBMP_JPG::loadScreenshotResponsively(path);
     if (picture.isNull()) {
         exclamation(DialogTexts::CannotShowPicture + u'"' + path + u'"');
         return;
@@ -267,8 +267,10 @@ void TMenuWindowBase::chooseFonts(bool listsAndDescription)
             paint(label);
         return;
     }
-    if (m_descriptionMemo)
+    if (m_descriptionMemo) {
         m_descriptionMemo->setFont(font);
+        MenuObjects::setFontColor(m_descriptionMemo, chosen);
+    }
     for (TTranspList *list : {m_descriptionList, m_programList}) {
         if (!list)
             continue;

@@ -2,6 +2,7 @@
 
 #include <transplist/transplist.h>
 
+#include <fonts.h>
 #include <screenlimits.h>
 
 #include <QFont>
@@ -99,7 +100,7 @@ FontStyles fontStylesOf(const QFont &font)
 void applyFont(QWidget *widget, const ProjectValues &project, const QString &objectKey, TColor defaultColor)
 {
     QFont font = widget->font();
-    font.setFamily(project.text(Sections::FontName, objectKey, font.family()));
+    Platform::setStoredFamily(font, project.text(Sections::FontName, objectKey, font.family()));
     const int size = project.integer(Sections::FontSize, objectKey, font.pointSize());
     if (size > 0)
         font.setPointSize(qMin(size, Platform::ScreenLimits::MaxFontPointSize));

@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <sys/stat.h>
+
 using namespace Generation;
 
 namespace {
@@ -390,4 +392,24 @@ TEST_F(GenerationTest, DataFilesStoredFromTheTopAreCopiedWithPathsFromTheCdFolde
     ASSERT_TRUE(copy.ok());
     EXPECT_EQ(copy.category.programs.value(0).setup, "PROG\\gra.sh");
     EXPECT_EQ(readBytes(QStringLiteral("work/dane/gry.RV3")), stored(text));
+}
+
+// A picture that is a FIFO (or any other file that is no regular file) is
+// listed with its reason, never opened, and the report says it was not
+// copied instead of passing it over.
+TEST_F(GenerationTest, ASourceThatIsNoRegularFileIsReportedAsNotCopied)
+{
+    const QString glyph = drivePath(QStringLiteral("work/pics/glyph.BMP"));
+    ASSERT_TRUE(QFile::remove(glyph));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(glyph).constData(), 0600), 0);
+    openProject();
+    const auto lines = listSources(*context.ProjectIni, context.ProjectIni->fileName(), context.DriveRoot, settings);
+    EXPECT_TRUE(texts(lines).join(u'|').contains(QStringLiteral("glyph.BMP ") + NotRegularNote));
+
+    const Report report = execute(plan(), *context.ProjectIni, settings, {});
+    EXPECT_FALSE(report.ok());
+    EXPECT_TRUE(report.errors.contains(QStringLiteral("Nie skopiowano %1: to nie jest zwykły plik.").arg(glyph)))
+        << report.errors.join(u'\n').toStdString();
+    EXPECT_TRUE(QFile::exists(drivePath(QStringLiteral("cd/MENU/ORVANTA.INI"))));
+    EXPECT_FALSE(files(QStringLiteral("cd")).join(' ').contains("glyph"));
 }

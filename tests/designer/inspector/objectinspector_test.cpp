@@ -13,6 +13,7 @@
 #include <transplist/transplist.h>
 
 #include <cp1250.h>
+#include <fonts.h>
 #include <profilefile.h>
 #include <projectfile/projectformat.h>
 
@@ -24,6 +25,8 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QTest>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QToolButton>
 
 #include <memory>
@@ -425,4 +428,39 @@ TEST_F(InspectorWindow, DialogsOfThePathAndColourRowsCommitWhatWasChosen)
     EXPECT_EQ(context.Objects.list->color(), Platform::fromQColor(QColor(255, 0, 0)));
     EXPECT_EQ(inspector->objectColor(), Platform::fromQColor(QColor(255, 0, 0)));
     EXPECT_EQ(undo.steps.last(), QStringLiteral("Zmiana koloru obiektu"));
+}
+
+// What the window shows at its designed size, in the programs' own type:
+// every editor with its "..." inside the window, the BMP buttons beside
+// their whole caption, every caption and page tab unclipped.
+TEST_F(InspectorWindow, AtItsDefaultSizeEveryEditorCaptionAndTabIsWhole)
+{
+    Platform::installFontSubstitutes();
+    inspector = std::make_unique<TfrmObiekty>(context);
+    context.setInspector(inspector.get());
+    inspector->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(inspector.get()));
+    ASSERT_EQ(inspector->size(), QSize(234, 572));
+    const QRect window = inspector->rect();
+    const auto inWindow = [&](const QWidget *widget) {
+        return QRect(widget->mapTo(inspector.get(), QPoint(0, 0)), widget->size());
+    };
+    for (Row row : InspectorModel::allRows()) {
+        const QWidget *editor = inspector->editor(row);
+        EXPECT_TRUE(window.contains(inWindow(editor))) << editor->objectName().toStdString();
+        const QLabel *caption = inspector->captionPanel(row);
+        int room = caption->contentsRect().width() - caption->indent() - 2;
+        for (const QWidget *extra : caption->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            room = std::min(room, extra->x() - caption->contentsRect().x() - 2);
+        EXPECT_LE(caption->fontMetrics().horizontalAdvance(caption->text()), room) << caption->text().toStdString();
+    }
+    for (const TLinkEdit *link : {inspector->edtBitmapa, inspector->edtMaska}) {
+        const QRect button = link->buttonRect().translated(inWindow(link).topLeft());
+        EXPECT_TRUE(window.contains(button)) << link->objectName().toStdString();
+    }
+    for (const TMenuButton *bmp : {inspector->MenuButton1, inspector->klwEditBMPMaska})
+        EXPECT_TRUE(window.contains(inWindow(bmp))) << bmp->objectName().toStdString();
+    const QTabBar *tabs = inspector->PageControl1->tabBar();
+    EXPECT_LE(tabs->sizeHint().width(), tabs->width());
+    EXPECT_TRUE(window.contains(inWindow(tabs)));
 }

@@ -411,3 +411,17 @@ TEST_F(FilePickers, ARealEditorReceivesTheAwkwardPathWhole)
     EXPECT_TRUE(logBeside(editor).startsWith(QStringLiteral("args=1\narg=") + drivePath(awkward) + u'\n'))
         << logBeside(editor).toStdString();
 }
+
+TEST_F(FilePickers, BmpWithoutABitmapEditorSaysSo)
+{
+    TestSupport::RecordingLauncher launcher;
+    configure(QStringLiteral("[PLIKI]\nZAZAVA_BMP=%1\n").arg(drivePath(QStringLiteral("tools/brak-edytora"))));
+    writePicture(QStringLiteral("obrazy/tlo.bmp"), 4, 4, Qt::red);
+    for (const QString &field : {QStringLiteral("obrazy\\tlo.bmp"), QString()}) {
+        dialogs.messages.clear();
+        EXPECT_FALSE(editors.EdytujBMP(field));
+        ASSERT_EQ(dialogs.messages.size(), 1) << field.toStdString();
+        EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("Brak pliku wykonywalnego zazavaa bitmap!")));
+    }
+    EXPECT_TRUE(launcher.started.isEmpty());
+}

@@ -253,3 +253,24 @@ TEST_F(FileListTest, MissingPathIsAddedWithoutFacts)
     EXPECT_FALSE(view.model()->entry(row).hasFacts);
     EXPECT_TRUE(view.model()->entry(row).text(TFileInfo::fiSize).isEmpty());
 }
+
+// The name column grows to the longest name a folder lists; a short one
+// keeps the column's width.
+TEST_F(FileListTest, TheNameColumnIsWideEnoughForItsNames)
+{
+    TFileList list;
+    list.setViewStyle(TFileListView::vsReport);
+    list.resize(400, 300);
+    list.show();
+    const int section = list.model()->columnOf(TFileInfo::fiName);
+    QHeaderView *header = list.reportView()->header();
+    list.setDirectory(dir.path());
+    const int plain = header->sectionSize(section);
+
+    const QString longName = QStringLiteral("Instalator programu z bardzo długą nazwą wersja 2.01.exe");
+    makeFile(longName, 1);
+    list.refresh();
+    const int needed = list.reportView()->fontMetrics().horizontalAdvance(longName);
+    EXPECT_GT(header->sectionSize(section), needed);
+    EXPECT_GE(header->sectionSize(section), plain);
+}

@@ -178,7 +178,8 @@ TEST_F(ZazavaTest, EditingSessionWritesTheExpectedBytes)
 {
     form->LoadINI(dataFile);
     ASSERT_EQ(form->lstNazwy->count(), 3);
-    EXPECT_EQ(form->windowTitle(), QStringLiteral("Zazava RV3 1.1 - ") + dataFile.toUpper());
+    // The path as it is on disk: in capitals it would name another file.
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Zazava RV3 1.1 - ") + dataFile);
     EXPECT_EQ(form->edtNazwaKat->text(), QStringLiteral("Gry logiczne"));
 
     // Added from the file list; its File_ID.DIZ found in lower case.
@@ -278,7 +279,10 @@ TEST_F(ZazavaTest, FailedSaveStopsTheOpenAndTheCloseThatAsked)
     EXPECT_EQ(form->document().fileName(), dataFile);
     EXPECT_TRUE(form->document().isModified());
     ASSERT_EQ(dialogs.messages.size(), 2);
-    EXPECT_EQ(dialogs.messages[1].text, DataFile::Messages::writeError(dataFile));
+    // The system's reason in Polish follows the message.
+    EXPECT_TRUE(dialogs.messages[1].text.startsWith(DataFile::Messages::writeError(dataFile) + u'\n'));
+    EXPECT_TRUE(dialogs.messages[1].text.contains(QStringLiteral("Nie ma takiego pliku ani katalogu")))
+        << dialogs.messages[1].text.toStdString();
 
     dialogs.answers = {MessageAnswer::Yes};
     EXPECT_FALSE(form->close());
@@ -364,12 +368,14 @@ TEST_F(ZazavaTest, FieldBoxesStoreOnEnterAndSelectFromTheirLists)
 }
 
 // The tree and the file list show the data file's drive: its root, the
-// folders on the way to it and those below it.
+// folders on the way to it and those below it; the tree stands at the data
+// file's own folder.
 TEST_F(ZazavaTest, TreeAndFileListShowTheDataFilesDrive)
 {
     form->LoadINI(dataFile);
-    EXPECT_EQ(form->Dirs->GetSelectedDir(), root);
-    EXPECT_EQ(form->Files->directories(), QStringList{root});
+    const QString folder = QFileInfo(dataFile).absolutePath() + u'/';
+    EXPECT_EQ(form->Dirs->GetSelectedDir(), folder);
+    EXPECT_EQ(form->Files->directories(), QStringList{folder});
     const struct {
         QString path;
         bool shown;
@@ -436,6 +442,7 @@ TEST_F(ZazavaTest, NewFileAndSettingsAtClose)
     EXPECT_EQ(form->document().fileName(), fresh);
     EXPECT_EQ(QFileInfo(fresh).size(), 0);
     EXPECT_EQ(form->lstNazwy->count(), 0);
+    EXPECT_EQ(form->Dirs->GetSelectedDir(), root + "DANE/");
 
     form->mnuPasek->trigger();
     form->mnuOpcjonalne->trigger();

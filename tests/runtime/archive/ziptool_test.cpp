@@ -11,9 +11,12 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -288,4 +291,102 @@ TEST_F(ZipToolTest, MessageBoxesGoThroughTheDialogs)
     tool.setZipFilename(writeZip("bad.zip", QByteArray(30, 'x')));
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Ten plik nie jest właściwym archiwum Zip"));
+}
+
+namespace {
+
+// Archives made by make-zip-fixtures.py: entries the system's libzip cannot
+// decode, WinZip AES, and entries that lie about their size.
+class ZipMethodsTest : public ZipToolTest
+{
+protected:
+    void SetUp() override
+    {
+        ZipToolTest::SetUp();
+        ASSERT_EQ(QProcess::execute(QStringLiteral("python3"), {QStringLiteral(ZIP_FIXTURE_SCRIPT), fixtures()}), 0);
+        for (int i = 0; i < 200; ++i)
+            expected += "Kalvora ";
+        expected += "koniec\n";
+    }
+    QString fixtures() const { return dir.filePath("fixtures"); }
+
+    // Extracts the one entry of a fixture into a fresh folder: the bytes
+    // written, or nothing when no file was left.
+    std::optional<QByteArray> extract(const QString &fixture, const QString &password = {})
+    {
+        const QString folder = dir.filePath(QStringLiteral("out-%1-%2").arg(++extractions).arg(fixture));
+        QDir().mkpath(folder);
+        messages.clear();
+        tool.Password = password;
+        tool.setZipFilename(fixtures() + u'/' + fixture);
+        tool.ExtrBaseDir = folder;
+        tool.ExtrOptions = TZipTool::ExtrOverWrite;
+        tool.ExtractZip();
+        if (tree(folder) != QStringList{"data.txt"}) {
+            EXPECT_TRUE(tree(folder).isEmpty()) << fixture.toStdString() << ": " << tree(folder).join(' ').toStdString();
+            EXPECT_EQ(tool.SuccessCnt(), 0) << fixture.toStdString();
+            return std::nullopt;
+        }
+        EXPECT_EQ(tool.SuccessCnt(), 1) << fixture.toStdString();
+        return TestSupport::readFile(folder + "/data.txt");
+    }
+
+    QByteArray expected;
+    int extractions = 0;
+};
+
+} // namespace
+
+TEST_F(ZipMethodsTest, EntriesLibzipCannotDecodeAreExtractedByteExact)
+{
+    for (const char *fixture : {"lzma.zip", "xz.zip", "zstd.zip", "ppmd.zip"}) {
+        const std::optional<QByteArray> bytes = extract(QLatin1String(fixture));
+        ASSERT_TRUE(bytes.has_value()) << fixture << ": " << messages.join(u'|').toStdString();
+        EXPECT_EQ(*bytes, expected) << fixture;
+    }
+}
+
+TEST_F(ZipMethodsTest, WinZipAesEntriesNeedTheRightPasswordAndAnIntactCode)
+{
+    const std::optional<QByteArray> bytes = extract(QStringLiteral("aes2.zip"), QStringLiteral("tajne"));
+    ASSERT_TRUE(bytes.has_value()) << messages.join(u'|').toStdString();
+    EXPECT_EQ(*bytes, expected);
+    EXPECT_FALSE(messages.join(u'|').contains(QStringLiteral("CRC")));
+
+    EXPECT_FALSE(extract(QStringLiteral("aes2.zip"), QStringLiteral("złe")).has_value());
+    EXPECT_FALSE(extract(QStringLiteral("aes2-tampered.zip"), QStringLiteral("tajne")).has_value());
+}
+
+TEST_F(ZipMethodsTest, RefusedEntriesLeaveNoFileAndSayWhy)
+{
+    const struct {
+        const char *fixture;
+        const char *said;
+    } cases[] = {
+        {"wavpack.zip", "WavPack"},
+        {"lzma-badcrc.zip", "CRC"},
+        {"declares-less.zip", "różni się od zapisanego"},
+        {"declares-less-stored.zip", "różni się od zapisanego"},
+        {"declares-more.zip", "różni się od zapisanego"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_FALSE(extract(QLatin1String(c.fixture)).has_value()) << c.fixture;
+        EXPECT_TRUE(messages.join(u'|').contains(QString::fromUtf8(c.said)))
+            << c.fixture << ": " << messages.join(u'|').toStdString();
+    }
+}
+
+// Names deeper than the system's path limit are refused before one folder
+// of them is made: alone longer than the limit, or with the target folder.
+TEST_F(ZipToolTest, NamesBeyondThePathLimitMakeNoFolders)
+{
+    const QByteArray deep = QByteArray("b/").repeated(20000) + "x";
+    const QByteArray withTarget = QByteArray("c/").repeated(2040) + "x";
+    ASSERT_LT(withTarget.size(), 4096);
+    tool.setZipFilename(writeZip("deep.zip", ZipBuilder::build({{deep, "deep"}, {withTarget, "deep"}, {"ok.txt", "ok"}})));
+    tool.ExtrBaseDir = target();
+    tool.ExtrOptions = TZipTool::ExtrDirNames;
+    tool.ExtractZip();
+    EXPECT_EQ(tool.SuccessCnt(), 1);
+    EXPECT_EQ(tree(target()), QStringList{"ok.txt"});
 }

@@ -9,6 +9,7 @@
 #include "archive/archivewindow.h"
 #include "archive/archivetexts.h"
 #include "buttons/menubutton.h"
+#include "dirtree/dirtree.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -291,11 +292,30 @@ TEST_F(ArchiveWindowTest, RarArchivesListExtractAndOpenTheirOwnEntries)
     const QString first = dir.filePath("first"), second = dir.filePath("second");
     answerExtract(*window, first, false);
     window->ExtractButClick(nullptr);
-    EXPECT_EQ(messageTexts().last(), QStringLiteral("Liczba plików rozpakowanych: 3 plików."));
+    EXPECT_EQ(messageTexts().last(), QStringLiteral("Liczba plików rozpakowanych: 3 pliki."));
     EXPECT_EQ(TestSupport::readFile(first + "/c.txt"), "sea");
     window->StringGrid1->SelectCellAt(0, 1);
     answerExtract(*window, second, true);
     window->ExtractButClick(nullptr);
-    EXPECT_EQ(messageTexts().last(), QStringLiteral("Liczba plików rozpakowanych: 1 plików."));
+    EXPECT_EQ(messageTexts().last(), QStringLiteral("Liczba plików rozpakowanych: 1 plik."));
     EXPECT_EQ(QDir(second).entryList(QDir::Files), QStringList{"b.txt"});
+}
+
+TEST_F(ArchiveWindowTest, TheProposedFolderIsTheLastChosenElseHomeNeverTheDisc)
+{
+    const QString chosen = dir.filePath("wybrany");
+    {
+        auto window = open();
+        window->Extract->edtKatalog->setText(chosen);
+        window->Extract->OKButClick(nullptr);
+    }
+    {
+        auto window = open();
+        EXPECT_EQ(window->Extract->edtKatalog->text(), chosen);
+        EXPECT_EQ(window->Extract->Dirs->InitialDirectory(), chosen);
+    }
+    ASSERT_TRUE(QDir(chosen).removeRecursively());
+    auto window = open();
+    EXPECT_EQ(window->Extract->edtKatalog->text(), QDir::homePath());
+    EXPECT_FALSE(window->Extract->edtKatalog->text().startsWith(dir.filePath("cd")));
 }

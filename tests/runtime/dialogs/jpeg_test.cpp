@@ -7,6 +7,8 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QImageWriter>
+#include <QTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -146,4 +148,71 @@ TEST(ScreenshotViewer, CentresWhatTheScreenHoldsAndStretchesTheRest)
         EXPECT_EQ(shown.pixelColor(c.placed.center()), QColor(Qt::red));
         EXPECT_EQ(shown.pixelColor(0, 0), c.placed.topLeft() == QPoint(0, 0) ? QColor(Qt::red) : QColor(Qt::black));
     }
+}
+
+namespace {
+
+QByteArray progressive(const QImage &picture)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "JPG");
+    writer.setProgressiveScanWrite(true);
+    writer.setQuality(90);
+    EXPECT_TRUE(writer.write(picture));
+    return bytes;
+}
+
+// The progressive JPEG with its last scan repeated: a few hundred bytes a
+// scan, each costing the decoder a pass over the whole picture.
+QByteArray withRepeatedLastScan(const QByteArray &jpeg, int times)
+{
+    const qsizetype lastScan = jpeg.lastIndexOf(QByteArray("\xFF\xDA", 2));
+    const qsizetype end = jpeg.lastIndexOf(QByteArray("\xFF\xD9", 2));
+    if (lastScan < 0 || end < lastScan)
+        return {};
+    return jpeg.left(end) + jpeg.mid(lastScan, end - lastScan).repeated(times) + jpeg.mid(end);
+}
+
+} // namespace
+
+TEST(JpegReader, AFileOfThousandsOfScansIsRefusedAndNotHandedOn)
+{
+    const QByteArray honest = progressive(filled(512, 512, QColor(20, 90, 200)));
+    ASSERT_TRUE(JpegReader::decode(honest).ok());
+    const QByteArray hostile = withRepeatedLastScan(honest, 3000);
+    ASSERT_FALSE(hostile.isEmpty());
+
+    const JpegReader::Result result = JpegReader::decode(hostile);
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.jpeg);
+    EXPECT_TRUE(result.error.contains(QStringLiteral("scans"))) << result.error.toStdString();
+
+    QTemporaryDir dir;
+    const QString path = TestSupport::writeFile(dir.filePath(QStringLiteral("ZRZUT.JPG")), hostile);
+    EXPECT_TRUE(TfrmBMP_JPG::loadScreenshot(path).isNull());
+}
+
+// While a large picture decodes, the event loop runs: timers fire and
+// windows are painted.
+TEST(ScreenshotViewer, ALargePictureDecodesBesideTheEventLoop)
+{
+    QImage large(4096, 4096, QImage::Format_RGB888);
+    for (int y = 0; y < large.height(); ++y) {
+        uchar *line = large.scanLine(y);
+        for (int x = 0; x < large.width() * 3; ++x)
+            line[x] = uchar((x * 7 + y * 13) & 0xFF);
+    }
+    QTemporaryDir dir;
+    const QString path = TestSupport::writeFile(dir.filePath(QStringLiteral("DUZY.JPG")), progressive(large));
+
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(1);
+    const QImage picture = TfrmBMP_JPG::loadScreenshotResponsively(path);
+    ticker.stop();
+    EXPECT_EQ(picture.size(), QSize(4096, 4096));
+    EXPECT_GT(ticks, 2);
 }

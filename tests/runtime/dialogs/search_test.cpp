@@ -9,6 +9,7 @@
 #include <transplist/transplist.h>
 
 #include <QLineEdit>
+#include <QTest>
 
 using namespace ProjectFormat;
 
@@ -146,4 +147,16 @@ TEST_F(SearchTest, SearchInTheSecondWindowKeepsThatWindow)
     EXPECT_EQ(menu.subWindow(), second.data());
     EXPECT_TRUE(second->isVisible());
     EXPECT_EQ(selected(*second), QStringLiteral("Słówka"));
+}
+
+TEST_F(SearchTest, EnterInTheBoxSearches)
+{
+    TForm1 &menu = build();
+    T_Szukaj dialog(&menu, *context);
+    dialog.show();
+    dialog.edtSzukany->setText(QStringLiteral("SZACH"));
+    QTest::keyClick(dialog.edtSzukany, Qt::Key_Return);
+    ASSERT_EQ(dialog.lstZnalezione->count(), 1);
+    EXPECT_EQ(dialog.lstZnalezione->item(0)->text(), QStringLiteral("Szachy"));
+    EXPECT_TRUE(dialog.isVisible());
 }

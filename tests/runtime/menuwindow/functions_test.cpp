@@ -8,6 +8,8 @@
 #include <texts/runtimetexts.h>
 
 #include <QLabel>
+
+#include <functional>
 #include <QPlainTextEdit>
 
 using namespace ProjectFormat;
@@ -272,6 +274,34 @@ TEST_F(FunctionTest, EscapeAsksBeforeClosingAndShiftEscapeMinimises)
     menu.FormKeyDown(Qt::Key_Escape, Qt::ShiftModifier);
     EXPECT_TRUE(minimized());
     EXPECT_EQ(dialogs.messages.size(), 2);
+}
+
+TEST_F(FunctionTest, FontDialogColourReachesItsTargets)
+{
+    writeProject(QString(kProject).replace(QStringLiteral("DESCRIPTION=1\n"), QStringLiteral("DESCRIPTION=1\nTITLE=1\n")));
+    TForm1 &menu = build();
+    ASSERT_NE(menu.descriptionMemo(), nullptr);
+    const auto textColor = [](const QWidget *widget) { return widget->palette().color(QPalette::WindowText); };
+    const struct {
+        const char *target;
+        bool shift;
+        std::function<QColor()> colorOf;
+    } cases[] = {
+        {"category key", false, [&] { return textColor(menu.categoryKeys().at(0)); }},
+        {"function key", false, [&] { return textColor(menu.functionButton(StartId)); }},
+        {"title label", false, [&] { return textColor(menu.titleLabel()); }},
+        {"program list", true, [&] { return Platform::toQColor(menu.programList()->fontColor()); }},
+        {"description list", true, [&] { return Platform::toQColor(menu.descriptionList()->fontColor()); }},
+        {"description memo", true, [&] { return menu.descriptionMemo()->palette().color(QPalette::Text); }},
+    };
+    for (const QColor chosen : {QColor(Qt::red), QColor(Qt::green)}) {
+        dialogs.fontAnswer = QFont(QStringLiteral("DejaVu Serif"), 15);
+        dialogs.colorAnswer = chosen;
+        menu.FormKeyDown(Qt::Key_F11, Qt::NoModifier);
+        menu.FormKeyDown(Qt::Key_F11, Qt::ShiftModifier);
+        for (const auto &c : cases)
+            EXPECT_EQ(c.colorOf(), chosen) << c.target;
+    }
 }
 
 TEST_F(FunctionTest, FontDialogKeys)

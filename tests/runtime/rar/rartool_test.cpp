@@ -322,3 +322,51 @@ TEST_F(RarToolTest, MissingLibrary)
     EXPECT_TRUE(listed.isEmpty());
     EXPECT_EQ(outTree(), QStringList{"target"});
 }
+
+// A self-extracting archive (the archive behind a program stub) lists and
+// extracts as the archive it holds, in both layouts.
+TEST_F(RarToolTest, SelfExtractingArchivesOpenAsTheArchiveTheyHold)
+{
+    const QByteArray stub = "MZ" + QByteArray(70000, '\x90') + "Rar!" + QByteArray(30000, '\x90');
+    const QList<Item> items = {{.name = "one.txt", .data = "1111"}, {.name = "two.txt", .data = QByteArray(90000, '2')}};
+    for (Builder build : {&RarBuilder::rar4, &RarBuilder::rar5}) {
+        QDir(target()).removeRecursively();
+        QDir().mkpath(target());
+        listed.clear();
+        archive(stub + build(items, {}), "sfx.rar");
+        EXPECT_EQ(rar.CountFiles(), 2);
+        rar.ListFiles();
+        ASSERT_EQ(listed.size(), 2);
+        EXPECT_EQ(listed[1].name, "two.txt");
+        rar.TargetDir = target();
+        EXPECT_TRUE(rar.ExtractFiles());
+        EXPECT_EQ(TestSupport::readFile(target() + "/one.txt"), "1111");
+        EXPECT_EQ(TestSupport::readFile(target() + "/two.txt"), QByteArray(90000, '2'));
+    }
+    // Data that is no program is not searched.
+    archive("JUNK" + RarBuilder::rar5(items, {}), "junk.rar");
+    EXPECT_LT(rar.CountFiles(), 1);
+}
+
+// Two entries of one name (versions of a file) are both written, the later
+// one beside the first under a numbered name.
+TEST_F(RarToolTest, EntriesOfOneNameAreWrittenUnderDistinctNames)
+{
+    for (Builder build : {&RarBuilder::rar4, &RarBuilder::rar5}) {
+        QDir(target()).removeRecursively();
+        QDir().mkpath(target());
+        archive(build({{.name = "dir\\plik.txt", .data = "first"},
+                       {.name = "dir\\plik.txt", .data = "second"},
+                       {.name = "dir\\plik.txt", .data = "third"},
+                       {.name = "README", .data = "r1"},
+                       {.name = "README", .data = "r2"}},
+                      {}));
+        rar.TargetDir = target();
+        EXPECT_TRUE(rar.ExtractFiles()) << failed.join(' ').toStdString() << " " << ::testing::PrintToString(errors);
+        EXPECT_EQ(TestSupport::readFile(target() + "/dir/plik.txt"), "first");
+        EXPECT_EQ(TestSupport::readFile(target() + "/dir/plik (2).txt"), "second");
+        EXPECT_EQ(TestSupport::readFile(target() + "/dir/plik (3).txt"), "third");
+        EXPECT_EQ(TestSupport::readFile(target() + "/README"), "r1");
+        EXPECT_EQ(TestSupport::readFile(target() + "/README (2)"), "r2");
+    }
+}
