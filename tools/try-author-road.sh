@@ -86,10 +86,18 @@ sleep 2.5
 zazava=$(xdotool search --onlyvisible --name "Zazava" | head -n 1)
 shot 12-data-editor
 dblclick() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool click --repeat 2 --delay 80 1; sleep 0.6; }
-# The program from the file list: into its folder, the file, "Dodaj nowy".
-add_program() { # category row, program row
-  dblclick 60 "$1"
-  dblclick 60 "$2"
+# The editor opens at the data file's folder: its tree finds the program's
+# folder by its first letters, the file list shows the program, whose menu
+# adds it ("Dodaj nowy").
+add_program() { # category, program folder
+  xdotool mousemove 84 155 click 1   # the tree's current folder (the data file's)
+  sleep 0.3
+  type_text "$1"
+  sleep 0.6
+  xdotool key Right
+  sleep 0.3
+  type_text "$2"
+  sleep 0.8
   xdotool mousemove 60 239 click 1
   sleep 0.3
   xdotool click 3
@@ -97,7 +105,7 @@ add_program() { # category row, program row
   xdotool key Return       # "Dodaj nowy", the default
   sleep 0.5
 }
-add_program 291 239        # "Gry łamigłówki", "Kółko i krzyżyk"
+add_program "Gry" "Kół"
 shot 13-program-added
 xdotool key ctrl+s
 sleep 0.5
@@ -113,7 +121,7 @@ click 167 324; xdotool key ctrl+a; type_text 'Dane\programy.RV3'; xdotool key Re
 click 86 324               # RV3
 xdotool key Return         # "Tak"
 sleep 2.5
-add_program 317 239        # "Programy użytkowe", "Liczydło"
+add_program "Prog" "Licz"
 shot 14-second-data-file
 xdotool key ctrl+s
 sleep 0.5
@@ -168,3 +176,6 @@ else
   echo "Start did not run the second category's program" >&2
   exit 1
 fi
+# No autostart program is configured: AUTORUN.INF starts the menu.
+grep -q 'OPEN=MENU\\ORVANTA.EXE /OPCJE' "$cd_dir/AUTORUN.INF" || { echo "AUTORUN.INF does not start the menu" >&2; exit 1; }
+echo "author's road: ok"
