@@ -163,27 +163,10 @@ void BM_Dialog(benchmark::State &state)
         state.SkipWithError("the dialog lists another count of hits than find finds");
 }
 
-// Answers every message box with its first button.
-class SilentDialogs : public Platform::Dialogs
-{
-public:
-    Platform::MessageAnswer message(QWidget *, const QString &, const QString &, Platform::MessageButtons,
-                                    Platform::MessageIcon) override
-    {
-        return Platform::MessageAnswer::Ok;
-    }
-    bool chooseFont(QWidget *, QFont &, QColor &) override { return false; }
-    void about(QWidget *, const QString &, const QString &) override {}
-    QString openFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString chooseFolder(QWidget *, const QString &, const QString &) override { return {}; }
-    bool chooseColor(QWidget *, QColor &) override { return false; }
-    bool inputText(QWidget *, const QString &, const QString &, QString &) override { return false; }
-};
 
 void BM_FullAutomaton5000Rows(benchmark::State &state)
 {
-    SilentDialogs silent;
+    Platform::SilentDialogs silent;
     Platform::Dialogs::setInstance(&silent);
     QTemporaryDir work;
     const QString album = work.path() + QStringLiteral("/MUZYKA/Album/");

@@ -18,23 +18,6 @@
 
 namespace {
 
-// Every message is answered at once; every dialog is cancelled.
-class SilentDialogs : public Platform::Dialogs
-{
-public:
-    Platform::MessageAnswer message(QWidget *, const QString &, const QString &, Platform::MessageButtons,
-                                    Platform::MessageIcon) override
-    {
-        return Platform::MessageAnswer::Ok;
-    }
-    bool chooseFont(QWidget *, QFont &, QColor &) override { return false; }
-    void about(QWidget *, const QString &, const QString &) override {}
-    QString openFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString chooseFolder(QWidget *, const QString &, const QString &) override { return {}; }
-    bool chooseColor(QWidget *, QColor &) override { return false; }
-    bool inputText(QWidget *, const QString &, const QString &, QString &) override { return false; }
-};
 
 QByteArray readAll(const QString &path)
 {
@@ -51,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static char *argv[] = {name, nullptr};
     static const bool offscreen = qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication app(argc, argv);
-    static SilentDialogs dialogs;
+    static Platform::SilentDialogs dialogs;
     // In memory where the system has a folder for it: every save syncs its
     // file, which on a disk would cost more than all the rest of an input.
     static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/kalvora-fuzz-XXXXXX")

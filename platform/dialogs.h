@@ -67,6 +67,24 @@ public:
     static void setInstance(Dialogs *dialogs);
 };
 
+// For runs without a user (fuzzers, benchmarks): every message is answered
+// with its first button, every dialog is cancelled.
+class SilentDialogs : public Dialogs
+{
+public:
+    MessageAnswer message(QWidget *, const QString &, const QString &, MessageButtons, MessageIcon) override
+    {
+        return MessageAnswer::Ok;
+    }
+    bool chooseFont(QWidget *, QFont &, QColor &) override { return false; }
+    void about(QWidget *, const QString &, const QString &) override {}
+    QString openFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFile(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString chooseFolder(QWidget *, const QString &, const QString &) override { return {}; }
+    bool chooseColor(QWidget *, QColor &) override { return false; }
+    bool inputText(QWidget *, const QString &, const QString &, QString &) override { return false; }
+};
+
 // Shorthand for Dialogs::instance().message(...).
 MessageAnswer showMessage(QWidget *parent, const QString &text, const QString &caption,
                           MessageButtons buttons = MessageButtons::Ok,

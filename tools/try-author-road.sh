@@ -142,13 +142,7 @@ sleep 0.5
 ls -R "$cd_dir" >"$work/cd-files.txt"
 
 # The CD: orvanta from its menu folder, as the user opens MENU/orvanta.
-(cd "$cd_dir/MENU" && ./orvanta >"$work/orvanta.log" 2>&1 & echo $! >"$work/orvanta.pid")
-menu=$(cat "$work/orvanta.pid")
-screen_track "$menu"
-for _ in $(seq 1 20); do
-  xdotool search --onlyvisible --pid "$menu" >/dev/null 2>&1 && break
-  sleep 0.5
-done
+screen_run_menu "$cd_dir/MENU" "$work/orvanta.log"
 shot 19-menu 2
 # The menu stands centred on the screen, 640 x 480 from (320, 272).
 click 440 329              # "Gry łamigłówki"

@@ -38,14 +38,7 @@ shot 5-closed
 
 menufolder=$work/design/MENU
 ls -R "$menufolder" >"$work/cd-files.txt"
-(cd "$menufolder" && "./orvanta" >"$work/orvanta.log" 2>&1 &
- echo $! >"$work/orvanta.pid")
-menu=$(cat "$work/orvanta.pid")
-screen_track "$menu"
-for _ in $(seq 1 20); do
-  xdotool search --onlyvisible --pid "$menu" >/dev/null 2>&1 && break
-  sleep 0.5
-done
+screen_run_menu "$menufolder" "$work/orvanta.log"
 shot 6-orvanta 2
 
 sums >"$work/after.sum"

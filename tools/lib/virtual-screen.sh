@@ -9,6 +9,10 @@
 #   screen_track PID          the program is ended at exit
 #   screen_launch CMD...      CMD started and tracked, its first visible
 #                             window awaited: launched=pid, launched_window
+#   screen_run_menu FOLDER LOG
+#                             orvanta started in a menu folder as a user
+#                             starts it on the CD: menu=pid, its window
+#                             awaited for ten seconds at most
 #   shot NAME [WAIT]          $out/<shot_prefix>NAME.png after WAIT seconds
 #   click X Y                 a click at the screen point (sums allowed)
 # shot_prefix, shot_wait and click_wait tune shot and click per script.
@@ -55,6 +59,16 @@ screen_launch() {
   launched=$!
   screen_track "$launched"
   launched_window=$(xdotool search --sync --onlyvisible --pid "$launched" | head -n 1)
+}
+
+screen_run_menu() {
+  (cd "$1" && ./orvanta >"$2" 2>&1 & echo $! >"$2.pid")
+  menu=$(cat "$2.pid")
+  screen_track "$menu"
+  for _ in $(seq 1 20); do
+    xdotool search --onlyvisible --pid "$menu" >/dev/null 2>&1 && break
+    sleep 0.5
+  done
 }
 
 screen_cleanup() {
