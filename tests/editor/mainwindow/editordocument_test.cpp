@@ -2,6 +2,7 @@
 #include <mainwindow/editormessages.h>
 #include <mainwindow/zazavaconfig.h>
 #include <cp1250.h>
+#include <paths.h>
 #include <profilefile.h>
 #include <testsupport.h>
 
@@ -118,6 +119,33 @@ TEST_F(EditorDocumentTest, CorrectionsWithoutAProgramAndDeletingTheLastOne)
     EXPECT_EQ(document.currentProgram(), nullptr);
     document.deleteCurrent(); // nothing left: nothing happens
     EXPECT_EQ(document.count(), 0);
+}
+
+// A data file written before its CD folder had "AUTORUN.INF" stored its
+// paths from "/": they are read as the files inside the CD folder and saved
+// relative to it; a value outside the CD folder and a text stay as they are.
+TEST_F(EditorDocumentTest, PathsStoredBeforeTheCdFolderExistedAreTakenFromIt)
+{
+    TestSupport::writeFile(root + "PROGS/Gra/start.sh", "gra");
+    TestSupport::writeFile(root + "OPISY/gry.txt", "opis");
+    const QString top = Platform::toStoredPath(QStringLiteral("/"), root) + u'\\';
+    const QString outside = QStringLiteral("etc\\hostname");
+    const QString text = QStringLiteral("TITLE=Gry\r\nDESC=%1OPISY\\gry.txt\r\n\r\n[Gra]\r\nSETUP=%1PROGS\\Gra\\start.sh\r\n"
+                                        "OPIS=Gra logiczna\r\nKATALOG=%1PROGS\\Gra\\\r\nZRZUT=%2\r\n")
+                             .arg(top, outside);
+    TestSupport::writeFile(dataFile, Platform::toCp1250(text));
+    ASSERT_TRUE(document.open(dataFile).ok());
+    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(document.category().description, u"OPISY\\gry.txt");
+    const DataFile::Program &program = document.programs().at(0);
+    EXPECT_EQ(program.setup, u"PROGS\\Gra\\start.sh");
+    EXPECT_EQ(program.katalog, u"PROGS\\Gra\\");
+    EXPECT_EQ(program.opis, u"Gra logiczna");
+    EXPECT_EQ(program.zrzut, outside);
+    ASSERT_TRUE(document.save().ok());
+    const DataFile::ReadResult saved = DataFile::read(dataFile);
+    ASSERT_TRUE(saved.ok());
+    EXPECT_EQ(saved.category.programs.at(0).setup, u"PROGS\\Gra\\start.sh");
 }
 
 TEST(EditorDocumentDisk1Test, TheFolderAboveDisk1KeepsItsCase)
