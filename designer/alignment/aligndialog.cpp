@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 TfrmAlign::TfrmAlign(QWidget *parent)
@@ -39,6 +40,8 @@ TfrmAlign::TfrmAlign(QWidget *parent)
     chkHorCenter = new TBitCheckBox;
     chkHorCenter->setObjectName(QStringLiteral("chkHorCenter"));
     chkHorCenter->setCaption(QStringLiteral("wyśrodkuj poziomo"));
+    for (TBitCheckBox *box : {chkVertCenter, chkHorCenter})
+        box->setMinimumSize(box->fontMetrics().horizontalAdvance(box->caption()) + 30, 17);
     auto *centring = new QHBoxLayout(grpOkno);
     centring->addWidget(chkVertCenter);
     centring->addWidget(chkHorCenter);
@@ -81,6 +84,13 @@ QGroupBox *TfrmAlign::radioGroup(const QString &caption, const QStringList &item
     // "Bez zmian" until the author picks another.
     buttons->button(int(items.size()) - 1)->setChecked(true);
     return group;
+}
+
+void TfrmAlign::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 Alignment::Choices TfrmAlign::choices() const

@@ -26,6 +26,9 @@ public:
 
     Alignment::Choices choices() const;
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     QGroupBox *radioGroup(const QString &caption, const QStringList &items, int columns, QButtonGroup *&buttons);
 };

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 TfrmSciezki::TfrmSciezki(PathChangeSetup setup, QWidget *parent)
     : QDialog(parent)
@@ -49,6 +50,7 @@ void TfrmSciezki::buildForm()
     klwBrowse->OnClick = [this](QObject *sender) { BrowseIt(sender); };
     klwZmianiaj = new QPushButton(QStringLiteral("&Zmieniaj"));
     klwZmianiaj->setObjectName(QStringLiteral("klwZmianiaj"));
+    klwZmianiaj->setDefault(true);
     klwZamknij = new QPushButton(QStringLiteral("&Zamknij"));
     klwZamknij->setObjectName(QStringLiteral("klwZamknij"));
     connect(klwZmianiaj, &QPushButton::clicked, this, [this] { klwZmianiajClick(klwZmianiaj); });
@@ -80,6 +82,13 @@ void TfrmSciezki::FormCreate()
     cmbSciezki->addItems(PathRewrite::foldersIn(project));
     cmbSciezki->setCurrentIndex(cmbSciezki->count() > 0 ? 0 : -1);
     lblNazwaINI->setText(QFileInfo(m_setup.projectFile).fileName());
+}
+
+void TfrmSciezki::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 void TfrmSciezki::tell(const QString &text)

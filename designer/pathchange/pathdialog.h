@@ -38,6 +38,9 @@ public:
     void BrowseIt(QObject *sender);
     void klwZmianiajClick(QObject *sender);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void buildForm();
     void FormCreate();

@@ -9,6 +9,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 QList<RequiredLine> requiredLines(const Platform::ProfileFile &project, const QString &driveRoot,
@@ -53,6 +54,13 @@ TfrmWymagane::TfrmWymagane(const QList<RequiredLine> &lines, QWidget *parent)
         for (int i = 0; i < lines.size(); ++i)
             Lista->setChecked(i, lines[i].exists);
     };
+}
+
+void TfrmWymagane::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 void runRequiredFiles(QWidget *parent, const QString &projectFile, const QString &driveRoot, const QString &mpegDll)

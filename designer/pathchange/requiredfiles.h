@@ -36,6 +36,9 @@ public:
 
     THCheckListBox *Lista;
     QPushButton *klwOk;
+
+protected:
+    void showEvent(QShowEvent *event) override;
 };
 
 // The list for the project file on disk.
