@@ -12,8 +12,8 @@ using namespace PathRewrite;
 
 namespace {
 
-// 290 letters in a file name: more than the 260 characters a value once had.
-const QString kLong = QString(290, u'x');
+// A value of 304 characters: more than the 260 a value was once cut to.
+const QString kLong = QString(295, u'x');
 
 // Every kind of value a folder change meets: paths in the folder in other
 // letter cases and with "/", the folder again inside a path, a folder that
