@@ -108,7 +108,7 @@ void TfrmGenerator::projectOpened()
 
 QList<QAction *> TfrmGenerator::laterCommands() const
 {
-    return {mnuOpcjeMenu, mnuWymagane, mnuZmienSciezki, mnuAutostart, mnuDzwiek};
+    return {mnuOpcjeMenu, mnuAutostart, mnuDzwiek};
 }
 
 void TfrmGenerator::plugIn(QAction *command, std::function<void()> run, bool needsProject)

@@ -1,11 +1,14 @@
 #include "generatorwindow.h"
 
+#include "alignment/aligndialog.h"
 #include "checker/testrv3dialog.h"
 #include "generation/generationdialog.h"
 #include "project/cdfolder.h"
 #include "manager/projectmanager.h"
 #include "mainwindow/asystent.h"
 #include "outside/outsideprograms.h"
+#include "pathchange/pathdialog.h"
+#include "pathchange/requiredfiles.h"
 #include "propertyeditors/inspectoreditors.h"
 #include "propertyeditors/propertyeditors.h"
 #include "mainwindow/mainwindowmessages.h"
@@ -400,6 +403,15 @@ void TfrmGenerator::connectOutsideCommands()
     plugIn(mnuTestujDane, [this] { runDataFileChecker(this, m_context); }, true);
     const ProjectOpener opener{[this] { return m_project.Zapisz(); }, [this](const QString &file) { openProject(file); }};
     plugIn(mnuMenadzer, [this, opener] { runProjectManager(this, m_context, *m_outside, opener); }, true);
+    plugIn(mnuWymagane, [this] {
+        runRequiredFiles(this, m_context.ProjectIni->fileName(), m_context.DriveRoot, m_context.MpegDllPath);
+    }, true);
+    plugIn(mnuZmienSciezki, [this] {
+        runPathChange(this, {m_context.ProjectIni->fileName(), m_context.DriveRoot, [this] { return saveQuestion(); },
+                             [this](const QString &file) { openProject(file); }});
+    }, true);
+    auto *align = new AlignCommand(m_context, *m_selection, this);
+    connect(m_selection->mnuAlign, &QAction::triggered, align, [align] { align->run(); });
 }
 
 QList<QAction *> TfrmGenerator::commands() const

@@ -27,43 +27,52 @@ QString configuredValue(const ConfiguredFiles &configured, const QString &key)
     return {};
 }
 
-// The keys of a section once each, in file order: the first of duplicate
-// keys is the one a reader sees.
-QStringList distinctKeys(const Platform::ProfileFile &project, const QString &section)
+} // namespace
+
+const QList<PathKey> &pathKeys()
 {
+    // source, section, key (empty: every key), template list, required list,
+    // only with MP3 music, folder order of the path change
+    static const QList<PathKey> keys = {
+        {Source::Project, Sections::NextWindowIni, {}, false, false, false, 1},
+        {Source::Project, Sections::Data, {}, true, true, false, 2},
+        {Source::Project, Sections::Glyph, {}, true, true, false, 3},
+        {Source::Project, Sections::Window, QStringLiteral("BACKGROUND"), true, true, false, 4},
+        {Source::Project, Sections::Bonus, QStringLiteral("MASKA"), false, true},
+        {Source::Project, Sections::Window, QStringLiteral("TOOLS_BACKGROUND"), true, true, false, 5},
+        {Source::Project, Sections::Cdrom, QStringLiteral("CD_DESCRIPTION"), true, true, false, 7},
+        {Source::Project, Sections::Sound, QStringLiteral("BACKGROUND"), true, true, false, 6},
+        {Source::Configuration, Files, QStringLiteral("MPEGDLL"), true, true, true},
+        {Source::Configuration, Files, QStringLiteral("MENU"), true, false},
+        {Source::Configuration, Files, QStringLiteral("KOPIARKA"), true, false},
+        {Source::Configuration, Files, QStringLiteral("AUTOSTART"), true, false},
+        {Source::Project, Sections::Ekran, QStringLiteral("AVI"), true, false, false, 8},
+        {Source::Project, Sections::Ekran, QStringLiteral("BMP"), true, false, false, 9},
+        {Source::Project, Sections::Sound, QStringLiteral("ON_UP"), false, true},
+        {Source::Project, Sections::Sound, QStringLiteral("ON_DOWN"), false, true},
+        {Source::Project, Sections::Sound, QStringLiteral("ON_MOVE"), false, true},
+        // Named in no list; still paths that a folder change rewrites.
+        {Source::Project, Sections::InfoCd, QStringLiteral("MASKA"), false, false},
+        {Source::Project, Sections::InfoCd, QStringLiteral("BMP"), false, false},
+        {Source::Project, Sections::InfoCd, QStringLiteral("PLIK"), false, false},
+    };
+    return keys;
+}
+
+QStringList keysOf(const Platform::ProfileFile &project, const PathKey &row)
+{
+    if (row.source != Source::Project)
+        return {};
+    if (!row.key.isEmpty())
+        return {row.key};
     QStringList keys;
     QSet<QString> seen;
-    for (const QString &key : project.keyNames(section)) {
+    for (const QString &key : project.keyNames(row.section)) {
         if (!seen.contains(key.toCaseFolded())) {
             seen.insert(key.toCaseFolded());
             keys.append(key);
         }
     }
-    return keys;
-}
-
-} // namespace
-
-const QList<PathKey> &pathKeys()
-{
-    static const QList<PathKey> keys = {
-        {Source::Project, Sections::Data, {}, true, true},
-        {Source::Project, Sections::Glyph, {}, true, true},
-        {Source::Project, Sections::Window, QStringLiteral("BACKGROUND"), true, true},
-        {Source::Project, Sections::Bonus, QStringLiteral("MASKA"), false, true},
-        {Source::Project, Sections::Window, QStringLiteral("TOOLS_BACKGROUND"), true, true},
-        {Source::Project, Sections::Cdrom, QStringLiteral("CD_DESCRIPTION"), true, true},
-        {Source::Project, Sections::Sound, QStringLiteral("BACKGROUND"), true, true},
-        {Source::Configuration, Files, QStringLiteral("MPEGDLL"), true, true, true},
-        {Source::Configuration, Files, QStringLiteral("MENU"), true, false},
-        {Source::Configuration, Files, QStringLiteral("KOPIARKA"), true, false},
-        {Source::Configuration, Files, QStringLiteral("AUTOSTART"), true, false},
-        {Source::Project, Sections::Ekran, QStringLiteral("AVI"), true, false},
-        {Source::Project, Sections::Ekran, QStringLiteral("BMP"), true, false},
-        {Source::Project, Sections::Sound, QStringLiteral("ON_UP"), false, true},
-        {Source::Project, Sections::Sound, QStringLiteral("ON_DOWN"), false, true},
-        {Source::Project, Sections::Sound, QStringLiteral("ON_MOVE"), false, true},
-    };
     return keys;
 }
 
@@ -94,11 +103,9 @@ QList<NamedFile> filesNamed(const Platform::ProfileFile &project, const QString 
         if (row.source == Source::Configuration) {
             const QString path = configuredValue(configured, row.key);
             files.append({Source::Configuration, row.section, row.key, path, path, Platform::isRegularFile(path)});
-        } else if (row.key.isEmpty()) {
-            for (const QString &key : distinctKeys(project, row.section))
-                addProjectValue(row.section, key);
         } else {
-            addProjectValue(row.section, row.key);
+            for (const QString &key : keysOf(project, row))
+                addProjectValue(row.section, key);
         }
     }
     return files;

@@ -2,11 +2,13 @@
 
 // The files a project file names, for the windows that show which of them
 // are there: the file list of a template and the required files of the
-// open project. One table of the project's path-valued keys serves both;
-// each list takes its rows in table order.
+// open project. One table of the project's path-valued keys serves both,
+// and the path change that rewrites those values; each list takes its rows
+// in table order, the path change offers the folders in an order of its own.
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace Platform {
 class ProfileFile;
@@ -43,10 +45,18 @@ struct PathKey {
     bool inRequired;
     // Only while the background music is an MP3 file.
     bool onlyWithMp3 = false;
+    // Where the path change lists the folders of these values (1 first);
+    // 0 where it offers none.
+    int folderOrder = 0;
 };
 
-// The table, in the order the lists show it.
+// The table, in the order the lists show it. Its project rows are exactly
+// the path-valued keys of the project format.
 const QList<PathKey> &pathKeys();
+
+// The keys of project that row stands for, each once, in file order (the
+// first of duplicate keys is the one a reader sees).
+QStringList keysOf(const Platform::ProfileFile &project, const PathKey &row);
 
 struct NamedFile {
     Source source = Source::Project;

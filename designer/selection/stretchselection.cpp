@@ -27,8 +27,6 @@ TStretchSelection::TStretchSelection(DesignerContext &context, QWidget *owner)
     PopupMenu1 = m_popup.get();
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     mnuAlign = PopupMenu1->addAction(QStringLiteral("Wyrównaj"));
-    // The alignment dialog is not there yet.
-    mnuAlign->setEnabled(false);
     klawiszDoBMP = PopupMenu1->addAction(QStringLiteral("Klawisza = Bitmapa"));
     QObject::connect(klawiszDoBMP, &QAction::triggered, PopupMenu1, [this] { klawiszDoBMPClick(klawiszDoBMP); });
     RozmiaroknaBMP1 = PopupMenu1->addAction(QStringLiteral("Rozmiar okna = rozmiar BMP"));
@@ -117,8 +115,9 @@ void TStretchSelection::KlamraKeyDown(QObject *sender, int &key, Qt::KeyboardMod
 
 void TStretchSelection::PopupMenu1Popup()
 {
-    // Alignment waits for its dialog; a key can take its glyph's size.
-    mnuAlign->setEnabled(false);
+    // Alignment lines objects up against each other; a key can take its
+    // glyph's size.
+    mnuAlign->setEnabled(selectedCount() >= 2);
     klawiszDoBMP->setEnabled(qobject_cast<TMenuButton *>(selected(0)) != nullptr);
 }
 

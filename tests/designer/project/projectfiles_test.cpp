@@ -1,6 +1,7 @@
 #include "designerfixture.h"
 
 #include <project/projectfiles.h>
+#include <projectfile/projectformat.h>
 
 #include <profilefile.h>
 
@@ -123,4 +124,26 @@ TEST_F(ProjectFilesTest, TheMp3LibraryIsNamedOnlyForMp3Music)
     ASSERT_FALSE(files.isEmpty());
     EXPECT_EQ(files.last().key, QStringLiteral("MPEGDLL"));
     EXPECT_FALSE(files.last().exists);
+}
+
+// The lists, the path change and the rebasing of stored paths speak of the
+// same values: a key missing from either table would be left behind by one
+// of them.
+TEST(ProjectFilesTable, ItsProjectRowsAreThePathValuedKeysOfTheFormat)
+{
+    const auto name = [](const QString &section, const QString &key) {
+        return (section + u' ' + key).toUpper();
+    };
+    QStringList rows;
+    for (const PathKey &row : pathKeys()) {
+        if (row.source == Source::Project)
+            rows.append(name(row.section, row.key));
+    }
+    QStringList format;
+    for (const ProjectFormat::PathValuedKey &key : ProjectFormat::pathValuedKeys())
+        format.append(name(key.section, key.key));
+    rows.sort();
+    format.sort();
+    EXPECT_EQ(rows, format);
+    EXPECT_EQ(QSet<QString>(rows.begin(), rows.end()).size(), rows.size());
 }

@@ -93,20 +93,21 @@ TEST_F(Selection, MovingTheSelectionIsOneStep)
     }
 }
 
-TEST_F(Selection, ThePopUpOffersTheGlyphSizeForKeysOnlyAndNoAlignmentYet)
+TEST_F(Selection, ThePopUpOffersTheGlyphSizeForKeysOnlyAndAlignmentForTwoObjectsOrMore)
 {
     loadProject();
     const struct {
         QList<int> ids;
         bool glyphSize;
-    } cases[] = {{{1002}, true}, {{ListId, 1002}, false}, {{1001, 1002}, true}};
+        bool alignment;
+    } cases[] = {{{1002}, true, false}, {{ListId, 1002}, false, true}, {{1001, 1002, 1003}, true, true}};
     for (const auto &c : cases) {
         selection.detachAll();
         for (int id : c.ids)
             selection.attach(object(id));
         selection.PopupMenu1Popup();
         EXPECT_EQ(selection.klawiszDoBMP->isEnabled(), c.glyphSize);
-        EXPECT_FALSE(selection.mnuAlign->isEnabled());
+        EXPECT_EQ(selection.mnuAlign->isEnabled(), c.alignment);
     }
 }
 
