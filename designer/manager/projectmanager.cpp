@@ -102,18 +102,18 @@ void TfrmMenadzer::FormCreate()
     PageControl1->setCurrentWidget(tabINI);
     if (m_context.ProjectIni) {
         const QString project = m_context.ProjectIni->fileName();
-        ProjectFiles::Line opened{{}, kOpenedPrefix + project, QFileInfo(project).isFile()};
-        m_subWindows = ProjectFiles::subWindowFiles(*m_context.ProjectIni, m_context.DriveRoot);
-        fill(ListaINI, QList<ProjectFiles::Line>{opened} + m_subWindows);
+        ConfigurationFiles::Line opened{{}, kOpenedPrefix + project, QFileInfo(project).isFile()};
+        m_subWindows = ConfigurationFiles::subWindowFiles(*m_context.ProjectIni, m_context.DriveRoot);
+        fill(ListaINI, QList<ConfigurationFiles::Line>{opened} + m_subWindows);
     }
     ListaINI->setCurrentRow(0);
     ListaINIClick(ListaINI);
 }
 
-void TfrmMenadzer::fill(THCheckListBox *list, const QList<ProjectFiles::Line> &lines)
+void TfrmMenadzer::fill(THCheckListBox *list, const QList<ConfigurationFiles::Line> &lines)
 {
     list->clearItems();
-    for (const ProjectFiles::Line &line : lines)
+    for (const ConfigurationFiles::Line &line : lines)
         list->setChecked(list->addItem(line.path), line.exists);
     // A tick tells whether the file is there; a click cannot change that.
     list->OnClickCheck = [list, lines](QObject *) {
@@ -122,7 +122,7 @@ void TfrmMenadzer::fill(THCheckListBox *list, const QList<ProjectFiles::Line> &l
     };
 }
 
-const ProjectFiles::Line *TfrmMenadzer::chosenSubWindow() const
+const ConfigurationFiles::Line *TfrmMenadzer::chosenSubWindow() const
 {
     const int row = ListaINI->currentRow();
     return row >= 1 && row <= m_subWindows.size() ? &m_subWindows[row - 1] : nullptr;
@@ -135,7 +135,7 @@ const Platform::ProfileFile &TfrmMenadzer::viewed() const
 
 void TfrmMenadzer::ListaINIClick(QObject *)
 {
-    const ProjectFiles::Line *chosen = chosenSubWindow();
+    const ConfigurationFiles::Line *chosen = chosenSubWindow();
     if (chosen) {
         m_chosen = std::make_unique<Platform::ProfileFile>(chosen->path);
         Label1->setText(QStringLiteral("Wybrana konfiguracja: ") + chosen->path);
@@ -152,8 +152,8 @@ void TfrmMenadzer::PageControl1Change(QObject *)
     m_dataFiles.clear();
     m_bitmaps.clear();
     if (m_chosen || m_context.ProjectIni) {
-        m_dataFiles = ProjectFiles::dataFiles(viewed(), m_context.DriveRoot);
-        m_bitmaps = ProjectFiles::bitmaps(viewed(), m_context.DriveRoot);
+        m_dataFiles = ConfigurationFiles::dataFiles(viewed(), m_context.DriveRoot);
+        m_bitmaps = ConfigurationFiles::bitmaps(viewed(), m_context.DriveRoot);
     }
     fill(ListaRV3, m_dataFiles);
     fill(ListaBMP, m_bitmaps);
@@ -161,7 +161,7 @@ void TfrmMenadzer::PageControl1Change(QObject *)
 
 void TfrmMenadzer::klwOpenClick(QObject *)
 {
-    const ProjectFiles::Line *chosen = chosenSubWindow();
+    const ConfigurationFiles::Line *chosen = chosenSubWindow();
     if (!chosen || !chosen->exists)
         return;
     const QString fileName = chosen->path;
@@ -194,7 +194,7 @@ void TfrmMenadzer::klwBMPRV3Click(QObject *)
     const bool data = PageControl1->currentWidget() == tabRV3;
     if (!data && PageControl1->currentWidget() != tabBMP)
         return;
-    const QList<ProjectFiles::Line> &lines = data ? m_dataFiles : m_bitmaps;
+    const QList<ConfigurationFiles::Line> &lines = data ? m_dataFiles : m_bitmaps;
     const int row = selectedRow(data ? ListaRV3 : ListaBMP);
     // Nothing chosen: nothing to start the editor on.
     if (row < 0 || row >= lines.size())

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "manager/projectfiles.h"
+#include "manager/configurationfiles.h"
 
 #include <QDialog>
 
@@ -53,9 +53,9 @@ public:
 
 private:
     void FormCreate();
-    static void fill(THCheckListBox *list, const QList<ProjectFiles::Line> &lines);
+    static void fill(THCheckListBox *list, const QList<ConfigurationFiles::Line> &lines);
     // The sub-window line chosen in ListaINI; null for the project's own.
-    const ProjectFiles::Line *chosenSubWindow() const;
+    const ConfigurationFiles::Line *chosenSubWindow() const;
     const Platform::ProfileFile &viewed() const;
     // Asks whether to keep unsaved changes; false when the opening stops.
     bool changesKept();
@@ -63,8 +63,8 @@ private:
     DesignerContext &m_context;
     OutsidePrograms &m_programs;
     ProjectOpener m_opener;
-    QList<ProjectFiles::Line> m_subWindows; // ListaINI's lines after the first
-    QList<ProjectFiles::Line> m_dataFiles, m_bitmaps;
+    QList<ConfigurationFiles::Line> m_subWindows; // ListaINI's lines after the first
+    QList<ConfigurationFiles::Line> m_dataFiles, m_bitmaps;
     std::unique_ptr<Platform::ProfileFile> m_chosen; // the chosen sub-window file
 };
 

@@ -262,7 +262,7 @@ TEST_F(ProjectManager, AFileOffTheDriveIsListedAsStoredAndUnticked)
     writeText(QStringLiteral("okna/OBCE.INI"), QStringLiteral("[GLYPH]\n1001=obce\\obca.bmp\n1002=OBRAZY\\INNE.BMP\n"));
 
     const Platform::ProfileFile config(path(QStringLiteral("okna/OBCE.INI")));
-    const QList<ProjectFiles::Line> lines = ProjectFiles::bitmaps(config, path());
+    const QList<ConfigurationFiles::Line> lines = ConfigurationFiles::bitmaps(config, path());
 
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0].path, QStringLiteral("obce\\obca.bmp"));

@@ -11,7 +11,7 @@ namespace Platform {
 class ProfileFile;
 }
 
-namespace ProjectFiles {
+namespace ConfigurationFiles {
 
 struct Line
 {
@@ -29,4 +29,4 @@ QList<Line> dataFiles(const Platform::ProfileFile &config, const QString &driveR
 // background.
 QList<Line> bitmaps(const Platform::ProfileFile &config, const QString &driveRoot);
 
-} // namespace ProjectFiles
+} // namespace ConfigurationFiles

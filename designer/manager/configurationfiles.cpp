@@ -1,11 +1,11 @@
-#include "manager/projectfiles.h"
+#include "manager/configurationfiles.h"
 
 #include <projectfile/projectformat.h>
 
 #include <paths.h>
 #include <profilefile.h>
 
-namespace ProjectFiles {
+namespace ConfigurationFiles {
 namespace {
 
 using namespace ProjectFormat;
@@ -73,4 +73,4 @@ QList<Line> bitmaps(const Platform::ProfileFile &config, const QString &driveRoo
     return lister.lines();
 }
 
-} // namespace ProjectFiles
+} // namespace ConfigurationFiles
