@@ -108,7 +108,7 @@ void TfrmGenerator::projectOpened()
 
 QList<QAction *> TfrmGenerator::laterCommands() const
 {
-    return {mnuOpcjeMenu, mnuWymagane, mnuZmienSciezki, mnuAutostart, mnuDzwiek};
+    return {mnuWymagane, mnuZmienSciezki};
 }
 
 void TfrmGenerator::plugIn(QAction *command, std::function<void()> run, bool needsProject)

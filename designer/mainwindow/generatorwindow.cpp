@@ -5,11 +5,14 @@
 #include "project/cdfolder.h"
 #include "manager/projectmanager.h"
 #include "mainwindow/asystent.h"
+#include "menuoptions/menuoptionsdialog.h"
 #include "outside/outsideprograms.h"
 #include "propertyeditors/inspectoreditors.h"
 #include "propertyeditors/propertyeditors.h"
 #include "mainwindow/mainwindowmessages.h"
 #include "selection/stretchselection.h"
+#include "sound/sounddialog.h"
+#include "startscreen/startscreendialog.h"
 #include "inspector/objectinspector.h"
 #include "surface/menusurface.h"
 #include "undo/designundo.h"
@@ -35,8 +38,7 @@
 #include <QTimer>
 
 namespace {
-// A hint window key of its own for a control, in place of its hint.
-const char *const kHintKey = "AsystaKey";
+const char *const kHintKey = HintTexts::KeyProperty;
 } // namespace
 
 TfrmGenerator::TfrmGenerator(const GeneratorSetup &setup, QWidget *parent)
@@ -47,6 +49,7 @@ TfrmGenerator::TfrmGenerator(const GeneratorSetup &setup, QWidget *parent)
     setObjectName(QStringLiteral("frmGenerator"));
     setWindowTitle(MainWindowMessages::applicationTitle());
     setCentralWidget(new QWidget(this));
+    m_context.Players = &m_players;
     m_selection = std::make_unique<TStretchSelection>(m_context, m_palette.get());
     m_context.setSelection(m_selection.get());
     m_context.setPalette(m_palette.get());
@@ -67,6 +70,7 @@ TfrmGenerator::TfrmGenerator(const GeneratorSetup &setup, QWidget *parent)
     m_outside->setMainWindow(this);
     m_outside->setConfigPath(setup.configPath);
     connectOutsideCommands();
+    connectSettingsDialogs();
     createUndo();
     m_editors = std::make_unique<PropertyEditors>(m_context);
     m_editors->setOutsidePrograms(m_outside.get());
@@ -400,6 +404,13 @@ void TfrmGenerator::connectOutsideCommands()
     plugIn(mnuTestujDane, [this] { runDataFileChecker(this, m_context); }, true);
     const ProjectOpener opener{[this] { return m_project.Zapisz(); }, [this](const QString &file) { openProject(file); }};
     plugIn(mnuMenadzer, [this, opener] { runProjectManager(this, m_context, *m_outside, opener); }, true);
+}
+
+void TfrmGenerator::connectSettingsDialogs()
+{
+    plugIn(mnuDzwiek, [this] { runSoundDialog(this, m_context, m_players); }, true);
+    plugIn(mnuAutostart, [this] { runStartScreenDialog(this, m_context); }, true);
+    plugIn(mnuOpcjeMenu, [this] { runMenuOptionsDialog(this, m_context); }, true);
 }
 
 QList<QAction *> TfrmGenerator::commands() const

@@ -5,6 +5,7 @@
 #include "project/designercontext.h"
 #include "project/designerproject.h"
 #include "project/designerservices.h"
+#include "sound/soundplayers.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -65,6 +66,7 @@ public:
     TfrmObiekty &palette() { return *m_palette; }
     HintTexts &hintTexts() { return m_hintTexts; }
     OutsidePrograms &outsidePrograms() { return *m_outside; }
+    DesignerPlayers &players() { return m_players; }
     TfrmAsystent *asystent() const;
 
     QMenu *mnuPlik, *mnuEdycja, *mnuWidok, *mnuProjekt, *mnuAutostartMenu, *mnuDzwiekMenu, *mnuNarzedzia,
@@ -153,6 +155,7 @@ private:
     void buildToolbar();
     void buildRecentFiles();
     void connectOutsideCommands();
+    void connectSettingsDialogs();
     TToolbarButton *addToolbarButton(const QString &name, const QString &caption, const QString &hint,
                                      QAction *command, const QString &hintKey = {});
     void FormCreate(const GeneratorSetup &setup);
@@ -172,6 +175,7 @@ private:
     void undoStateChanged();
 
     DesignerContext m_context;
+    DesignerPlayers m_players;
     DesignerProject m_project{m_context};
     std::unique_ptr<TfrmObiekty> m_palette;
     std::unique_ptr<TStretchSelection> m_selection;
