@@ -105,6 +105,7 @@ QWidget *TfrmSetEkran::buildFields()
     Preview = new TBitCheckBox(panel);
     Preview->setObjectName(QStringLiteral("Preview"));
     Preview->setCaption(QStringLiteral("Podgląd"));
+    Preview->setMinimumSize(Preview->fontMetrics().horizontalAdvance(Preview->caption()) + 30, 20);
     auto *buttons = new QHBoxLayout;
     klwOk = button(QStringLiteral("klwOk"), QStringLiteral("&OK"), panel);
     klwAnuluj = button(QStringLiteral("klwAnuluj"), QStringLiteral("&Anuluj"), panel);
@@ -142,6 +143,8 @@ QWidget *TfrmSetEkran::buildPreview()
     auto *player = new QHBoxLayout;
     MPPlay = button(QStringLiteral("MPPlay"), QStringLiteral("▶"), m_previewColumn);
     MPStop = button(QStringLiteral("MPStop"), QStringLiteral("■"), m_previewColumn);
+    MPPlay->setFixedWidth(40);
+    MPStop->setFixedWidth(40);
     player->addWidget(MPPlay);
     player->addWidget(MPStop);
     player->addStretch();
