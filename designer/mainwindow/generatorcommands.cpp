@@ -106,11 +106,6 @@ void TfrmGenerator::projectOpened()
 }
 
 
-QList<QAction *> TfrmGenerator::laterCommands() const
-{
-    return {mnuOpcjeMenu, mnuAutostart, mnuDzwiek};
-}
-
 void TfrmGenerator::plugIn(QAction *command, std::function<void()> run, bool needsProject)
 {
     connect(command, &QAction::triggered, this, [this, run = std::move(run), needsProject] {

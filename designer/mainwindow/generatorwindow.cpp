@@ -6,6 +6,7 @@
 #include "project/cdfolder.h"
 #include "manager/projectmanager.h"
 #include "mainwindow/asystent.h"
+#include "menuoptions/menuoptionsdialog.h"
 #include "outside/outsideprograms.h"
 #include "pathchange/pathdialog.h"
 #include "pathchange/requiredfiles.h"
@@ -13,6 +14,8 @@
 #include "propertyeditors/propertyeditors.h"
 #include "mainwindow/mainwindowmessages.h"
 #include "selection/stretchselection.h"
+#include "sound/sounddialog.h"
+#include "startscreen/startscreendialog.h"
 #include "inspector/objectinspector.h"
 #include "surface/menusurface.h"
 #include "undo/designundo.h"
@@ -38,8 +41,7 @@
 #include <QTimer>
 
 namespace {
-// A hint window key of its own for a control, in place of its hint.
-const char *const kHintKey = "AsystaKey";
+const char *const kHintKey = HintTexts::KeyProperty;
 } // namespace
 
 TfrmGenerator::TfrmGenerator(const GeneratorSetup &setup, QWidget *parent)
@@ -50,6 +52,7 @@ TfrmGenerator::TfrmGenerator(const GeneratorSetup &setup, QWidget *parent)
     setObjectName(QStringLiteral("frmGenerator"));
     setWindowTitle(MainWindowMessages::applicationTitle());
     setCentralWidget(new QWidget(this));
+    m_context.Players = &m_players;
     m_selection = std::make_unique<TStretchSelection>(m_context, m_palette.get());
     m_context.setSelection(m_selection.get());
     m_context.setPalette(m_palette.get());
@@ -62,14 +65,13 @@ TfrmGenerator::TfrmGenerator(const GeneratorSetup &setup, QWidget *parent)
     buildRecentFiles();
     FileDrag1 = new TFileDrag(this);
     FileDrag1->OnDrop = [this](QObject *sender) { FileDrag1Drop(sender); };
-    for (QAction *action : laterCommands())
-        action->setEnabled(false);
     FormCreate(setup);
     m_palette->setConfig(m_cfg.get());
     m_outside = std::make_unique<OutsidePrograms>(m_context, m_project);
     m_outside->setMainWindow(this);
     m_outside->setConfigPath(setup.configPath);
     connectOutsideCommands();
+    connectSettingsDialogs();
     createUndo();
     m_editors = std::make_unique<PropertyEditors>(m_context);
     m_editors->setOutsidePrograms(m_outside.get());
@@ -412,6 +414,13 @@ void TfrmGenerator::connectOutsideCommands()
     }, true);
     auto *align = new AlignCommand(m_context, *m_selection, this);
     connect(m_selection->mnuAlign, &QAction::triggered, align, [align] { align->run(); });
+}
+
+void TfrmGenerator::connectSettingsDialogs()
+{
+    plugIn(mnuDzwiek, [this] { runSoundDialog(this, m_context, m_players); }, true);
+    plugIn(mnuAutostart, [this] { runStartScreenDialog(this, m_context); }, true);
+    plugIn(mnuOpcjeMenu, [this] { runMenuOptionsDialog(this, m_context); }, true);
 }
 
 QList<QAction *> TfrmGenerator::commands() const

@@ -5,6 +5,7 @@
 #include "project/designercontext.h"
 #include "project/designerproject.h"
 #include "project/designerservices.h"
+#include "sound/soundplayers.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -65,6 +66,7 @@ public:
     TfrmObiekty &palette() { return *m_palette; }
     HintTexts &hintTexts() { return m_hintTexts; }
     OutsidePrograms &outsidePrograms() { return *m_outside; }
+    DesignerPlayers &players() { return m_players; }
     TfrmAsystent *asystent() const;
 
     QMenu *mnuPlik, *mnuEdycja, *mnuWidok, *mnuProjekt, *mnuAutostartMenu, *mnuDzwiekMenu, *mnuNarzedzia,
@@ -125,8 +127,8 @@ public:
     void Asystuj(const QString &key, QObject *object = nullptr);
     void AsystaHintowa(const QString &hint);
 
-    // Connects a command whose window came later and turns it on. A command
-    // that needs a project does nothing while none is open.
+    // Connects a command to what it runs and turns it on. A command that
+    // needs a project does nothing while none is open.
     void plugIn(QAction *command, std::function<void()> run, bool needsProject);
 
     // After the window has closed for good: the designer ends.
@@ -134,9 +136,6 @@ public:
 
     // Every menu command, for tests and for the surface's own windows.
     QList<QAction *> commands() const;
-    // The commands whose windows come later: off until they are connected
-    // and enabled.
-    QList<QAction *> laterCommands() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -153,6 +152,7 @@ private:
     void buildToolbar();
     void buildRecentFiles();
     void connectOutsideCommands();
+    void connectSettingsDialogs();
     TToolbarButton *addToolbarButton(const QString &name, const QString &caption, const QString &hint,
                                      QAction *command, const QString &hintKey = {});
     void FormCreate(const GeneratorSetup &setup);
@@ -172,6 +172,7 @@ private:
     void undoStateChanged();
 
     DesignerContext m_context;
+    DesignerPlayers m_players;
     DesignerProject m_project{m_context};
     std::unique_ptr<TfrmObiekty> m_palette;
     std::unique_ptr<TStretchSelection> m_selection;

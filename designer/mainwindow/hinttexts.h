@@ -9,6 +9,11 @@
 class HintTexts
 {
 public:
+    // The property that gives a control a hint window key of its own, in
+    // place of its hint; the main window passes it on when the pointer
+    // enters the control.
+    static constexpr const char *KeyProperty = "AsystaKey";
+
     // A missing or unreadable file leaves the list empty.
     void load(const QString &fileName);
     void loadText(const QString &text);

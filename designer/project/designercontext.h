@@ -16,6 +16,7 @@
 #include <array>
 #include <memory>
 
+class DesignerPlayers;
 class TfrmMenu;
 class TImage;
 class TMenuButton;
@@ -64,6 +65,8 @@ public:
     QSet<QString> CdFolderOffered;
     // Dodorurav.cfg [PLIKI] MPEGDLL: the MP3 decoder library as a full path.
     QString MpegDllPath;
+    // The main window's sound players; a load lets the MP3 plug-in go.
+    DesignerPlayers *Players = nullptr;
     // Click selects an object (Dodorurav.cfg [OPCJE] Klamra).
     bool ClickSelects = true;
     // The height of the main window; the surface opens below it.

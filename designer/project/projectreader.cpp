@@ -5,6 +5,7 @@
 #include "project/designercontext.h"
 #include "project/designermessages.h"
 #include "project/projectsettings.h"
+#include "sound/soundplayers.h"
 #include "surface/menusurface.h"
 
 #include <menuobjects/imagewidget.h>
@@ -62,6 +63,8 @@ void DesignerProject::LoadINI(const QString &fileName)
     m_context.ButtonDataFiles.clear();
     m_context.ButtonGlyphFiles.clear();
     m_context.NextWindowFiles.clear();
+    if (m_context.Players)
+        m_context.Players->releaseMpeg();
     placeSurface();
     paintBackground();
     m_context.inspector().setPictureFields(valuesOf(m_context).text(Sections::Window, QStringLiteral("BACKGROUND")),

@@ -63,4 +63,10 @@ Stored fromTypedPath(const QString &root, const QString &typed)
     return {typed, {}};
 }
 
+Stored fromField(const QString &root, const QString &text)
+{
+    return QDir::isAbsolutePath(text) && !text.startsWith(u'\\') ? fromChosenFile(root, text)
+                                                                  : fromTypedPath(root, text);
+}
+
 } // namespace PickedPaths

@@ -21,4 +21,8 @@ Stored fromChosenFile(const QString &root, const QString &absolutePath);
 // above root or a link leads it out. An empty text is accepted (no file).
 Stored fromTypedPath(const QString &root, const QString &typed);
 
+// What a field holds: an absolute path (not one starting with "\") as a
+// chosen file, anything else as a typed path.
+Stored fromField(const QString &root, const QString &text);
+
 } // namespace PickedPaths

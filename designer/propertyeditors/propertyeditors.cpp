@@ -566,9 +566,7 @@ std::optional<QString> PropertyEditors::chooseCategoryFile(const QString &field,
 
 std::optional<QString> PropertyEditors::storedFromField(const QString &typed)
 {
-    const PickedPaths::Stored stored = QDir::isAbsolutePath(typed) && !typed.startsWith(u'\\')
-                                           ? PickedPaths::fromChosenFile(m_context.DriveRoot, typed)
-                                           : PickedPaths::fromTypedPath(m_context.DriveRoot, typed);
+    const PickedPaths::Stored stored = PickedPaths::fromField(m_context.DriveRoot, typed);
     if (!stored.ok()) {
         warn(stored.error);
         return std::nullopt;

@@ -426,21 +426,25 @@ TEST_F(MainWindowFixture, EveryShortcutOnceAndFromEveryWindow)
     EXPECT_FALSE(window->context().ProjectModified);
 }
 
-TEST_F(MainWindowFixture, CommandsWithoutTheirWindowsAreOffUntilPluggedIn)
+TEST_F(MainWindowFixture, TheSettingsCommandsAreOnAndAPluggedInOneWaitsForAProject)
 {
     makeWindow();
-    for (QAction *command : window->laterCommands())
-        EXPECT_FALSE(command->isEnabled()) << command->text().toStdString();
-    EXPECT_FALSE(window->speedAutoStart->isEnabled());
+    for (QAction *command : {window->mnuOpcjeMenu, window->mnuAutostart, window->mnuDzwiek,
+                             window->mnuWymagane, window->mnuZmienSciezki})
+        EXPECT_TRUE(command->isEnabled()) << command->text().toStdString();
+    EXPECT_TRUE(window->speedAutoStart->isEnabled());
+    EXPECT_TRUE(window->speedDzwiek->isEnabled());
 
     int runs = 0;
-    window->plugIn(window->mnuAutostart, [&runs] { ++runs; }, true);
-    EXPECT_TRUE(window->speedAutoStart->isEnabled());
-    window->mnuAutostart->trigger();
+    auto *later = new QAction(window.get());
+    later->setEnabled(false);
+    window->plugIn(later, [&runs] { ++runs; }, true);
+    EXPECT_TRUE(later->isEnabled());
+    later->trigger();
     EXPECT_EQ(runs, 0); // needs a project
     writeText(QStringLiteral("MENU.KLV"), kProject);
     window->MRUMRUItemClick(path(QStringLiteral("MENU.KLV")));
-    window->speedAutoStart->click();
+    later->trigger();
     EXPECT_EQ(runs, 1);
 }
 

@@ -1,0 +1,83 @@
+#include "startscreen/startscreensettings.h"
+
+#include "project/namevaluelist.h"
+#include "propertyeditors/pickedpaths.h"
+#include "startscreen/startscreenmessages.h"
+
+#include <paths.h>
+
+#include <QFileInfo>
+
+#include <array>
+
+namespace {
+
+struct Names {
+    QString name, height, width;
+};
+const Names AnimationNames{QStringLiteral("AVI_Name"), QStringLiteral("AVI_Wys"), QStringLiteral("AVI_Szer")};
+const Names PictureNames{QStringLiteral("BMP_Name"), QStringLiteral("BMP_Wys"), QStringLiteral("BMP_Szer")};
+
+int sizeOf(const QString &text)
+{
+    return qBound(0, text.trimmed().toInt(), StartScreenSettings::MaxSize);
+}
+
+StartScreenSettings::Part readPart(const NameValueList &settings, const Names &names)
+{
+    return {settings.value(names.name), sizeOf(settings.value(names.height)), sizeOf(settings.value(names.width))};
+}
+
+enum class Change { Clear, Keep, Store };
+
+// What confirming a part does; a message when it cannot be stored.
+Change changeOf(const StartScreenSettings::Part &part, const QString &root, QString &error)
+{
+    const QString name = part.name.trimmed();
+    if (name.isEmpty())
+        return Change::Clear;
+    if (name.contains(u'*'))
+        return Change::Keep;
+    const PickedPaths::Stored stored = PickedPaths::fromField(root, name);
+    if (!stored.ok()) {
+        error = stored.error;
+        return Change::Keep;
+    }
+    if (!QFileInfo(Platform::resolveDocumentPath(root, stored.path)).isFile())
+        error = StartScreenMessages::cannotOpen(name);
+    return Change::Store;
+}
+
+void apply(NameValueList &settings, const Names &names, const StartScreenSettings::Part &part, Change change,
+           const QString &root)
+{
+    if (change == Change::Clear) {
+        settings.setValue(names.name, {});
+    } else if (change == Change::Store) {
+        settings.setValue(names.name, PickedPaths::fromField(root, part.name.trimmed()).path);
+        settings.setValue(names.height, QString::number(part.height));
+        settings.setValue(names.width, QString::number(part.width));
+    }
+}
+
+} // namespace
+
+StartScreenSettings StartScreenSettings::read(const NameValueList &settings)
+{
+    return {readPart(settings, AnimationNames), readPart(settings, PictureNames)};
+}
+
+std::optional<QString> StartScreenSettings::store(NameValueList &settings, const StartScreenSettings &confirmed,
+                                                  const QString &root)
+{
+    QString error;
+    const Change animation = changeOf(confirmed.animation, root, error);
+    if (!error.isEmpty())
+        return error;
+    const Change picture = changeOf(confirmed.picture, root, error);
+    if (!error.isEmpty())
+        return error;
+    apply(settings, AnimationNames, confirmed.animation, animation, root);
+    apply(settings, PictureNames, confirmed.picture, picture, root);
+    return std::nullopt;
+}

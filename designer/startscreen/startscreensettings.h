@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class NameValueList;
+
+// The start screen that the autostart program shows before the menu: an
+// animation, then a picture, each a drive-relative file with its size.
+struct StartScreenSettings {
+    struct Part {
+        QString name; // a stored path; the defaults hold a wildcard ("*.AVI")
+        int height = 0;
+        int width = 0;
+    };
+    Part animation; // AVI_Name, AVI_Wys, AVI_Szer
+    Part picture;   // BMP_Name, BMP_Wys, BMP_Szer
+
+    // The sizes the dialog's spins take.
+    static constexpr int MaxSize = 2000;
+
+    // Sizes that are no number read as 0; all are kept within 0..MaxSize.
+    static StartScreenSettings read(const NameValueList &settings);
+
+    // Stores what the dialog confirmed, part by part: a part whose field is
+    // empty clears its name and keeps its sizes; one that still holds a
+    // wildcard changes nothing; one naming an existing file below root
+    // stores its name and sizes. Nothing is stored when any field names
+    // no file or a path the project cannot store: the message says why.
+    static std::optional<QString> store(NameValueList &settings, const StartScreenSettings &confirmed,
+                                        const QString &root);
+};
