@@ -29,18 +29,6 @@ using Platform::ProfileFile;
 
 namespace {
 
-// Readers drop the blanks around a value and one pair of quotes that
-// encloses it; such a value is written in quotes so that it reads back as
-// it was (a hint " ROZMIAR" keeps its blank).
-QString storedText(QString value)
-{
-    value.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
-    const bool blanksAround = value != value.trimmed();
-    const bool enclosedInQuotes = value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'')
-                                  && value.back() == value.front();
-    return blanksAround || enclosedInQuotes ? u'"' + value + u'"' : value;
-}
-
 void writeText(ProfileFile &file, const QString &section, const QString &key, const QString &value)
 {
     file.writeString(section, key, storedText(value));
