@@ -94,7 +94,12 @@ WholeFileWriter::~WholeFileWriter() = default;
 
 QString WholeFileWriter::error() const
 {
-    return QStringLiteral("Cannot write \"%1\": %2").arg(m_path, m_file->errorString());
+    return QStringLiteral("Cannot write \"%1\": %2").arg(m_path, reason());
+}
+
+QString WholeFileWriter::reason() const
+{
+    return m_file->errorString();
 }
 
 bool WholeFileWriter::open()
@@ -124,7 +129,7 @@ WriteResult WholeFileWriter::commit()
 {
     // Synced to the disk and renamed over the old file only now.
     if (m_failed || !m_file->commit())
-        return {error()};
+        return {error(), reason()};
     return {};
 }
 
@@ -182,7 +187,8 @@ bool writeAll(int fd, const char *data, qsizetype size)
 WriteResult copyWholeFile(const QString &source, const QString &target)
 {
     const auto failure = [&](const QString &path) {
-        return WriteResult{QStringLiteral("Cannot copy to \"%1\": %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)))};
+        const QString reason = systemError(errno);
+        return WriteResult{QStringLiteral("Cannot copy to \"%1\": %2").arg(path, reason), reason};
     };
     const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
     struct stat status {};
@@ -213,7 +219,7 @@ WriteResult copyWholeFile(const QString &source, const QString &target)
 WriteResult copyToNewFile(const QString &source, const QString &target)
 {
     const auto failure = [&](int error) {
-        return WriteResult{QStringLiteral("Cannot copy to \"%1\": %2").arg(target, systemError(error))};
+        return WriteResult{QStringLiteral("Cannot copy to \"%1\": %2").arg(target, systemError(error)), systemError(error)};
     };
     const FileDescriptor in(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
@@ -243,7 +249,7 @@ WriteResult writeWholeFile(const QString &path, QByteArrayView bytes)
 {
     WholeFileWriter file(path);
     if (!file.open() || !file.write(bytes))
-        return {file.error()};
+        return {file.error(), file.reason()};
     return file.commit();
 }
 

@@ -12,6 +12,7 @@
 #include <transplist/transplist.h>
 
 #include <dialogs.h>
+#include <fileidentity.h>
 #include <paths.h>
 #include <profilefile.h>
 #include <safefile.h>
@@ -26,6 +27,7 @@
 using namespace ProjectFormat;
 using MenuObjects::tagOf;
 using Platform::ProfileFile;
+using Platform::sameFile;
 
 namespace {
 
@@ -86,15 +88,6 @@ bool isProjectFileName(const QString &fileName)
 {
     const QString suffix = QFileInfo(fileName).suffix().toUpper();
     return suffix == u"KLV" || suffix == u"INI" || suffix == u"SBL";
-}
-
-bool sameFile(const QString &a, const QString &b)
-{
-    const QFileInfo first(a);
-    const QFileInfo second(b);
-    if (first.exists() && second.exists())
-        return first.canonicalFilePath() == second.canonicalFilePath();
-    return first.absoluteFilePath() == second.absoluteFilePath();
 }
 
 } // namespace
