@@ -4,6 +4,7 @@
 #include "project/designercontext.h"
 #include "project/designermessages.h"
 #include "project/projectsettings.h"
+#include "project/surfacedesign.h"
 #include "surface/menusurface.h"
 
 #include <buttons/menubutton.h>
@@ -16,7 +17,7 @@
 #include <paths.h>
 #include <profilefile.h>
 #include <safefile.h>
-#include <projectfile/projectformat.h>
+#include <projectfile/menudesign.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,24 +32,6 @@ using Platform::sameFile;
 
 namespace {
 
-void writeText(ProfileFile &file, const QString &section, const QString &key, const QString &value)
-{
-    file.writeString(section, key, storedText(value));
-}
-
-void writeBounds(ProfileFile &file, const QString &key, const QRect &bounds)
-{
-    file.writeInteger(Sections::Left, key, bounds.left());
-    file.writeInteger(Sections::Top, key, bounds.top());
-    file.writeInteger(Sections::Width, key, bounds.width());
-    file.writeInteger(Sections::Height, key, bounds.height());
-}
-
-void writeWindowColor(ProfileFile &file, const QString &key, Platform::TColor color)
-{
-    file.writeString(Sections::Window, key, Platform::colorToString(color));
-}
-
 QList<TMenuButton *> keysOf(const TfrmMenu &surface)
 {
     QList<TMenuButton *> keys;
@@ -58,30 +41,6 @@ QList<TMenuButton *> keysOf(const TfrmMenu &surface)
             keys.append(key);
     }
     return keys;
-}
-
-// Ids of per-key entries: category and function ids in decimal.
-std::optional<int> keyIdOf(const QString &name)
-{
-    bool isNumber = false;
-    const int id = name.trimmed().toInt(&isNumber);
-    if (!isNumber || !(isCategoryId(id) || isFunctionId(id)))
-        return std::nullopt;
-    return id;
-}
-
-// Empties a section but keeps its place in the file, so that every save
-// after the first gives the same file.
-void clearKeys(ProfileFile &file, const QString &section)
-{
-    for (const QString &key : file.keyNames(section))
-        file.deleteKey(section, key);
-}
-
-void eraseIfEmpty(ProfileFile &file, const QString &section)
-{
-    if (file.sectionExists(section) && file.keyNames(section).isEmpty())
-        file.eraseSection(section);
 }
 
 bool isProjectFileName(const QString &fileName)
@@ -123,174 +82,25 @@ bool DesignerProject::flushOrComplain(ProfileFile &file)
 
 void DesignerProject::writeDesign(ProfileFile &file)
 {
-    for (const QString &section : {Sections::Names, Sections::Data, Sections::Glyph})
-        clearKeys(file, section);
-    dropStaleEntries(file);
-    writeKeys(file);
-    for (const QString &section : {Sections::Names, Sections::Data, Sections::Glyph})
-        eraseIfEmpty(file, section);
-    for (int id = FirstFunctionId; id <= LastFunctionId; ++id)
-        file.writeBool(Sections::Functions, QString::number(id), m_context.Objects.object(id) != nullptr);
-    writeList(file);
-    writeFields(file);
-    writeTools(file);
-    writeBack(file);
-    writeDescription(file);
-    writeTitle(file);
-    writeSettings(file);
-    for (const QString &id : m_context.NextWindowFiles.names())
-        writeText(file, Sections::NextWindowIni, id, m_context.NextWindowFiles.value(id));
-    file.writeInteger(Sections::Window, QStringLiteral("WIDTH"), m_context.Surface->width());
-    file.writeInteger(Sections::Window, QStringLiteral("HEIGHT"), m_context.Surface->height());
+    dropStaleEntries();
+    designOfSurface(m_context).write(file);
 }
 
-void DesignerProject::dropStaleEntries(ProfileFile &file)
+void DesignerProject::dropStaleEntries()
 {
     // Entries of keys that are gone would be inherited by a new key that
     // gets the same id.
     QSet<int> keyIds;
     for (TMenuButton *key : keysOf(*m_context.Surface))
         keyIds.insert(tagOf(key));
-    const auto isStale = [&keyIds](const QString &name) {
-        const std::optional<int> id = keyIdOf(name);
-        return id && !keyIds.contains(*id);
-    };
     for (NameValueList *list : {&m_context.ButtonGlyphFiles, &m_context.ButtonDataFiles, &m_context.NextWindowFiles}) {
         const auto onChange = std::exchange(list->OnChange, nullptr);
         for (const QString &name : list->names()) {
-            if (isStale(name))
+            const std::optional<int> id = keyIdOf(name);
+            if (id && !keyIds.contains(*id))
                 list->remove(name);
         }
         list->OnChange = onChange;
-    }
-    for (const QString &section : {Sections::NextWindow, Sections::NextWindowIni}) {
-        for (const QString &name : file.keyNames(section)) {
-            if (isStale(name))
-                file.deleteKey(section, name);
-        }
-    }
-}
-
-void DesignerProject::writeKeys(ProfileFile &file)
-{
-    for (TMenuButton *key : keysOf(*m_context.Surface)) {
-        const int id = tagOf(key);
-        const QString name = QString::number(id);
-        if (id < FirstFunctionId) {
-            writeText(file, Sections::Names, name, key->caption());
-            writeText(file, Sections::Data, name, m_context.ButtonDataFiles.value(name));
-        }
-        file.writeBool(Sections::WordWrap, name, key->wordWrap());
-        file.writeString(Sections::LayHow, name, glyphLayoutToString(MenuObjects::fromButtonLayout(key->layout())));
-        file.writeInteger(Sections::NumGlyphs, name, key->numGlyphs());
-        file.writeBool(Sections::NoBorder, name, key->noBorder());
-        file.writeBool(Sections::NewBorder, name, key->newBorder());
-        writeText(file, Sections::FunctionsHint, name, key->hint());
-        DesignStyle::writeFont(file, name, key);
-        writeBounds(file, name, key->geometry());
-        writeText(file, Sections::Glyph, name, m_context.ButtonGlyphFiles.value(name));
-        writeText(file, Sections::FunctionsCaption, name, key->caption());
-    }
-}
-
-void DesignerProject::writeList(ProfileFile &file)
-{
-    const QString key = objectKey(ListId);
-    TTranspList *list = m_context.Objects.list;
-    if (!list) {
-        file.writeBool(Sections::Objects, key, false);
-        return;
-    }
-    writeWindowColor(file, QStringLiteral("LIST"), list->color());
-    writeWindowColor(file, QStringLiteral("LISTSelected"), list->selectedColor());
-    file.writeBool(Sections::Window, QStringLiteral("LISTTRANSP"), list->transparent());
-    writeBounds(file, key, list->geometry());
-    DesignStyle::writeFont(file, key, list);
-    file.writeBool(Sections::Objects, key, true);
-}
-
-void DesignerProject::writeFields(ProfileFile &file)
-{
-    for (int id : {SerialId, SystemId, InfoId, RozmiarId}) {
-        const QString key = objectKey(id);
-        QLineEdit *edit = *m_context.Objects.field(id);
-        if (!edit) {
-            file.writeBool(Sections::Objects, key, false);
-            continue;
-        }
-        writeWindowColor(file, key, DesignStyle::colorOf(edit, Platform::clWindow));
-        writeBounds(file, key, edit->geometry());
-        DesignStyle::writeFont(file, key, edit);
-        file.writeBool(Sections::Objects, key, true);
-        writeText(file, Sections::FunctionsHint, key, edit->toolTip());
-    }
-}
-
-void DesignerProject::writeTools(ProfileFile &file)
-{
-    const QString key = objectKey(ToolsId);
-    TImage *tools = m_context.Objects.tools;
-    if (!tools) {
-        file.writeBool(Sections::Objects, key, false);
-        return;
-    }
-    file.writeInteger(Sections::Window, QStringLiteral("TOOLS_ALIGN"), TfrmMenu::toolsAlign(tools));
-    file.writeInteger(Sections::Height, key, tools->height());
-    file.writeInteger(Sections::Width, key, tools->width());
-    file.writeInteger(Sections::Left, key, tools->x());
-    file.writeInteger(Sections::Top, key, tools->y());
-    writeWindowColor(file, QStringLiteral("TOOLS_COLOR"), DesignStyle::colorOf(tools, Platform::clBlack));
-    file.writeBool(Sections::Objects, key, true);
-}
-
-void DesignerProject::writeBack(ProfileFile &file)
-{
-    TfrmMenu &surface = *m_context.Surface;
-    const QString key = objectKey(BackId);
-    file.writeBool(Sections::Window, QStringLiteral("BACK_ALIGN"), surface.backgroundAligned());
-    writeWindowColor(file, QStringLiteral("COLOR"), DesignStyle::colorOf(&surface, Platform::clBlack));
-    file.writeInteger(Sections::Height, key, surface.Image1->height());
-    file.writeInteger(Sections::Width, key, surface.Image1->width());
-    file.writeInteger(Sections::Left, key, surface.Image1->x());
-    file.writeInteger(Sections::Top, key, surface.Image1->y());
-}
-
-void DesignerProject::writeDescription(ProfileFile &file)
-{
-    const QString key = objectKey(DescriptionId);
-    TTranspList *description = m_context.Objects.description;
-    if (!description) {
-        file.writeBool(Sections::Objects, key, false);
-        return;
-    }
-    writeWindowColor(file, QStringLiteral("DESC"), description->color());
-    file.writeBool(Sections::Window, QStringLiteral("DESCTRANSP"), description->transparent());
-    writeWindowColor(file, QStringLiteral("DESCRIPTION"), description->color());
-    writeBounds(file, key, description->geometry());
-    DesignStyle::writeFont(file, key, description);
-    file.writeBool(Sections::Objects, key, true);
-}
-
-void DesignerProject::writeTitle(ProfileFile &file)
-{
-    const QString key = objectKey(TitleId);
-    QLabel *title = m_context.Objects.title;
-    if (!title) {
-        file.writeBool(Sections::Objects, key, false);
-        return;
-    }
-    writeWindowColor(file, key, DesignStyle::colorOf(title, Platform::clWindow));
-    file.writeBool(Sections::WordWrap, key, title->wordWrap());
-    writeBounds(file, key, title->geometry());
-    file.writeBool(Sections::Objects, key, true);
-    DesignStyle::writeFont(file, key, title);
-}
-
-void DesignerProject::writeSettings(ProfileFile &file)
-{
-    for (const ProjectSettingsTable::Entry &entry : ProjectSettingsTable::entries()) {
-        writeText(file, QLatin1String(entry.section), QLatin1String(entry.key),
-                  m_context.ProjectSettings.value(QLatin1String(entry.name)));
     }
 }
 
@@ -390,19 +200,13 @@ void DesignerProject::Exportujinfocdromu1Click(QObject *)
         own = std::make_unique<ProfileFile>(target);
         file = own.get();
     }
-    const QString section = Sections::InfoCd;
+    InfoCd infoCd;
     const QFont font = description->font();
-    const FontStyles styles = MenuObjects::fontStylesOf(font);
-    writeText(*file, section, Sections::FontName, font.family());
-    file->writeString(section, Sections::FontColor, Platform::colorToString(description->fontColor()));
-    file->writeString(section, Sections::FontStyle, fontStylesToString(styles));
-    file->writeInteger(section, Sections::Left, description->x());
-    file->writeInteger(section, Sections::Top, description->y());
-    file->writeInteger(section, Sections::Width, description->width());
-    file->writeInteger(section, Sections::Height, description->height());
-    file->writeInteger(section, Sections::FontSize, font.pointSize());
-    writeText(*file, section, QStringLiteral("MASKA"), m_context.ProjectSettings.value(QStringLiteral("Maska")));
-    writeText(*file, section, QStringLiteral("BMP"), m_context.ProjectSettings.value(QStringLiteral("Tlo")));
-    writeText(*file, section, QStringLiteral("PLIK"), m_context.ProjectSettings.value(QStringLiteral("CD_DESCRIPTION")));
+    infoCd.font = {font.family(), font.pointSize(), MenuObjects::fontStylesOf(font), description->fontColor()};
+    infoCd.bounds = description->geometry();
+    infoCd.mask = m_context.ProjectSettings.value(QStringLiteral("Maska"));
+    infoCd.picture = m_context.ProjectSettings.value(QStringLiteral("Tlo"));
+    infoCd.textFile = m_context.ProjectSettings.value(QStringLiteral("CD_DESCRIPTION"));
+    MenuDesign::writeInfoCd(*file, infoCd);
     flushOrComplain(*file);
 }

@@ -10,4 +10,6 @@ target_sources(designer PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/projectsettings.h
   ${CMAKE_CURRENT_LIST_DIR}/projectsettings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/projectwriter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/surfacedesign.h
+  ${CMAKE_CURRENT_LIST_DIR}/surfacedesign.cpp
 )

@@ -70,6 +70,15 @@ QString storedText(QString value)
     return blanksAround || enclosedInQuotes ? u'"' + value + u'"' : value;
 }
 
+std::optional<int> keyIdOf(const QString &name)
+{
+    bool isNumber = false;
+    const int id = name.trimmed().toInt(&isNumber);
+    if (!isNumber || !(isCategoryId(id) || isFunctionId(id)))
+        return std::nullopt;
+    return id;
+}
+
 namespace {
 
 const QString kBack = QStringLiteral("BACK");
@@ -170,7 +179,7 @@ void readObjects(const ProjectValues &project, MenuDesign &design)
         design.tools = tools;
     }
     if (present(project, DescriptionId)) {
-        DesignList description;
+        DesignDescription description;
         description.bounds = project.bounds(DescriptionId);
         description.font = readFont(project, objectKey(DescriptionId), Platform::clBtnText);
         description.color = windowColor(QStringLiteral("DESC"));
@@ -187,7 +196,7 @@ void readObjects(const ProjectValues &project, MenuDesign &design)
     }
 }
 
-InfoCd readInfoCd(const ProjectValues &project)
+InfoCd infoCdOf(const ProjectValues &project)
 {
     const QString section = Sections::InfoCd;
     InfoCd infoCd;
@@ -251,16 +260,6 @@ void eraseIfEmpty(ProfileFile &file, const QString &section)
 {
     if (file.sectionExists(section) && file.keyNames(section).isEmpty())
         file.eraseSection(section);
-}
-
-// Ids of per-key entries: category and function ids in decimal.
-std::optional<int> keyIdOf(const QString &name)
-{
-    bool isNumber = false;
-    const int id = name.trimmed().toInt(&isNumber);
-    if (!isNumber || !(isCategoryId(id) || isFunctionId(id)))
-        return std::nullopt;
-    return id;
 }
 
 // A second window of a key that is gone would be inherited by a new key
@@ -370,7 +369,7 @@ void writeBack(ProfileFile &file, const MenuDesign &design)
     file.writeInteger(Sections::Top, kBack, design.backgroundBounds.top());
 }
 
-void writeDescription(ProfileFile &file, const std::optional<DesignList> &description)
+void writeDescription(ProfileFile &file, const std::optional<DesignDescription> &description)
 {
     const QString key = objectKey(DescriptionId);
     if (!description) {
@@ -433,8 +432,7 @@ MenuDesign MenuDesign::read(const ProfileFile &file)
         design.settings[i] = file.readString(QLatin1String(table[i].section), QLatin1String(table[i].key),
                                              QLatin1String(table[i].fallback));
     }
-    if (file.sectionExists(Sections::InfoCd))
-        design.infoCd = readInfoCd(project);
+    design.infoCd = readInfoCd(file);
     return design;
 }
 
@@ -463,8 +461,15 @@ void MenuDesign::write(ProfileFile &file) const
     file.writeInteger(Sections::Window, QStringLiteral("WIDTH"), windowSize.width());
     file.writeInteger(Sections::Window, QStringLiteral("HEIGHT"), windowSize.height());
     if (infoCd
-        && (!file.sectionExists(Sections::InfoCd) || readInfoCd(ProjectValues(file, Reader::Designer, QString())) != *infoCd))
+        && readInfoCd(file) != infoCd)
         writeInfoCd(file, *infoCd);
+}
+
+std::optional<InfoCd> MenuDesign::readInfoCd(const ProfileFile &file)
+{
+    if (!file.sectionExists(Sections::InfoCd))
+        return std::nullopt;
+    return infoCdOf(ProjectValues(file, Reader::Designer, QString()));
 }
 
 void MenuDesign::writeInfoCd(ProfileFile &file, const InfoCd &infoCd)

@@ -39,6 +39,10 @@ std::optional<int> textSettingIndex(const QString &name);
 // reads back as it was; line breaks become blanks.
 QString storedText(QString value);
 
+// The id that the name of a per-key entry gives: a category or function id
+// in decimal; nothing for any other name.
+std::optional<int> keyIdOf(const QString &name);
+
 struct FontSpec {
     QString name = QStringLiteral("MS Sans Serif");
     int size = 8;
@@ -72,15 +76,23 @@ struct DesignKey {
     bool operator==(const DesignKey &) const = default;
 };
 
-// LIST and DESCRIPTION.
 struct DesignList {
     QRect bounds;
     FontSpec font;
     Platform::TColor color = Platform::clYellow;
-    Platform::TColor selectedColor = Platform::clBlue; // LIST only
+    Platform::TColor selectedColor = Platform::clBlue;
     bool transparent = false;
 
     bool operator==(const DesignList &) const = default;
+};
+
+struct DesignDescription {
+    QRect bounds;
+    FontSpec font;
+    Platform::TColor color = Platform::clYellow;
+    bool transparent = true;
+
+    bool operator==(const DesignDescription &) const = default;
 };
 
 // SERIAL, SYSTEM, INFO and ROZMIAR.
@@ -136,7 +148,7 @@ public:
     // Keys in the order the window holds them.
     std::vector<DesignKey> keys;
     std::optional<DesignList> list;
-    std::optional<DesignList> description;
+    std::optional<DesignDescription> description;
     std::optional<DesignField> serial;
     std::optional<DesignField> system;
     std::optional<DesignField> info;
@@ -163,7 +175,9 @@ public:
     static MenuDesign read(const Platform::ProfileFile &file);
     void write(Platform::ProfileFile &file) const;
 
-    // [INFOCD] as the designer's export writes it.
+    // [INFOCD] of the file, when it has one; as the designer's export
+    // writes it.
+    static std::optional<InfoCd> readInfoCd(const Platform::ProfileFile &file);
     static void writeInfoCd(Platform::ProfileFile &file, const InfoCd &infoCd);
 
     DesignKey *key(int id);
