@@ -5,4 +5,6 @@ target_sources(designer PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/objectkinds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objectstyle.h
   ${CMAKE_CURRENT_LIST_DIR}/objectstyle.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/objectviews.h
+  ${CMAKE_CURRENT_LIST_DIR}/objectviews.cpp
 )

@@ -83,7 +83,7 @@ bool DesignerProject::flushOrComplain(ProfileFile &file)
 void DesignerProject::writeDesign(ProfileFile &file)
 {
     dropStaleEntries();
-    designOfSurface(m_context).write(file);
+    savedDesignOf(m_context).write(file);
 }
 
 void DesignerProject::dropStaleEntries()

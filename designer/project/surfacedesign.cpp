@@ -1,6 +1,7 @@
 #include "project/surfacedesign.h"
 
 #include "objects/objectstyle.h"
+#include "objects/objectviews.h"
 #include "project/designercontext.h"
 #include "project/projectsettings.h"
 #include "surface/menusurface.h"
@@ -18,31 +19,10 @@ using MenuObjects::tagOf;
 
 namespace {
 
-FontSpec fontOf(const QWidget *object)
-{
-    const QFont font = object->font();
-    FontSpec spec;
-    spec.name = font.family();
-    spec.size = font.pointSize();
-    spec.styles = MenuObjects::fontStylesOf(font);
-    spec.color = DesignStyle::fontColorOf(object);
-    return spec;
-}
-
 DesignKey keyOf(const DesignerContext &context, const TMenuButton *button)
 {
-    DesignKey key;
-    key.id = tagOf(button);
+    DesignKey key = ObjectViews::keyOf(button);
     const QString name = QString::number(key.id);
-    key.bounds = button->geometry();
-    key.caption = button->caption();
-    key.hint = button->hint();
-    key.font = fontOf(button);
-    key.wordWrap = button->wordWrap();
-    key.layout = MenuObjects::fromButtonLayout(button->layout());
-    key.numGlyphs = button->numGlyphs();
-    key.noBorder = button->noBorder();
-    key.newBorder = button->newBorder();
     key.glyphFile = context.ButtonGlyphFiles.value(name);
     if (!key.isFunctionKey()) {
         key.dataFile = context.ButtonDataFiles.value(name);
@@ -53,54 +33,10 @@ DesignKey keyOf(const DesignerContext &context, const TMenuButton *button)
     return key;
 }
 
-DesignList listOf(const TTranspList *list)
+template<typename Entry, typename Widget, typename Take>
+std::optional<Entry> entryOf(const Widget *widget, Take take)
 {
-    DesignList design;
-    design.bounds = list->geometry();
-    design.font = fontOf(list);
-    design.color = list->color();
-    design.selectedColor = list->selectedColor();
-    design.transparent = list->transparent();
-    return design;
-}
-
-DesignDescription descriptionOf(const TTranspList *list)
-{
-    DesignDescription design;
-    design.bounds = list->geometry();
-    design.font = fontOf(list);
-    design.color = list->color();
-    design.transparent = list->transparent();
-    return design;
-}
-
-DesignField fieldOf(const QLineEdit *edit)
-{
-    DesignField field;
-    field.bounds = edit->geometry();
-    field.font = fontOf(edit);
-    field.color = DesignStyle::colorOf(edit, Platform::clWindow);
-    field.hint = edit->toolTip();
-    return field;
-}
-
-DesignTitle titleOf(const QLabel *label)
-{
-    DesignTitle title;
-    title.bounds = label->geometry();
-    title.font = fontOf(label);
-    title.color = DesignStyle::colorOf(label, Platform::clWindow);
-    title.wordWrap = label->wordWrap();
-    return title;
-}
-
-DesignTools toolsOf(const TImage *image)
-{
-    DesignTools tools;
-    tools.align = TfrmMenu::toolsAlign(image);
-    tools.bounds = image->geometry();
-    tools.color = DesignStyle::colorOf(image, Platform::clBlack);
-    return tools;
+    return widget ? std::optional<Entry>(take(widget)) : std::nullopt;
 }
 
 } // namespace
@@ -108,10 +44,9 @@ DesignTools toolsOf(const TImage *image)
 MenuDesign designOfSurface(const DesignerContext &context)
 {
     MenuDesign design;
-    if (context.ProjectIni) {
-        design.sourceText = context.ProjectIni->text();
-        design.infoCd = MenuDesign::readInfoCd(*context.ProjectIni);
-    }
+    const auto &table = ProjectSettingsTable::entries();
+    for (int i = 0; i < TextSettingCount; ++i)
+        design.settings[size_t(i)] = context.ProjectSettings.value(QLatin1String(table[size_t(i)].name));
     const TfrmMenu *surface = context.Surface;
     if (!surface)
         return design;
@@ -125,16 +60,22 @@ MenuDesign designOfSurface(const DesignerContext &context)
             design.keys.push_back(keyOf(context, button));
     }
     const DesignObjectRefs &objects = context.Objects;
-    design.list = objects.list ? std::optional(listOf(objects.list)) : std::nullopt;
-    design.description = objects.description ? std::optional(descriptionOf(objects.description)) : std::nullopt;
-    for (int id : {SerialId, SystemId, InfoId, RozmiarId}) {
-        const QLineEdit *edit = qobject_cast<const QLineEdit *>(objects.object(id));
-        design.field(id) = edit ? std::optional(fieldOf(edit)) : std::nullopt;
+    design.list = entryOf<DesignList>(objects.list.data(), ObjectViews::listOf);
+    design.description = entryOf<DesignDescription>(objects.description.data(), ObjectViews::descriptionOf);
+    for (int id : {SerialId, SystemId, InfoId, RozmiarId})
+        design.field(id) = entryOf<DesignField>(qobject_cast<const QLineEdit *>(objects.object(id)), ObjectViews::fieldOf);
+    design.title = entryOf<DesignTitle>(objects.title.data(), ObjectViews::titleOf);
+    if (const TImage *tools = objects.tools)
+        design.tools = ObjectViews::toolsOf(tools, TfrmMenu::toolsAlign(tools));
+    return design;
+}
+
+MenuDesign savedDesignOf(const DesignerContext &context)
+{
+    MenuDesign design = designOfSurface(context);
+    if (context.ProjectIni) {
+        design.sourceText = context.ProjectIni->text();
+        design.infoCd = MenuDesign::readInfoCd(*context.ProjectIni);
     }
-    design.tools = objects.tools ? std::optional(toolsOf(objects.tools)) : std::nullopt;
-    design.title = objects.title ? std::optional(titleOf(objects.title)) : std::nullopt;
-    const auto &table = ProjectSettingsTable::entries();
-    for (int i = 0; i < TextSettingCount; ++i)
-        design.settings[size_t(i)] = context.ProjectSettings.value(QLatin1String(table[size_t(i)].name));
     return design;
 }

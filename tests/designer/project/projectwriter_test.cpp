@@ -781,7 +781,7 @@ TEST_F(ProjectWriter, TheDesignOfTheSurfaceEqualsTheDesignOfItsFile)
         }
         ASSERT_TRUE(project.Zapisz());
         load(name);
-        const ProjectFormat::MenuDesign shown = designOfSurface(context);
+        const ProjectFormat::MenuDesign shown = savedDesignOf(context);
         const ProjectFormat::MenuDesign stored = ProjectFormat::MenuDesign::read(Platform::ProfileFile(drivePath(name)));
         EXPECT_EQ(shown.keys.size(), stored.keys.size());
         EXPECT_EQ(shown, stored);
