@@ -532,7 +532,8 @@ bool TMenuWindowBase::dragWindow(QObject *watched, QEvent *event)
         break;
     }
     case QEvent::MouseMove: {
-        m_context.LastHoveredTag = 0;
+        if (m_clickSounds)
+            m_clickSounds->setLastHoveredTag(0);
         if (m_dragging)
             move(m_dragStartWindow + static_cast<QMouseEvent *>(event)->globalPosition().toPoint()
                  - m_dragStartPointer);
