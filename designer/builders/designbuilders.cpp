@@ -8,6 +8,7 @@
 
 #include <buttons/menubutton.h>
 #include <menuobjects/imagewidget.h>
+#include <menuobjects/menubuilder.h>
 #include <menuobjects/menuobjects.h>
 #include <transplist/transplist.h>
 
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 
 using namespace ProjectFormat;
-using MenuObjects::buttonKey;
 using MenuObjects::setTag;
 using MenuObjects::tagOf;
 using Platform::TColor;
@@ -30,6 +30,7 @@ const int kToolsSide = 50;
 
 DesignBuilders::DesignBuilders(DesignerContext &context)
     : m_context(context)
+    , m_design(MenuDesign::read(*context.ProjectIni))
 {
 }
 
@@ -48,64 +49,42 @@ TColor DesignBuilders::windowColor(const QString &key) const
     return values().color(Sections::Window, key);
 }
 
-TMenuButton *DesignBuilders::createKey(int id, const QString &caption)
+void DesignBuilders::loadGlyph(TMenuButton *button, const DesignKey &key)
 {
-    auto *key = new TMenuButton(m_context.Surface);
-    key->setObjectName(QStringLiteral("klw%1").arg(id));
-    key->setCaption(caption);
-    key->setOpaque(false);
-    key->setGeometry(values().bounds(buttonKey(id), QRect()));
-    setTag(key, id);
-    return key;
-}
-
-void DesignBuilders::loadGlyph(TMenuButton *key, int id)
-{
-    const QString entry = m_context.ButtonGlyphFiles.value(QString::number(id));
-    if (entry.isEmpty())
+    const ProjectValues project = values();
+    if (MenuBuilder::loadGlyph(button, key, [&project](const QString &stored) { return project.resolve(stored); }))
         return;
-    const QImage glyph = Platform::readPicture(values().resolve(entry));
-    if (!glyph.isNull()) {
-        key->setGlyph(glyph);
-        return;
-    }
-    Platform::showMessage(m_context.Surface, DesignerMessages::missingGlyphFile(m_context.DriveRoot + entry),
+    Platform::showMessage(m_context.Surface, DesignerMessages::missingGlyphFile(m_context.DriveRoot + key.glyphFile),
                           DesignerCaption, Platform::MessageButtons::Ok, Platform::MessageIcon::Warning);
 }
 
 void DesignBuilders::createCategoryKeys()
 {
-    const ProjectValues project = values();
     const bool alwaysDown = windowFlag(QStringLiteral("ALWAYS_DOWN"));
-    for (const QString &name : project.file().keyNames(Sections::Names)) {
-        bool isNumber = false;
-        const int id = name.trimmed().toInt(&isNumber);
-        if (!isNumber)
-            continue; // a key that is no number names no object
-        TMenuButton *key = createKey(id, project.text(Sections::Names, name, {}));
-        m_context.NextWindowFiles.setValue(QString::number(id),
-                                           project.text(Sections::NextWindowIni, buttonKey(id), {}));
-        key->setShowHint(true);
-        key->setHint(project.text(Sections::FunctionsHint, buttonKey(id), {}));
+    for (const DesignKey &entry : m_design.keys) {
+        if (entry.isFunctionKey())
+            continue;
+        TMenuButton *key = MenuBuilder::createKey(m_context.Surface, entry);
+        m_context.NextWindowFiles.setValue(QString::number(entry.id), entry.nextWindowFile);
+        key->setHint(entry.hint);
         if (alwaysDown)
             key->setGroupIndex(1000);
         m_context.Surface->adopt(key, TfrmMenu::ClickRole::Category);
-        loadGlyph(key, id);
+        loadGlyph(key, entry);
     }
 }
 
 void DesignBuilders::CreateFunctionButtons()
 {
-    const ProjectValues project = values();
-    for (int id = FirstFunctionId; id <= LastFunctionId; ++id) {
-        if (!project.boolean(Sections::Functions, buttonKey(id), false))
+    for (const DesignKey &entry : m_design.keys) {
+        if (!entry.isFunctionKey())
             continue;
-        TMenuButton *key = createKey(id, project.text(QStringLiteral("FUNCTIONS_Caption"), buttonKey(id), {}));
-        if (id != MusicId)
-            key->setHint(project.text(Sections::FunctionsHint, buttonKey(id), {}));
+        TMenuButton *key = MenuBuilder::createKey(m_context.Surface, entry);
+        if (entry.id != MusicId)
+            key->setHint(entry.hint);
         m_context.Surface->adopt(key, TfrmMenu::ClickRole::Select);
-        m_context.Objects.functionKey(id) = key;
-        loadGlyph(key, id);
+        m_context.Objects.functionKey(entry.id) = key;
+        loadGlyph(key, entry);
     }
 }
 
@@ -240,16 +219,10 @@ void DesignBuilders::ApplyObjectStyles()
 
 void DesignBuilders::styleKey(TMenuButton *key, int id)
 {
-    const ProjectValues project = values();
-    const QString name = buttonKey(id);
-    DesignStyle::applyFont(key, project, name, Platform::clBtnText);
-    key->setNumGlyphs(project.integer(Sections::NumGlyphs, name, 1));
-    key->setNoBorder(project.boolean(Sections::NoBorder, name, false));
-    key->setNewBorder(project.boolean(Sections::NewBorder, name, false));
-    key->setLayout(MenuObjects::toButtonLayout(
-        project.glyphLayout(Sections::LayHow, name, MenuObjects::fromButtonLayout(key->layout()))));
-    if (id != MusicId)
-        key->setHint(project.text(Sections::FunctionsHint, name, {}));
-    key->setShowHint(true);
-    key->setWordWrap(project.boolean(Sections::WordWrap, name, false));
+    const DesignKey *entry = m_design.key(id);
+    if (!entry)
+        return;
+    MenuBuilder::styleKey(key, *entry);
+    // The save takes the colour from where the designer keeps it.
+    DesignStyle::setFontColor(key, entry->font.color);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <projectfile/menudesign.h>
 #include <projectfile/projectformat.h>
 
 class DesignerContext;
@@ -9,7 +10,9 @@ class TMenuButton;
 // Turn the per-object sections of the open project into objects on the
 // design surface, as a live preview of what the runtime will show: the
 // category keys, the function keys, the single objects, and then the
-// fonts, colours, borders, hints and layouts of what exists.
+// fonts, colours, borders, hints and layouts of what exists. The keys come
+// from the design the project file holds, read once, built as the runtime
+// builds them.
 class DesignBuilders
 {
 public:
@@ -24,9 +27,8 @@ private:
     ProjectFormat::ProjectValues values() const;
     bool windowFlag(const QString &key) const;
     Platform::TColor windowColor(const QString &key) const;
-    TMenuButton *createKey(int id, const QString &caption);
-    // Loads the glyph listed for the key; a missing file is reported.
-    void loadGlyph(TMenuButton *key, int id);
+    // Loads the glyph of the key's entry; a missing file is reported.
+    void loadGlyph(TMenuButton *button, const ProjectFormat::DesignKey &key);
     void createList();
     void createField(int id);
     void createTools();
@@ -35,4 +37,5 @@ private:
     void styleKey(TMenuButton *key, int id);
 
     DesignerContext &m_context;
+    ProjectFormat::MenuDesign m_design;
 };

@@ -415,9 +415,9 @@ void writeNextWindowFiles(ProfileFile &file, const MenuDesign &design)
 
 } // namespace
 
-MenuDesign MenuDesign::read(const ProfileFile &file)
+MenuDesign MenuDesign::read(const ProfileFile &file, Reader reader)
 {
-    const ProjectValues project(file, Reader::Designer, QString());
+    const ProjectValues project(file, reader, QString());
     MenuDesign design;
     design.sourceText = file.text();
     design.windowSize = project.windowSize();

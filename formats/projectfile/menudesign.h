@@ -170,9 +170,10 @@ public:
     // an empty file.
     QString sourceText;
 
-    // The design that file describes, with the designer's defaults. A read
-    // takes the file as it is; a write stores every value the design owns.
-    static MenuDesign read(const Platform::ProfileFile &file);
+    // The design that file describes, with the defaults of one reader (the
+    // designer's unless said). A read takes the file as it is; a write
+    // stores every value the design owns.
+    static MenuDesign read(const Platform::ProfileFile &file, Reader reader = Reader::Designer);
     void write(Platform::ProfileFile &file) const;
 
     // [INFOCD] of the file, when it has one; as the designer's export

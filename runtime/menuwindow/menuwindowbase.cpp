@@ -6,6 +6,7 @@
 
 #include <buttons/menubutton.h>
 #include <menuobjects/imagewidget.h>
+#include <menuobjects/menubuilder.h>
 #include <menuobjects/menuobjects.h>
 #include <shaper/controlshaper.h>
 #include <transplist/transplist.h>
@@ -135,6 +136,7 @@ void TMenuWindowBase::FormCreate()
     paintBackground();
     if (m_kind.ownsSounds)
         loadSoundsAndMusic();
+    m_design = MenuDesign::read(project(), Reader::Runtime);
     createCategoryKeys();
     createFunctionButtons();
     createSingleObjects();
@@ -237,38 +239,15 @@ void TMenuWindowBase::paintPicture(TImage *image, const QString &pictureKey, con
         image->stretch(std::move(picture));
 }
 
-TMenuButton *TMenuWindowBase::createKey(int id, const QString &caption)
-{
-    auto *button = new TMenuButton(this);
-    button->setCaption(caption);
-    button->setOpaque(false);
-    button->setGeometry(values().bounds(buttonKey(id), QRect()));
-    setTag(button, id);
-    button->setObjectName(QStringLiteral("klw%1").arg(id));
-    button->setShowHint(true);
-    return button;
-}
-
-void TMenuWindowBase::loadGlyph(TMenuButton *button, int id)
-{
-    const QString glyphFile = values().text(Sections::Glyph, buttonKey(id), {});
-    if (glyphFile.isEmpty())
-        return;
-    const QImage glyph = Platform::readPicture(values().resolve(glyphFile));
-    if (!glyph.isNull())
-        button->setGlyph(glyph);
-}
-
 void TMenuWindowBase::createCategoryKeys()
 {
     const bool alwaysDown = windowFlag(QStringLiteral("ALWAYS_DOWN"));
-    for (const QString &name : values().file().keyNames(Sections::Names)) {
-        bool isNumber = false;
-        const int id = name.toInt(&isNumber);
-        if (!isNumber)
-            continue; // a key that is no number cannot be an object
-        TMenuButton *button = createKey(id, values().text(Sections::Names, name, {}));
-        button->setHint(values().text(Sections::FunctionsHint, buttonKey(id), {}));
+    const MenuBuilder::Resolve resolve = [this](const QString &stored) { return values().resolve(stored); };
+    for (const DesignKey &entry : m_design.keys) {
+        if (entry.isFunctionKey())
+            continue;
+        TMenuButton *button = MenuBuilder::createKey(this, entry);
+        button->setHint(entry.hint);
         if (alwaysDown) {
             button->setGroupIndex(1000);
             button->setAllowAllUp(false);
@@ -277,7 +256,7 @@ void TMenuWindowBase::createCategoryKeys()
         button->OnMouseMove = [this](QObject *sender, Qt::KeyboardModifiers, int, int) {
             OdczytOpisuKategori(sender);
         };
-        loadGlyph(button, id);
+        MenuBuilder::loadGlyph(button, entry, resolve); // a glyph that does not load leaves none
         m_categoryKeys.append(button);
     }
 }
@@ -285,10 +264,12 @@ void TMenuWindowBase::createCategoryKeys()
 void TMenuWindowBase::createFunctionButtons()
 {
     const UserOptions &options = m_context.Options;
-    for (int id = FirstFunctionId; id <= LastFunctionId; ++id) {
-        if (!values().boolean(Sections::Functions, buttonKey(id), false))
+    const MenuBuilder::Resolve resolve = [this](const QString &stored) { return values().resolve(stored); };
+    for (const DesignKey &entry : m_design.keys) {
+        if (!entry.isFunctionKey())
             continue;
-        TMenuButton *button = createKey(id, values().text(QStringLiteral("FUNCTIONS_Caption"), buttonKey(id), {}));
+        const int id = entry.id;
+        TMenuButton *button = MenuBuilder::createKey(this, entry);
         button->OnClick = [this](QObject *sender) { runFunction(sender); };
         if (id == MusicId)
             button->setHint(options.NOSOUND || options.NoMusic ? QStringLiteral("ON") : QStringLiteral("OFF"));
@@ -299,7 +280,7 @@ void TMenuWindowBase::createFunctionButtons()
             button->setAllowAllUp(true);
         }
         m_functionButtons[size_t(id - FirstFunctionId)] = button;
-        loadGlyph(button, id);
+        MenuBuilder::loadGlyph(button, entry, resolve);
     }
 }
 
@@ -450,19 +431,10 @@ void TMenuWindowBase::applyStyles()
 
 void TMenuWindowBase::styleButton(TMenuButton *button, int id)
 {
-    const ProjectValues project = values();
-    const QString name = buttonKey(id);
     if (windowFlag(QStringLiteral("CURSOR_HAND")))
         button->setCursor(Qt::PointingHandCursor);
-    if (id != MusicId)
-        button->setHint(project.text(Sections::FunctionsHint, name, {}));
-    button->setShowHint(true);
-    button->setWordWrap(project.boolean(Sections::WordWrap, name, false));
-    applyFont(button, name, Platform::clBtnText);
-    button->setNumGlyphs(project.integer(Sections::NumGlyphs, name, 1));
-    button->setLayout(toButtonLayout(project.glyphLayout(Sections::LayHow, name, fromButtonLayout(button->layout()))));
-    button->setNoBorder(project.boolean(Sections::NoBorder, name, false));
-    button->setNewBorder(project.boolean(Sections::NewBorder, name, false));
+    if (const DesignKey *entry = m_design.key(id))
+        MenuBuilder::styleKey(button, *entry);
     attachClickSounds(button);
 }
 

@@ -127,8 +127,9 @@ TEST_F(SameLook, EveryObjectKindStandsAndReadsAlikeInBothWindows)
         const QRect b = runtime->geometry();
         EXPECT_EQ(a.topLeft(), b.topLeft());
         EXPECT_EQ(a.width(), b.width());
-        if (!row.sampleHeight)
+        if (!row.sampleHeight) {
             EXPECT_EQ(a.height(), b.height());
+        }
         EXPECT_EQ(design->font().family(), runtime->font().family());
         EXPECT_EQ(design->font().pointSize(), runtime->font().pointSize());
         EXPECT_EQ(MenuObjects::fontStylesOf(design->font()), MenuObjects::fontStylesOf(runtime->font()));
@@ -141,7 +142,8 @@ TEST_F(SameLook, EveryObjectKindStandsAndReadsAlikeInBothWindows)
             EXPECT_EQ(key->glyph().isNull(), row.id != 1001 && row.id != StartId);
             EXPECT_EQ(key->wordWrap(), runtimeKey->wordWrap());
         }
-        if (const auto *label = qobject_cast<const QLabel *>(design))
+        if (const auto *label = qobject_cast<const QLabel *>(design)) {
             EXPECT_EQ(label->text(), static_cast<const QLabel *>(runtime)->text());
+        }
     }
 }
