@@ -19,13 +19,11 @@
 #include <QLineEdit>
 
 using namespace ProjectFormat;
-using MenuObjects::setTag;
 using MenuObjects::tagOf;
 using Platform::TColor;
 
 namespace {
 const QString kDefaultTitle = QStringLiteral("ZELTRIN KALVORA 4.0");
-const int kToolsSide = 50;
 } // namespace
 
 DesignBuilders::DesignBuilders(DesignerContext &context)
@@ -42,11 +40,6 @@ ProjectValues DesignBuilders::values() const
 bool DesignBuilders::windowFlag(const QString &key) const
 {
     return values().boolean(Sections::Window, key);
-}
-
-TColor DesignBuilders::windowColor(const QString &key) const
-{
-    return values().color(Sections::Window, key);
 }
 
 void DesignBuilders::loadGlyph(TMenuButton *button, const DesignKey &key)
@@ -90,28 +83,23 @@ void DesignBuilders::CreateFunctionButtons()
 
 void DesignBuilders::CreateObjects()
 {
-    const ProjectValues project = values();
-    const auto present = [&project](int id) { return project.boolean(Sections::Objects, objectKey(id), false); };
-    if (present(ListId))
+    if (m_design.list)
         createList();
     for (int id : {SerialId, SystemId, InfoId, RozmiarId}) {
-        if (present(id))
+        if (m_design.field(id))
             createField(id);
     }
-    if (present(ToolsId))
+    if (m_design.tools)
         createTools();
-    if (present(DescriptionId))
+    if (m_design.description)
         createDescription();
-    if (present(TitleId))
+    if (m_design.title)
         createTitle();
 }
 
 void DesignBuilders::createList()
 {
-    auto *list = new TTranspList(m_context.Surface);
-    list->setObjectName(objectKey(ListId));
-    setTag(list, ListId);
-    list->setGeometry(values().bounds(ListId));
+    TTranspList *list = MenuBuilder::createList(m_context.Surface, ListId, m_design.list->bounds);
     list->setItems(DesignObjectCreators::listSampleLines());
     list->setVisible(!windowFlag(QStringLiteral("LIST_ON_CLICK")));
     m_context.Surface->adopt(list, TfrmMenu::ClickRole::Select);
@@ -120,33 +108,17 @@ void DesignBuilders::createList()
 
 void DesignBuilders::createField(int id)
 {
-    auto *edit = new QLineEdit(m_context.Surface);
-    edit->setObjectName(objectKey(id));
-    setTag(edit, id);
-    edit->setGeometry(values().bounds(id));
-    edit->setFrame(false);
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    edit->setToolTip(values().text(Sections::FunctionsHint, objectKey(id)));
+    QLineEdit *edit = MenuBuilder::createField(m_context.Surface, id, *m_design.field(id));
     m_context.Surface->adopt(edit, TfrmMenu::ClickRole::Select);
     *m_context.Objects.field(id) = edit;
 }
 
 void DesignBuilders::createTools()
 {
-    const ProjectValues project = values();
     TfrmMenu *surface = m_context.Surface;
-    auto *tools = new TImage(surface);
-    tools->setObjectName(objectKey(ToolsId));
-    setTag(tools, ToolsId);
-    tools->resize(kToolsSide, kToolsSide);
+    TImage *tools = MenuBuilder::createTools(surface, *m_design.tools, surface->size());
     m_context.Objects.tools = tools;
-
-    const int align = project.integer(Sections::Window, QStringLiteral("TOOLS_ALIGN"));
-    surface->setToolsAlign(tools, align >= 0 && align <= 4 ? TfrmMenu::ToolsAlign(align) : TfrmMenu::AlignNone);
-    const QRect aligned = tools->geometry();
-    tools->setGeometry(project.bounds(ToolsId, QRect(aligned.topLeft(), QSize(aligned.width(), kToolsSide))));
-    surface->setToolsAlign(tools, TfrmMenu::toolsAlign(tools)); // the edge keeps its sides
+    surface->setToolsAlign(tools, TfrmMenu::ToolsAlign(m_design.tools->align)); // the edge keeps its sides
     surface->adopt(tools, TfrmMenu::ClickRole::Surface);
     tools->lower();
     surface->Image1->lower();
@@ -154,10 +126,7 @@ void DesignBuilders::createTools()
 
 void DesignBuilders::createDescription()
 {
-    auto *list = new TTranspList(m_context.Surface);
-    list->setObjectName(objectKey(DescriptionId));
-    setTag(list, DescriptionId);
-    list->setGeometry(values().bounds(DescriptionId));
+    TTranspList *list = MenuBuilder::createList(m_context.Surface, DescriptionId, m_design.description->bounds);
     list->setItems(DesignObjectCreators::descriptionSampleLines());
     m_context.Surface->adopt(list, TfrmMenu::ClickRole::TitleAndOthers);
     m_context.Objects.description = list;
@@ -165,16 +134,9 @@ void DesignBuilders::createDescription()
 
 void DesignBuilders::createTitle()
 {
-    const ProjectValues project = values();
-    auto *title = new QLabel(m_context.Surface);
-    title->setObjectName(objectKey(TitleId));
-    setTag(title, TitleId);
-    title->setGeometry(project.bounds(TitleId));
-    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    title->setTextFormat(Qt::PlainText);
     // The project's own title, never one left by the project opened before.
-    title->setText(project.text(Sections::Cdrom, QStringLiteral("CD_TITLE"), kDefaultTitle));
-    title->setWordWrap(project.boolean(Sections::WordWrap, objectKey(TitleId), false));
+    const QString text = values().text(Sections::Cdrom, QStringLiteral("CD_TITLE"), kDefaultTitle);
+    QLabel *title = MenuBuilder::createTitle(m_context.Surface, *m_design.title, text);
     m_context.Surface->adopt(title, TfrmMenu::ClickRole::TitleAndOthers);
     m_context.Objects.title = title;
     title->raise();
@@ -183,7 +145,6 @@ void DesignBuilders::createTitle()
 
 void DesignBuilders::ApplyObjectStyles()
 {
-    const ProjectValues project = values();
     for (QWidget *object : m_context.Surface->components()) {
         auto *key = qobject_cast<TMenuButton *>(object);
         if (key && tagOf(key) > 1000)
@@ -191,30 +152,32 @@ void DesignBuilders::ApplyObjectStyles()
     }
     DesignObjectRefs &objects = m_context.Objects;
     if (objects.list) {
-        objects.list->setColor(windowColor(QStringLiteral("LIST")));
-        objects.list->setSelectedColor(windowColor(QStringLiteral("LISTSelected")));
-        objects.list->setTransparent(windowFlag(QStringLiteral("LISTTRANSP")));
-        DesignStyle::applyFont(objects.list, project, objectKey(ListId), Platform::clBtnText);
+        MenuBuilder::styleList(objects.list, *m_design.list);
         objects.list->drawItems(0);
     }
-    if (objects.description) {
-        objects.description->setColor(windowColor(QStringLiteral("DESC")));
-        objects.description->setTransparent(windowFlag(QStringLiteral("DESCTRANSP")));
-        DesignStyle::applyFont(objects.description, project, objectKey(DescriptionId), Platform::clBtnText);
-    }
+    if (objects.description)
+        MenuBuilder::styleDescription(objects.description, *m_design.description);
     for (int id : {SerialId, SystemId, InfoId, RozmiarId}) {
         QLineEdit *edit = *objects.field(id);
         if (!edit)
             continue;
-        DesignStyle::setColor(edit, windowColor(objectKey(id)));
-        DesignStyle::applyFont(edit, project, objectKey(id), Platform::clBtnText);
+        const DesignField &field = *m_design.field(id);
+        MenuBuilder::styleField(edit, field);
+        keepColors(edit, field.color, field.font.color);
         // The sample text sizes the edit by the font it now has.
         DesignObjectCreators::NapiszProbke(edit);
     }
     if (objects.title) {
-        DesignStyle::setColor(objects.title, windowColor(QStringLiteral("TITLE")));
-        DesignStyle::applyFont(objects.title, project, objectKey(TitleId), Platform::clGreen);
+        MenuBuilder::styleTitle(objects.title, *m_design.title);
+        keepColors(objects.title, m_design.title->color, m_design.title->font.color);
     }
+}
+
+void DesignBuilders::keepColors(QWidget *object, TColor color, TColor fontColor)
+{
+    // The save takes the colours from where the designer keeps them.
+    DesignStyle::setColor(object, color);
+    DesignStyle::setFontColor(object, fontColor);
 }
 
 void DesignBuilders::styleKey(TMenuButton *key, int id)

@@ -5,6 +5,7 @@
 
 class DesignerContext;
 class QLineEdit;
+class QWidget;
 class TMenuButton;
 
 // Turn the per-object sections of the open project into objects on the
@@ -26,7 +27,6 @@ public:
 private:
     ProjectFormat::ProjectValues values() const;
     bool windowFlag(const QString &key) const;
-    Platform::TColor windowColor(const QString &key) const;
     // Loads the glyph of the key's entry; a missing file is reported.
     void loadGlyph(TMenuButton *button, const ProjectFormat::DesignKey &key);
     void createList();
@@ -35,6 +35,7 @@ private:
     void createDescription();
     void createTitle();
     void styleKey(TMenuButton *key, int id);
+    static void keepColors(QWidget *object, Platform::TColor color, Platform::TColor fontColor);
 
     DesignerContext &m_context;
     ProjectFormat::MenuDesign m_design;

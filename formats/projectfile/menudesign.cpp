@@ -173,7 +173,11 @@ void readObjects(const ProjectValues &project, MenuDesign &design)
         tools.align = align >= 0 && align <= 4 ? align : 0;
         const QRect aligned = MenuDesign::alignedToolsBounds(
             tools.align, QRect(0, 0, kToolsSide, kToolsSide), design.windowSize);
-        const QRect own = project.bounds(ToolsId, QRect(aligned.topLeft(), QSize(aligned.width(), kToolsSide)));
+        // Without bounds of its own the runtime's strip has its default
+        // ones, the designer's takes the edge's sides, 50 pixels across.
+        const QRect own = project.reader() == Reader::Runtime
+                              ? project.bounds(ToolsId)
+                              : project.bounds(ToolsId, QRect(aligned.topLeft(), QSize(aligned.width(), kToolsSide)));
         tools.bounds = MenuDesign::alignedToolsBounds(tools.align, own, design.windowSize);
         tools.color = windowColor(QStringLiteral("TOOLS_COLOR"));
         design.tools = tools;

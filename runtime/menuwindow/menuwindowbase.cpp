@@ -284,10 +284,21 @@ void TMenuWindowBase::createFunctionButtons()
     }
 }
 
+bool TMenuWindowBase::designHolds(int id) const
+{
+    switch (id) {
+    case ListId: return bool(m_design.list);
+    case ToolsId: return bool(m_design.tools);
+    case DescriptionId: return bool(m_design.description);
+    case TitleId: return bool(m_design.title);
+    default: return bool(m_design.field(id));
+    }
+}
+
 void TMenuWindowBase::createSingleObjects()
 {
     for (int id : m_kind.singleObjectOrder) {
-        if (values().boolean(Sections::Objects, objectKey(id), false))
+        if (designHolds(id))
             createSingleObject(id);
     }
 }
@@ -309,10 +320,7 @@ void TMenuWindowBase::createSingleObject(int id)
 
 void TMenuWindowBase::createProgramList()
 {
-    m_programList = new TTranspList(this);
-    m_programList->setObjectName(QStringLiteral("LIST"));
-    setTag(m_programList, ListId);
-    m_programList->setGeometry(values().bounds(ListId));
+    m_programList = MenuBuilder::createList(this, ListId, m_design.list->bounds);
     m_programList->onClick = [this](TTranspList *sender) { LISTA_PRG(sender); };
     m_programList->setSorted(true);
     m_programList->setVisible(!windowFlag(QStringLiteral("LIST_ON_CLICK")));
@@ -320,33 +328,14 @@ void TMenuWindowBase::createProgramList()
 
 QLineEdit *TMenuWindowBase::createField(int id, const QString &flagKey)
 {
-    auto *field = new QLineEdit(this);
-    field->setObjectName(objectKey(id));
-    setTag(field, id);
-    field->setGeometry(values().bounds(id));
-    field->setFrame(false);
-    field->setReadOnly(true);
-    field->setFocusPolicy(Qt::NoFocus);
-    field->setToolTip(values().text(Sections::FunctionsHint, objectKey(id)));
+    QLineEdit *field = MenuBuilder::createField(this, id, *m_design.field(id));
     field->setVisible(!values().boolean(Sections::Window, flagKey, false));
     return field;
 }
 
 void TMenuWindowBase::createToolsStrip()
 {
-    m_toolsStrip = new TImage(this);
-    m_toolsStrip->setObjectName(QStringLiteral("TOOLS"));
-    setTag(m_toolsStrip, ToolsId);
-    QRect bounds = values().bounds(ToolsId);
-    // The edge the strip is aligned to fixes the sizes across it.
-    switch (values().integer(Sections::Window, QStringLiteral("TOOLS_ALIGN"))) {
-    case 1: bounds = QRect(0, 0, width(), bounds.height()); break;
-    case 2: bounds = QRect(width() - bounds.width(), 0, bounds.width(), height()); break;
-    case 3: bounds = QRect(0, height() - bounds.height(), width(), bounds.height()); break;
-    case 4: bounds = QRect(0, 0, bounds.width(), height()); break;
-    default: break;
-    }
-    m_toolsStrip->setGeometry(bounds);
+    m_toolsStrip = MenuBuilder::createTools(this, *m_design.tools, size());
     enableWindowDragging(m_toolsStrip);
     m_toolsStrip->lower();
     if (m_kind.lowersBackgroundWithStrip)
@@ -355,7 +344,7 @@ void TMenuWindowBase::createToolsStrip()
 
 void TMenuWindowBase::createDescription()
 {
-    const QRect bounds = values().bounds(DescriptionId);
+    const QRect bounds = m_design.description->bounds;
     m_descriptionMemo = new QPlainTextEdit(this);
     m_descriptionMemo->setObjectName(QStringLiteral("DESCRIPTION_MEMO"));
     m_descriptionMemo->setGeometry(bounds);
@@ -363,10 +352,7 @@ void TMenuWindowBase::createDescription()
     m_descriptionMemo->setReadOnly(true);
     m_descriptionMemo->hide();
 
-    m_descriptionList = new TTranspList(this);
-    m_descriptionList->setObjectName(QStringLiteral("DESCRIPTION"));
-    setTag(m_descriptionList, DescriptionId);
-    m_descriptionList->setGeometry(bounds);
+    m_descriptionList = MenuBuilder::createList(this, DescriptionId, bounds);
     m_descriptionList->setTransparent(true);
     enableWindowDragging(m_descriptionList);
     m_descriptionList->raise();
@@ -375,18 +361,12 @@ void TMenuWindowBase::createDescription()
 
 void TMenuWindowBase::createTitle()
 {
-    m_titleLabel = new QLabel(this);
-    m_titleLabel->setObjectName(QStringLiteral("TITLE"));
-    setTag(m_titleLabel, TitleId);
-    m_titleLabel->setGeometry(values().bounds(TitleId));
-    m_titleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_titleLabel->setTextFormat(Qt::PlainText);
-    m_titleLabel->setText(m_kind.readsCdKeys
-                              ? values().text(Sections::Cdrom, QStringLiteral("CD_TITLE"), m_context.ApplicationTitle)
-                              : m_context.ApplicationTitle);
+    const QString text = m_kind.readsCdKeys
+                             ? values().text(Sections::Cdrom, QStringLiteral("CD_TITLE"), m_context.ApplicationTitle)
+                             : m_context.ApplicationTitle;
+    m_titleLabel = MenuBuilder::createTitle(this, *m_design.title, text);
     enableWindowDragging(m_titleLabel);
     m_titleLabel->raise();
-    m_titleLabel->setWordWrap(values().boolean(Sections::WordWrap, objectKey(TitleId), false));
 }
 
 void TMenuWindowBase::applyFont(QWidget *widget, const QString &name, TColor defaultColor)
@@ -401,18 +381,12 @@ void TMenuWindowBase::applyStyles()
         if (id > 1000)
             styleButton(button, id);
     }
-    if (m_programList) {
-        m_programList->setColor(windowColor(QStringLiteral("LIST")));
-        m_programList->setSelectedColor(windowColor(QStringLiteral("LISTSelected")));
-        m_programList->setTransparent(windowFlag(QStringLiteral("LISTTRANSP")));
-        applyFont(m_programList, objectKey(ListId), Platform::clBtnText);
-    }
+    if (m_programList)
+        MenuBuilder::styleList(m_programList, *m_design.list);
     if (m_descriptionList) {
         applyFont(m_descriptionMemo, objectKey(DescriptionId), Platform::clBtnText);
-        applyFont(m_descriptionList, objectKey(DescriptionId), Platform::clBtnText);
+        MenuBuilder::styleDescription(m_descriptionList, *m_design.description);
         m_descriptionList->setSelectedColor(m_descriptionList->fontColor());
-        m_descriptionList->setColor(windowColor(QStringLiteral("DESC")));
-        m_descriptionList->setTransparent(windowFlag(QStringLiteral("DESCTRANSP")));
         m_descriptionList->setScrolkiColor(m_descriptionList->selectedColor());
         setFontColor(m_descriptionMemo, Platform::clWindowText);
     }
@@ -420,13 +394,14 @@ void TMenuWindowBase::applyStyles()
         if (!field)
             continue;
         const int id = tagOf(field);
-        setBackgroundColor(field, windowColor(objectKey(id)));
-        applyFont(field, objectKey(id), id == SerialId ? Platform::clBtnText : m_kind.fieldFontColor);
+        MenuBuilder::styleField(field, *m_design.field(id));
+        // The second window's fields write in the window's text colour
+        // unless the project says otherwise.
+        if (id != SerialId)
+            setFontColor(field, values().color(Sections::FontColor, objectKey(id), m_kind.fieldFontColor));
     }
-    if (m_titleLabel) {
-        setColorRole(m_titleLabel, QPalette::Window, windowColor(QStringLiteral("TITLE")));
-        applyFont(m_titleLabel, objectKey(TitleId), Platform::clGreen);
-    }
+    if (m_titleLabel)
+        MenuBuilder::styleTitle(m_titleLabel, *m_design.title);
 }
 
 void TMenuWindowBase::styleButton(TMenuButton *button, int id)

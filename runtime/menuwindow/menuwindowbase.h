@@ -187,6 +187,8 @@ private:
     void loadSoundsAndMusic();
     void createCategoryKeys();
     void createFunctionButtons();
+    // The design holds the single object of id.
+    bool designHolds(int id) const;
     void createSingleObjects();
     void createProgramList();
     QLineEdit *createField(int id, const QString &flagKey);

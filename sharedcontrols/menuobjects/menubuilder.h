@@ -4,13 +4,18 @@
 
 #include <functional>
 
+class QLabel;
+class QLineEdit;
 class QWidget;
+class TImage;
 class TMenuButton;
+class TTranspList;
 
-// The one way a key of a design becomes a widget, for the runtime's menu
-// windows and the designer's surface alike. What each program adds (its
-// handlers, the runtime's enabled states and groups, the designer's
-// selection) it adds to what this builds.
+// The one way the objects of a design become widgets, for the runtime's
+// menu windows and the designer's surface alike: each is made with its id,
+// name and place, and styled from its entry. What each program adds (its
+// handlers, the runtime's enabled states, groups and hidden fields, the
+// designer's sample texts and selection) it adds to what this builds.
 namespace MenuBuilder {
 
 // The file a stored path names (the reader's drive root in front).
@@ -28,5 +33,22 @@ void styleKey(TMenuButton *button, const ProjectFormat::DesignKey &key);
 // The glyph of the key's entry; false when it names a file that does not
 // load (the key keeps no glyph). An entry without a file is no failure.
 bool loadGlyph(TMenuButton *button, const ProjectFormat::DesignKey &key, const Resolve &resolve);
+
+// LIST or DESCRIPTION (id) at bounds.
+TTranspList *createList(QWidget *parent, int id, const QRect &bounds);
+void styleList(TTranspList *list, const ProjectFormat::DesignList &design);
+void styleDescription(TTranspList *list, const ProjectFormat::DesignDescription &design);
+
+// SERIAL, SYSTEM, INFO or ROZMIAR: a read-only field without a frame that
+// never takes the focus, its hint shown.
+QLineEdit *createField(QWidget *parent, int id, const ProjectFormat::DesignField &field);
+void styleField(QLineEdit *edit, const ProjectFormat::DesignField &field);
+
+// TITLE: centred plain text.
+QLabel *createTitle(QWidget *parent, const ProjectFormat::DesignTitle &title, const QString &text);
+void styleTitle(QLabel *label, const ProjectFormat::DesignTitle &title);
+
+// TOOLS on a window of size: the strip keeps to its edge there.
+TImage *createTools(QWidget *parent, const ProjectFormat::DesignTools &tools, const QSize &window);
 
 } // namespace MenuBuilder
