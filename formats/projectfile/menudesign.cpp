@@ -98,14 +98,14 @@ FontSpec readFont(const ProjectValues &project, const QString &key, TColor defau
     return font;
 }
 
-DesignKey readKey(const ProjectValues &project, int id)
+DesignKey readKey(const ProjectValues &project, int id, const QString &namesKey = {})
 {
     const QString name = QString::number(id);
     DesignKey key;
     key.id = id;
     key.bounds = project.bounds(name, QRect());
     key.caption = isFunctionId(id) ? project.text(QStringLiteral("FUNCTIONS_Caption"), name, {})
-                                   : project.text(Sections::Names, name, {});
+                                   : project.text(Sections::Names, namesKey.isEmpty() ? name : namesKey, {});
     if (id != MusicId)
         key.hint = project.text(Sections::FunctionsHint, name, {});
     key.font = readFont(project, name, Platform::clBtnText);
@@ -123,15 +123,16 @@ DesignKey readKey(const ProjectValues &project, int id)
     return key;
 }
 
-// Category keys in the order of [NAMES]: every entry whose name is a number
-// above 1000; then the function keys that [FUNCTIONS] switches on.
+// Category keys in the order of [NAMES]: every entry whose name is a
+// category id (other names name no key the file could keep); then the
+// function keys that [FUNCTIONS] switches on.
 void readKeys(const ProjectValues &project, MenuDesign &design)
 {
     for (const QString &name : project.file().keyNames(Sections::Names)) {
         bool isNumber = false;
         const int id = name.trimmed().toInt(&isNumber);
-        if (isNumber && id > 1000 && !design.key(id))
-            design.keys.push_back(readKey(project, id));
+        if (isNumber && isCategoryId(id) && !design.key(id))
+            design.keys.push_back(readKey(project, id, name));
     }
     for (int id = FirstFunctionId; id <= LastFunctionId; ++id) {
         if (project.boolean(Sections::Functions, objectKey(id), false) && !design.key(id))

@@ -195,3 +195,44 @@ TEST_F(MenuDesignTest, ChangesOfTheDesignReachTheFile)
     EXPECT_EQ(file.readString(QStringLiteral("INFOCD"), QStringLiteral("PLIK"), {}), u"INFO.TXT");
     EXPECT_EQ(file.readString(QStringLiteral("WLASNE"), QStringLiteral("KLUCZ"), {}), u"zostaje");
 }
+
+// Whatever a file holds, the design read from it, once stored, reads back as
+// itself for either reader: keys that name no category, numbers out of
+// range and values of the wrong form included.
+TEST_F(MenuDesignTest, AStoredDesignReadsBackAsItselfWhateverTheFileHeld)
+{
+    const struct {
+        const char *name;
+        const char *text;
+    } rows[] = {
+        {"names of function keys and of no key", "[NAMES]\n10001=Start?\n20000=za daleko\n1000=za nisko\n5=x\n"
+                                                 "[FUNCTIONS]\n10001=1\n"},
+        {"one id written two ways", "[NAMES]\n01001=pierwszy\n1001=drugi\n"},
+        {"numbers past any screen", "[WINDOW]\nWIDTH=99999999\nHEIGHT=-5\n[NAMES]\n1001=A\n"
+                                    "[LEFT]\n1001=-99999999\n[FONT_SIZE]\n1001=5000\n[NUMGLYPHS]\n1001=-3\n"},
+        {"values of the wrong form", "[WINDOW]\nCOLOR=czerwony\nTOOLS_ALIGN=7\nBACK_ALIGN=nie\n[OBJECTS]\nTOOLS=tak\n"
+                                     "LIST=2\n[FONT_COLOR]\nLIST=$FFFFFFFF\n[LAYHOW]\n1001=lt\n[NAMES]\n1001=\"\n"},
+        {"quotes and blanks", "[NAMES]\n1001=\"'\"\n1002=' w '\n[FUNCTIONS_HINT]\n1001=  \"\"  \n"
+                              "[CDROM]\nCD_TITLE=\"\"\"\n[INFOCD]\nFONT_NAME= \"x\" \n"},
+        {"a strip along each edge", "[WINDOW]\nTOOLS_ALIGN=2\nWIDTH=300\n[OBJECTS]\nTOOLS=1\n[WIDTH]\nTOOLS=-40\n"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const ProfileFile file(put(QStringLiteral("P.KLV"), Platform::toCp1250(QString::fromUtf8(row.text))));
+        for (Reader reader : {Reader::Designer, Reader::Runtime}) {
+            const MenuDesign design = withoutSource(MenuDesign::read(file, reader));
+            ProfileFile stored(put(QStringLiteral("S.KLV"), {}));
+            design.write(stored);
+            EXPECT_EQ(withoutSource(MenuDesign::read(stored, reader)), design) << stored.text().toStdString();
+            stored.reload();
+        }
+    }
+    // Only a category id names a category key.
+    const ProfileFile file(put(QStringLiteral("P.KLV"), Platform::toCp1250(QString::fromUtf8(rows[0].text))));
+    const MenuDesign design = MenuDesign::read(file);
+    ASSERT_EQ(design.keys.size(), 1u);
+    EXPECT_EQ(design.keys[0].id, int(StartId));
+    const MenuDesign twice = MenuDesign::read(ProfileFile(put(QStringLiteral("Q.KLV"), "[NAMES]\r\n01001=pierwszy\r\n1001=drugi\r\n")));
+    ASSERT_EQ(twice.keys.size(), 1u);
+    EXPECT_EQ(twice.keys[0].caption, u"pierwszy");
+}
