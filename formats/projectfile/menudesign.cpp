@@ -145,60 +145,87 @@ bool present(const ProjectValues &project, int id)
     return project.boolean(Sections::Objects, objectKey(id), false);
 }
 
+Platform::TColor windowColor(const ProjectValues &project, const QString &key)
+{
+    return project.color(Sections::Window, key);
+}
+
+bool windowFlag(const ProjectValues &project, const QString &key)
+{
+    return project.boolean(Sections::Window, key);
+}
+
+DesignList readList(const ProjectValues &project)
+{
+    DesignList list;
+    list.bounds = project.bounds(ListId);
+    list.font = readFont(project, objectKey(ListId), Platform::clBtnText);
+    list.color = windowColor(project, QStringLiteral("LIST"));
+    list.selectedColor = windowColor(project, QStringLiteral("LISTSelected"));
+    list.transparent = windowFlag(project, QStringLiteral("LISTTRANSP"));
+    return list;
+}
+
+DesignField readField(const ProjectValues &project, int id)
+{
+    DesignField field;
+    field.bounds = project.bounds(id);
+    field.font = readFont(project, objectKey(id), Platform::clBtnText);
+    field.color = windowColor(project, objectKey(id));
+    field.hint = project.text(Sections::FunctionsHint, objectKey(id));
+    return field;
+}
+
+DesignTools readTools(const ProjectValues &project, const QSize &window)
+{
+    DesignTools tools;
+    const int align = project.integer(Sections::Window, QStringLiteral("TOOLS_ALIGN"));
+    tools.align = align >= 0 && align <= 4 ? align : 0;
+    const QRect aligned = MenuDesign::alignedToolsBounds(tools.align, QRect(0, 0, kToolsSide, kToolsSide), window);
+    // Without bounds of its own the runtime's strip has its default ones,
+    // the designer's takes the edge's sides, 50 pixels across.
+    const QRect own = project.reader() == Reader::Runtime
+                          ? project.bounds(ToolsId)
+                          : project.bounds(ToolsId, QRect(aligned.topLeft(), QSize(aligned.width(), kToolsSide)));
+    tools.bounds = MenuDesign::alignedToolsBounds(tools.align, own, window);
+    tools.color = windowColor(project, QStringLiteral("TOOLS_COLOR"));
+    return tools;
+}
+
+DesignDescription readDescription(const ProjectValues &project)
+{
+    DesignDescription description;
+    description.bounds = project.bounds(DescriptionId);
+    description.font = readFont(project, objectKey(DescriptionId), Platform::clBtnText);
+    description.color = windowColor(project, QStringLiteral("DESC"));
+    description.transparent = windowFlag(project, QStringLiteral("DESCTRANSP"));
+    return description;
+}
+
+DesignTitle readTitle(const ProjectValues &project)
+{
+    DesignTitle title;
+    title.bounds = project.bounds(TitleId);
+    title.font = readFont(project, objectKey(TitleId), Platform::clGreen);
+    title.color = windowColor(project, QStringLiteral("TITLE"));
+    title.wordWrap = project.boolean(Sections::WordWrap, objectKey(TitleId), false);
+    return title;
+}
+
 void readObjects(const ProjectValues &project, MenuDesign &design)
 {
-    const auto windowColor = [&project](const QString &key) { return project.color(Sections::Window, key); };
-    const auto windowFlag = [&project](const QString &key) { return project.boolean(Sections::Window, key); };
-    if (present(project, ListId)) {
-        DesignList list;
-        list.bounds = project.bounds(ListId);
-        list.font = readFont(project, objectKey(ListId), Platform::clBtnText);
-        list.color = windowColor(QStringLiteral("LIST"));
-        list.selectedColor = windowColor(QStringLiteral("LISTSelected"));
-        list.transparent = windowFlag(QStringLiteral("LISTTRANSP"));
-        design.list = list;
-    }
+    if (present(project, ListId))
+        design.list = readList(project);
     for (int id : {SerialId, SystemId, InfoId, RozmiarId}) {
-        if (!present(project, id))
-            continue;
-        DesignField field;
-        field.bounds = project.bounds(id);
-        field.font = readFont(project, objectKey(id), Platform::clBtnText);
-        field.color = windowColor(objectKey(id));
-        field.hint = project.text(Sections::FunctionsHint, objectKey(id));
-        design.field(id) = field;
+        if (present(project, id))
+            design.field(id) = readField(project, id);
     }
-    if (present(project, ToolsId)) {
-        DesignTools tools;
-        const int align = project.integer(Sections::Window, QStringLiteral("TOOLS_ALIGN"));
-        tools.align = align >= 0 && align <= 4 ? align : 0;
-        const QRect aligned = MenuDesign::alignedToolsBounds(
-            tools.align, QRect(0, 0, kToolsSide, kToolsSide), design.windowSize);
-        // Without bounds of its own the runtime's strip has its default
-        // ones, the designer's takes the edge's sides, 50 pixels across.
-        const QRect own = project.reader() == Reader::Runtime
-                              ? project.bounds(ToolsId)
-                              : project.bounds(ToolsId, QRect(aligned.topLeft(), QSize(aligned.width(), kToolsSide)));
-        tools.bounds = MenuDesign::alignedToolsBounds(tools.align, own, design.windowSize);
-        tools.color = windowColor(QStringLiteral("TOOLS_COLOR"));
-        design.tools = tools;
-    }
-    if (present(project, DescriptionId)) {
-        DesignDescription description;
-        description.bounds = project.bounds(DescriptionId);
-        description.font = readFont(project, objectKey(DescriptionId), Platform::clBtnText);
-        description.color = windowColor(QStringLiteral("DESC"));
-        description.transparent = windowFlag(QStringLiteral("DESCTRANSP"));
-        design.description = description;
-    }
-    if (present(project, TitleId)) {
-        DesignTitle title;
-        title.bounds = project.bounds(TitleId);
-        title.font = readFont(project, objectKey(TitleId), Platform::clGreen);
-        title.color = windowColor(QStringLiteral("TITLE"));
-        title.wordWrap = project.boolean(Sections::WordWrap, objectKey(TitleId), false);
-        design.title = title;
-    }
+    if (present(project, ToolsId))
+        design.tools = readTools(project, design.windowSize);
+    if (present(project, DescriptionId))
+        design.description = readDescription(project);
+    if (present(project, TitleId))
+        design.title = readTitle(project);
 }
 
 InfoCd infoCdOf(const ProjectValues &project)
