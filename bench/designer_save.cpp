@@ -10,6 +10,7 @@
 
 #include <profilefile.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -45,10 +46,17 @@ struct OpenDesign {
     ~OpenDesign() { delete context.Surface.data(); }
 };
 
+std::unique_ptr<OpenDesign> g_design;
+
+// Made at the first benchmark, while the application runs, and freed before
+// the application goes.
 OpenDesign &openDesign()
 {
-    static OpenDesign design;
-    return design;
+    if (!g_design) {
+        g_design = std::make_unique<OpenDesign>();
+        qAddPostRoutine([] { g_design.reset(); });
+    }
+    return *g_design;
 }
 
 void BM_ReadProject(benchmark::State &state)
