@@ -183,6 +183,7 @@ public:
 
     DesignKey *key(int id);
     const DesignKey *key(int id) const;
+    // The field of SerialId, SystemId, InfoId or RozmiarId.
     std::optional<DesignField> &field(int id);
     const std::optional<DesignField> &field(int id) const;
     QString setting(const QString &name) const;

@@ -16,6 +16,16 @@ class TTranspList;
 // name and place, and styled from its entry. What each program adds (its
 // handlers, the runtime's enabled states, groups and hidden fields, the
 // designer's sample texts and selection) it adds to what this builds.
+//
+// Where the two differ by design:
+// - each reads the design with its own defaults (ProjectFormat::Reader);
+// - on the surface objects are inert: a click selects them; fields show a
+//   sample text at that text's height, the lists sample lines; a glyph that
+//   does not load is reported (the runtime goes on without it);
+// - the runtime hides a field by its *_IF_IS flag, groups category keys
+//   under ALWAYS_DOWN without all up, keeps program functions disabled
+//   until a program is chosen, and its second window writes its fields in
+//   the window's text colour unless the file names one.
 namespace MenuBuilder {
 
 // The file a stored path names (the reader's drive root in front).
