@@ -4,7 +4,7 @@
 #include <support/benchsupport.h>
 
 #include <project/designercontext.h>
-#include <project/designerproject.h>
+#include <document/designerproject.h>
 #include <surface/menusurface.h>
 #include <undo/designundo.h>
 

@@ -1,6 +1,6 @@
 #include "designbuilders.h"
 
-#include "objects/designobjects.h"
+#include "surface/designobjects.h"
 #include "objects/objectstyle.h"
 #include "project/designercontext.h"
 #include "project/designermessages.h"

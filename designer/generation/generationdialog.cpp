@@ -1,7 +1,7 @@
 #include "generationdialog.h"
 
 #include "project/designercontext.h"
-#include "project/designerproject.h"
+#include "document/designerproject.h"
 
 #include <checkbox/bitcheckbox.h>
 #include <browse/browsefolder.h>

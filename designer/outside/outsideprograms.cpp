@@ -2,7 +2,7 @@
 
 #include "outside/outsidemessages.h"
 #include "project/designercontext.h"
-#include "project/designerproject.h"
+#include "document/designerproject.h"
 #include "surface/menusurface.h"
 
 #include <dialogs.h>

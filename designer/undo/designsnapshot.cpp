@@ -1,11 +1,11 @@
 #include "designsnapshot.h"
 
-#include "objects/designobjects.h"
+#include "surface/designobjects.h"
 #include "objects/objectstyle.h"
 #include "objects/objectviews.h"
 #include "project/designercontext.h"
 #include "project/projectsettings.h"
-#include "project/surfacedesign.h"
+#include "document/surfacedesign.h"
 #include "selection/surfacecommands.h"
 #include "surface/menusurface.h"
 

@@ -1,8 +1,8 @@
 #include "designerfixture.h"
 
-#include <objects/designobjects.h>
+#include <surface/designobjects.h>
 #include <project/projectsettings.h>
-#include <project/surfacedesign.h>
+#include <document/surfacedesign.h>
 
 #include <buttons/menubutton.h>
 #include <menuobjects/menuobjects.h>

@@ -1,9 +1,9 @@
 #include "undofixture.h"
 
-#include <objects/designobjects.h>
+#include <surface/designobjects.h>
 #include <objects/objectkinds.h>
 #include <objects/objectstyle.h>
-#include <project/surfacedesign.h>
+#include <document/surfacedesign.h>
 #include <undo/designsnapshot.h>
 
 #include <buttons/menubutton.h>

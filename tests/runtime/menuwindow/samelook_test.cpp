@@ -5,7 +5,7 @@
 #include "menufixture.h"
 
 #include <project/designercontext.h>
-#include <project/designerproject.h>
+#include <document/designerproject.h>
 #include <surface/menusurface.h>
 
 #include <buttons/menubutton.h>

@@ -1,4 +1,4 @@
-#include "project/surfacedesign.h"
+#include "document/surfacedesign.h"
 
 #include "objects/objectstyle.h"
 #include "objects/objectviews.h"

@@ -4,7 +4,7 @@
 #include "project/designercontext.h"
 #include "project/designermessages.h"
 #include "project/projectsettings.h"
-#include "project/surfacedesign.h"
+#include "document/surfacedesign.h"
 #include "surface/menusurface.h"
 
 #include <buttons/menubutton.h>
