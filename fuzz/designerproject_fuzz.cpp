@@ -2,7 +2,7 @@
 // surface whatever the values, and once saved, a load and a save give the
 // same file again.
 #include <project/designercontext.h>
-#include <project/designerproject.h>
+#include <document/designerproject.h>
 #include <surface/menusurface.h>
 
 #include <dialogs.h>

@@ -405,14 +405,8 @@ void ProfileFile::eraseSection(const QString &section)
         m_modified = true;
 }
 
-bool ProfileFile::flush()
+QString ProfileFile::text() const
 {
-    if (!m_modified)
-        return true;
-    if (!m_writable) {
-        m_error = QStringLiteral("%1 could not be read and is left as it is").arg(m_fileName);
-        return false;
-    }
     QString text;
     for (const auto &section : m_sections) {
         if (section->hasHeader)
@@ -422,8 +416,27 @@ bool ProfileFile::flush()
     }
     if (!m_endsWithNewline && text.endsWith(QStringLiteral("\r\n")))
         text.chop(2);
+    return text;
+}
 
-    if (const WriteResult written = writeWholeFile(m_fileName, toCp1250(text)); !written.ok()) {
+void ProfileFile::setText(const QString &text)
+{
+    m_sections.clear();
+    m_sectionIndex.clear();
+    m_endsWithNewline = text.isEmpty() || text.endsWith(u'\n');
+    parse(text);
+    m_modified = true;
+}
+
+bool ProfileFile::flush()
+{
+    if (!m_modified)
+        return true;
+    if (!m_writable) {
+        m_error = QStringLiteral("%1 could not be read and is left as it is").arg(m_fileName);
+        return false;
+    }
+    if (const WriteResult written = writeWholeFile(m_fileName, toCp1250(text())); !written.ok()) {
         m_error = written.error;
         return false;
     }

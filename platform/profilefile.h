@@ -89,6 +89,11 @@ public:
     // Removes every section of that name with all its lines.
     void eraseSection(const QString &section);
 
+    // The whole file as flush() writes it.
+    QString text() const;
+    // Replaces everything in memory by the profile text; written at flush().
+    void setText(const QString &text);
+
     bool isModified() const { return m_modified; }
     // Writes pending changes. Returns false (and sets errorString) on failure.
     bool flush();

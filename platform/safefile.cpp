@@ -100,8 +100,12 @@ WholeFileWriter::~WholeFileWriter() = default;
 
 QString WholeFileWriter::error() const
 {
-    const QString reason = m_reason.isEmpty() ? polishReason(m_file->errorString()) : m_reason;
-    return QStringLiteral("Nie można zapisać \"%1\": %2").arg(m_path, reason);
+    return QStringLiteral("Nie można zapisać \"%1\": %2").arg(m_path, reason());
+}
+
+QString WholeFileWriter::reason() const
+{
+    return m_reason.isEmpty() ? polishReason(m_file->errorString()) : m_reason;
 }
 
 bool WholeFileWriter::open()
@@ -137,7 +141,7 @@ WriteResult WholeFileWriter::commit()
 {
     // Synced to the disk and renamed over the old file only now.
     if (m_failed || !m_file->commit())
-        return {error()};
+        return {error(), reason()};
     return {};
 }
 
@@ -195,7 +199,8 @@ bool writeAll(int fd, const char *data, qsizetype size)
 WriteResult copyWholeFile(const QString &source, const QString &target)
 {
     const auto failure = [&](const QString &path) {
-        return WriteResult{QStringLiteral("Nie można skopiować do \"%1\": %2").arg(path, systemError(errno))};
+        const QString reason = systemError(errno);
+        return WriteResult{QStringLiteral("Nie można skopiować do \"%1\": %2").arg(path, reason), reason};
     };
     const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
     struct stat status {};
@@ -226,7 +231,7 @@ WriteResult copyWholeFile(const QString &source, const QString &target)
 WriteResult copyToNewFile(const QString &source, const QString &target)
 {
     const auto failedBecause = [&](const QString &reason) {
-        return WriteResult{QStringLiteral("Nie można skopiować do \"%1\": %2").arg(target, reason)};
+        return WriteResult{QStringLiteral("Nie można skopiować do \"%1\": %2").arg(target, reason), reason};
     };
     const auto failure = [&](int error) { return failedBecause(systemError(error)); };
     const FileDescriptor in(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
@@ -257,7 +262,7 @@ WriteResult writeWholeFile(const QString &path, QByteArrayView bytes)
 {
     WholeFileWriter file(path);
     if (!file.open() || !file.write(bytes))
-        return {file.error()};
+        return {file.error(), file.reason()};
     return file.commit();
 }
 

@@ -30,10 +30,12 @@ inline constexpr qint64 Mask = 16 * 1024 * 1024;    // 1-bit window masks
 inline constexpr qint64 Sound = 256 * 1024 * 1024;  // click sounds and music
 } // namespace SizeLimits
 
-// Outcome of a write: the reason on failure.
+// Outcome of a write: the message on failure, and the system's own words
+// for why (a full disk, a missing folder) where it gave any.
 struct WriteResult
 {
     QString error;
+    QString reason;
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -58,6 +60,7 @@ public:
     WriteResult commit();
     // Why the last call failed.
     QString error() const;
+    QString reason() const;
 
 private:
     QString m_path;

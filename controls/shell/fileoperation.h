@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/fileopengine.h"
+#include <fileopengine.h>
 
 #include <QObject>
 #include <QString>

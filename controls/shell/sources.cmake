@@ -5,8 +5,6 @@ target_sources(controls PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/execfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/filedrag.h
   ${CMAKE_CURRENT_LIST_DIR}/filedrag.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/fileopengine.h
-  ${CMAKE_CURRENT_LIST_DIR}/fileopengine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/fileoperation.h
   ${CMAKE_CURRENT_LIST_DIR}/fileoperation.cpp
 )

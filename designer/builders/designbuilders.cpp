@@ -1,6 +1,6 @@
 #include "designbuilders.h"
 
-#include "objects/designobjects.h"
+#include "surface/designobjects.h"
 #include "objects/objectstyle.h"
 #include "project/designercontext.h"
 #include "project/designermessages.h"
@@ -8,6 +8,7 @@
 
 #include <buttons/menubutton.h>
 #include <menuobjects/imagewidget.h>
+#include <menuobjects/menubuilder.h>
 #include <menuobjects/menuobjects.h>
 #include <transplist/transplist.h>
 
@@ -18,18 +19,16 @@
 #include <QLineEdit>
 
 using namespace ProjectFormat;
-using MenuObjects::buttonKey;
-using MenuObjects::setTag;
 using MenuObjects::tagOf;
 using Platform::TColor;
 
 namespace {
 const QString kDefaultTitle = QStringLiteral("ZELTRIN KALVORA 4.0");
-const int kToolsSide = 50;
 } // namespace
 
 DesignBuilders::DesignBuilders(DesignerContext &context)
     : m_context(context)
+    , m_design(MenuDesign::read(*context.ProjectIni))
 {
 }
 
@@ -43,96 +42,64 @@ bool DesignBuilders::windowFlag(const QString &key) const
     return values().boolean(Sections::Window, key);
 }
 
-TColor DesignBuilders::windowColor(const QString &key) const
+void DesignBuilders::loadGlyph(TMenuButton *button, const DesignKey &key)
 {
-    return values().color(Sections::Window, key);
-}
-
-TMenuButton *DesignBuilders::createKey(int id, const QString &caption)
-{
-    auto *key = new TMenuButton(m_context.Surface);
-    key->setObjectName(QStringLiteral("klw%1").arg(id));
-    key->setCaption(caption);
-    key->setOpaque(false);
-    key->setGeometry(values().bounds(buttonKey(id), QRect()));
-    setTag(key, id);
-    return key;
-}
-
-void DesignBuilders::loadGlyph(TMenuButton *key, int id)
-{
-    const QString entry = m_context.ButtonGlyphFiles.value(QString::number(id));
-    if (entry.isEmpty())
+    const ProjectValues project = values();
+    if (MenuBuilder::loadGlyph(button, key, [&project](const QString &stored) { return project.resolve(stored); }))
         return;
-    const QImage glyph = Platform::readPicture(values().resolve(entry));
-    if (!glyph.isNull()) {
-        key->setGlyph(glyph);
-        return;
-    }
-    Platform::showMessage(m_context.Surface, DesignerMessages::missingGlyphFile(m_context.DriveRoot + entry),
+    Platform::showMessage(m_context.Surface, DesignerMessages::missingGlyphFile(m_context.DriveRoot + key.glyphFile),
                           DesignerCaption, Platform::MessageButtons::Ok, Platform::MessageIcon::Warning);
 }
 
 void DesignBuilders::createCategoryKeys()
 {
-    const ProjectValues project = values();
     const bool alwaysDown = windowFlag(QStringLiteral("ALWAYS_DOWN"));
-    for (const QString &name : project.file().keyNames(Sections::Names)) {
-        bool isNumber = false;
-        const int id = name.trimmed().toInt(&isNumber);
-        if (!isNumber)
-            continue; // a key that is no number names no object
-        TMenuButton *key = createKey(id, project.text(Sections::Names, name, {}));
-        m_context.NextWindowFiles.setValue(QString::number(id),
-                                           project.text(Sections::NextWindowIni, buttonKey(id), {}));
-        key->setShowHint(true);
-        key->setHint(project.text(Sections::FunctionsHint, buttonKey(id), {}));
+    for (const DesignKey &entry : m_design.keys) {
+        if (entry.isFunctionKey())
+            continue;
+        TMenuButton *key = MenuBuilder::createKey(m_context.Surface, entry);
+        m_context.NextWindowFiles.setValue(QString::number(entry.id), entry.nextWindowFile);
+        key->setHint(entry.hint);
         if (alwaysDown)
             key->setGroupIndex(1000);
         m_context.Surface->adopt(key, TfrmMenu::ClickRole::Category);
-        loadGlyph(key, id);
+        loadGlyph(key, entry);
     }
 }
 
 void DesignBuilders::CreateFunctionButtons()
 {
-    const ProjectValues project = values();
-    for (int id = FirstFunctionId; id <= LastFunctionId; ++id) {
-        if (!project.boolean(Sections::Functions, buttonKey(id), false))
+    for (const DesignKey &entry : m_design.keys) {
+        if (!entry.isFunctionKey())
             continue;
-        TMenuButton *key = createKey(id, project.text(QStringLiteral("FUNCTIONS_Caption"), buttonKey(id), {}));
-        if (id != MusicId)
-            key->setHint(project.text(Sections::FunctionsHint, buttonKey(id), {}));
+        TMenuButton *key = MenuBuilder::createKey(m_context.Surface, entry);
+        if (entry.id != MusicId)
+            key->setHint(entry.hint);
         m_context.Surface->adopt(key, TfrmMenu::ClickRole::Select);
-        m_context.Objects.functionKey(id) = key;
-        loadGlyph(key, id);
+        m_context.Objects.functionKey(entry.id) = key;
+        loadGlyph(key, entry);
     }
 }
 
 void DesignBuilders::CreateObjects()
 {
-    const ProjectValues project = values();
-    const auto present = [&project](int id) { return project.boolean(Sections::Objects, objectKey(id), false); };
-    if (present(ListId))
+    if (m_design.list)
         createList();
     for (int id : {SerialId, SystemId, InfoId, RozmiarId}) {
-        if (present(id))
+        if (m_design.field(id))
             createField(id);
     }
-    if (present(ToolsId))
+    if (m_design.tools)
         createTools();
-    if (present(DescriptionId))
+    if (m_design.description)
         createDescription();
-    if (present(TitleId))
+    if (m_design.title)
         createTitle();
 }
 
 void DesignBuilders::createList()
 {
-    auto *list = new TTranspList(m_context.Surface);
-    list->setObjectName(objectKey(ListId));
-    setTag(list, ListId);
-    list->setGeometry(values().bounds(ListId));
+    TTranspList *list = MenuBuilder::createList(m_context.Surface, ListId, m_design.list->bounds);
     list->setItems(DesignObjectCreators::listSampleLines());
     list->setVisible(!windowFlag(QStringLiteral("LIST_ON_CLICK")));
     m_context.Surface->adopt(list, TfrmMenu::ClickRole::Select);
@@ -141,33 +108,17 @@ void DesignBuilders::createList()
 
 void DesignBuilders::createField(int id)
 {
-    auto *edit = new QLineEdit(m_context.Surface);
-    edit->setObjectName(objectKey(id));
-    setTag(edit, id);
-    edit->setGeometry(values().bounds(id));
-    edit->setFrame(false);
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::NoFocus);
-    edit->setToolTip(values().text(Sections::FunctionsHint, objectKey(id)));
+    QLineEdit *edit = MenuBuilder::createField(m_context.Surface, id, *m_design.field(id));
     m_context.Surface->adopt(edit, TfrmMenu::ClickRole::Select);
     *m_context.Objects.field(id) = edit;
 }
 
 void DesignBuilders::createTools()
 {
-    const ProjectValues project = values();
     TfrmMenu *surface = m_context.Surface;
-    auto *tools = new TImage(surface);
-    tools->setObjectName(objectKey(ToolsId));
-    setTag(tools, ToolsId);
-    tools->resize(kToolsSide, kToolsSide);
+    TImage *tools = MenuBuilder::createTools(surface, *m_design.tools, surface->size());
     m_context.Objects.tools = tools;
-
-    const int align = project.integer(Sections::Window, QStringLiteral("TOOLS_ALIGN"));
-    surface->setToolsAlign(tools, align >= 0 && align <= 4 ? TfrmMenu::ToolsAlign(align) : TfrmMenu::AlignNone);
-    const QRect aligned = tools->geometry();
-    tools->setGeometry(project.bounds(ToolsId, QRect(aligned.topLeft(), QSize(aligned.width(), kToolsSide))));
-    surface->setToolsAlign(tools, TfrmMenu::toolsAlign(tools)); // the edge keeps its sides
+    surface->setToolsAlign(tools, TfrmMenu::ToolsAlign(m_design.tools->align)); // the edge keeps its sides
     surface->adopt(tools, TfrmMenu::ClickRole::Surface);
     tools->lower();
     surface->Image1->lower();
@@ -175,10 +126,7 @@ void DesignBuilders::createTools()
 
 void DesignBuilders::createDescription()
 {
-    auto *list = new TTranspList(m_context.Surface);
-    list->setObjectName(objectKey(DescriptionId));
-    setTag(list, DescriptionId);
-    list->setGeometry(values().bounds(DescriptionId));
+    TTranspList *list = MenuBuilder::createList(m_context.Surface, DescriptionId, m_design.description->bounds);
     list->setItems(DesignObjectCreators::descriptionSampleLines());
     m_context.Surface->adopt(list, TfrmMenu::ClickRole::TitleAndOthers);
     m_context.Objects.description = list;
@@ -186,16 +134,9 @@ void DesignBuilders::createDescription()
 
 void DesignBuilders::createTitle()
 {
-    const ProjectValues project = values();
-    auto *title = new QLabel(m_context.Surface);
-    title->setObjectName(objectKey(TitleId));
-    setTag(title, TitleId);
-    title->setGeometry(project.bounds(TitleId));
-    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    title->setTextFormat(Qt::PlainText);
     // The project's own title, never one left by the project opened before.
-    title->setText(project.text(Sections::Cdrom, QStringLiteral("CD_TITLE"), kDefaultTitle));
-    title->setWordWrap(project.boolean(Sections::WordWrap, objectKey(TitleId), false));
+    const QString text = values().text(Sections::Cdrom, QStringLiteral("CD_TITLE"), kDefaultTitle);
+    QLabel *title = MenuBuilder::createTitle(m_context.Surface, *m_design.title, text);
     m_context.Surface->adopt(title, TfrmMenu::ClickRole::TitleAndOthers);
     m_context.Objects.title = title;
     title->raise();
@@ -204,7 +145,6 @@ void DesignBuilders::createTitle()
 
 void DesignBuilders::ApplyObjectStyles()
 {
-    const ProjectValues project = values();
     for (QWidget *object : m_context.Surface->components()) {
         auto *key = qobject_cast<TMenuButton *>(object);
         if (key && tagOf(key) > 1000)
@@ -212,44 +152,40 @@ void DesignBuilders::ApplyObjectStyles()
     }
     DesignObjectRefs &objects = m_context.Objects;
     if (objects.list) {
-        objects.list->setColor(windowColor(QStringLiteral("LIST")));
-        objects.list->setSelectedColor(windowColor(QStringLiteral("LISTSelected")));
-        objects.list->setTransparent(windowFlag(QStringLiteral("LISTTRANSP")));
-        DesignStyle::applyFont(objects.list, project, objectKey(ListId), Platform::clBtnText);
+        MenuBuilder::styleList(objects.list, *m_design.list);
         objects.list->drawItems(0);
     }
-    if (objects.description) {
-        objects.description->setColor(windowColor(QStringLiteral("DESC")));
-        objects.description->setTransparent(windowFlag(QStringLiteral("DESCTRANSP")));
-        DesignStyle::applyFont(objects.description, project, objectKey(DescriptionId), Platform::clBtnText);
-    }
+    if (objects.description)
+        MenuBuilder::styleDescription(objects.description, *m_design.description);
     for (int id : {SerialId, SystemId, InfoId, RozmiarId}) {
         QLineEdit *edit = *objects.field(id);
         if (!edit)
             continue;
-        DesignStyle::setColor(edit, windowColor(objectKey(id)));
-        DesignStyle::applyFont(edit, project, objectKey(id), Platform::clBtnText);
+        const DesignField &field = *m_design.field(id);
+        MenuBuilder::styleField(edit, field);
+        keepColors(edit, field.color, field.font.color);
         // The sample text sizes the edit by the font it now has.
         DesignObjectCreators::NapiszProbke(edit);
     }
     if (objects.title) {
-        DesignStyle::setColor(objects.title, windowColor(QStringLiteral("TITLE")));
-        DesignStyle::applyFont(objects.title, project, objectKey(TitleId), Platform::clGreen);
+        MenuBuilder::styleTitle(objects.title, *m_design.title);
+        keepColors(objects.title, m_design.title->color, m_design.title->font.color);
     }
+}
+
+void DesignBuilders::keepColors(QWidget *object, TColor color, TColor fontColor)
+{
+    // The save takes the colours from where the designer keeps them.
+    DesignStyle::setColor(object, color);
+    DesignStyle::setFontColor(object, fontColor);
 }
 
 void DesignBuilders::styleKey(TMenuButton *key, int id)
 {
-    const ProjectValues project = values();
-    const QString name = buttonKey(id);
-    DesignStyle::applyFont(key, project, name, Platform::clBtnText);
-    key->setNumGlyphs(project.integer(Sections::NumGlyphs, name, 1));
-    key->setNoBorder(project.boolean(Sections::NoBorder, name, false));
-    key->setNewBorder(project.boolean(Sections::NewBorder, name, false));
-    key->setLayout(MenuObjects::toButtonLayout(
-        project.glyphLayout(Sections::LayHow, name, MenuObjects::fromButtonLayout(key->layout()))));
-    if (id != MusicId)
-        key->setHint(project.text(Sections::FunctionsHint, name, {}));
-    key->setShowHint(true);
-    key->setWordWrap(project.boolean(Sections::WordWrap, name, false));
+    const DesignKey *entry = m_design.key(id);
+    if (!entry)
+        return;
+    MenuBuilder::styleKey(key, *entry);
+    // The save takes the colour from where the designer keeps it.
+    DesignStyle::setFontColor(key, entry->font.color);
 }

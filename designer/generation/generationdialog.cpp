@@ -1,8 +1,8 @@
 #include "generationdialog.h"
 
 #include "project/designercontext.h"
+#include "document/designerproject.h"
 #include "project/cdfolder.h"
-#include "project/designerproject.h"
 
 #include <checkbox/bitcheckbox.h>
 #include <browse/browsefolder.h>

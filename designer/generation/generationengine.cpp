@@ -3,7 +3,8 @@
 #include "project/cdfolder.h"
 
 #include <datafile/datafile.h>
-#include <shell/fileopengine.h>
+#include <fileidentity.h>
+#include <fileopengine.h>
 #include <paths.h>
 #include <profilefile.h>
 #include <safefile.h>
@@ -11,8 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <sys/stat.h>
 
 #include <map>
 #include <optional>
@@ -26,44 +25,25 @@ namespace {
 const QString Autorun = QStringLiteral("AUTORUN.INF");
 const QString RuntimeIni = QStringLiteral("ORVANTA.INI");
 
-// What path leads to, after links; nothing when it leads nowhere.
-std::optional<struct stat> statusOf(const QString &path)
-{
-    struct stat st {};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return std::nullopt;
-    return st;
-}
-
-FileIdentity identityOf(const struct stat &st)
-{
-    return {quint64(st.st_dev), quint64(st.st_ino)};
-}
-
 std::optional<FileIdentity> fileId(const QString &path)
 {
-    const std::optional<struct stat> status = statusOf(path);
-    return status ? std::optional(identityOf(*status)) : std::nullopt;
+    return Platform::fileIdentity(path);
 }
 
 // One look at a file named as a source: whether it is a regular file (after
 // links), and which.
 void lookAtSource(SourceLine &line)
 {
-    const std::optional<struct stat> status = statusOf(line.path);
-    line.exists = status && S_ISREG(status->st_mode);
-    line.notRegular = status && !line.exists;
+    const Platform::PathLook look = Platform::lookAt(line.path);
+    line.exists = look.isRegular();
+    line.notRegular = look.resolved && !line.exists;
     if (line.exists)
-        line.id = identityOf(*status);
+        line.id = look.id;
     else if (line.notRegular)
         line.note = NotRegularNote;
 }
 
-bool existsOrLink(const QString &path)
-{
-    struct stat st {};
-    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &st) == 0;
-}
+using Platform::existsOrLink;
 
 // The last name of a stored or full path ("\" or "/" separated).
 QString nameOf(const QString &value)

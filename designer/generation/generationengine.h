@@ -6,6 +6,8 @@
 
 #include "config/generatorconfig.h"
 
+#include <fileidentity.h>
+
 #include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
@@ -22,12 +24,7 @@ namespace Generation {
 // The folder a file goes to on the CD.
 enum class Route { None, Data, Multimedia, Menu };
 
-// A file's identity: letter case and links give one file several names.
-struct FileIdentity {
-    quint64 device = 0;
-    quint64 inode = 0;
-    auto operator<=>(const FileIdentity &) const = default;
-};
+using FileIdentity = Platform::FileIdentity;
 
 // One line of the source list.
 struct SourceLine {

@@ -4,7 +4,7 @@
 #include "objectinspector.h"
 
 #include "inspector/inspectortexts.h"
-#include "objects/designobjects.h"
+#include "surface/designobjects.h"
 #include "objects/objectstyle.h"
 #include "project/designercontext.h"
 #include "project/designermessages.h"

@@ -3,7 +3,7 @@
 #include "config/generatorconfig.h"
 #include "mainwindow/hinttexts.h"
 #include "project/designercontext.h"
-#include "project/designerproject.h"
+#include "document/designerproject.h"
 #include "project/designerservices.h"
 #include "sound/soundplayers.h"
 

@@ -2,10 +2,11 @@
 
 #include "outside/outsidemessages.h"
 #include "project/designercontext.h"
-#include "project/designerproject.h"
+#include "document/designerproject.h"
 #include "surface/menusurface.h"
 
 #include <dialogs.h>
+#include <fileidentity.h>
 #include <launcher.h>
 #include <paths.h>
 #include <profilefile.h>
@@ -19,24 +20,12 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
 const QString MenuFileName = QStringLiteral("ORVANTA.INI");
 
-std::filesystem::path fsPath(const QString &path)
-{
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-// Both names lead to one file (the same device and inode).
-bool sameFile(const QString &a, const QString &b)
-{
-    std::error_code error;
-    return std::filesystem::equivalent(fsPath(a), fsPath(b), error);
-}
+using Platform::sameFile;
 
 // Whether a new file can be made in folder: permissions alone do not tell
 // (read-only mounts, access lists), so a file is made and dropped.

@@ -1,7 +1,5 @@
 #include "designercontext.h"
 
-#include "surface/menusurface.h"
-
 #include <buttons/menubutton.h>
 #include <menuobjects/imagewidget.h>
 #include <transplist/transplist.h>
@@ -85,7 +83,7 @@ DesignerContext::DesignerContext()
 
 DesignerContext::~DesignerContext()
 {
-    delete Surface.data();
+    deleteSurface(Surface);
 }
 
 void DesignerContext::setInspector(ObjectInspector *inspector)

@@ -117,5 +117,9 @@ private:
     std::unique_ptr<SelectionFrame> m_noSelection;
 };
 
+// Frees the design surface; the surface's own code knows how, the context
+// only holds it.
+void deleteSurface(QPointer<TfrmMenu> &surface);
+
 // Messages carry the designer's title as their caption.
 inline const QString DesignerCaption = QStringLiteral("Dodorurav 2.1");

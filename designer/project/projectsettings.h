@@ -1,5 +1,7 @@
 #pragma once
 
+#include <projectfile/menudesign.h>
+
 #include <QString>
 
 #include <array>
@@ -10,18 +12,13 @@
 // order; a save writes them all.
 namespace ProjectSettingsTable {
 
-struct Entry {
-    const char *name;
-    const char *section;
-    const char *key;
-    const char *fallback;
-};
+using Entry = ProjectFormat::TextSetting;
 
 // PATHTODLL is not read from the project: it follows the designer's own
 // MP3 library (see pathToDll).
 inline constexpr const char *PathToDll = "PATHTODLL";
 
-const std::array<Entry, 36> &entries();
+const std::array<Entry, ProjectFormat::TextSettingCount> &entries();
 
 // The stored folder of the MP3 decoder library at mpegDllPath, relative to
 // the designer's drive root, with a trailing "\"; empty when there is none

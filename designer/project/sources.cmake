@@ -4,14 +4,11 @@ target_sources(designer PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/designercontext.h
   ${CMAKE_CURRENT_LIST_DIR}/designercontext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/designermessages.h
-  ${CMAKE_CURRENT_LIST_DIR}/designerproject.h
   ${CMAKE_CURRENT_LIST_DIR}/designerservices.h
   ${CMAKE_CURRENT_LIST_DIR}/namevaluelist.h
   ${CMAKE_CURRENT_LIST_DIR}/namevaluelist.cpp
   ${CMAKE_CURRENT_LIST_DIR}/projectfiles.h
   ${CMAKE_CURRENT_LIST_DIR}/projectfiles.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/projectreader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/projectsettings.h
   ${CMAKE_CURRENT_LIST_DIR}/projectsettings.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/projectwriter.cpp
 )

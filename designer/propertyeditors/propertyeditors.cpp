@@ -3,7 +3,7 @@
 #include "outside/outsideprograms.h"
 #include "project/designercontext.h"
 #include "project/designermessages.h"
-#include "project/designerproject.h"
+#include "document/designerproject.h"
 #include "propertyeditors/editormessages.h"
 #include "propertyeditors/onebitmask.h"
 #include "propertyeditors/pickedpaths.h"

@@ -1,6 +1,6 @@
 #include "menusurface.h"
 
-#include "objects/designobjects.h"
+#include "surface/designobjects.h"
 #include "objects/objectkinds.h"
 #include "project/designercontext.h"
 
@@ -374,4 +374,9 @@ bool TfrmMenu::handleObjectEvent(QWidget *object, QEvent *event)
     default:
         return false;
     }
+}
+
+void deleteSurface(QPointer<TfrmMenu> &surface)
+{
+    delete surface.data();
 }

@@ -1,8 +1,11 @@
 #include "designsnapshot.h"
 
-#include "objects/designobjects.h"
+#include "surface/designobjects.h"
 #include "objects/objectstyle.h"
+#include "objects/objectviews.h"
 #include "project/designercontext.h"
+#include "project/projectsettings.h"
+#include "document/surfacedesign.h"
 #include "selection/surfacecommands.h"
 #include "surface/menusurface.h"
 
@@ -13,7 +16,6 @@
 
 #include <paths.h>
 #include <profilefile.h>
-#include <projectfile/projectformat.h>
 #include <safefile.h>
 
 #include <QHash>
@@ -21,71 +23,13 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
+
 using namespace ProjectFormat;
 using MenuObjects::tagOf;
-using Kind = ObjectRecord::Kind;
-
-const ObjectRecord *DesignSnapshot::find(int id) const
-{
-    for (const ObjectRecord &record : objects) {
-        if (record.id == id)
-            return &record;
-    }
-    return nullptr;
-}
 
 namespace DesignSnapshots {
 namespace {
-
-void takeKey(const DesignerContext &context, const TMenuButton *key, ObjectRecord &record)
-{
-    const QString name = QString::number(record.id);
-    record.kind = Kind::Key;
-    record.caption = key->caption();
-    record.hint = key->hint();
-    record.wordWrap = key->wordWrap();
-    record.newBorder = key->newBorder();
-    record.noBorder = key->noBorder();
-    record.numGlyphs = key->numGlyphs();
-    record.layout = int(key->layout());
-    record.dataFile = context.ButtonDataFiles.value(name);
-    record.glyphFile = context.ButtonGlyphFiles.value(name);
-    record.nextWindowFile = context.NextWindowFiles.value(name);
-    if (context.ProjectIni)
-        record.nextWindowOn = context.ProjectIni->readString(Sections::NextWindow, name, {});
-}
-
-ObjectRecord takeObject(const DesignerContext &context, const QWidget *object)
-{
-    ObjectRecord record;
-    record.id = tagOf(object);
-    record.bounds = object->geometry();
-    record.shown = !object->isHidden();
-    record.font = object->font();
-    record.fontColor = DesignStyle::fontColorOf(object);
-    record.hint = object->toolTip();
-    if (const auto *key = qobject_cast<const TMenuButton *>(object)) {
-        takeKey(context, key, record);
-    } else if (const auto *list = dynamic_cast<const TTranspList *>(object)) {
-        record.kind = Kind::List;
-        record.color = list->color();
-        record.selectedColor = list->selectedColor();
-        record.transparent = list->transparent();
-    } else if (qobject_cast<const QLineEdit *>(object)) {
-        record.kind = Kind::Field;
-        record.color = DesignStyle::colorOf(object, Platform::clWindow);
-    } else if (const auto *label = qobject_cast<const QLabel *>(object)) {
-        record.kind = Kind::Label;
-        record.caption = label->text();
-        record.wordWrap = label->wordWrap();
-        record.color = DesignStyle::colorOf(object, Platform::clWindow);
-    } else {
-        record.kind = Kind::Image;
-        record.color = DesignStyle::colorOf(object, Platform::clBlack);
-        record.toolsAlign = TfrmMenu::toolsAlign(object);
-    }
-    return record;
-}
 
 QWidget *createObject(DesignObjectCreators &creators, int id)
 {
@@ -106,59 +50,57 @@ void loadGlyph(const DesignerContext &context, TMenuButton *key, const QString &
     key->setGlyph(glyph);
 }
 
-void restoreKeyEntries(DesignerContext &context, const ObjectRecord &record)
+bool holds(const std::vector<int> &ids, int id)
 {
-    const QString name = QString::number(record.id);
-    context.ButtonDataFiles.setValue(name, record.dataFile);
-    context.ButtonGlyphFiles.setValue(name, record.glyphFile);
-    context.NextWindowFiles.setValue(name, record.nextWindowFile);
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+void restoreKeyEntries(DesignerContext &context, const DesignKey &key)
+{
+    const QString name = QString::number(key.id);
+    context.ButtonDataFiles.setValue(name, key.dataFile);
+    context.ButtonGlyphFiles.setValue(name, key.glyphFile);
+    context.NextWindowFiles.setValue(name, key.nextWindowFile);
     Platform::ProfileFile *file = context.ProjectIni.get();
-    if (!file || file->readString(Sections::NextWindow, name, {}) == record.nextWindowOn)
+    if (!file || key.isFunctionKey() || file->readString(Sections::NextWindow, name, {}) == key.nextWindow)
         return;
     // The second-window switch lives in the project file alone, as the
     // inspector writes it.
-    if (record.nextWindowOn.isEmpty())
+    if (key.nextWindow.isEmpty())
         file->deleteKey(Sections::NextWindow, name);
     else
-        file->writeString(Sections::NextWindow, name, record.nextWindowOn);
+        file->writeString(Sections::NextWindow, name, key.nextWindow);
     file->flush();
 }
 
-void applyKey(TMenuButton *key, const ObjectRecord &record)
+// Keys and the fields keep their hints in the project file; the hint of
+// any other object lives on the surface only.
+bool hintIsStored(const QObject *object)
 {
-    key->setCaption(record.caption);
-    key->setHint(record.hint);
-    key->setWordWrap(record.wordWrap);
-    key->setNewBorder(record.newBorder);
-    key->setNoBorder(record.noBorder);
-    key->setNumGlyphs(record.numGlyphs);
-    key->setLayout(ButtonEnums::TButtonLayout(record.layout));
-    key->update();
+    return qobject_cast<const TMenuButton *>(object) || qobject_cast<const QLineEdit *>(object);
 }
 
-void applyRecord(QWidget *object, const ObjectRecord &record)
+// Shows on object its entry in design.
+void showEntry(QWidget *object, const MenuDesign &design)
 {
-    object->setGeometry(record.bounds);
-    object->setVisible(record.shown);
-    object->setFont(record.font);
-    DesignStyle::setFontColor(object, record.fontColor);
-    if (auto *key = qobject_cast<TMenuButton *>(object)) {
-        applyKey(key, record);
-        return;
-    }
-    object->setToolTip(record.hint);
-    if (auto *list = dynamic_cast<TTranspList *>(object)) {
-        list->setColor(record.color);
-        list->setSelectedColor(record.selectedColor);
-        list->setTransparent(record.transparent);
+    const int id = tagOf(object);
+    if (auto *button = qobject_cast<TMenuButton *>(object)) {
+        if (const DesignKey *key = design.key(id))
+            ObjectViews::showKey(button, *key);
+    } else if (auto *list = dynamic_cast<TTranspList *>(object)) {
+        if (id == ListId && design.list)
+            ObjectViews::showList(list, *design.list);
+        else if (id == DescriptionId && design.description)
+            ObjectViews::showDescription(list, *design.description);
     } else if (auto *label = qobject_cast<QLabel *>(object)) {
-        label->setText(record.caption);
-        label->setWordWrap(record.wordWrap);
-        DesignStyle::setColor(object, record.color);
-    } else if (qobject_cast<QLineEdit *>(object)) {
-        DesignStyle::setColor(object, record.color);
-    } else {
-        DesignStyle::setColor(object, record.color);
+        if (design.title)
+            ObjectViews::showTitle(label, *design.title);
+    } else if (auto *edit = qobject_cast<QLineEdit *>(object)) {
+        if (const std::optional<DesignField> &field = design.field(id))
+            ObjectViews::showField(edit, *field);
+    } else if (auto *image = dynamic_cast<TImage *>(object)) {
+        if (design.tools)
+            ObjectViews::showTools(image, *design.tools);
     }
 }
 
@@ -177,14 +119,14 @@ QSet<int> createMissing(DesignerContext &context, const DesignSnapshot &snapshot
     DesignObjectCreators creators(context);
     QSet<int> created;
     const QHash<int, QWidget *> present = objectsById(*context.Surface);
-    for (const ObjectRecord &record : snapshot.objects) {
-        if (present.contains(record.id))
+    for (int id : snapshot.order) {
+        if (present.contains(id))
             continue;
         // A key comes back with its own glyph.
-        if (record.kind == Kind::Key)
-            context.ButtonGlyphFiles.setValue(QString::number(record.id), record.glyphFile);
-        if (createObject(creators, record.id))
-            created.insert(record.id);
+        if (const DesignKey *key = snapshot.design.key(id))
+            context.ButtonGlyphFiles.setValue(QString::number(id), key->glyphFile);
+        if (createObject(creators, id))
+            created.insert(id);
     }
     return created;
 }
@@ -194,60 +136,62 @@ void freeUnrecorded(DesignerContext &context, const DesignSnapshot &snapshot)
     // A copy: freeing shrinks the surface's list.
     const QList<QWidget *> objects = context.Surface->components();
     for (QWidget *object : objects) {
-        if (!snapshot.find(tagOf(object)))
+        if (!holds(snapshot.order, tagOf(object)))
             delete object; // the references to it empty themselves
     }
 }
 
 void applyObjects(DesignerContext &context, const DesignSnapshot &snapshot, const QSet<int> &created)
 {
+    const MenuDesign &design = snapshot.design;
     const QHash<int, QWidget *> present = objectsById(*context.Surface);
     QList<QWidget *> order;
-    for (const ObjectRecord &record : snapshot.objects) {
-        QWidget *object = present.value(record.id);
+    for (int id : snapshot.order) {
+        QWidget *object = present.value(id);
         if (!object)
             continue;
-        if (auto *key = qobject_cast<TMenuButton *>(object)) {
-            const QString name = QString::number(record.id);
-            const bool glyphChanged = context.ButtonGlyphFiles.value(name) != record.glyphFile;
-            restoreKeyEntries(context, record);
-            if (glyphChanged || created.contains(record.id))
-                loadGlyph(context, key, record.glyphFile);
+        auto *button = qobject_cast<TMenuButton *>(object);
+        if (const DesignKey *key = design.key(id); button && key) {
+            const bool glyphChanged = context.ButtonGlyphFiles.value(QString::number(id)) != key->glyphFile;
+            restoreKeyEntries(context, *key);
+            if (glyphChanged || created.contains(id))
+                loadGlyph(context, button, key->glyphFile);
         }
-        applyRecord(object, record);
+        showEntry(object, design);
+        if (auto *label = qobject_cast<QLabel *>(object))
+            label->setText(snapshot.titleText);
+        if (const auto hint = snapshot.shownHints.find(id); hint != snapshot.shownHints.end())
+            object->setToolTip(hint->second);
+        object->setVisible(!holds(snapshot.hidden, id));
         order.append(object);
     }
     context.Surface->reorder(order);
     for (QWidget *object : std::as_const(order))
         object->raise();
-    if (QWidget *tools = context.Objects.tools) {
-        if (const ObjectRecord *record = snapshot.find(ToolsId))
-            context.Surface->setToolsAlign(tools, TfrmMenu::ToolsAlign(record->toolsAlign));
-    }
+    if (QWidget *tools = context.Objects.tools; tools && design.tools)
+        context.Surface->setToolsAlign(tools, TfrmMenu::ToolsAlign(design.tools->align));
     context.Surface->restack();
 }
 
-void applySurface(DesignerContext &context, const DesignSnapshot &snapshot)
+void applySurface(DesignerContext &context, const MenuDesign &design)
 {
     TfrmMenu &surface = *context.Surface;
-    if (snapshot.surfaceSize.isValid() && surface.size() != snapshot.surfaceSize)
-        surface.resize(snapshot.surfaceSize);
-    DesignStyle::setColor(&surface, snapshot.surfaceColor);
-    surface.setBackgroundAligned(snapshot.backgroundAligned);
-    if (!snapshot.backgroundAligned)
-        surface.Image1->setGeometry(snapshot.backgroundBounds);
+    if (design.windowSize.isValid() && surface.size() != design.windowSize)
+        surface.resize(design.windowSize);
+    DesignStyle::setColor(&surface, design.windowColor);
+    surface.setBackgroundAligned(design.backgroundAligned);
+    if (!design.backgroundAligned)
+        surface.Image1->setGeometry(design.backgroundBounds);
 }
 
-void refillSettings(DesignerContext &context, const QStringList &lines)
+void refillSettings(DesignerContext &context, const MenuDesign &design)
 {
     NameValueList &settings = context.ProjectSettings;
     const auto onChange = std::exchange(settings.OnChange, nullptr);
     settings.clear();
-    for (const QString &line : lines) {
-        const qsizetype equals = line.indexOf(u'=');
-        if (equals > 0)
-            settings.setValue(line.left(equals), line.mid(equals + 1));
-    }
+    const auto &table = ProjectSettingsTable::entries();
+    for (int i = 0; i < TextSettingCount; ++i)
+        settings.setValue(QLatin1String(table[size_t(i)].name), design.settings[size_t(i)]);
     settings.OnChange = onChange;
 }
 
@@ -280,16 +224,18 @@ void reloadPictures(DesignerContext &context, const NameValueList &before)
 DesignSnapshot take(const DesignerContext &context)
 {
     DesignSnapshot snapshot;
-    snapshot.settings = context.ProjectSettings.lines();
-    const TfrmMenu *surface = context.Surface;
-    if (!surface)
+    snapshot.design = designOfSurface(context);
+    if (!context.Surface)
         return snapshot;
-    for (const QWidget *object : surface->components())
-        snapshot.objects.push_back(takeObject(context, object));
-    snapshot.surfaceSize = surface->size();
-    snapshot.surfaceColor = DesignStyle::colorOf(surface, Platform::clBlack);
-    snapshot.backgroundAligned = surface->backgroundAligned();
-    snapshot.backgroundBounds = surface->Image1->geometry();
+    for (const QWidget *object : context.Surface->components()) {
+        snapshot.order.push_back(tagOf(object));
+        if (object->isHidden())
+            snapshot.hidden.push_back(tagOf(object));
+        if (!hintIsStored(object))
+            snapshot.shownHints[tagOf(object)] = object->toolTip();
+    }
+    if (const QLabel *title = context.Objects.title)
+        snapshot.titleText = title->text();
     return snapshot;
 }
 
@@ -301,9 +247,9 @@ void restore(DesignerContext &context, const DesignSnapshot &snapshot)
     const NameValueList settingsBefore = context.ProjectSettings;
     const QSet<int> created = createMissing(context, snapshot);
     freeUnrecorded(context, snapshot);
-    refillSettings(context, snapshot.settings);
+    refillSettings(context, snapshot.design);
     reloadMask(context, settingsBefore);
-    applySurface(context, snapshot);
+    applySurface(context, snapshot.design);
     applyObjects(context, snapshot, created);
     reloadPictures(context, settingsBefore);
     context.ProjectModified = true;

@@ -2,6 +2,7 @@
 
 #include "safefile.h"
 #include "dialogs.h"
+#include "fileidentity.h"
 #include "paths.h"
 #include "sfxheader.h"
 #include "spanvolumes.h"
@@ -17,8 +18,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTemporaryDir>
-
-#include <sys/stat.h>
 
 #include <new>
 
@@ -46,14 +45,6 @@ public:
 std::string localPath(const QString &path)
 {
     return QFile::encodeName(path).toStdString();
-}
-
-bool sameFile(const QString &a, const QString &b)
-{
-    struct stat first {}, second {};
-    return ::stat(QFile::encodeName(a).constData(), &first) == 0
-           && ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev
-           && first.st_ino == second.st_ino;
 }
 
 } // namespace
@@ -495,7 +486,7 @@ int TZipTool::ConvertZipToSfx()
     QFile::setPermissions(output, QFile::permissions(output)
                                       | (QFile::permissions(stub) & (QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther
                                                                      | QFile::ExeUser)));
-    if (!sameFile(m_zipFilename, output))
+    if (!Platform::sameFile(m_zipFilename, output))
         eraseFileUndoable(m_zipFilename);
     setZipFilename(output);
     return 0;

@@ -1,6 +1,5 @@
 #include "menuwindow.h"
 
-#include "menuwindow/subwindow.h"
 #include "startup/runtimecontext.h"
 
 #include <QApplication>
@@ -56,7 +55,6 @@ void TForm1::openSubWindow(int id)
     // One second-level window at a time, each with its own project file.
     discardSubWindow();
     const QString key = QString::number(id);
-    context().SubWindowKey = key;
     auto subProject = std::make_unique<Platform::ProfileFile>(values().path(Sections::NextWindowIni, key));
     m_subWindow = new TForm2(*this, std::move(subProject), key);
     m_subWindows.removeAll(nullptr);
@@ -72,7 +70,7 @@ void TForm1::showForCategoryClick()
         m_subWindow->hide();
 }
 
-void TForm1::returnFromSubWindow(TForm2 *window)
+void TForm1::returnFromSubWindow(TMenuWindowBase *window)
 {
     if (window != m_subWindow)
         return;

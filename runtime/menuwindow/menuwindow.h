@@ -2,13 +2,14 @@
 
 #include "menuwindowbase.h"
 #include "subwindow.h"
+#include "subwindowhost.h"
 
 #include <QList>
 #include <QPointer>
 
 // The menu window of the runtime, built from the project copy beside it. It
 // owns the sounds and the music and opens the second-level window.
-class TForm1 : public TMenuWindowBase
+class TForm1 : public TMenuWindowBase, public SubWindowHost
 {
     Q_OBJECT
 public:
@@ -18,10 +19,12 @@ public:
     // The open second-level window; null while there is none.
     TForm2 *subWindow() const { return m_subWindow; }
     // The second-level window closes: the menu comes back where it stood.
-    void returnFromSubWindow(TForm2 *window);
+    void returnFromSubWindow(TMenuWindowBase *window) override;
     // Ends the program through the menu's close, so that the music and the
     // options are closed properly.
-    void endProgram();
+    void endProgram() override;
+    TMenuWindowBase &hostWindow() override { return *this; }
+    TForm1 &menuWindow() override { return *this; }
 
 protected:
     const Platform::ProfileFile &project() const override;
@@ -29,7 +32,6 @@ protected:
     void quitConfirmed() override;
     void openSubWindow(int id) override;
     void showForCategoryClick() override;
-    TForm1 &menuWindow() override { return *this; }
     void closeEvent(QCloseEvent *event) override;
 
 private:

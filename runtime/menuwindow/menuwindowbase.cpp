@@ -6,6 +6,7 @@
 
 #include <buttons/menubutton.h>
 #include <menuobjects/imagewidget.h>
+#include <menuobjects/menubuilder.h>
 #include <menuobjects/menuobjects.h>
 #include <shaper/controlshaper.h>
 #include <transplist/transplist.h>
@@ -135,6 +136,7 @@ void TMenuWindowBase::FormCreate()
     paintBackground();
     if (m_kind.ownsSounds)
         loadSoundsAndMusic();
+    m_design = MenuDesign::read(project(), Reader::Runtime);
     createCategoryKeys();
     createFunctionButtons();
     createSingleObjects();
@@ -237,38 +239,15 @@ void TMenuWindowBase::paintPicture(TImage *image, const QString &pictureKey, con
         image->stretch(std::move(picture));
 }
 
-TMenuButton *TMenuWindowBase::createKey(int id, const QString &caption)
-{
-    auto *button = new TMenuButton(this);
-    button->setCaption(caption);
-    button->setOpaque(false);
-    button->setGeometry(values().bounds(buttonKey(id), QRect()));
-    setTag(button, id);
-    button->setObjectName(QStringLiteral("klw%1").arg(id));
-    button->setShowHint(true);
-    return button;
-}
-
-void TMenuWindowBase::loadGlyph(TMenuButton *button, int id)
-{
-    const QString glyphFile = values().text(Sections::Glyph, buttonKey(id), {});
-    if (glyphFile.isEmpty())
-        return;
-    const QImage glyph = Platform::readPicture(values().resolve(glyphFile));
-    if (!glyph.isNull())
-        button->setGlyph(glyph);
-}
-
 void TMenuWindowBase::createCategoryKeys()
 {
     const bool alwaysDown = windowFlag(QStringLiteral("ALWAYS_DOWN"));
-    for (const QString &name : values().file().keyNames(Sections::Names)) {
-        bool isNumber = false;
-        const int id = name.toInt(&isNumber);
-        if (!isNumber)
-            continue; // a key that is no number cannot be an object
-        TMenuButton *button = createKey(id, values().text(Sections::Names, name, {}));
-        button->setHint(values().text(Sections::FunctionsHint, buttonKey(id), {}));
+    const MenuBuilder::Resolve resolve = [this](const QString &stored) { return values().resolve(stored); };
+    for (const DesignKey &entry : m_design.keys) {
+        if (entry.isFunctionKey())
+            continue;
+        TMenuButton *button = MenuBuilder::createKey(this, entry);
+        button->setHint(entry.hint);
         if (alwaysDown) {
             button->setGroupIndex(1000);
             button->setAllowAllUp(false);
@@ -277,7 +256,7 @@ void TMenuWindowBase::createCategoryKeys()
         button->OnMouseMove = [this](QObject *sender, Qt::KeyboardModifiers, int, int) {
             OdczytOpisuKategori(sender);
         };
-        loadGlyph(button, id);
+        MenuBuilder::loadGlyph(button, entry, resolve); // a glyph that does not load leaves none
         m_categoryKeys.append(button);
     }
 }
@@ -285,10 +264,12 @@ void TMenuWindowBase::createCategoryKeys()
 void TMenuWindowBase::createFunctionButtons()
 {
     const UserOptions &options = m_context.Options;
-    for (int id = FirstFunctionId; id <= LastFunctionId; ++id) {
-        if (!values().boolean(Sections::Functions, buttonKey(id), false))
+    const MenuBuilder::Resolve resolve = [this](const QString &stored) { return values().resolve(stored); };
+    for (const DesignKey &entry : m_design.keys) {
+        if (!entry.isFunctionKey())
             continue;
-        TMenuButton *button = createKey(id, values().text(QStringLiteral("FUNCTIONS_Caption"), buttonKey(id), {}));
+        const int id = entry.id;
+        TMenuButton *button = MenuBuilder::createKey(this, entry);
         button->OnClick = [this](QObject *sender) { runFunction(sender); };
         if (id == MusicId)
             button->setHint(options.NOSOUND || options.NoMusic ? QStringLiteral("ON") : QStringLiteral("OFF"));
@@ -299,14 +280,25 @@ void TMenuWindowBase::createFunctionButtons()
             button->setAllowAllUp(true);
         }
         m_functionButtons[size_t(id - FirstFunctionId)] = button;
-        loadGlyph(button, id);
+        MenuBuilder::loadGlyph(button, entry, resolve);
+    }
+}
+
+bool TMenuWindowBase::designHolds(int id) const
+{
+    switch (id) {
+    case ListId: return bool(m_design.list);
+    case ToolsId: return bool(m_design.tools);
+    case DescriptionId: return bool(m_design.description);
+    case TitleId: return bool(m_design.title);
+    default: return bool(m_design.field(id));
     }
 }
 
 void TMenuWindowBase::createSingleObjects()
 {
     for (int id : m_kind.singleObjectOrder) {
-        if (values().boolean(Sections::Objects, objectKey(id), false))
+        if (designHolds(id))
             createSingleObject(id);
     }
 }
@@ -328,10 +320,7 @@ void TMenuWindowBase::createSingleObject(int id)
 
 void TMenuWindowBase::createProgramList()
 {
-    m_programList = new TTranspList(this);
-    m_programList->setObjectName(QStringLiteral("LIST"));
-    setTag(m_programList, ListId);
-    m_programList->setGeometry(values().bounds(ListId));
+    m_programList = MenuBuilder::createList(this, ListId, m_design.list->bounds);
     m_programList->onClick = [this](TTranspList *sender) { LISTA_PRG(sender); };
     m_programList->setSorted(true);
     m_programList->setVisible(!windowFlag(QStringLiteral("LIST_ON_CLICK")));
@@ -339,33 +328,14 @@ void TMenuWindowBase::createProgramList()
 
 QLineEdit *TMenuWindowBase::createField(int id, const QString &flagKey)
 {
-    auto *field = new QLineEdit(this);
-    field->setObjectName(objectKey(id));
-    setTag(field, id);
-    field->setGeometry(values().bounds(id));
-    field->setFrame(false);
-    field->setReadOnly(true);
-    field->setFocusPolicy(Qt::NoFocus);
-    field->setToolTip(values().text(Sections::FunctionsHint, objectKey(id)));
+    QLineEdit *field = MenuBuilder::createField(this, id, *m_design.field(id));
     field->setVisible(!values().boolean(Sections::Window, flagKey, false));
     return field;
 }
 
 void TMenuWindowBase::createToolsStrip()
 {
-    m_toolsStrip = new TImage(this);
-    m_toolsStrip->setObjectName(QStringLiteral("TOOLS"));
-    setTag(m_toolsStrip, ToolsId);
-    QRect bounds = values().bounds(ToolsId);
-    // The edge the strip is aligned to fixes the sizes across it.
-    switch (values().integer(Sections::Window, QStringLiteral("TOOLS_ALIGN"))) {
-    case 1: bounds = QRect(0, 0, width(), bounds.height()); break;
-    case 2: bounds = QRect(width() - bounds.width(), 0, bounds.width(), height()); break;
-    case 3: bounds = QRect(0, height() - bounds.height(), width(), bounds.height()); break;
-    case 4: bounds = QRect(0, 0, bounds.width(), height()); break;
-    default: break;
-    }
-    m_toolsStrip->setGeometry(bounds);
+    m_toolsStrip = MenuBuilder::createTools(this, *m_design.tools, size());
     enableWindowDragging(m_toolsStrip);
     m_toolsStrip->lower();
     if (m_kind.lowersBackgroundWithStrip)
@@ -374,7 +344,7 @@ void TMenuWindowBase::createToolsStrip()
 
 void TMenuWindowBase::createDescription()
 {
-    const QRect bounds = values().bounds(DescriptionId);
+    const QRect bounds = m_design.description->bounds;
     m_descriptionMemo = new QPlainTextEdit(this);
     m_descriptionMemo->setObjectName(QStringLiteral("DESCRIPTION_MEMO"));
     m_descriptionMemo->setGeometry(bounds);
@@ -382,10 +352,7 @@ void TMenuWindowBase::createDescription()
     m_descriptionMemo->setReadOnly(true);
     m_descriptionMemo->hide();
 
-    m_descriptionList = new TTranspList(this);
-    m_descriptionList->setObjectName(QStringLiteral("DESCRIPTION"));
-    setTag(m_descriptionList, DescriptionId);
-    m_descriptionList->setGeometry(bounds);
+    m_descriptionList = MenuBuilder::createList(this, DescriptionId, bounds);
     m_descriptionList->setTransparent(true);
     enableWindowDragging(m_descriptionList);
     m_descriptionList->raise();
@@ -394,18 +361,12 @@ void TMenuWindowBase::createDescription()
 
 void TMenuWindowBase::createTitle()
 {
-    m_titleLabel = new QLabel(this);
-    m_titleLabel->setObjectName(QStringLiteral("TITLE"));
-    setTag(m_titleLabel, TitleId);
-    m_titleLabel->setGeometry(values().bounds(TitleId));
-    m_titleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_titleLabel->setTextFormat(Qt::PlainText);
-    m_titleLabel->setText(m_kind.readsCdKeys
-                              ? values().text(Sections::Cdrom, QStringLiteral("CD_TITLE"), m_context.ApplicationTitle)
-                              : m_context.ApplicationTitle);
+    const QString text = m_kind.readsCdKeys
+                             ? values().text(Sections::Cdrom, QStringLiteral("CD_TITLE"), m_context.ApplicationTitle)
+                             : m_context.ApplicationTitle;
+    m_titleLabel = MenuBuilder::createTitle(this, *m_design.title, text);
     enableWindowDragging(m_titleLabel);
     m_titleLabel->raise();
-    m_titleLabel->setWordWrap(values().boolean(Sections::WordWrap, objectKey(TitleId), false));
 }
 
 void TMenuWindowBase::applyFont(QWidget *widget, const QString &name, TColor defaultColor)
@@ -420,18 +381,12 @@ void TMenuWindowBase::applyStyles()
         if (id > 1000)
             styleButton(button, id);
     }
-    if (m_programList) {
-        m_programList->setColor(windowColor(QStringLiteral("LIST")));
-        m_programList->setSelectedColor(windowColor(QStringLiteral("LISTSelected")));
-        m_programList->setTransparent(windowFlag(QStringLiteral("LISTTRANSP")));
-        applyFont(m_programList, objectKey(ListId), Platform::clBtnText);
-    }
+    if (m_programList)
+        MenuBuilder::styleList(m_programList, *m_design.list);
     if (m_descriptionList) {
         applyFont(m_descriptionMemo, objectKey(DescriptionId), Platform::clBtnText);
-        applyFont(m_descriptionList, objectKey(DescriptionId), Platform::clBtnText);
+        MenuBuilder::styleDescription(m_descriptionList, *m_design.description);
         m_descriptionList->setSelectedColor(m_descriptionList->fontColor());
-        m_descriptionList->setColor(windowColor(QStringLiteral("DESC")));
-        m_descriptionList->setTransparent(windowFlag(QStringLiteral("DESCTRANSP")));
         m_descriptionList->setScrolkiColor(m_descriptionList->selectedColor());
         setFontColor(m_descriptionMemo, Platform::clWindowText);
     }
@@ -439,30 +394,22 @@ void TMenuWindowBase::applyStyles()
         if (!field)
             continue;
         const int id = tagOf(field);
-        setBackgroundColor(field, windowColor(objectKey(id)));
-        applyFont(field, objectKey(id), id == SerialId ? Platform::clBtnText : m_kind.fieldFontColor);
+        MenuBuilder::styleField(field, *m_design.field(id));
+        // The second window's fields write in the window's text colour
+        // unless the project says otherwise.
+        if (id != SerialId)
+            setFontColor(field, values().color(Sections::FontColor, objectKey(id), m_kind.fieldFontColor));
     }
-    if (m_titleLabel) {
-        setColorRole(m_titleLabel, QPalette::Window, windowColor(QStringLiteral("TITLE")));
-        applyFont(m_titleLabel, objectKey(TitleId), Platform::clGreen);
-    }
+    if (m_titleLabel)
+        MenuBuilder::styleTitle(m_titleLabel, *m_design.title);
 }
 
 void TMenuWindowBase::styleButton(TMenuButton *button, int id)
 {
-    const ProjectValues project = values();
-    const QString name = buttonKey(id);
     if (windowFlag(QStringLiteral("CURSOR_HAND")))
         button->setCursor(Qt::PointingHandCursor);
-    if (id != MusicId)
-        button->setHint(project.text(Sections::FunctionsHint, name, {}));
-    button->setShowHint(true);
-    button->setWordWrap(project.boolean(Sections::WordWrap, name, false));
-    applyFont(button, name, Platform::clBtnText);
-    button->setNumGlyphs(project.integer(Sections::NumGlyphs, name, 1));
-    button->setLayout(toButtonLayout(project.glyphLayout(Sections::LayHow, name, fromButtonLayout(button->layout()))));
-    button->setNoBorder(project.boolean(Sections::NoBorder, name, false));
-    button->setNewBorder(project.boolean(Sections::NewBorder, name, false));
+    if (const DesignKey *entry = m_design.key(id))
+        MenuBuilder::styleKey(button, *entry);
     attachClickSounds(button);
 }
 
@@ -532,7 +479,8 @@ bool TMenuWindowBase::dragWindow(QObject *watched, QEvent *event)
         break;
     }
     case QEvent::MouseMove: {
-        m_context.LastHoveredTag = 0;
+        if (m_clickSounds)
+            m_clickSounds->setLastHoveredTag(0);
         if (m_dragging)
             move(m_dragStartWindow + static_cast<QMouseEvent *>(event)->globalPosition().toPoint()
                  - m_dragStartPointer);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <projectfile/menudesign.h>
 #include <projectfile/projectformat.h>
 #include <sound/backgroundmusic.h>
 #include <sound/clicksounds.h>
@@ -186,6 +187,8 @@ private:
     void loadSoundsAndMusic();
     void createCategoryKeys();
     void createFunctionButtons();
+    // The design holds the single object of id.
+    bool designHolds(int id) const;
     void createSingleObjects();
     void createProgramList();
     QLineEdit *createField(int id, const QString &flagKey);
@@ -237,8 +240,6 @@ private:
     void changeFontSize(QWidget *widget, int step);
     void chooseFonts(bool listsAndDescription);
 
-    TMenuButton *createKey(int id, const QString &caption);
-    void loadGlyph(TMenuButton *button, int id);
     // Font of a widget from the font keys of its object.
     void applyFont(QWidget *widget, const QString &objectKey, Platform::TColor defaultColor);
     void enableWindowDragging(QWidget *widget);
@@ -250,6 +251,8 @@ private:
     RuntimeContext &m_context;
     const MenuWindowKind &m_kind;
     ProgramChoice &m_choice;
+    // The design the project file holds, read once when the window is built.
+    ProjectFormat::MenuDesign m_design;
 
     TImage *Image1 = nullptr;
     QTimer *Timer1 = nullptr;

@@ -92,10 +92,10 @@ void TMenuWindowBase::PlayDown(QObject *)
 void TMenuWindowBase::PlayMove(QObject *sender)
 {
     const int tag = tagOf(sender);
-    if (tag == m_context.LastHoveredTag || clicksSilenced(m_context.Options))
+    if (tag == m_clickSounds->lastHoveredTag() || clicksSilenced(m_context.Options))
         return;
     m_clickSounds->play(ClickSounds::Move);
-    m_context.LastHoveredTag = tag;
+    m_clickSounds->setLastHoveredTag(tag);
 }
 
 void TMenuWindowBase::GrajMuzyke(QObject *)

@@ -1,6 +1,5 @@
 #include "subwindow.h"
 
-#include "menuwindow/menuwindow.h"
 #include "startup/runtimecontext.h"
 
 #include <datafile/datafile.h>
@@ -9,8 +8,8 @@
 
 using namespace ProjectFormat;
 
-TForm2::TForm2(TForm1 &menu, std::unique_ptr<Platform::ProfileFile> project, const QString &openingKey)
-    : TMenuWindowBase(menu.context(), MenuWindowKind::subWindow(), m_ownChoice)
+TForm2::TForm2(SubWindowHost &menu, std::unique_ptr<Platform::ProfileFile> project, const QString &openingKey)
+    : TMenuWindowBase(menu.hostWindow().context(), MenuWindowKind::subWindow(), m_ownChoice)
     , m_menu(menu)
     , m_project(std::move(project))
     , m_openingKey(openingKey)
@@ -18,12 +17,13 @@ TForm2::TForm2(TForm1 &menu, std::unique_ptr<Platform::ProfileFile> project, con
     // Freed from the event loop once closed, never inside the handler of
     // its own key or button.
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowFlags(menu.windowFlags());
-    m_hints = menu.hints();
-    m_music = &menu.music();
-    m_clickSounds = &menu.clickSounds();
+    const TMenuWindowBase &host = menu.hostWindow();
+    setWindowFlags(host.windowFlags());
+    m_hints = host.hints();
+    m_music = &host.music();
+    m_clickSounds = &host.clickSounds();
     FormCreate();
-    move(menu.pos());
+    move(host.pos());
 }
 
 TForm2::~TForm2() = default;

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "menuwindowbase.h"
+#include "subwindowhost.h"
 
 #include "startup/runtimecontext.h"
 
 #include <profilefile.h>
 
 #include <memory>
-
-class TForm1;
 
 // The second-level menu window: opened by a category key of the menu window
 // in its place, built from its own project file by the same code, and closed
@@ -21,10 +20,9 @@ class TForm2 : public TMenuWindowBase
 public:
     // project: the file named by [NEXT_WINDOW_INI] of openingKey, the menu's
     // category key that opens this window.
-    TForm2(TForm1 &menu, std::unique_ptr<Platform::ProfileFile> project, const QString &openingKey);
+    TForm2(SubWindowHost &menu, std::unique_ptr<Platform::ProfileFile> project, const QString &openingKey);
     ~TForm2() override;
 
-    TForm1 &menu() const { return m_menu; }
     QString openingKey() const { return m_openingKey; }
 
     // The handlers under this window's own names.
@@ -47,11 +45,11 @@ protected:
     void quitConfirmed() override;
     void showForCategoryClick() override;
     void showStartDescription() override;
-    TForm1 &menuWindow() override { return m_menu; }
+    TForm1 &menuWindow() override { return m_menu.menuWindow(); }
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    TForm1 &m_menu;
+    SubWindowHost &m_menu;
     std::unique_ptr<Platform::ProfileFile> m_project;
     QString m_openingKey;
     ProgramChoice m_ownChoice;

@@ -24,7 +24,14 @@ public:
     void play(Kind kind);
     bool isSilent(Kind kind) const { return !m_sounds[kind]; }
 
+    // The key whose hover sound played last, 0 for none: hovering it again
+    // stays silent until the mouse has been over something else. Both menu
+    // windows share the sounds, and so this.
+    int lastHoveredTag() const { return m_lastHoveredTag; }
+    void setLastHoveredTag(int tag) { m_lastHoveredTag = tag; }
+
 private:
     std::array<std::optional<Platform::Audio::PcmSound>, 3> m_sounds;
     Platform::Audio::PcmChannel m_channel;
+    int m_lastHoveredTag = 0;
 };

@@ -69,13 +69,6 @@ public:
     // The menu's title ([CDROM] CD_TITLE): caption of its message boxes.
     QString ApplicationTitle = QStringLiteral("ZELTRIN KALVORA 4.0");
 
-    // Tag of the key whose hover sound played last; 0 for none.
-    int LastHoveredTag = 0;
-
-    // The id of the key that opened the second-level window; its project
-    // file belongs to that window.
-    QString SubWindowKey;
-
     // [ZELTRIN] CDROM_ID of the project: the section of this CD's options.
     QString cdId() const;
     // Reads of the project with the runtime's defaults.

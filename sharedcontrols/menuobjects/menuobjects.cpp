@@ -99,24 +99,31 @@ FontStyles fontStylesOf(const QFont &font)
 
 void applyFont(QWidget *widget, const ProjectValues &project, const QString &objectKey, TColor defaultColor)
 {
+    FontSpec font;
+    font.name = project.text(Sections::FontName, objectKey, widget->font().family());
+    font.size = project.integer(Sections::FontSize, objectKey, widget->font().pointSize());
+    font.styles = project.fontStyles(Sections::FontStyle, objectKey, 0);
+    font.color = project.color(Sections::FontColor, objectKey, defaultColor);
+    applyFont(widget, font);
+}
+
+void applyFont(QWidget *widget, const FontSpec &spec)
+{
     QFont font = widget->font();
-    Platform::setStoredFamily(font, project.text(Sections::FontName, objectKey, font.family()));
-    const int size = project.integer(Sections::FontSize, objectKey, font.pointSize());
-    if (size > 0)
-        font.setPointSize(qMin(size, Platform::ScreenLimits::MaxFontPointSize));
-    const FontStyles styles = project.fontStyles(Sections::FontStyle, objectKey, 0);
-    if (styles & FontBold)
+    Platform::setStoredFamily(font, spec.name);
+    if (spec.size > 0)
+        font.setPointSize(qMin(spec.size, Platform::ScreenLimits::MaxFontPointSize));
+    if (spec.styles & FontBold)
         font.setBold(true);
-    if (styles & FontItalic)
+    if (spec.styles & FontItalic)
         font.setItalic(true);
-    if (styles & FontUnderline)
+    if (spec.styles & FontUnderline)
         font.setUnderline(true);
     widget->setFont(font);
-    const TColor color = project.color(Sections::FontColor, objectKey, defaultColor);
     if (auto *list = dynamic_cast<TTranspList *>(widget))
-        list->setFontColor(color);
+        list->setFontColor(spec.color);
     else
-        setFontColor(widget, color);
+        setFontColor(widget, spec.color);
 }
 
 } // namespace MenuObjects

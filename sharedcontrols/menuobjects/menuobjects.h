@@ -1,6 +1,7 @@
 #pragma once
 
 #include <buttons/buttonglyph.h>
+#include <projectfile/menudesign.h>
 #include <projectfile/projectformat.h>
 
 #include <QPalette>
@@ -37,5 +38,8 @@ ProjectFormat::FontStyles fontStylesOf(const QFont &font);
 // Font and font colour of a widget from the font keys of its object.
 void applyFont(QWidget *widget, const ProjectFormat::ProjectValues &project, const QString &objectKey,
                Platform::TColor defaultColor);
+// The same from a font of the design: its name and size replace the
+// widget's, its styles are added to the widget's own.
+void applyFont(QWidget *widget, const ProjectFormat::FontSpec &font);
 
 } // namespace MenuObjects

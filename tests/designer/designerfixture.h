@@ -1,7 +1,7 @@
 #pragma once
 
 #include <project/designercontext.h>
-#include <project/designerproject.h>
+#include <document/designerproject.h>
 #include <surface/menusurface.h>
 
 #include <QByteArray>

@@ -4,6 +4,7 @@
 #include <paths.h>
 
 #include <profilefile.h>
+#include <systemerror.h>
 #include <testsupport.h>
 
 #include <QDir>
@@ -12,6 +13,8 @@
 #include <QThread>
 
 #include <sys/stat.h>
+
+#include <cerrno>
 
 using namespace Generation;
 
@@ -274,6 +277,24 @@ TEST_F(GenerationTest, ACopyFailureIsReportedAndTheRestStillDone)
     ASSERT_EQ(report.errors.size(), 1);
     EXPECT_TRUE(report.errors.first().startsWith("Nie skopiowano " + drivePath(QStringLiteral("work/dane/prog.RV3"))));
     EXPECT_TRUE(QFile::exists(drivePath(QStringLiteral("cd/MENU/ORVANTA.INI"))));
+}
+
+// A full disk is named as such, not only as a file that could not be written.
+TEST_F(GenerationTest, AFullDiskGivesTheSystemsReason)
+{
+    const Plan p = plan();
+    ASSERT_TRUE(p.ok());
+    TestSupport::writeFile(drivePath(QStringLiteral("work/dane/prog.RV3")), QByteArray(64 * 1024, 'x'));
+    Report report;
+    {
+        TestSupport::FileSizeLimit fullDisk(16 * 1024);
+        report = execute(p, *context.ProjectIni, settings, {});
+    }
+    ASSERT_FALSE(report.ok());
+    const QString reason = Platform::systemErrorText(EFBIG);
+    const QString copyError = report.errors.filter(QStringLiteral("Nie skopiowano")).value(0);
+    EXPECT_TRUE(copyError.contains(drivePath(QStringLiteral("work/dane/prog.RV3")))) << copyError.toStdString();
+    EXPECT_TRUE(copyError.endsWith(QStringLiteral(": ") + reason)) << copyError.toStdString();
 }
 
 // Every unsafe plan is refused before anything is deleted: the sources and

@@ -1,6 +1,6 @@
 #include "designerfixture.h"
 
-#include <objects/designobjects.h>
+#include <surface/designobjects.h>
 #include <objects/objectstyle.h>
 
 #include <buttons/menubutton.h>

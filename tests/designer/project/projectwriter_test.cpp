@@ -1,7 +1,8 @@
 #include "designerfixture.h"
 
-#include <objects/designobjects.h>
+#include <surface/designobjects.h>
 #include <project/projectsettings.h>
+#include <document/surfacedesign.h>
 
 #include <buttons/menubutton.h>
 #include <menuobjects/menuobjects.h>
@@ -784,4 +785,42 @@ TEST_F(ProjectWriter, PathsStoredBeforeTheCdFolderExistedAreRebasedAtTheSave)
     EXPECT_EQ(file.readString(QStringLiteral("WINDOW"), QStringLiteral("BACKGROUND"), {}), u"grafika\\tło.bmp");
     EXPECT_EQ(file.readString(QStringLiteral("DATA"), QStringLiteral("1001"), {}), u"Dane\\gry.RV3");
     EXPECT_EQ(file.readString(QStringLiteral("DATA"), QStringLiteral("1002"), {}), outside);
+}
+
+// The surface shows what the file it was built from says: once a project
+// has been saved, the design taken from its widgets equals the design read
+// from the file, object by object.
+TEST_F(ProjectWriter, TheDesignOfTheSurfaceEqualsTheDesignOfItsFile)
+{
+    QString manyKeys = QStringLiteral("[WINDOW]\nWIDTH=1000\nHEIGHT=700\n[NAMES]\n");
+    for (int i = 0; i < 300; ++i)
+        manyKeys += QStringLiteral("%1=Kategoria %2\n").arg(1001 + i).arg(i + 1);
+    manyKeys += QStringLiteral("[FUNCTIONS]\n10001=1\n10010=1\n[OBJECTS]\nLIST=1\nSERIAL=1\nTOOLS=1\nTITLE=1\n");
+    const QString demo = QStringLiteral(KALVORA_DEMO_CD "/ORVANTA.INI");
+    const struct {
+        const char *name;
+        QString text;
+    } rows[] = {
+        {"created", {}},
+        {"hand-written", text(kHandProject)},
+        {"demo", QFileInfo(demo).isFile() ? Platform::fromCp1250(TestSupport::readFile(demo)) : QString()},
+        {"300 keys", manyKeys},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString name = QStringLiteral("P%1.KLV").arg(&row - rows);
+        if (row.text.isNull()) {
+            loadEmpty(name);
+            buildWithCreators();
+        } else {
+            writeText(name, row.text);
+            load(name);
+        }
+        ASSERT_TRUE(project.Zapisz());
+        load(name);
+        const ProjectFormat::MenuDesign shown = savedDesignOf(context);
+        const ProjectFormat::MenuDesign stored = ProjectFormat::MenuDesign::read(Platform::ProfileFile(drivePath(name)));
+        EXPECT_EQ(shown.keys.size(), stored.keys.size());
+        EXPECT_EQ(shown, stored);
+    }
 }

@@ -1,6 +1,6 @@
 #include "outside/outsidefixture.h"
 
-#include <objects/designobjects.h>
+#include <surface/designobjects.h>
 #include <propertyeditors/onebitmask.h>
 #include <propertyeditors/pickedpaths.h>
 #include <propertyeditors/propertyeditors.h>

@@ -1,7 +1,9 @@
 #include "undofixture.h"
 
-#include <objects/designobjects.h>
+#include <surface/designobjects.h>
 #include <objects/objectkinds.h>
+#include <objects/objectstyle.h>
+#include <document/surfacedesign.h>
 #include <undo/designsnapshot.h>
 
 #include <buttons/menubutton.h>
@@ -16,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+
+#include <functional>
 
 using namespace ProjectFormat;
 using MenuObjects::tagOf;
@@ -235,4 +239,68 @@ TEST_F(DesignUndo, ListColoursHintsAndSettingsComeBack)
     EXPECT_EQ(context.ProjectSettings.value(QStringLiteral("CD_CAPTION")), u"Płyta, #2");
     EXPECT_TRUE(history.canUndo());
     EXPECT_TRUE(history.canRedo());
+}
+
+// A step keeps the whole design: whatever one edit changed, undoing it gives
+// back the design as it was, and redoing it the design after the edit.
+TEST_F(DesignUndo, EveryValueOfTheDesignComesBackWithItsStep)
+{
+    const auto key = [this](int id) { return static_cast<TMenuButton *>(object(id)); };
+    const struct {
+        const char *edit;
+        std::function<void()> change;
+    } rows[] = {
+        {"a key moved and sized", [&] { key(1001)->setGeometry(33, 44, 55, 66); }},
+        {"a key's font", [&] {
+             QFont font(QStringLiteral("Courier New"), 14);
+             font.setItalic(true);
+             key(1002)->setFont(font);
+             DesignStyle::setFontColor(key(1002), Platform::clRed);
+         }},
+        {"a key's texts and look", [&] {
+             key(1003)->setCaption(QStringLiteral("Inna"));
+             key(1003)->setHint(QStringLiteral("podpowiedź"));
+             key(1003)->setWordWrap(true);
+             key(1003)->setLayout(ButtonEnums::blGlyphBottom);
+             key(1003)->setNumGlyphs(3);
+             key(1003)->setNoBorder(true);
+         }},
+        {"a key's files", [&] {
+             context.ButtonDataFiles.setValue(QStringLiteral("1001"), QStringLiteral("dane\\inne.rv3"));
+             context.NextWindowFiles.setValue(QStringLiteral("1001"), QStringLiteral("okna\\trzecie.klv"));
+         }},
+        {"a key deleted", [&] { delete key(1003); }},
+        {"a function key added", [&] { DesignObjectCreators(context).DodajKlawisz_Koniec(); }},
+        {"the list's colours", [&] {
+             auto *list = static_cast<TTranspList *>(object(ListId));
+             list->setColor(Platform::clAqua);
+             list->setSelectedColor(Platform::clMaroon);
+             list->setTransparent(true);
+         }},
+        {"the title", [&] {
+             auto *title = static_cast<QLabel *>(object(TitleId));
+             DesignStyle::setColor(title, Platform::clTeal);
+             title->setWordWrap(true);
+             title->move(5, 6);
+         }},
+        {"the window", [&] {
+             DesignStyle::setColor(&surface(), Platform::clPurple);
+             surface().setBackgroundAligned(false);
+             surface().Image1->setGeometry(1, 2, 300, 200);
+         }},
+        {"a setting", [&] { context.ProjectSettings.setValue(QStringLiteral("CD_TITLE"), QStringLiteral("Nowy")); }},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.edit);
+        loadProject();
+        const MenuDesign before = designOfSurface(context);
+        row.change();
+        const MenuDesign after = designOfSurface(context);
+        ASSERT_NE(after, before);
+        history.SaveUndo(QStringLiteral("Zmiana"));
+        history.mnuCofnijClick();
+        EXPECT_EQ(designOfSurface(context), before);
+        history.mnuPonowClick();
+        EXPECT_EQ(designOfSurface(context), after);
+    }
 }

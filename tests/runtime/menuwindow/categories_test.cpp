@@ -211,7 +211,8 @@ TEST_F(CategoryTest, SecondLevelCategoryLeavesTheWindowAsItWas)
     menu.ODCZYTKATEGORI(key(menu, 1002));
     EXPECT_EQ(menu.programList()->items().size(), 3);
     EXPECT_EQ(context->CurrentProgram, QStringLiteral("Szachy"));
-    EXPECT_EQ(context->SubWindowKey, QStringLiteral("1002"));
+    ASSERT_TRUE(menu.subWindow());
+    EXPECT_EQ(menu.subWindow()->openingKey(), QStringLiteral("1002"));
 }
 
 TEST_F(CategoryTest, AutoloadChoosesTheFirstCategory)

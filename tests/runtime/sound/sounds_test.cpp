@@ -165,7 +165,7 @@ TEST_F(SoundTest, BackgroundStripDescriptionAndTitleResetTheHoveredKey)
     for (QWidget *surface : surfaces) {
         SCOPED_TRACE(surface->objectName().toStdString());
         hoverOver(surface);
-        EXPECT_EQ(context->LastHoveredTag, 0);
+        EXPECT_EQ(window->clickSounds().lastHoveredTag(), 0);
         hover(1001);
         EXPECT_EQ(outputs(QStringLiteral("click")).size(), ++expected);
     }

@@ -1,6 +1,7 @@
-#include "shell/fileopengine.h"
+#include "fileopengine.h"
 
-#include <safefile.h>
+#include "fileidentity.h"
+#include "safefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,9 +10,6 @@
 
 #include <filesystem>
 #include <system_error>
-
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -22,39 +20,26 @@ std::filesystem::path fsPath(const QString &path)
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-// One look at a path: whether its name is taken, and what it leads to.
-// A bulk copy (a CD folder) would otherwise ask each question per file.
-struct PathLook
-{
-    bool taken = false;    // anything by that name, a broken link too
-    bool link = false;
-    bool resolved = false; // what the name leads to exists; status tells of it
-    struct stat status {};
+using Platform::existsOrLink;
+using Platform::lookAt;
+using Platform::PathLook;
 
-    bool isDir() const { return resolved && S_ISDIR(status.st_mode); }
-    bool isRegular() const { return resolved && S_ISREG(status.st_mode); }
-    bool sameFileAs(const PathLook &other) const
-    {
-        return resolved && other.resolved && status.st_dev == other.status.st_dev
-               && status.st_ino == other.status.st_ino;
-    }
-};
-
-PathLook lookAt(const QString &path)
+// The system's reason after the message, so a full disk reads as one.
+QString withReason(const QString &message, const QString &reason)
 {
-    PathLook look;
-    const QByteArray name = QFile::encodeName(path);
-    if (::lstat(name.constData(), &look.status) != 0)
-        return look;
-    look.taken = true;
-    look.link = S_ISLNK(look.status.st_mode);
-    look.resolved = !look.link || ::stat(name.constData(), &look.status) == 0;
-    return look;
+    return reason.isEmpty() ? message : message + QStringLiteral(": ") + reason;
 }
 
-bool existsOrLink(const QString &path)
+// Makes folder with the folders above it; the error with the system's
+// reason, or empty.
+QString makeFolder(const QString &folder)
 {
-    return lookAt(path).taken;
+    std::error_code error;
+    std::filesystem::create_directories(fsPath(folder), error);
+    if (!error || QFileInfo(folder).isDir())
+        return {};
+    return withReason(QStringLiteral("nie można utworzyć folderu „%1”").arg(folder),
+                      QString::fromStdString(error.message()));
 }
 
 bool isMask(const QString &name)
@@ -269,10 +254,9 @@ bool Runner::prepareTarget(FileOpItem &item, const PathLook &source)
             item.error = m_outcome.aborted ? QStringLiteral("przerwano") : QString();
             return false;
         }
-        if (!QDir().mkpath(folder)) {
-            item.error = QStringLiteral("nie można utworzyć folderu „%1”").arg(folder);
+        item.error = makeFolder(folder);
+        if (!item.error.isEmpty())
             return false;
-        }
     }
     m_folderSeen = folder;
     return true;
@@ -296,14 +280,14 @@ QString Runner::copyFile(const QString &source, const QString &target, const Pat
     const PathLook targetLook = lookAt(target);
     if (sourceLook.sameFileAs(targetLook))
         return QStringLiteral("nie można skopiować pliku na niego samego");
-    if (::access(QFile::encodeName(source).constData(), R_OK) != 0)
+    if (!Platform::isReadable(source))
         return QStringLiteral("nie można odczytać „%1”").arg(source);
     // A full disk leaves no half copy that counts as done; the kernel copies.
     // A new name is written in place, a taken one replaced only when whole.
-    const bool copied = targetLook.taken ? Platform::copyWholeFile(source, target).ok()
-                                    : Platform::copyToNewFile(source, target).ok();
-    if (!copied)
-        return QStringLiteral("nie można zapisać „%1”").arg(target);
+    const Platform::WriteResult copied = targetLook.taken ? Platform::copyWholeFile(source, target)
+                                                          : Platform::copyToNewFile(source, target);
+    if (!copied.ok())
+        return withReason(QStringLiteral("nie można zapisać „%1”").arg(target), copied.reason);
     return {};
 }
 
@@ -320,8 +304,8 @@ QString Runner::copyTree(const QString &source, const QString &target, const Pat
         return QFile::link(QFileInfo(source).symLinkTarget(), target) ? QString()
                                                          : QStringLiteral("nie można zapisać „%1”").arg(target);
     }
-    if (!QDir().mkpath(target))
-        return QStringLiteral("nie można utworzyć folderu „%1”").arg(target);
+    if (const QString error = makeFolder(target); !error.isEmpty())
+        return error;
     const QDir folder(source);
     const QDir::Filters all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
     for (const QString &name : folder.entryList(all, QDir::Name)) {
@@ -350,7 +334,8 @@ QString Runner::removeTree(const QString &path)
 {
     std::error_code error;
     std::filesystem::remove_all(fsPath(path), error);
-    return error ? QStringLiteral("nie można usunąć „%1”").arg(path) : QString();
+    return error ? withReason(QStringLiteral("nie można usunąć „%1”").arg(path), QString::fromStdString(error.message()))
+                 : QString();
 }
 
 } // namespace

@@ -37,15 +37,7 @@ public:
 private:
     // The whole design into file, in the order other readers rely on.
     void writeDesign(Platform::ProfileFile &file);
-    void dropStaleEntries(Platform::ProfileFile &file);
-    void writeKeys(Platform::ProfileFile &file);
-    void writeList(Platform::ProfileFile &file);
-    void writeFields(Platform::ProfileFile &file);
-    void writeTools(Platform::ProfileFile &file);
-    void writeBack(Platform::ProfileFile &file);
-    void writeDescription(Platform::ProfileFile &file);
-    void writeTitle(Platform::ProfileFile &file);
-    void writeSettings(Platform::ProfileFile &file);
+    void dropStaleEntries();
     bool flushOrComplain(Platform::ProfileFile &file);
     bool copyProjectFileTo(const QString &target);
 

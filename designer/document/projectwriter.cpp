@@ -1,0 +1,217 @@
+#include "designerproject.h"
+
+#include "objects/objectstyle.h"
+#include "project/cdfolder.h"
+#include "project/designercontext.h"
+#include "project/designermessages.h"
+#include "project/projectsettings.h"
+#include "document/surfacedesign.h"
+#include "surface/menusurface.h"
+
+#include <buttons/menubutton.h>
+#include <menuobjects/imagewidget.h>
+#include <menuobjects/menuobjects.h>
+#include <transplist/transplist.h>
+
+#include <dialogs.h>
+#include <fileidentity.h>
+#include <paths.h>
+#include <profilefile.h>
+#include <safefile.h>
+#include <projectfile/menudesign.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSet>
+
+using namespace ProjectFormat;
+using MenuObjects::tagOf;
+using Platform::ProfileFile;
+using Platform::sameFile;
+
+namespace {
+
+QList<TMenuButton *> keysOf(const TfrmMenu &surface)
+{
+    QList<TMenuButton *> keys;
+    for (QWidget *object : surface.components()) {
+        auto *key = qobject_cast<TMenuButton *>(object);
+        if (key && tagOf(key) > 1000)
+            keys.append(key);
+    }
+    return keys;
+}
+
+bool isProjectFileName(const QString &fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toUpper();
+    return suffix == u"KLV" || suffix == u"INI" || suffix == u"SBL";
+}
+
+} // namespace
+
+QString DesignerProject::templatesDir() const
+{
+    return m_context.DataDir + QStringLiteral("Szablony/");
+}
+
+bool DesignerProject::Zapisz()
+{
+    if (!m_context.Surface || !m_context.ProjectIni)
+        return false;
+    ProfileFile &file = *m_context.ProjectIni;
+    // What another program wrote into the file meanwhile stays.
+    file.reload();
+    writeDesign(file);
+    // Paths stored before the project had its CD folder are written from it now.
+    rebaseStoredPaths(file, m_context.DriveRoot);
+    if (!flushOrComplain(file))
+        return false;
+    if (!QFileInfo::exists(m_context.DataDir + QStringLiteral("Temp/0.tmp")))
+        m_context.ProjectModified = false;
+    return true;
+}
+
+bool DesignerProject::flushOrComplain(ProfileFile &file)
+{
+    if (file.flush())
+        return true;
+    Platform::showMessage(m_context.Surface, DesignerMessages::saveFailed(file.fileName(), file.errorString()),
+                          DesignerCaption, Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
+    return false;
+}
+
+void DesignerProject::writeDesign(ProfileFile &file)
+{
+    dropStaleEntries();
+    savedDesignOf(m_context).write(file);
+}
+
+void DesignerProject::dropStaleEntries()
+{
+    // Entries of keys that are gone would be inherited by a new key that
+    // gets the same id.
+    QSet<int> keyIds;
+    for (TMenuButton *key : keysOf(*m_context.Surface))
+        keyIds.insert(tagOf(key));
+    for (NameValueList *list : {&m_context.ButtonGlyphFiles, &m_context.ButtonDataFiles, &m_context.NextWindowFiles}) {
+        const auto onChange = std::exchange(list->OnChange, nullptr);
+        for (const QString &name : list->names()) {
+            const std::optional<int> id = keyIdOf(name);
+            if (id && !keyIds.contains(*id))
+                list->remove(name);
+        }
+        list->OnChange = onChange;
+    }
+}
+
+bool DesignerProject::copyProjectFileTo(const QString &target)
+{
+    const QString source = m_context.ProjectIni ? m_context.ProjectIni->fileName() : QString();
+    if (!source.isEmpty() && sameFile(source, target))
+        return true;
+    // A project that was never written starts the copy empty.
+    const QByteArray bytes = Platform::readRegularFile(source, Platform::SizeLimits::Profile).bytes;
+    const Platform::WriteResult written = Platform::writeWholeFile(target, bytes);
+    if (written.ok())
+        return true;
+    Platform::showMessage(m_context.Surface, DesignerMessages::cannotCreate(target) + u'\n' + written.error, DesignerCaption,
+                          Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
+    return false;
+}
+
+void DesignerProject::mnuZapiszjakoClick(QObject *)
+{
+    if (!m_context.Surface)
+        return;
+    const QString start = m_context.ProjectIni ? m_context.ProjectIni->fileName() : QString();
+    const QString target = Platform::Dialogs::instance().saveFile(
+        m_context.Surface, QStringLiteral("Zapisz jako"), start, DesignerMessages::projectFilter());
+    if (target.isEmpty())
+        return;
+    offerCdFolder(m_context.Surface, m_context, target);
+    // Entries the design does not hold (a second window, [INFOCD]) come
+    // along with the copy.
+    if (!copyProjectFileTo(target))
+        return;
+    m_context.ProjectIni = std::make_unique<ProfileFile>(target);
+    if (!Zapisz())
+        return;
+    LoadINI(target);
+}
+
+void DesignerProject::mnuZapiszJakoSzablonClick(QObject *)
+{
+    if (!m_context.ProjectIni || !m_context.Surface)
+        return;
+    QString name = DesignerMessages::templateProposal();
+    if (!Platform::Dialogs::instance().inputText(m_context.Surface, DesignerCaption,
+                                                 DesignerMessages::templatePrompt(), name))
+        return;
+    name = name.trimmed();
+    if (name.isEmpty() || name.contains(QStringLiteral("..")) || name.contains(u'/') || name.contains(u'\\')) {
+        Platform::showMessage(m_context.Surface, DesignerMessages::badTemplateName(name), DesignerCaption,
+                              Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
+        return;
+    }
+    QDir().mkpath(templatesDir());
+    const QString existing = Platform::findEntryCaseInsensitive(templatesDir(), name);
+    if (!existing.isEmpty()) {
+        if (Platform::showMessage(m_context.Surface, DesignerMessages::templateExists(name), DesignerCaption,
+                                  Platform::MessageButtons::YesNo, Platform::MessageIcon::Question)
+            != Platform::MessageAnswer::Yes)
+            return;
+        name = existing;
+    }
+    const QString folder = templatesDir() + name;
+    QDir().mkpath(folder);
+    const QString target = folder + u'/' + name + QStringLiteral(".SBL");
+    if (!copyProjectFileTo(target))
+        return;
+    // The project's own file and its modified flag are left as they are.
+    ProfileFile templateFile(target);
+    writeDesign(templateFile);
+    flushOrComplain(templateFile);
+}
+
+void DesignerProject::Exportujinfocdromu1Click(QObject *)
+{
+    if (!m_context.ProjectIni || !m_context.Surface)
+        return;
+    TTranspList *description = m_context.Objects.description;
+    if (!description) {
+        Platform::showMessage(m_context.Surface, DesignerMessages::exportNeedsDescription(), DesignerCaption,
+                              Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
+        return;
+    }
+    const QString target = Platform::Dialogs::instance().saveFile(
+        m_context.Surface, DesignerMessages::infoCdDialogCaption(), QString(), DesignerMessages::infoCdFilter());
+    if (target.isEmpty())
+        return;
+    if (!isProjectFileName(target) || !QFileInfo(target).isFile()) {
+        Platform::showMessage(m_context.Surface, DesignerMessages::exportNeedsProjectFile(target), DesignerCaption,
+                              Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
+        return;
+    }
+    // The open project is written through its own object, so neither
+    // write undoes the other.
+    std::unique_ptr<ProfileFile> own;
+    ProfileFile *file = m_context.ProjectIni.get();
+    if (sameFile(file->fileName(), target)) {
+        file->reload();
+    } else {
+        own = std::make_unique<ProfileFile>(target);
+        file = own.get();
+    }
+    InfoCd infoCd;
+    const QFont font = description->font();
+    infoCd.font = {font.family(), font.pointSize(), MenuObjects::fontStylesOf(font), description->fontColor()};
+    infoCd.bounds = description->geometry();
+    infoCd.mask = m_context.ProjectSettings.value(QStringLiteral("Maska"));
+    infoCd.picture = m_context.ProjectSettings.value(QStringLiteral("Tlo"));
+    infoCd.textFile = m_context.ProjectSettings.value(QStringLiteral("CD_DESCRIPTION"));
+    MenuDesign::writeInfoCd(*file, infoCd);
+    flushOrComplain(*file);
+}

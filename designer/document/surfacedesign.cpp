@@ -1,0 +1,81 @@
+#include "document/surfacedesign.h"
+
+#include "objects/objectstyle.h"
+#include "objects/objectviews.h"
+#include "project/designercontext.h"
+#include "project/projectsettings.h"
+#include "surface/menusurface.h"
+
+#include <buttons/menubutton.h>
+#include <menuobjects/imagewidget.h>
+#include <menuobjects/menuobjects.h>
+#include <transplist/transplist.h>
+
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace ProjectFormat;
+using MenuObjects::tagOf;
+
+namespace {
+
+DesignKey keyOf(const DesignerContext &context, const TMenuButton *button)
+{
+    DesignKey key = ObjectViews::keyOf(button);
+    const QString name = QString::number(key.id);
+    key.glyphFile = context.ButtonGlyphFiles.value(name);
+    if (!key.isFunctionKey()) {
+        key.dataFile = context.ButtonDataFiles.value(name);
+        key.nextWindowFile = context.NextWindowFiles.value(name);
+        if (context.ProjectIni)
+            key.nextWindow = context.ProjectIni->readString(Sections::NextWindow, name, {});
+    }
+    return key;
+}
+
+template<typename Entry, typename Widget, typename Take>
+std::optional<Entry> entryOf(const Widget *widget, Take take)
+{
+    return widget ? std::optional<Entry>(take(widget)) : std::nullopt;
+}
+
+} // namespace
+
+MenuDesign designOfSurface(const DesignerContext &context)
+{
+    MenuDesign design;
+    const auto &table = ProjectSettingsTable::entries();
+    for (int i = 0; i < TextSettingCount; ++i)
+        design.settings[size_t(i)] = context.ProjectSettings.value(QLatin1String(table[size_t(i)].name));
+    const TfrmMenu *surface = context.Surface;
+    if (!surface)
+        return design;
+    design.windowSize = surface->size();
+    design.windowColor = DesignStyle::colorOf(surface, Platform::clBlack);
+    design.backgroundAligned = surface->backgroundAligned();
+    design.backgroundBounds = surface->Image1->geometry();
+    for (const QWidget *object : surface->components()) {
+        const auto *button = qobject_cast<const TMenuButton *>(object);
+        if (button && tagOf(button) > 1000)
+            design.keys.push_back(keyOf(context, button));
+    }
+    const DesignObjectRefs &objects = context.Objects;
+    design.list = entryOf<DesignList>(objects.list.data(), ObjectViews::listOf);
+    design.description = entryOf<DesignDescription>(objects.description.data(), ObjectViews::descriptionOf);
+    for (int id : {SerialId, SystemId, InfoId, RozmiarId})
+        design.field(id) = entryOf<DesignField>(qobject_cast<const QLineEdit *>(objects.object(id)), ObjectViews::fieldOf);
+    design.title = entryOf<DesignTitle>(objects.title.data(), ObjectViews::titleOf);
+    if (const TImage *tools = objects.tools)
+        design.tools = ObjectViews::toolsOf(tools, TfrmMenu::toolsAlign(tools));
+    return design;
+}
+
+MenuDesign savedDesignOf(const DesignerContext &context)
+{
+    MenuDesign design = designOfSurface(context);
+    if (context.ProjectIni) {
+        design.sourceText = context.ProjectIni->text();
+        design.infoCd = MenuDesign::readInfoCd(*context.ProjectIni);
+    }
+    return design;
+}
