@@ -34,8 +34,9 @@ shot_prefix=zazava- shot_wait=0.6
 dblclick() { xdotool mousemove "$1" "$2"; sleep 0.2; xdotool click --repeat 2 --delay 80 1; }
 
 shot 1-opened
-dblclick 54 265            # PROGS in the file list (DANE, PROGS, AUTORUN.INF)
-sleep 0.5
+# The tree opens at the data file's folder (DANE); PROGS is the next folder.
+xdotool mousemove 150 155 click 1
+sleep 0.8
 dblclick 54 239            # Warcaby
 sleep 0.5
 xdotool mousemove 62 265 click 1   # setup.exe

@@ -44,12 +44,15 @@ editor=$launched
 sleep 1.5
 shot 1-editor
 
-# The tree opens on the CD's root; F5 searches from there.
+# The tree opens at the data file's folder, where F5 would search; the
+# programs lie elsewhere on the CD, so the search starts from its root.
 xdotool windowfocus --sync "$(editor_window)"
 xdotool key F5
 sleep 0.8
 search=$(search_window)
 eval "$(xdotool getwindowgeometry --shell "$search")"
+xdotool mousemove $((X + 400)) $((Y + 49)) click 1      # the start folder
+retype "$cd_dir/"
 xdotool key Return               # "Znajdź", the default button
 shot 2-setup-files 1.5
 

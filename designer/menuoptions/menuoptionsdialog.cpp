@@ -255,14 +255,8 @@ void TfrmOpcje::klwOpisCDClick(QObject *)
 {
     const QString chosen = Platform::Dialogs::instance().openFile(this, QStringLiteral("Otwórz"), m_context.DriveRoot,
                                                                   MenuOptionsMessages::textFilter());
-    if (chosen.isEmpty())
-        return;
-    const PickedPaths::Stored stored = PickedPaths::fromChosenFile(m_context.DriveRoot, chosen);
-    if (!stored.ok()) {
-        warn(stored.error);
-        return;
-    }
-    edtOpisCD->setText(stored.path);
+    if (const std::optional<QString> stored = PickedPaths::storeChosenOrTell(this, m_context.DriveRoot, chosen))
+        edtOpisCD->setText(*stored);
 }
 
 MenuOptions TfrmOpcje::options() const

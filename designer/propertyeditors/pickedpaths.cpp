@@ -1,7 +1,9 @@
 #include "propertyeditors/pickedpaths.h"
 
+#include "project/designercontext.h"
 #include "propertyeditors/editormessages.h"
 
+#include <dialogs.h>
 #include <paths.h>
 
 #include <QDir>
@@ -67,6 +69,19 @@ Stored fromField(const QString &root, const QString &text)
 {
     return QDir::isAbsolutePath(text) && !text.startsWith(u'\\') ? fromChosenFile(root, text)
                                                                   : fromTypedPath(root, text);
+}
+
+std::optional<QString> storeChosenOrTell(QWidget *parent, const QString &root, const QString &chosen)
+{
+    if (chosen.isEmpty())
+        return std::nullopt;
+    Stored stored = fromChosenFile(root, chosen);
+    if (!stored.ok()) {
+        Platform::showMessage(parent, stored.error, DesignerCaption, Platform::MessageButtons::Ok,
+                              Platform::MessageIcon::Warning);
+        return std::nullopt;
+    }
+    return std::move(stored.path);
 }
 
 } // namespace PickedPaths

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <optional>
+
+class QWidget;
+
 // Files the property editors name are stored relative to the designer's
 // drive root; a file the project could not name that way is refused.
 namespace PickedPaths {
@@ -24,5 +28,9 @@ Stored fromTypedPath(const QString &root, const QString &typed);
 // What a field holds: an absolute path (not one starting with "\") as a
 // chosen file, anything else as a typed path.
 Stored fromField(const QString &root, const QString &text);
+
+// A file chosen in a dialog, stored from root; nothing when none was chosen
+// or it cannot be stored, which is told over parent.
+std::optional<QString> storeChosenOrTell(QWidget *parent, const QString &root, const QString &chosen);
 
 } // namespace PickedPaths

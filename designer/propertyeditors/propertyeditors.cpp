@@ -423,14 +423,7 @@ std::optional<QString> PropertyEditors::chooseFile(const QString &field, const Q
     Platform::Dialogs &dialogs = Platform::Dialogs::instance();
     const QString chosen = mayBeNew ? dialogs.chooseFileOrNew(parent(), OpenCaption, start, filter)
                                     : dialogs.openFile(parent(), OpenCaption, start, filter);
-    if (chosen.isEmpty())
-        return std::nullopt;
-    const PickedPaths::Stored stored = PickedPaths::fromChosenFile(m_context.DriveRoot, chosen);
-    if (!stored.ok()) {
-        warn(stored.error);
-        return std::nullopt;
-    }
-    return stored.path;
+    return PickedPaths::storeChosenOrTell(parent(), m_context.DriveRoot, chosen);
 }
 
 // Puts a loaded picture on object (a key's glyph, the background or the

@@ -136,14 +136,8 @@ void TfrmDzwiek::klwBrowseMusicClick(QObject *)
     const QString start = edtMuzyka->text().isEmpty() ? m_context.DriveRoot : fullPath(edtMuzyka->text());
     const QString chosen = Platform::Dialogs::instance().openFile(this, QStringLiteral("Otwórz"), start,
                                                                   SoundMessages::musicFilter());
-    if (chosen.isEmpty())
-        return;
-    const PickedPaths::Stored stored = PickedPaths::fromChosenFile(m_context.DriveRoot, chosen);
-    if (!stored.ok()) {
-        warn(stored.error);
-        return;
-    }
-    edtMuzyka->setText(stored.path);
+    if (const std::optional<QString> stored = PickedPaths::storeChosenOrTell(this, m_context.DriveRoot, chosen))
+        edtMuzyka->setText(*stored);
 }
 
 void TfrmDzwiek::klwBrowseSoundClick(QObject *sender)
@@ -158,12 +152,8 @@ void TfrmDzwiek::klwBrowseSoundClick(QObject *sender)
         warn(*refusal);
         return;
     }
-    const PickedPaths::Stored stored = PickedPaths::fromChosenFile(m_context.DriveRoot, chosen);
-    if (!stored.ok()) {
-        warn(stored.error);
-        return;
-    }
-    field->setText(stored.path);
+    if (const std::optional<QString> stored = PickedPaths::storeChosenOrTell(this, m_context.DriveRoot, chosen))
+        field->setText(*stored);
 }
 
 void TfrmDzwiek::klwPlaySoundClick(QObject *sender)

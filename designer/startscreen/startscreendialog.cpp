@@ -199,14 +199,7 @@ std::optional<QString> TfrmSetEkran::chosenFile(const QString &field, const QStr
     const bool named = !field.trimmed().isEmpty() && !field.contains(u'*');
     const QString start = named ? fullPath(field) : m_context.DriveRoot;
     const QString chosen = Platform::Dialogs::instance().openFile(this, QStringLiteral("Otwórz"), start, filter);
-    if (chosen.isEmpty())
-        return std::nullopt;
-    const PickedPaths::Stored stored = PickedPaths::fromChosenFile(m_context.DriveRoot, chosen);
-    if (!stored.ok()) {
-        warn(stored.error);
-        return std::nullopt;
-    }
-    return stored.path;
+    return PickedPaths::storeChosenOrTell(this, m_context.DriveRoot, chosen);
 }
 
 void TfrmSetEkran::BrowseAVIClick(QObject *)
