@@ -174,17 +174,17 @@ void TMenuWindowBase::SZUKAJ_PRG(QObject *)
     }
     // Gone to once the dialog is gone: the way there may close this window.
     if (hit)
-        ProgramSearch::goTo(menuWindow(), ProgramSearch::locate(m_context.menuValues(), *hit));
+        ProgramSearch::goTo(menuWindows(), ProgramSearch::locate(m_context.menuValues(), *hit));
 }
 
 void TMenuWindowBase::EDYCJA_PRG(QObject *sender)
 {
-    if (!m_descriptionList)
+    if (!m_controls.descriptionList)
         return;
     const auto *button = dynamic_cast<TMenuButton *>(sender);
     const bool plainText = button && button->down();
-    m_descriptionMemo->setVisible(plainText);
-    m_descriptionList->setVisible(!plainText);
+    m_controls.descriptionMemo->setVisible(plainText);
+    m_controls.descriptionList->setVisible(!plainText);
 }
 
 void TMenuWindowBase::MIN_PRG(QObject *)
@@ -246,8 +246,8 @@ void TMenuWindowBase::chooseFonts(bool listsAndDescription)
 {
     Platform::showMessage(this, listsAndDescription ? RuntimeTexts::FontForLists : RuntimeTexts::FontForKeys,
                           RuntimeTexts::ProductCaption, MessageButtons::Ok, MessageIcon::Information);
-    QWidget *sample = listsAndDescription ? static_cast<QWidget *>(m_programList ? m_programList : m_descriptionList)
-                                          : static_cast<QWidget *>(m_categoryKeys.value(0));
+    QWidget *sample = listsAndDescription ? static_cast<QWidget *>(m_controls.programList ? m_controls.programList : m_controls.descriptionList)
+                                          : static_cast<QWidget *>(m_controls.categoryKeys.value(0));
     QFont font = sample ? sample->font() : this->font();
     QColor color = sample ? sample->palette().color(QPalette::WindowText) : QColor(Qt::black);
     if (auto *list = dynamic_cast<TTranspList *>(sample))
@@ -267,25 +267,25 @@ void TMenuWindowBase::chooseFonts(bool listsAndDescription)
             paint(label);
         return;
     }
-    if (m_descriptionMemo) {
-        m_descriptionMemo->setFont(font);
-        MenuObjects::setFontColor(m_descriptionMemo, chosen);
+    if (m_controls.descriptionMemo) {
+        m_controls.descriptionMemo->setFont(font);
+        MenuObjects::setFontColor(m_controls.descriptionMemo, chosen);
     }
-    for (TTranspList *list : {m_descriptionList, m_programList}) {
+    for (TTranspList *list : {m_controls.descriptionList, m_controls.programList}) {
         if (!list)
             continue;
         list->setFont(font);
         list->setFontColor(chosen);
     }
-    if (m_descriptionList)
-        m_descriptionList->setSelectedColor(chosen);
+    if (m_controls.descriptionList)
+        m_controls.descriptionList->setSelectedColor(chosen);
 }
 
 bool TMenuWindowBase::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
     const bool shift = modifiers & Qt::ShiftModifier;
     const auto whenButton = [this](int id, auto function) {
-        if (TMenuButton *button = functionButton(id))
+        if (TMenuButton *button = m_controls.functionButton(id))
             (this->*function)(button);
         return true;
     };
@@ -301,12 +301,12 @@ bool TMenuWindowBase::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
         return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
-        if (!m_programList)
+        if (!m_controls.programList)
             return false;
         if (key == Qt::Key_Up)
-            m_programList->scrollUp(true);
+            m_controls.programList->scrollUp(true);
         else
-            m_programList->scrollDown(true);
+            m_controls.programList->scrollDown(true);
         return true;
     case Qt::Key_F1:
         // The information window belongs to the CD: the menu's project
@@ -321,14 +321,14 @@ bool TMenuWindowBase::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
             return false;
         close();
         return true;
-    case Qt::Key_F2: changeFontSize(m_programList, +1); return true;
-    case Qt::Key_F3: changeFontSize(m_programList, -1); return true;
+    case Qt::Key_F2: changeFontSize(m_controls.programList, +1); return true;
+    case Qt::Key_F3: changeFontSize(m_controls.programList, -1); return true;
     case Qt::Key_F4:
     case Qt::Key_F5: {
         const int step = key == Qt::Key_F4 ? +1 : -1;
-        if (m_descriptionList) {
-            changeFontSize(m_descriptionMemo, step);
-            changeFontSize(m_descriptionList, step);
+        if (m_controls.descriptionList) {
+            changeFontSize(m_controls.descriptionMemo, step);
+            changeFontSize(m_controls.descriptionList, step);
         }
         return true;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "menuview.h"
+
 #include <projectfile/menudesign.h>
 #include <projectfile/projectformat.h>
 #include <sound/backgroundmusic.h>
@@ -18,11 +20,9 @@ class QLineEdit;
 class QPlainTextEdit;
 class QTimer;
 class RuntimeContext;
-struct ProgramChoice;
 class CoolHints;
 class EventHook;
 class TControlShaper;
-class TForm1;
 class TImage;
 class TMenuButton;
 class TTranspList;
@@ -74,7 +74,7 @@ struct MenuWindowKind {
 // object on it come from a project file, read when the window is created.
 // The menu window (TForm1) and the second-level window (TForm2) are this
 // with their own kind.
-class TMenuWindowBase : public QWidget
+class TMenuWindowBase : public QWidget, public MenuView
 {
     Q_OBJECT
 public:
@@ -83,20 +83,12 @@ public:
     RuntimeContext &context() const { return m_context; }
     const MenuWindowKind &kind() const { return m_kind; }
     // The category and program chosen on this window.
-    ProgramChoice &choice() const { return m_choice; }
+    ProgramChoice &choice() override { return m_choice; }
+    const ProgramChoice &choice() const { return m_choice; }
 
-    // The objects built from the project; null where the project has none.
-    TMenuButton *functionButton(int id) const;
-    const QList<TMenuButton *> &categoryKeys() const { return m_categoryKeys; }
-    TTranspList *programList() const { return m_programList; }
-    TTranspList *descriptionList() const { return m_descriptionList; }
-    QPlainTextEdit *descriptionMemo() const { return m_descriptionMemo; }
-    QLineEdit *serialField() const { return m_serialField; }
-    QLineEdit *systemField() const { return m_systemField; }
-    QLineEdit *infoField() const { return m_infoField; }
-    QLineEdit *sizeField() const { return m_sizeField; }
-    TImage *toolsStrip() const { return m_toolsStrip; }
-    QLabel *titleLabel() const { return m_titleLabel; }
+    QWidget &widget() override { return *this; }
+    // The objects built from the project.
+    const MenuControls &controls() const override { return m_controls; }
     TImage *background() const { return Image1; }
     TControlShaper *shaper() const { return MASKA; }
     CoolHints *hints() const { return m_hints; }
@@ -105,9 +97,9 @@ public:
     ClickSounds &clickSounds() const { return *m_clickSounds; }
 
     // Click event of the category keys (also run by AUTOLOAD).
-    void ODCZYTKATEGORI(QObject *sender);
+    void ODCZYTKATEGORI(QObject *sender) override;
     // Click event of the program list.
-    void LISTA_PRG(QObject *sender);
+    void LISTA_PRG(QObject *sender) override;
     // Mouse-move event of the category keys.
     void OdczytOpisuKategori(QObject *sender);
     // Click event of a function button: runs the function of its id.
@@ -139,8 +131,7 @@ public:
     bool FormKeyDown(int key, Qt::KeyboardModifiers shift);
 
 protected:
-    TMenuWindowBase(RuntimeContext &context, const MenuWindowKind &kind, ProgramChoice &choice,
-                    QWidget *parent = nullptr);
+    TMenuWindowBase(RuntimeContext &context, const MenuWindowKind &kind, QWidget *parent = nullptr);
 
     // Builds the window from project(); run by the window's own constructor
     // once project() and the shared sound objects are set.
@@ -159,8 +150,9 @@ protected:
     virtual void showStartDescription();
     // Minimises the application.
     virtual void minimizeApplication();
-    // The menu window: this one, or the one that opened this.
-    virtual TForm1 &menuWindow() = 0;
+    // The menu window, this one or the one that opened this, with its
+    // second-level window.
+    virtual MenuWindows &menuWindows() = 0;
 
     ProjectFormat::ProjectValues values() const;
     bool windowFlag(const QString &key) const;
@@ -250,7 +242,7 @@ private:
 
     RuntimeContext &m_context;
     const MenuWindowKind &m_kind;
-    ProgramChoice &m_choice;
+    ProgramChoice m_choice;
     // The design the project file holds, read once when the window is built.
     ProjectFormat::MenuDesign m_design;
 
@@ -258,17 +250,7 @@ private:
     QTimer *Timer1 = nullptr;
     TControlShaper *MASKA = nullptr;
 
-    QList<TMenuButton *> m_categoryKeys;
-    std::array<TMenuButton *, 12> m_functionButtons{};
-    TTranspList *m_programList = nullptr;
-    QLineEdit *m_serialField = nullptr;
-    QLineEdit *m_systemField = nullptr;
-    QLineEdit *m_infoField = nullptr;
-    QLineEdit *m_sizeField = nullptr;
-    TImage *m_toolsStrip = nullptr;
-    QPlainTextEdit *m_descriptionMemo = nullptr;
-    TTranspList *m_descriptionList = nullptr;
-    QLabel *m_titleLabel = nullptr;
+    MenuControls m_controls;
 
     // The Down state of the category key at its last click: no hover
     // while it is true.
