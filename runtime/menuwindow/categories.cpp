@@ -69,14 +69,15 @@ void TMenuWindowBase::loadDescription(const QString &storedOrText)
 
 void TMenuWindowBase::showDescription(bool fromFirstLine)
 {
-    if (!m_controls.descriptionList)
+    TTranspList *list = m_controls.descriptionList;
+    if (!list)
         return;
     // The memo wraps its words: its lines are the rows of the list's width.
-    m_controls.descriptionList->setItems(m_controls.descriptionList->wrapText(m_controls.descriptionMemo->toPlainText()));
+    list->setItems(list->wrapText(m_controls.descriptionMemo->toPlainText()));
     if (!fromFirstLine)
         return;
-    m_controls.descriptionList->drawItems(0);
-    m_controls.descriptionList->setIncrase(m_controls.descriptionList->visibleCount());
+    list->drawItems(0);
+    list->setIncrase(list->visibleCount());
 }
 
 void TMenuWindowBase::resetChoice()

@@ -112,6 +112,11 @@ TColor TMenuWindowBase::windowColor(const QString &key) const
     return values().color(Sections::Window, key);
 }
 
+void TMenuWindowBase::minimizeApplication()
+{
+    showMinimized();
+}
+
 void TMenuWindowBase::FormCreate()
 {
     hookMinimizeAndRestore();
@@ -383,7 +388,8 @@ void TMenuWindowBase::applyStyles()
         m_controls.descriptionList->setScrolkiColor(m_controls.descriptionList->selectedColor());
         setFontColor(m_controls.descriptionMemo, Platform::clWindowText);
     }
-    for (QLineEdit *field : {m_controls.serialField, m_controls.systemField, m_controls.infoField, m_controls.sizeField}) {
+    const MenuControls &c = m_controls;
+    for (QLineEdit *field : {c.serialField, c.systemField, c.infoField, c.sizeField}) {
         if (!field)
             continue;
         const int id = tagOf(field);

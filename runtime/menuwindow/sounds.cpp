@@ -98,11 +98,6 @@ void TMenuWindowBase::PlayMove(QObject *sender)
     m_clickSounds->setLastHoveredTag(tag);
 }
 
-void TMenuWindowBase::GrajMuzyke(QObject *)
-{
-    m_music->toggle();
-}
-
 void TMenuWindowBase::Timer1Timer()
 {
     m_music->loopTick();

@@ -11,6 +11,8 @@ target_sources(runtime PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/programchoice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/categories.cpp
   ${CMAKE_CURRENT_LIST_DIR}/eventhook.h
+  ${CMAKE_CURRENT_LIST_DIR}/functions.h
   ${CMAKE_CURRENT_LIST_DIR}/functions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/menuwindowkind.h
   ${CMAKE_CURRENT_LIST_DIR}/sounds.cpp
 )
