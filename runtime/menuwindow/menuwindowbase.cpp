@@ -374,10 +374,11 @@ void TMenuWindowBase::applyFont(QWidget *widget, const QString &name, TColor def
 
 void TMenuWindowBase::applyStyles()
 {
+    const KeyStyle keyStyle{windowFlag(QStringLiteral("CURSOR_HAND")), menuMusicExtension()};
     for (TMenuButton *button : findChildren<TMenuButton *>()) {
         const int id = tagOf(button);
         if (id > 1000)
-            styleButton(button, id);
+            styleButton(button, id, keyStyle);
     }
     if (m_controls.programList)
         MenuBuilder::styleList(m_controls.programList, *m_design.list);
@@ -403,13 +404,13 @@ void TMenuWindowBase::applyStyles()
         MenuBuilder::styleTitle(m_controls.titleLabel, *m_design.title);
 }
 
-void TMenuWindowBase::styleButton(TMenuButton *button, int id)
+void TMenuWindowBase::styleButton(TMenuButton *button, int id, const KeyStyle &style)
 {
-    if (windowFlag(QStringLiteral("CURSOR_HAND")))
+    if (style.handCursor)
         button->setCursor(Qt::PointingHandCursor);
     if (const DesignKey *entry = m_design.key(id))
         MenuBuilder::styleKey(button, *entry);
-    attachClickSounds(button);
+    attachClickSounds(button, style.menuMusic);
 }
 
 void TMenuWindowBase::showStartDescription()

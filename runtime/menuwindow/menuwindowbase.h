@@ -142,8 +142,16 @@ private:
     void createTitle();
     void createSingleObject(int id);
     void applyStyles();
-    void styleButton(TMenuButton *button, int id);
-    void attachClickSounds(TMenuButton *button);
+    // What every key's style takes from the projects, read once for all
+    // keys: a menu has hundreds of them.
+    struct KeyStyle {
+        bool handCursor = false;
+        // The lower-cased extension of the menu's music file.
+        QString menuMusic;
+    };
+    void styleButton(TMenuButton *button, int id, const KeyStyle &style);
+    QString menuMusicExtension() const;
+    void attachClickSounds(TMenuButton *button, const QString &menuMusic);
     void applyTitles();
     void paintToolsStrip();
     void centreOnScreen();
