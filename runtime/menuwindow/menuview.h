@@ -36,9 +36,9 @@ struct MenuControls {
     TMenuButton *functionButton(int id) const;
 };
 
-// One menu window as the search and the dialogs see it: the window, the
-// controls built from its project, the program chosen on it, and the
-// handlers of its category keys and program list.
+// One menu window as the button functions and the search see it: the
+// window, the controls built from its project, the program chosen on it,
+// and the handlers of its category keys and program list.
 class MenuView
 {
 public:
