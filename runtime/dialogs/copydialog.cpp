@@ -2,6 +2,7 @@
 
 #include "dialogstyle.h"
 #include "dialogtexts.h"
+#include "menuwindow/programchoice.h"
 #include "startup/runtimecontext.h"
 
 #include <buttons/menubutton.h>

@@ -2,7 +2,7 @@
 
 #include "dialogtexts.h"
 #include "dialogstyle.h"
-#include "menuwindow/menuwindow.h"
+#include "menuwindow/menuview.h"
 #include "startup/runtimecontext.h"
 
 #include <buttons/menubutton.h>
@@ -62,9 +62,9 @@ template<typename Action> void quietly(Action action)
     }
 }
 
-void selectProgram(TMenuWindowBase &window, const QString &program)
+void selectProgram(MenuView &window, const QString &program)
 {
-    TTranspList *list = window.programList();
+    TTranspList *list = window.controls().programList;
     if (!list)
         return;
     const int index = int(list->items().indexOf(program));
@@ -74,9 +74,9 @@ void selectProgram(TMenuWindowBase &window, const QString &program)
     window.LISTA_PRG(list);
 }
 
-void openCategory(TMenuWindowBase &window, int tag)
+void openCategory(MenuView &window, int tag)
 {
-    for (TMenuButton *key : window.categoryKeys()) {
+    for (TMenuButton *key : window.controls().categoryKeys) {
         if (MenuObjects::tagOf(key) == tag)
             quietly([&] { window.ODCZYTKATEGORI(key); });
     }
@@ -113,23 +113,20 @@ SearchTarget locate(const ProjectValues &menu, const SearchHit &hit)
     return {tagNumber(hit.tag), 0, hit.program};
 }
 
-void goTo(TForm1 &menu, const SearchTarget &target)
+void goTo(MenuWindows &menu, const SearchTarget &target)
 {
     if (target.subTag == 0) {
-        openCategory(menu, target.menuTag);
-        selectProgram(menu, target.program);
+        openCategory(menu.menuView(), target.menuTag);
+        selectProgram(menu.menuView(), target.program);
         return;
     }
     // The search may run in that very window: opening its category again
     // would close it and open another.
-    const auto opensTarget = [&](const TForm2 *window) {
-        return window && tagNumber(window->openingKey()) == target.menuTag;
-    };
-    TForm2 *open = menu.subWindow();
-    if (!opensTarget(open) || !open->isVisible())
-        openCategory(menu, target.menuTag);
-    TForm2 *second = menu.subWindow();
-    if (!opensTarget(second))
+    MenuView *open = menu.subWindowOpenedBy(target.menuTag);
+    if (!open || !open->widget().isVisible())
+        openCategory(menu.menuView(), target.menuTag);
+    MenuView *second = menu.subWindowOpenedBy(target.menuTag);
+    if (!second)
         return;
     openCategory(*second, target.subTag);
     selectProgram(*second, target.program);

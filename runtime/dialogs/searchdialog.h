@@ -11,7 +11,7 @@
 class QLabel;
 class QLineEdit;
 class RuntimeContext;
-class TForm1;
+class MenuWindows;
 class THListBox;
 class TMenuButton;
 
@@ -50,7 +50,7 @@ SearchTarget locate(const ProjectFormat::ProjectValues &menu, const SearchHit &h
 // Opens the target's category (in the second-level window when it has one
 // there) and selects the program in its list. A second-level window already
 // open on the right category is used as it is.
-void goTo(TForm1 &menu, const SearchTarget &target);
+void goTo(MenuWindows &menu, const SearchTarget &target);
 
 } // namespace ProgramSearch
 

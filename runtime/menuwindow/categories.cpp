@@ -24,16 +24,16 @@ using MenuObjects::tagOf;
 std::array<TMenuWindowBase::ProgramField, 4> TMenuWindowBase::programFields() const
 {
     return {{
-        {m_systemField, "SYSTEM_IF_IS", DataFile::Keys::System},
-        {m_serialField, "SERIAL_IF_IS", DataFile::Keys::Numer},
-        {m_infoField, "PRGINFO_IF_IS", DataFile::Keys::Info},
-        {m_sizeField, "SIZE_IF_IS", DataFile::Keys::Rozmiar},
+        {m_controls.systemField, "SYSTEM_IF_IS", DataFile::Keys::System},
+        {m_controls.serialField, "SERIAL_IF_IS", DataFile::Keys::Numer},
+        {m_controls.infoField, "PRGINFO_IF_IS", DataFile::Keys::Info},
+        {m_controls.sizeField, "SIZE_IF_IS", DataFile::Keys::Rozmiar},
     }};
 }
 
 void TMenuWindowBase::setButtonEnabled(int id, bool enabled)
 {
-    if (TMenuButton *button = functionButton(id))
+    if (TMenuButton *button = m_controls.functionButton(id))
         button->setEnabled(enabled);
 }
 
@@ -61,29 +61,30 @@ bool TMenuWindowBase::isExistingFolder(const QString &stored) const
 
 void TMenuWindowBase::loadDescription(const QString &storedOrText)
 {
-    if (!m_descriptionMemo)
+    if (!m_controls.descriptionMemo)
         return;
     const std::optional<QString> text = Platform::readTextFile(values().resolve(storedOrText));
-    m_descriptionMemo->setPlainText(text.value_or(storedOrText));
+    m_controls.descriptionMemo->setPlainText(text.value_or(storedOrText));
 }
 
 void TMenuWindowBase::showDescription(bool fromFirstLine)
 {
-    if (!m_descriptionList)
+    TTranspList *list = m_controls.descriptionList;
+    if (!list)
         return;
     // The memo wraps its words: its lines are the rows of the list's width.
-    m_descriptionList->setItems(m_descriptionList->wrapText(m_descriptionMemo->toPlainText()));
+    list->setItems(list->wrapText(m_controls.descriptionMemo->toPlainText()));
     if (!fromFirstLine)
         return;
-    m_descriptionList->drawItems(0);
-    m_descriptionList->setIncrase(m_descriptionList->visibleCount());
+    list->drawItems(0);
+    list->setIncrase(list->visibleCount());
 }
 
 void TMenuWindowBase::resetChoice()
 {
     m_choice.CurrentProgram.clear();
-    if (m_programList)
-        m_programList->clearItems();
+    if (m_controls.programList)
+        m_controls.programList->clearItems();
     for (const ProgramField &entry : programFields())
         resetField(entry.field, QLatin1String(entry.flagKey), m_kind.categoryReset);
     clearDescription();
@@ -95,7 +96,7 @@ void TMenuWindowBase::resetField(QLineEdit *field, const QString &flagKey, MenuW
         return;
     field->clear();
     const bool flagged = windowFlag(flagKey);
-    const bool systemOrSerial = field == m_systemField || field == m_serialField;
+    const bool systemOrSerial = field == m_controls.systemField || field == m_controls.serialField;
     if (reset == MenuWindowKind::FieldReset::KeepSystemAndSerial && systemOrSerial) {
         if (flagged)
             field->hide();
@@ -106,16 +107,16 @@ void TMenuWindowBase::resetField(QLineEdit *field, const QString &flagKey, MenuW
 
 void TMenuWindowBase::clearDescription()
 {
-    if (!m_descriptionMemo)
+    if (!m_controls.descriptionMemo)
         return;
-    m_descriptionMemo->clear();
-    m_descriptionList->clearItems();
+    m_controls.descriptionMemo->clear();
+    m_controls.descriptionList->clearItems();
 }
 
 void TMenuWindowBase::showCategoryTitle(const QString &title)
 {
-    if (m_titleLabel)
-        m_titleLabel->setText(title.isEmpty() ? m_context.ApplicationTitle : title);
+    if (m_controls.titleLabel)
+        m_controls.titleLabel->setText(title.isEmpty() ? m_context.ApplicationTitle : title);
 }
 
 void TMenuWindowBase::showProgramFields(bool visibleByValue)
@@ -143,8 +144,8 @@ void TMenuWindowBase::ODCZYTKATEGORI(QObject *sender)
 {
     setProgramButtonsEnabled({StartId, CopyId, DescriptionEditId, ScreenshotId, ExploreId}, false);
     const bool oneProgram = windowFlag(QStringLiteral("ONE_PROG_KAT"));
-    if (m_programList)
-        m_programList->setVisible(!oneProgram);
+    if (m_controls.programList)
+        m_controls.programList->setVisible(!oneProgram);
     if (isHidden())
         showForCategoryClick();
 
@@ -162,7 +163,7 @@ void TMenuWindowBase::ODCZYTKATEGORI(QObject *sender)
     const QString dataFile = dataFileOf(id);
     const DataFile::Header header = DataFile::readHeader(values().resolve(dataFile));
     showCategoryTitle(header.title);
-    if (!oneProgram && m_descriptionList) {
+    if (!oneProgram && m_controls.descriptionList) {
         loadDescription(header.description);
         showDescription(true);
     }
@@ -172,8 +173,8 @@ void TMenuWindowBase::ODCZYTKATEGORI(QObject *sender)
     m_choice.CategoryIni = std::make_unique<Platform::ProfileFile>(values().resolve(dataFile));
     const QStringList programs = m_choice.CategoryIni->sectionNames();
     if (!oneProgram) {
-        if (m_programList)
-            m_programList->setItems(programs);
+        if (m_controls.programList)
+            m_controls.programList->setItems(programs);
         return;
     }
     if (programs.isEmpty())
@@ -200,11 +201,11 @@ void TMenuWindowBase::LISTA_PRG(QObject *)
 {
     using namespace DataFile;
     QApplication::processEvents();
-    if (!m_programList || m_programList->itemIndex() < 0)
+    if (!m_controls.programList || m_controls.programList->itemIndex() < 0)
         return;
-    m_choice.CurrentProgram = m_programList->items().value(m_programList->itemIndex());
-    if (m_descriptionMemo)
-        m_descriptionMemo->clear();
+    m_choice.CurrentProgram = m_controls.programList->items().value(m_controls.programList->itemIndex());
+    if (m_controls.descriptionMemo)
+        m_controls.descriptionMemo->clear();
 
     // Without its flag a field keeps its visibility.
     showProgramFields(false);
@@ -217,8 +218,8 @@ void TMenuWindowBase::LISTA_PRG(QObject *)
 
     loadDescription(value(Keys::Opis));
     QApplication::processEvents();
-    if (m_descriptionList) {
-        m_descriptionList->clearItems();
+    if (m_controls.descriptionList) {
+        m_controls.descriptionList->clearItems();
         showDescription(true);
     }
     QApplication::processEvents();
@@ -233,8 +234,8 @@ void TMenuWindowBase::OdczytOpisuKategori(QObject *sender)
         m_lastHovered = sender;
         return;
     }
-    if (listOnClick && m_programList)
-        m_programList->hide();
+    if (listOnClick && m_controls.programList)
+        m_controls.programList->hide();
 
     const int id = tagOf(sender);
     if (id >= 1000) {

@@ -1,5 +1,7 @@
-// The function buttons of the menu window and its keys.
-#include "menuwindowbase.h"
+#include "functions.h"
+
+#include "menuview.h"
+#include "menuwindowkind.h"
 
 #include "archive/archivewindowhook.h"
 #include "dialogs/copydialog.h"
@@ -8,6 +10,7 @@
 #include "dialogs/optionsdialog.h"
 #include "dialogs/screenshotviewer.h"
 #include "dialogs/searchdialog.h"
+#include "sound/backgroundmusic.h"
 #include "startup/runtimecontext.h"
 #include "texts/runtimetexts.h"
 
@@ -33,7 +36,32 @@ using Platform::MessageAnswer;
 using Platform::MessageButtons;
 using Platform::MessageIcon;
 
-void TMenuWindowBase::runFunction(QObject *sender)
+QWidget &MenuFunctions::window() const
+{
+    return m_window.view().widget();
+}
+
+const MenuControls &MenuFunctions::controls() const
+{
+    return m_window.view().controls();
+}
+
+ProgramChoice &MenuFunctions::choice() const
+{
+    return m_window.view().choice();
+}
+
+RuntimeContext &MenuFunctions::context() const
+{
+    return m_window.context();
+}
+
+ProjectValues MenuFunctions::values() const
+{
+    return m_window.values();
+}
+
+void MenuFunctions::run(QObject *sender)
 {
     switch (tagOf(sender)) {
     case StartId: START_PRG(sender); break;
@@ -52,31 +80,26 @@ void TMenuWindowBase::runFunction(QObject *sender)
     }
 }
 
-bool TMenuWindowBase::LaunchFile(const QString &path)
+bool MenuFunctions::LaunchFile(const QString &path)
 {
     return Platform::Launcher::instance().openDocument(path).ok;
 }
 
-void TMenuWindowBase::exclamation(const QString &text)
+void MenuFunctions::exclamation(const QString &text)
 {
-    Platform::showMessage(this, text, m_context.ApplicationTitle, MessageButtons::Ok, MessageIcon::Warning);
+    Platform::showMessage(&window(), text, context().ApplicationTitle, MessageButtons::Ok, MessageIcon::Warning);
 }
 
-void TMenuWindowBase::showCannotOpen(const QString &path)
+void MenuFunctions::showCannotOpen(const QString &path)
 {
     exclamation(RuntimeTexts::CannotOpenFile + u'"' + path + u'"');
 }
 
-void TMenuWindowBase::minimizeApplication()
+void MenuFunctions::START_PRG(QObject *)
 {
-    showMinimized();
-}
-
-void TMenuWindowBase::START_PRG(QObject *)
-{
-    if (!m_choice.CategoryIni)
+    if (!choice().CategoryIni)
         return;
-    const QString setup = m_choice.programValue(DataFile::Keys::Setup);
+    const QString setup = choice().programValue(DataFile::Keys::Setup);
     // Resolving a stored path drops the leading backslash that the launch
     // must not see, and never leaves the CD.
     const QString path = values().resolve(setup);
@@ -85,117 +108,124 @@ void TMenuWindowBase::START_PRG(QObject *)
         return;
     }
     if (LaunchFile(path)) {
-        if (m_context.Options.MINONRUN)
-            minimizeApplication();
+        if (context().Options.MINONRUN)
+            m_window.minimizeApplication();
         return;
     }
     if (!openWithArchiveWindow(path))
         showCannotOpen(path);
 }
 
-bool TMenuWindowBase::openWithArchiveWindow(const QString &path)
+bool MenuFunctions::openWithArchiveWindow(const QString &path)
 {
     const QString extension = QFileInfo(path).suffix().toUpper();
     const bool zip = extension == u"ZIP";
-    if (!zip && (extension != u"RAR" || !m_kind.offersRarArchive))
+    if (!zip && (extension != u"RAR" || !m_window.kind().offersRarArchive))
         return false;
-    if (m_context.fileBesideProgram(zip ? QStringLiteral("unzdll.dll") : QStringLiteral("unrar.dll")).isEmpty())
+    if (context().fileBesideProgram(zip ? QStringLiteral("unzdll.dll") : QStringLiteral("unrar.dll")).isEmpty())
         return false;
-    bool &agreed = zip ? m_context.Options.OpenZIP : m_context.Options.OpenRAR;
+    bool &agreed = zip ? context().Options.OpenZIP : context().Options.OpenRAR;
     if (!agreed) {
         const QString question = (zip ? RuntimeTexts::ZipShellFailed : RuntimeTexts::RarShellFailed) + u'\n'
                                  + RuntimeTexts::UseBuiltInArchiver;
-        agreed = Platform::showMessage(this, question, m_context.ApplicationTitle, MessageButtons::YesNoCancel,
+        agreed = Platform::showMessage(&window(), question, context().ApplicationTitle, MessageButtons::YesNoCancel,
                                        MessageIcon::Question)
                  == MessageAnswer::Yes;
     }
     return agreed && showArchiveWindow(zip ? Archive::Zip : Archive::Rar, path);
 }
 
-bool TMenuWindowBase::showArchiveWindow(Archive kind, const QString &path)
+bool MenuFunctions::showArchiveWindow(Archive kind, const QString &path)
 {
     // The built-in archive window takes the archive over, once it has put
     // itself in the hook; until then the failed start is reported.
-    return ArchiveWindowHook::open(this, kind == Archive::Zip ? ArchiveWindowHook::Kind::Zip
+    return ArchiveWindowHook::open(&window(), kind == Archive::Zip ? ArchiveWindowHook::Kind::Zip
                                                                : ArchiveWindowHook::Kind::Rar,
                                    path);
 }
 
-void TMenuWindowBase::launchOrComplain(const QString &path)
+void MenuFunctions::launchOrComplain(const QString &path)
 {
     // An empty path names nothing, as a link leading off the CD does.
     if (!path.isEmpty() && LaunchFile(path))
-        minimizeApplication();
+        m_window.minimizeApplication();
     else
         showCannotOpen(path);
 }
 
-void TMenuWindowBase::KOPIUJ_PRG(QObject *)
+void MenuFunctions::KOPIUJ_PRG(QObject *)
 {
-    if (m_choice.CurrentProgram.isEmpty())
+    if (choice().CurrentProgram.isEmpty())
         return;
     // Targets start in the user's own folder.
-    T_frmKopia dialog(this, m_context, m_choice, QDir::homePath(), windowColor(QStringLiteral("COLOR")),
-                      values().color(Sections::Window, QStringLiteral("KOPIA_FONT_COLOR"), Platform::clBlack));
+    const ProjectValues project = values();
+    T_frmKopia dialog(&window(), context(), choice(), QDir::homePath(),
+                      project.color(Sections::Window, QStringLiteral("COLOR")),
+                      project.color(Sections::Window, QStringLiteral("KOPIA_FONT_COLOR"), Platform::clBlack));
     dialog.exec();
 }
 
-void TMenuWindowBase::OPIS_PRG(QObject *)
+void MenuFunctions::OPIS_PRG(QObject *)
 {
-    const QString value = m_choice.programValue(DataFile::Keys::Ambitny);
-    if (m_choice.CategoryIni && !value.isEmpty())
+    const QString value = choice().programValue(DataFile::Keys::Ambitny);
+    if (choice().CategoryIni && !value.isEmpty())
         launchOrComplain(values().resolve(value));
 }
 
-void TMenuWindowBase::EXPLORE_PRG(QObject *)
+void MenuFunctions::EXPLORE_PRG(QObject *)
 {
-    const QString value = m_choice.programValue(DataFile::Keys::Katalog);
-    if (m_choice.CategoryIni && !value.isEmpty())
+    const QString value = choice().programValue(DataFile::Keys::Katalog);
+    if (choice().CategoryIni && !value.isEmpty())
         launchOrComplain(values().resolve(value));
 }
 
-void TMenuWindowBase::ABOUT_PRG(QObject *)
+void MenuFunctions::ABOUT_PRG(QObject *)
 {
-    Platform::Dialogs::instance().about(this, RuntimeTexts::AboutName, RuntimeTexts::AboutLine);
+    Platform::Dialogs::instance().about(&window(), RuntimeTexts::AboutName, RuntimeTexts::AboutLine);
 }
 
-void TMenuWindowBase::ZAMKNIJ(QObject *)
+void MenuFunctions::ZAMKNIJ(QObject *)
 {
-    closeByButton();
+    m_window.closeByButton();
 }
 
-void TMenuWindowBase::SZUKAJ_PRG(QObject *)
+void MenuFunctions::SZUKAJ_PRG(QObject *)
 {
     std::optional<SearchHit> hit;
     {
-        T_Szukaj dialog(this, m_context);
+        T_Szukaj dialog(&window(), context());
         dialog.exec();
         hit = dialog.chosen();
     }
     // Gone to once the dialog is gone: the way there may close this window.
     if (hit)
-        ProgramSearch::goTo(menuWindow(), ProgramSearch::locate(m_context.menuValues(), *hit));
+        ProgramSearch::goTo(m_window.menuWindows(), ProgramSearch::locate(context().menuValues(), *hit));
 }
 
-void TMenuWindowBase::EDYCJA_PRG(QObject *sender)
+void MenuFunctions::EDYCJA_PRG(QObject *sender)
 {
-    if (!m_descriptionList)
+    if (!controls().descriptionList)
         return;
     const auto *button = dynamic_cast<TMenuButton *>(sender);
     const bool plainText = button && button->down();
-    m_descriptionMemo->setVisible(plainText);
-    m_descriptionList->setVisible(!plainText);
+    controls().descriptionMemo->setVisible(plainText);
+    controls().descriptionList->setVisible(!plainText);
 }
 
-void TMenuWindowBase::MIN_PRG(QObject *)
+void MenuFunctions::MIN_PRG(QObject *)
 {
-    minimizeApplication();
+    m_window.minimizeApplication();
 }
 
-void TMenuWindowBase::ZRZUTY_PRG(QObject *)
+void MenuFunctions::GrajMuzyke(QObject *)
 {
-    const QString screenshot = m_choice.programValue(DataFile::Keys::Zrzut);
-    if (!m_choice.CategoryIni || screenshot.isEmpty())
+    m_window.music().toggle();
+}
+
+void MenuFunctions::ZRZUTY_PRG(QObject *)
+{
+    const QString screenshot = choice().programValue(DataFile::Keys::Zrzut);
+    if (!choice().CategoryIni || screenshot.isEmpty())
         return;
     const QString path = values().resolve(screenshot);
     const QImage picture = TfrmBMP_JPG::loadScreenshotResponsively(path);
@@ -203,35 +233,37 @@ void TMenuWindowBase::ZRZUTY_PRG(QObject *)
         exclamation(DialogTexts::CannotShowPicture + u'"' + path + u'"');
         return;
     }
-    const QRect screenArea = screen()->geometry();
-    TfrmBMP_JPG viewer(this, picture, screenArea.size());
+    const QRect screenArea = window().screen()->geometry();
+    TfrmBMP_JPG viewer(&window(), picture, screenArea.size());
     viewer.move(screenArea.topLeft());
     viewer.exec();
 }
 
-void TMenuWindowBase::OPCJEMENU(QObject *)
+void MenuFunctions::OPCJEMENU(QObject *)
 {
     // In the colours of the window it is opened from.
-    TfrmOpcje dialog(this, m_context, *m_music, windowColor(QStringLiteral("COLOR")),
-                     values().color(Sections::Window, QStringLiteral("KOPIA_FONT_COLOR"), Platform::clYellow));
+    const ProjectValues project = values();
+    TfrmOpcje dialog(&window(), context(), m_window.music(), project.color(Sections::Window, QStringLiteral("COLOR")),
+                     project.color(Sections::Window, QStringLiteral("KOPIA_FONT_COLOR"), Platform::clYellow));
     dialog.exec();
 }
 
-void TMenuWindowBase::showInfoWindow()
+void MenuFunctions::showInfoWindow()
 {
     // The CD's window, in the menu's colour and, without a mask, its size.
-    const ProjectValues menu = m_context.menuValues();
-    TfrmInfoCD info(this, m_context, menu.color(Sections::Window, QStringLiteral("COLOR")), menu.windowSize());
+    const ProjectValues menu = context().menuValues();
+    TfrmInfoCD info(&window(), context(), menu.color(Sections::Window, QStringLiteral("COLOR")), menu.windowSize());
     info.exec();
 }
 
-void TMenuWindowBase::showKeyboardHelp()
+void MenuFunctions::showKeyboardHelp()
 {
-    Platform::showMessage(this, RuntimeTexts::keyboardHelp(), RuntimeTexts::HelpCaptionPrefix + m_context.ApplicationTitle,
+    Platform::showMessage(&window(), RuntimeTexts::keyboardHelp(),
+                          RuntimeTexts::HelpCaptionPrefix + context().ApplicationTitle,
                           MessageButtons::Ok, MessageIcon::Information);
 }
 
-void TMenuWindowBase::changeFontSize(QWidget *widget, int step)
+void MenuFunctions::changeFontSize(QWidget *widget, int step)
 {
     if (!widget)
         return;
@@ -242,17 +274,19 @@ void TMenuWindowBase::changeFontSize(QWidget *widget, int step)
         list->drawItems(list->topIndex());
 }
 
-void TMenuWindowBase::chooseFonts(bool listsAndDescription)
+void MenuFunctions::chooseFonts(bool listsAndDescription)
 {
-    Platform::showMessage(this, listsAndDescription ? RuntimeTexts::FontForLists : RuntimeTexts::FontForKeys,
+    Platform::showMessage(&window(), listsAndDescription ? RuntimeTexts::FontForLists : RuntimeTexts::FontForKeys,
                           RuntimeTexts::ProductCaption, MessageButtons::Ok, MessageIcon::Information);
-    QWidget *sample = listsAndDescription ? static_cast<QWidget *>(m_programList ? m_programList : m_descriptionList)
-                                          : static_cast<QWidget *>(m_categoryKeys.value(0));
-    QFont font = sample ? sample->font() : this->font();
+    const MenuControls &shown = controls();
+    QWidget *sample = listsAndDescription
+                          ? static_cast<QWidget *>(shown.programList ? shown.programList : shown.descriptionList)
+                          : static_cast<QWidget *>(shown.categoryKeys.value(0));
+    QFont font = sample ? sample->font() : window().font();
     QColor color = sample ? sample->palette().color(QPalette::WindowText) : QColor(Qt::black);
     if (auto *list = dynamic_cast<TTranspList *>(sample))
         color = Platform::toQColor(list->fontColor());
-    if (!Platform::Dialogs::instance().chooseFont(this, font, color))
+    if (!Platform::Dialogs::instance().chooseFont(&window(), font, color))
         return;
 
     const Platform::TColor chosen = Platform::fromQColor(color);
@@ -261,84 +295,84 @@ void TMenuWindowBase::chooseFonts(bool listsAndDescription)
         MenuObjects::setFontColor(widget, chosen);
     };
     if (!listsAndDescription) {
-        for (TMenuButton *button : findChildren<TMenuButton *>())
+        for (TMenuButton *button : window().findChildren<TMenuButton *>())
             paint(button);
-        for (QLabel *label : findChildren<QLabel *>())
+        for (QLabel *label : window().findChildren<QLabel *>())
             paint(label);
         return;
     }
-    if (m_descriptionMemo) {
-        m_descriptionMemo->setFont(font);
-        MenuObjects::setFontColor(m_descriptionMemo, chosen);
+    if (controls().descriptionMemo) {
+        controls().descriptionMemo->setFont(font);
+        MenuObjects::setFontColor(controls().descriptionMemo, chosen);
     }
-    for (TTranspList *list : {m_descriptionList, m_programList}) {
+    for (TTranspList *list : {controls().descriptionList, controls().programList}) {
         if (!list)
             continue;
         list->setFont(font);
         list->setFontColor(chosen);
     }
-    if (m_descriptionList)
-        m_descriptionList->setSelectedColor(chosen);
+    if (controls().descriptionList)
+        controls().descriptionList->setSelectedColor(chosen);
 }
 
-bool TMenuWindowBase::FormKeyDown(int key, Qt::KeyboardModifiers modifiers)
+bool MenuFunctions::keyDown(int key, Qt::KeyboardModifiers modifiers)
 {
     const bool shift = modifiers & Qt::ShiftModifier;
     const auto whenButton = [this](int id, auto function) {
-        if (TMenuButton *button = functionButton(id))
+        if (TMenuButton *button = controls().functionButton(id))
             (this->*function)(button);
         return true;
     };
     switch (key) {
     case Qt::Key_Escape:
         if (shift) {
-            minimizeApplication();
-        } else if (Platform::showMessage(this, RuntimeTexts::ConfirmQuit, m_context.ApplicationTitle,
+            m_window.minimizeApplication();
+        } else if (Platform::showMessage(&window(), RuntimeTexts::ConfirmQuit, context().ApplicationTitle,
                                          MessageButtons::YesNoCancel, MessageIcon::Question)
                    == MessageAnswer::Yes) {
-            quitConfirmed();
+            m_window.quitConfirmed();
         }
         return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
-        if (!m_programList)
+        if (!controls().programList)
             return false;
         if (key == Qt::Key_Up)
-            m_programList->scrollUp(true);
+            controls().programList->scrollUp(true);
         else
-            m_programList->scrollDown(true);
+            controls().programList->scrollDown(true);
         return true;
     case Qt::Key_F1:
         // The information window belongs to the CD: the menu's project
         // tells whether there is one.
-        if (!shift && !m_context.menuValues().text(Sections::InfoCd, QStringLiteral("FONT_NAME"), {}).isEmpty())
+        if (!shift && !context().menuValues().text(Sections::InfoCd, QStringLiteral("FONT_NAME"), {}).isEmpty())
             showInfoWindow();
-        else if (m_kind.hasKeyboardHelp)
+        else if (m_window.kind().hasKeyboardHelp)
             showKeyboardHelp();
         return true;
     case Qt::Key_Backspace:
-        if (!m_kind.backspaceCloses)
+        if (!m_window.kind().backspaceCloses)
             return false;
-        close();
+        window().close();
         return true;
-    case Qt::Key_F2: changeFontSize(m_programList, +1); return true;
-    case Qt::Key_F3: changeFontSize(m_programList, -1); return true;
+    case Qt::Key_F2: changeFontSize(controls().programList, +1); return true;
+    case Qt::Key_F3: changeFontSize(controls().programList, -1); return true;
     case Qt::Key_F4:
     case Qt::Key_F5: {
         const int step = key == Qt::Key_F4 ? +1 : -1;
-        if (m_descriptionList) {
-            changeFontSize(m_descriptionMemo, step);
-            changeFontSize(m_descriptionList, step);
+        if (controls().descriptionList) {
+            changeFontSize(controls().descriptionMemo, step);
+            changeFontSize(controls().descriptionList, step);
         }
         return true;
     }
-    case Qt::Key_F6: return whenButton(CopyId, &TMenuWindowBase::KOPIUJ_PRG);
-    case Qt::Key_F7: return whenButton(StartId, &TMenuWindowBase::START_PRG);
-    case Qt::Key_F8: return whenButton(MusicId, &TMenuWindowBase::GrajMuzyke);
-    case Qt::Key_F9: return whenButton(SearchId, &TMenuWindowBase::SZUKAJ_PRG);
-    case Qt::Key_F10: return whenButton(DescriptionEditId, &TMenuWindowBase::OPIS_PRG);
+    case Qt::Key_F6: return whenButton(CopyId, &MenuFunctions::KOPIUJ_PRG);
+    case Qt::Key_F7: return whenButton(StartId, &MenuFunctions::START_PRG);
+    case Qt::Key_F8: return whenButton(MusicId, &MenuFunctions::GrajMuzyke);
+    case Qt::Key_F9: return whenButton(SearchId, &MenuFunctions::SZUKAJ_PRG);
+    case Qt::Key_F10: return whenButton(DescriptionEditId, &MenuFunctions::OPIS_PRG);
     case Qt::Key_F11: chooseFonts(shift); return true;
-    case Qt::Key_F12: OPCJEMENU(Image1); return true;
+    case Qt::Key_F12: OPCJEMENU(&window()); return true;
     default: return false;
     }
 }

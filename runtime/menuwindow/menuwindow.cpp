@@ -8,7 +8,7 @@
 using namespace ProjectFormat;
 
 TForm1::TForm1(RuntimeContext &context, QWidget *parent)
-    : TMenuWindowBase(context, MenuWindowKind::menu(), context, parent)
+    : TMenuWindowBase(context, MenuWindowKind::menu(), parent)
 {
     const UserOptions &options = context.Options;
     const auto output = Platform::Audio::Output::fromEnvironment();
@@ -77,6 +77,13 @@ void TForm1::returnFromSubWindow(TMenuWindowBase *window)
     m_subWindow = nullptr;
     move(window->pos());
     show();
+}
+
+MenuView *TForm1::subWindowOpenedBy(int openingTag)
+{
+    if (!m_subWindow || m_subWindow->openingKey().toInt() != openingTag)
+        return nullptr;
+    return m_subWindow.data();
 }
 
 void TForm1::discardSubWindow()

@@ -9,7 +9,7 @@
 
 // The menu window of the runtime, built from the project copy beside it. It
 // owns the sounds and the music and opens the second-level window.
-class TForm1 : public TMenuWindowBase, public SubWindowHost
+class TForm1 : public TMenuWindowBase, public SubWindowHost, public MenuWindows
 {
     Q_OBJECT
 public:
@@ -24,7 +24,9 @@ public:
     // options are closed properly.
     void endProgram() override;
     TMenuWindowBase &hostWindow() override { return *this; }
-    TForm1 &menuWindow() override { return *this; }
+    MenuWindows &menuWindows() override { return *this; }
+    MenuView &menuView() override { return *this; }
+    MenuView *subWindowOpenedBy(int openingTag) override;
 
 protected:
     const Platform::ProfileFile &project() const override;

@@ -64,12 +64,10 @@ const MenuWindowKind &MenuWindowKind::subWindow()
     return kind;
 }
 
-TMenuWindowBase::TMenuWindowBase(RuntimeContext &context, const MenuWindowKind &kind, ProgramChoice &choice,
-                                 QWidget *parent)
+TMenuWindowBase::TMenuWindowBase(RuntimeContext &context, const MenuWindowKind &kind, QWidget *parent)
     : QWidget(parent)
     , m_context(context)
     , m_kind(kind)
-    , m_choice(choice)
 {
     setObjectName(kind.objectName);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -114,9 +112,9 @@ TColor TMenuWindowBase::windowColor(const QString &key) const
     return values().color(Sections::Window, key);
 }
 
-TMenuButton *TMenuWindowBase::functionButton(int id) const
+void TMenuWindowBase::minimizeApplication()
 {
-    return isFunctionId(id) ? m_functionButtons[size_t(id - FirstFunctionId)] : nullptr;
+    showMinimized();
 }
 
 void TMenuWindowBase::FormCreate()
@@ -257,7 +255,7 @@ void TMenuWindowBase::createCategoryKeys()
             OdczytOpisuKategori(sender);
         };
         MenuBuilder::loadGlyph(button, entry, resolve); // a glyph that does not load leaves none
-        m_categoryKeys.append(button);
+        m_controls.categoryKeys.append(button);
     }
 }
 
@@ -279,7 +277,7 @@ void TMenuWindowBase::createFunctionButtons()
             button->setGroupIndex(1);
             button->setAllowAllUp(true);
         }
-        m_functionButtons[size_t(id - FirstFunctionId)] = button;
+        m_controls.functionButtons[size_t(id - FirstFunctionId)] = button;
         MenuBuilder::loadGlyph(button, entry, resolve);
     }
 }
@@ -307,10 +305,10 @@ void TMenuWindowBase::createSingleObject(int id)
 {
     switch (id) {
     case ListId: createProgramList(); break;
-    case SerialId: m_serialField = createField(SerialId, QStringLiteral("SERIAL_IF_IS")); break;
-    case SystemId: m_systemField = createField(SystemId, QStringLiteral("SYSTEM_IF_IS")); break;
-    case InfoId: m_infoField = createField(InfoId, QStringLiteral("PRGINFO_IF_IS")); break;
-    case RozmiarId: m_sizeField = createField(RozmiarId, QStringLiteral("SIZE_IF_IS")); break;
+    case SerialId: m_controls.serialField = createField(SerialId, QStringLiteral("SERIAL_IF_IS")); break;
+    case SystemId: m_controls.systemField = createField(SystemId, QStringLiteral("SYSTEM_IF_IS")); break;
+    case InfoId: m_controls.infoField = createField(InfoId, QStringLiteral("PRGINFO_IF_IS")); break;
+    case RozmiarId: m_controls.sizeField = createField(RozmiarId, QStringLiteral("SIZE_IF_IS")); break;
     case ToolsId: createToolsStrip(); break;
     case DescriptionId: createDescription(); break;
     case TitleId: createTitle(); break;
@@ -320,10 +318,10 @@ void TMenuWindowBase::createSingleObject(int id)
 
 void TMenuWindowBase::createProgramList()
 {
-    m_programList = MenuBuilder::createList(this, ListId, m_design.list->bounds);
-    m_programList->onClick = [this](TTranspList *sender) { LISTA_PRG(sender); };
-    m_programList->setSorted(true);
-    m_programList->setVisible(!windowFlag(QStringLiteral("LIST_ON_CLICK")));
+    m_controls.programList = MenuBuilder::createList(this, ListId, m_design.list->bounds);
+    m_controls.programList->onClick = [this](TTranspList *sender) { LISTA_PRG(sender); };
+    m_controls.programList->setSorted(true);
+    m_controls.programList->setVisible(!windowFlag(QStringLiteral("LIST_ON_CLICK")));
 }
 
 QLineEdit *TMenuWindowBase::createField(int id, const QString &flagKey)
@@ -335,9 +333,9 @@ QLineEdit *TMenuWindowBase::createField(int id, const QString &flagKey)
 
 void TMenuWindowBase::createToolsStrip()
 {
-    m_toolsStrip = MenuBuilder::createTools(this, *m_design.tools, size());
-    enableWindowDragging(m_toolsStrip);
-    m_toolsStrip->lower();
+    m_controls.toolsStrip = MenuBuilder::createTools(this, *m_design.tools, size());
+    enableWindowDragging(m_controls.toolsStrip);
+    m_controls.toolsStrip->lower();
     if (m_kind.lowersBackgroundWithStrip)
         Image1->lower();
 }
@@ -345,18 +343,18 @@ void TMenuWindowBase::createToolsStrip()
 void TMenuWindowBase::createDescription()
 {
     const QRect bounds = m_design.description->bounds;
-    m_descriptionMemo = new QPlainTextEdit(this);
-    m_descriptionMemo->setObjectName(QStringLiteral("DESCRIPTION_MEMO"));
-    m_descriptionMemo->setGeometry(bounds);
-    m_descriptionMemo->setFrameShape(QFrame::NoFrame);
-    m_descriptionMemo->setReadOnly(true);
-    m_descriptionMemo->hide();
+    m_controls.descriptionMemo = new QPlainTextEdit(this);
+    m_controls.descriptionMemo->setObjectName(QStringLiteral("DESCRIPTION_MEMO"));
+    m_controls.descriptionMemo->setGeometry(bounds);
+    m_controls.descriptionMemo->setFrameShape(QFrame::NoFrame);
+    m_controls.descriptionMemo->setReadOnly(true);
+    m_controls.descriptionMemo->hide();
 
-    m_descriptionList = MenuBuilder::createList(this, DescriptionId, bounds);
-    m_descriptionList->setTransparent(true);
-    enableWindowDragging(m_descriptionList);
-    m_descriptionList->raise();
-    m_descriptionList->setSelectedColor(m_descriptionList->fontColor());
+    m_controls.descriptionList = MenuBuilder::createList(this, DescriptionId, bounds);
+    m_controls.descriptionList->setTransparent(true);
+    enableWindowDragging(m_controls.descriptionList);
+    m_controls.descriptionList->raise();
+    m_controls.descriptionList->setSelectedColor(m_controls.descriptionList->fontColor());
 }
 
 void TMenuWindowBase::createTitle()
@@ -364,9 +362,9 @@ void TMenuWindowBase::createTitle()
     const QString text = m_kind.readsCdKeys
                              ? values().text(Sections::Cdrom, QStringLiteral("CD_TITLE"), m_context.ApplicationTitle)
                              : m_context.ApplicationTitle;
-    m_titleLabel = MenuBuilder::createTitle(this, *m_design.title, text);
-    enableWindowDragging(m_titleLabel);
-    m_titleLabel->raise();
+    m_controls.titleLabel = MenuBuilder::createTitle(this, *m_design.title, text);
+    enableWindowDragging(m_controls.titleLabel);
+    m_controls.titleLabel->raise();
 }
 
 void TMenuWindowBase::applyFont(QWidget *widget, const QString &name, TColor defaultColor)
@@ -376,21 +374,23 @@ void TMenuWindowBase::applyFont(QWidget *widget, const QString &name, TColor def
 
 void TMenuWindowBase::applyStyles()
 {
+    const KeyStyle keyStyle{windowFlag(QStringLiteral("CURSOR_HAND")), menuMusicExtension()};
     for (TMenuButton *button : findChildren<TMenuButton *>()) {
         const int id = tagOf(button);
         if (id > 1000)
-            styleButton(button, id);
+            styleButton(button, id, keyStyle);
     }
-    if (m_programList)
-        MenuBuilder::styleList(m_programList, *m_design.list);
-    if (m_descriptionList) {
-        applyFont(m_descriptionMemo, objectKey(DescriptionId), Platform::clBtnText);
-        MenuBuilder::styleDescription(m_descriptionList, *m_design.description);
-        m_descriptionList->setSelectedColor(m_descriptionList->fontColor());
-        m_descriptionList->setScrolkiColor(m_descriptionList->selectedColor());
-        setFontColor(m_descriptionMemo, Platform::clWindowText);
+    if (m_controls.programList)
+        MenuBuilder::styleList(m_controls.programList, *m_design.list);
+    if (m_controls.descriptionList) {
+        applyFont(m_controls.descriptionMemo, objectKey(DescriptionId), Platform::clBtnText);
+        MenuBuilder::styleDescription(m_controls.descriptionList, *m_design.description);
+        m_controls.descriptionList->setSelectedColor(m_controls.descriptionList->fontColor());
+        m_controls.descriptionList->setScrolkiColor(m_controls.descriptionList->selectedColor());
+        setFontColor(m_controls.descriptionMemo, Platform::clWindowText);
     }
-    for (QLineEdit *field : {m_serialField, m_systemField, m_infoField, m_sizeField}) {
+    const MenuControls &c = m_controls;
+    for (QLineEdit *field : {c.serialField, c.systemField, c.infoField, c.sizeField}) {
         if (!field)
             continue;
         const int id = tagOf(field);
@@ -400,22 +400,22 @@ void TMenuWindowBase::applyStyles()
         if (id != SerialId)
             setFontColor(field, values().color(Sections::FontColor, objectKey(id), m_kind.fieldFontColor));
     }
-    if (m_titleLabel)
-        MenuBuilder::styleTitle(m_titleLabel, *m_design.title);
+    if (m_controls.titleLabel)
+        MenuBuilder::styleTitle(m_controls.titleLabel, *m_design.title);
 }
 
-void TMenuWindowBase::styleButton(TMenuButton *button, int id)
+void TMenuWindowBase::styleButton(TMenuButton *button, int id, const KeyStyle &style)
 {
-    if (windowFlag(QStringLiteral("CURSOR_HAND")))
+    if (style.handCursor)
         button->setCursor(Qt::PointingHandCursor);
     if (const DesignKey *entry = m_design.key(id))
         MenuBuilder::styleKey(button, *entry);
-    attachClickSounds(button);
+    attachClickSounds(button, style.menuMusic);
 }
 
 void TMenuWindowBase::showStartDescription()
 {
-    if (!m_descriptionList)
+    if (!m_controls.descriptionList)
         return;
     loadDescription(values().text(Sections::Cdrom, QStringLiteral("CD_DESCRIPTION")));
     showDescription(true);
@@ -430,11 +430,11 @@ void TMenuWindowBase::applyTitles()
 
 void TMenuWindowBase::paintToolsStrip()
 {
-    if (!m_toolsStrip)
+    if (!m_controls.toolsStrip)
         return;
     const QColor fill = Platform::toQColor(windowColor(QStringLiteral("TOOLS_COLOR")));
-    m_toolsStrip->fillRect(QRect(QPoint(0, 0), m_toolsStrip->size()), fill);
-    paintPicture(m_toolsStrip, QStringLiteral("TOOLS_BACKGROUND"), QStringLiteral("TOOLS_TILE"));
+    m_controls.toolsStrip->fillRect(QRect(QPoint(0, 0), m_controls.toolsStrip->size()), fill);
+    paintPicture(m_controls.toolsStrip, QStringLiteral("TOOLS_BACKGROUND"), QStringLiteral("TOOLS_TILE"));
 }
 
 void TMenuWindowBase::autoload()

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "functions.h"
+#include "menuview.h"
+#include "menuwindowkind.h"
+
 #include <projectfile/menudesign.h>
 #include <projectfile/projectformat.h>
 #include <sound/backgroundmusic.h>
@@ -18,114 +22,61 @@ class QLineEdit;
 class QPlainTextEdit;
 class QTimer;
 class RuntimeContext;
-struct ProgramChoice;
 class CoolHints;
 class EventHook;
 class TControlShaper;
-class TForm1;
 class TImage;
 class TMenuButton;
 class TTranspList;
-
-// How the menu window and the second-level window differ. Both are built
-// and work by the same code; this is all that tells them apart.
-struct MenuWindowKind {
-    // How a category click or a hover resets the program fields.
-    enum class FieldReset {
-        // Each field is visible exactly when its flag is not set.
-        EveryField,
-        // The system and serial fields hide when their flag is set and are
-        // otherwise left; the info and size fields as EveryField.
-        KeepSystemAndSerial,
-    };
-
-    QString objectName;
-    QString shaperName;
-    // The window of the CD: hints, application icon, NOBORDER and
-    // NOBORDERICONS, CD_TITLE and CD_DESCRIPTION, centred on the screen.
-    bool readsCdKeys = true;
-    // Loads the click sounds, opens the music and runs its loop.
-    bool ownsSounds = true;
-    // Category keys with [NEXT_WINDOW] open the second-level window.
-    bool opensSubWindow = true;
-    // The order the single objects are built in; it decides which lies on
-    // top.
-    std::array<int, 8> singleObjectOrder{};
-    // The background goes behind the toolbar strip as soon as it is built.
-    bool lowersBackgroundWithStrip = true;
-    // Default font colour of the system, info and size fields.
-    Platform::TColor fieldFontColor = Platform::clBtnText;
-    FieldReset categoryReset = FieldReset::EveryField;
-    FieldReset hoverReset = FieldReset::KeepSystemAndSerial;
-    // The hover draws the description from its first line.
-    bool hoverRedrawsDescription = false;
-    // A failed rar start offers the built-in archive window (zip always does).
-    bool offersRarArchive = true;
-    // Shift+F1 (and F1 without an information window) shows the key help.
-    bool hasKeyboardHelp = true;
-    // Backspace closes the window.
-    bool backspaceCloses = false;
-
-    static const MenuWindowKind &menu();
-    static const MenuWindowKind &subWindow();
-};
 
 // A menu window of the runtime. It has no fixed layout: its look and every
 // object on it come from a project file, read when the window is created.
 // The menu window (TForm1) and the second-level window (TForm2) are this
 // with their own kind.
-class TMenuWindowBase : public QWidget
+class TMenuWindowBase : public QWidget, public MenuView, private MenuFunctionHost
 {
     Q_OBJECT
 public:
     ~TMenuWindowBase() override;
 
-    RuntimeContext &context() const { return m_context; }
-    const MenuWindowKind &kind() const { return m_kind; }
+    RuntimeContext &context() const override { return m_context; }
+    const MenuWindowKind &kind() const override { return m_kind; }
     // The category and program chosen on this window.
-    ProgramChoice &choice() const { return m_choice; }
+    ProgramChoice &choice() override { return m_choice; }
+    const ProgramChoice &choice() const { return m_choice; }
 
-    // The objects built from the project; null where the project has none.
-    TMenuButton *functionButton(int id) const;
-    const QList<TMenuButton *> &categoryKeys() const { return m_categoryKeys; }
-    TTranspList *programList() const { return m_programList; }
-    TTranspList *descriptionList() const { return m_descriptionList; }
-    QPlainTextEdit *descriptionMemo() const { return m_descriptionMemo; }
-    QLineEdit *serialField() const { return m_serialField; }
-    QLineEdit *systemField() const { return m_systemField; }
-    QLineEdit *infoField() const { return m_infoField; }
-    QLineEdit *sizeField() const { return m_sizeField; }
-    TImage *toolsStrip() const { return m_toolsStrip; }
-    QLabel *titleLabel() const { return m_titleLabel; }
+    QWidget &widget() override { return *this; }
+    // The objects built from the project.
+    const MenuControls &controls() const override { return m_controls; }
     TImage *background() const { return Image1; }
     TControlShaper *shaper() const { return MASKA; }
     CoolHints *hints() const { return m_hints; }
     // The background music, shared by the menu and the second-level window.
-    BackgroundMusic &music() const { return *m_music; }
+    BackgroundMusic &music() const override { return *m_music; }
     ClickSounds &clickSounds() const { return *m_clickSounds; }
 
     // Click event of the category keys (also run by AUTOLOAD).
-    void ODCZYTKATEGORI(QObject *sender);
+    void ODCZYTKATEGORI(QObject *sender) override;
     // Click event of the program list.
-    void LISTA_PRG(QObject *sender);
+    void LISTA_PRG(QObject *sender) override;
     // Mouse-move event of the category keys.
     void OdczytOpisuKategori(QObject *sender);
     // Click event of a function button: runs the function of its id.
-    void runFunction(QObject *sender);
+    void runFunction(QObject *sender) { m_functions.run(sender); }
 
     // The functions of the buttons 10001..10012.
-    void START_PRG(QObject *sender);
-    void KOPIUJ_PRG(QObject *sender);
-    void OPIS_PRG(QObject *sender);
-    void EXPLORE_PRG(QObject *sender);
-    void ABOUT_PRG(QObject *sender);
-    void ZAMKNIJ(QObject *sender);
-    void SZUKAJ_PRG(QObject *sender);
-    void EDYCJA_PRG(QObject *sender);
-    void MIN_PRG(QObject *sender);
-    void GrajMuzyke(QObject *sender);
-    void ZRZUTY_PRG(QObject *sender);
-    void OPCJEMENU(QObject *sender);
+    void START_PRG(QObject *sender) { m_functions.START_PRG(sender); }
+    void KOPIUJ_PRG(QObject *sender) { m_functions.KOPIUJ_PRG(sender); }
+    void OPIS_PRG(QObject *sender) { m_functions.OPIS_PRG(sender); }
+    void EXPLORE_PRG(QObject *sender) { m_functions.EXPLORE_PRG(sender); }
+    void ABOUT_PRG(QObject *sender) { m_functions.ABOUT_PRG(sender); }
+    void ZAMKNIJ(QObject *sender) { m_functions.ZAMKNIJ(sender); }
+    void SZUKAJ_PRG(QObject *sender) { m_functions.SZUKAJ_PRG(sender); }
+    void EDYCJA_PRG(QObject *sender) { m_functions.EDYCJA_PRG(sender); }
+    void MIN_PRG(QObject *sender) { m_functions.MIN_PRG(sender); }
+    void GrajMuzyke(QObject *sender) { m_functions.GrajMuzyke(sender); }
+    void ZRZUTY_PRG(QObject *sender) { m_functions.ZRZUTY_PRG(sender); }
+    void OPCJEMENU(QObject *sender) { m_functions.OPCJEMENU(sender); }
 
     // Click sounds of the keys: release, press and hover.
     void PlayUp(QObject *sender);
@@ -136,21 +87,16 @@ public:
 
     // The window's key handler; sees every key of the window first. True
     // when the key was used.
-    bool FormKeyDown(int key, Qt::KeyboardModifiers shift);
+    bool FormKeyDown(int key, Qt::KeyboardModifiers shift) { return m_functions.keyDown(key, shift); }
 
 protected:
-    TMenuWindowBase(RuntimeContext &context, const MenuWindowKind &kind, ProgramChoice &choice,
-                    QWidget *parent = nullptr);
+    TMenuWindowBase(RuntimeContext &context, const MenuWindowKind &kind, QWidget *parent = nullptr);
 
     // Builds the window from project(); run by the window's own constructor
     // once project() and the shared sound objects are set.
     void FormCreate();
     // The project file this window is built from.
     virtual const Platform::ProfileFile &project() const = 0;
-    // Function 10006.
-    virtual void closeByButton() = 0;
-    // Esc answered with Yes.
-    virtual void quitConfirmed() = 0;
     // A category key with [NEXT_WINDOW] was clicked.
     virtual void openSubWindow(int id);
     // A category click on the hidden window shows it.
@@ -158,11 +104,9 @@ protected:
     // The title and description shown before any category is clicked.
     virtual void showStartDescription();
     // Minimises the application.
-    virtual void minimizeApplication();
-    // The menu window: this one, or the one that opened this.
-    virtual TForm1 &menuWindow() = 0;
+    void minimizeApplication() override;
 
-    ProjectFormat::ProjectValues values() const;
+    ProjectFormat::ProjectValues values() const override;
     bool windowFlag(const QString &key) const;
     void loadDescription(const QString &storedOrText);
     void showDescription(bool fromFirstLine);
@@ -175,6 +119,7 @@ protected:
     ClickSounds *m_clickSounds = nullptr;
 
 private:
+    MenuView &view() override { return *this; }
     void hookMinimizeAndRestore();
     void loadApplicationIcon();
     void applyHints();
@@ -197,8 +142,16 @@ private:
     void createTitle();
     void createSingleObject(int id);
     void applyStyles();
-    void styleButton(TMenuButton *button, int id);
-    void attachClickSounds(TMenuButton *button);
+    // What every key's style takes from the projects, read once for all
+    // keys: a menu has hundreds of them.
+    struct KeyStyle {
+        bool handCursor = false;
+        // The lower-cased extension of the menu's music file.
+        QString menuMusic;
+    };
+    void styleButton(TMenuButton *button, int id, const KeyStyle &style);
+    QString menuMusicExtension() const;
+    void attachClickSounds(TMenuButton *button, const QString &menuMusic);
     void applyTitles();
     void paintToolsStrip();
     void centreOnScreen();
@@ -224,22 +177,6 @@ private:
     bool isExistingFile(const QString &stored) const;
     bool isExistingFolder(const QString &stored) const;
 
-    // Button functions.
-    enum class Archive { Zip, Rar };
-    // The shell's default action on a file; true when it started.
-    bool LaunchFile(const QString &path);
-    // After a failed start: offers the built-in archive window for a zip
-    // or rar archive. True when it took the file over.
-    bool openWithArchiveWindow(const QString &path);
-    bool showArchiveWindow(Archive kind, const QString &path);
-    void launchOrComplain(const QString &path);
-    void showCannotOpen(const QString &path);
-    void exclamation(const QString &text);
-    void showInfoWindow();
-    void showKeyboardHelp();
-    void changeFontSize(QWidget *widget, int step);
-    void chooseFonts(bool listsAndDescription);
-
     // Font of a widget from the font keys of its object.
     void applyFont(QWidget *widget, const QString &objectKey, Platform::TColor defaultColor);
     void enableWindowDragging(QWidget *widget);
@@ -250,7 +187,8 @@ private:
 
     RuntimeContext &m_context;
     const MenuWindowKind &m_kind;
-    ProgramChoice &m_choice;
+    ProgramChoice m_choice;
+    MenuFunctions m_functions{*this};
     // The design the project file holds, read once when the window is built.
     ProjectFormat::MenuDesign m_design;
 
@@ -258,17 +196,7 @@ private:
     QTimer *Timer1 = nullptr;
     TControlShaper *MASKA = nullptr;
 
-    QList<TMenuButton *> m_categoryKeys;
-    std::array<TMenuButton *, 12> m_functionButtons{};
-    TTranspList *m_programList = nullptr;
-    QLineEdit *m_serialField = nullptr;
-    QLineEdit *m_systemField = nullptr;
-    QLineEdit *m_infoField = nullptr;
-    QLineEdit *m_sizeField = nullptr;
-    TImage *m_toolsStrip = nullptr;
-    QPlainTextEdit *m_descriptionMemo = nullptr;
-    TTranspList *m_descriptionList = nullptr;
-    QLabel *m_titleLabel = nullptr;
+    MenuControls m_controls;
 
     // The Down state of the category key at its last click: no hover
     // while it is true.

@@ -56,17 +56,20 @@ void TMenuWindowBase::loadSoundsAndMusic()
     Timer1->start();
 }
 
-void TMenuWindowBase::attachClickSounds(TMenuButton *button)
+QString TMenuWindowBase::menuMusicExtension() const
+{
+    // The menu's music decides, on either window.
+    return storedExtension(m_context.menuValues().text(Sections::Sound, QStringLiteral("BACKGROUND"), {}));
+}
+
+void TMenuWindowBase::attachClickSounds(TMenuButton *button, const QString &menuMusic)
 {
     const int id = tagOf(button);
     if (id == MusicId)
         m_music->attachButton(button);
     // MP3 music plays beside the clicks badly: such a menu has none, and
     // with wave music the music key keeps quiet.
-    // The menu's music decides, on either window.
-    const QString music =
-        storedExtension(m_context.menuValues().text(Sections::Sound, QStringLiteral("BACKGROUND"), {}));
-    if (music == u"mp3" || (music == u"wav" && id == MusicId))
+    if (menuMusic == u"mp3" || (menuMusic == u"wav" && id == MusicId))
         return;
     button->OnMouseDown = [this](QObject *sender, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
         PlayDown(sender);
@@ -96,11 +99,6 @@ void TMenuWindowBase::PlayMove(QObject *sender)
         return;
     m_clickSounds->play(ClickSounds::Move);
     m_clickSounds->setLastHoveredTag(tag);
-}
-
-void TMenuWindowBase::GrajMuzyke(QObject *)
-{
-    m_music->toggle();
 }
 
 void TMenuWindowBase::Timer1Timer()

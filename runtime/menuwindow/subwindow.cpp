@@ -9,7 +9,7 @@
 using namespace ProjectFormat;
 
 TForm2::TForm2(SubWindowHost &menu, std::unique_ptr<Platform::ProfileFile> project, const QString &openingKey)
-    : TMenuWindowBase(menu.hostWindow().context(), MenuWindowKind::subWindow(), m_ownChoice)
+    : TMenuWindowBase(menu.hostWindow().context(), MenuWindowKind::subWindow())
     , m_menu(menu)
     , m_project(std::move(project))
     , m_openingKey(openingKey)

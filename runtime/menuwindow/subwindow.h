@@ -45,12 +45,11 @@ protected:
     void quitConfirmed() override;
     void showForCategoryClick() override;
     void showStartDescription() override;
-    TForm1 &menuWindow() override { return m_menu.menuWindow(); }
+    MenuWindows &menuWindows() override { return m_menu.menuWindows(); }
     void closeEvent(QCloseEvent *event) override;
 
 private:
     SubWindowHost &m_menu;
     std::unique_ptr<Platform::ProfileFile> m_project;
     QString m_openingKey;
-    ProgramChoice m_ownChoice;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-class TForm1;
+class MenuWindows;
 class TMenuWindowBase;
 
 // What a second-level window needs of the menu window that opens it: its
@@ -13,8 +13,9 @@ public:
     virtual ~SubWindowHost() = default;
 
     virtual TMenuWindowBase &hostWindow() = 0;
-    // The menu window, for the functions that work on both windows (search).
-    virtual TForm1 &menuWindow() = 0;
+    // The menu with its second-level window, for the functions that work on
+    // both windows (search).
+    virtual MenuWindows &menuWindows() = 0;
     // The second-level window closes: the menu comes back where it stood.
     virtual void returnFromSubWindow(TMenuWindowBase *window) = 0;
     // Ends the program through the menu's close.

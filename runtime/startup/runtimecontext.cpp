@@ -68,13 +68,6 @@ StartMode RuntimeContext::startMode(int parameterCount) const
                                                                            : StartMode::Quit;
 }
 
-QString ProgramChoice::programValue(const QString &key) const
-{
-    if (!CategoryIni || CurrentProgram.isEmpty())
-        return {};
-    return CategoryIni->readString(CurrentProgram, key, {});
-}
-
 QString RuntimeContext::fileBesideProgram(const QString &name) const
 {
     const QString found = Platform::findEntryCaseInsensitive(ProgramDir, name);

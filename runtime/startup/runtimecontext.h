@@ -25,24 +25,12 @@ struct UserOptions {
     bool MINONRUN = true;
 };
 
-// The chosen category and program of one menu window: the data file of its
-// last category with one, and the section of the chosen program in it
-// (empty when none is chosen). Each window keeps its own, so returning from
-// the second-level window never leaves its program chosen in the menu.
-struct ProgramChoice {
-    std::unique_ptr<Platform::ProfileFile> CategoryIni;
-    QString CurrentProgram;
-    // The value of a key of the chosen program; empty without one.
-    QString programValue(const QString &key) const;
-};
-
 // What start-up does, decided before any window exists.
 enum class StartMode { ShowMenu, OpenExplorerAndQuit, Quit };
 
 // The runtime's process-wide state: its drive root, the project copy beside
-// it and the per-CD options file in the user's settings folder. Its program
-// choice is the menu window's.
-class RuntimeContext : public ProgramChoice
+// it and the per-CD options file in the user's settings folder.
+class RuntimeContext
 {
 public:
     static inline const QString MenuFileName = QStringLiteral("ORVANTA.INI");

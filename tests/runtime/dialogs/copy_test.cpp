@@ -38,7 +38,7 @@ protected:
     std::unique_ptr<T_frmKopia> dialogFor(const QString &program)
     {
         TForm1 &menu = window ? *window : build();
-        menu.ODCZYTKATEGORI(menu.categoryKeys().first());
+        menu.ODCZYTKATEGORI(menu.controls().categoryKeys.first());
         menu.choice().CurrentProgram = program;
         QDir().mkpath(home());
         return std::make_unique<T_frmKopia>(&menu, *context, menu.choice(), home(), Platform::clBlack,

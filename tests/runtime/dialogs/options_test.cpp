@@ -143,7 +143,7 @@ TEST_F(OptionsTest, NoMusicOrNoSoundSwitchesTheMusicOffOnEveryMusicKey)
             dialog->klwOkClick(dialog->klwOk);
         }
         EXPECT_EQ(menu.music().state(), BackgroundMusic::State::Stopped);
-        if (TMenuButton *key = menu.functionButton(MusicId)) {
+        if (TMenuButton *key = menu.controls().functionButton(MusicId)) {
             EXPECT_EQ(key->hint(), QStringLiteral("ON"));
         }
         window.reset();

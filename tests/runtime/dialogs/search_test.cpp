@@ -64,7 +64,7 @@ protected:
 
     static QString selected(const TMenuWindowBase &window)
     {
-        const TTranspList *list = window.programList();
+        const TTranspList *list = window.controls().programList;
         return list ? list->items().value(list->itemIndex()) : QString();
     }
 };
@@ -132,7 +132,7 @@ TEST_F(SearchTest, SearchInTheSecondWindowKeepsThatWindow)
 {
     TForm1 &menu = build();
     menu.show();
-    menu.ODCZYTKATEGORI(menu.categoryKeys().at(1));
+    menu.ODCZYTKATEGORI(menu.controls().categoryKeys.at(1));
     QPointer<TForm2> second = menu.subWindow();
     ASSERT_TRUE(second);
 

@@ -42,14 +42,14 @@ protected:
     TMenuButton *key(TForm1 &menu, int id) { return menu.findChild<TMenuButton *>(QStringLiteral("klw%1").arg(id)); }
     void choose(TForm1 &menu, const QString &program)
     {
-        menu.programList()->setItemIndex(int(menu.programList()->items().indexOf(program)));
-        menu.LISTA_PRG(menu.programList());
+        menu.controls().programList->setItemIndex(int(menu.controls().programList->items().indexOf(program)));
+        menu.LISTA_PRG(menu.controls().programList);
     }
     QList<int> enabledButtons(TForm1 &menu)
     {
         QList<int> ids;
         for (int id : {StartId, CopyId, DescriptionEditId, ExploreId, ScreenshotId}) {
-            if (menu.functionButton(id)->isEnabled())
+            if (menu.controls().functionButton(id)->isEnabled())
                 ids.append(id);
         }
         return ids;
@@ -63,11 +63,11 @@ TEST_F(CategoryTest, CategoryClickFillsTheListInAlphabeticalOrder)
     writeProject(kProject);
     TForm1 &menu = build();
     menu.ODCZYTKATEGORI(key(menu, 1001));
-    EXPECT_EQ(menu.programList()->items(), QStringList({"Ąbecadło", "Szachy", "Warcaby"}));
-    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Gry planszowe"));
-    EXPECT_EQ(menu.descriptionList()->items(), QStringList({"Opis kategorii", "druga linia"}));
+    EXPECT_EQ(menu.controls().programList->items(), QStringList({"Ąbecadło", "Szachy", "Warcaby"}));
+    EXPECT_EQ(menu.controls().titleLabel->text(), QStringLiteral("Gry planszowe"));
+    EXPECT_EQ(menu.controls().descriptionList->items(), QStringList({"Opis kategorii", "druga linia"}));
     EXPECT_TRUE(enabledButtons(menu).isEmpty());
-    EXPECT_TRUE(context->CurrentProgram.isEmpty());
+    EXPECT_TRUE(menu.choice().CurrentProgram.isEmpty());
 }
 
 TEST_F(CategoryTest, CategoryWithoutDataFile)
@@ -77,8 +77,8 @@ TEST_F(CategoryTest, CategoryWithoutDataFile)
     menu.ODCZYTKATEGORI(key(menu, 1001));
     for (int id : {1002, 1003}) {
         menu.ODCZYTKATEGORI(key(menu, id));
-        EXPECT_TRUE(menu.programList()->items().isEmpty()) << id;
-        EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Płyta")) << id; // the application title
+        EXPECT_TRUE(menu.controls().programList->items().isEmpty()) << id;
+        EXPECT_EQ(menu.controls().titleLabel->text(), QStringLiteral("Płyta")) << id; // the application title
         EXPECT_TRUE(enabledButtons(menu).isEmpty()) << id;
     }
 }
@@ -90,19 +90,19 @@ TEST_F(CategoryTest, ProgramClickEnablesWhatTheProgramHas)
     menu.ODCZYTKATEGORI(key(menu, 1001));
 
     choose(menu, QStringLiteral("Warcaby"));
-    EXPECT_EQ(context->CurrentProgram, QStringLiteral("Warcaby"));
+    EXPECT_EQ(menu.choice().CurrentProgram, QStringLiteral("Warcaby"));
     // AMBITNY with a leading backslash names an existing file; ZRZUT names
     // none; KATALOG is a folder.
     EXPECT_EQ(enabledButtons(menu), QList<int>({StartId, CopyId, DescriptionEditId, ExploreId}));
-    EXPECT_EQ(menu.systemField()->text(), QStringLiteral("Linux"));
-    EXPECT_EQ(menu.sizeField()->text(), QStringLiteral("1 KB"));
-    EXPECT_EQ(menu.descriptionList()->items(), QStringList({"Gra dla dwojga"})); // OPIS as text
+    EXPECT_EQ(menu.controls().systemField->text(), QStringLiteral("Linux"));
+    EXPECT_EQ(menu.controls().sizeField->text(), QStringLiteral("1 KB"));
+    EXPECT_EQ(menu.controls().descriptionList->items(), QStringList({"Gra dla dwojga"})); // OPIS as text
 
     choose(menu, QStringLiteral("Szachy")); // KATALOG names no folder, but it is there to copy
     EXPECT_EQ(enabledButtons(menu), QList<int>({CopyId, ScreenshotId}));
-    EXPECT_EQ(menu.serialField()->text(), QStringLiteral("123"));
-    EXPECT_EQ(menu.infoField()->text(), QStringLiteral("Autor"));
-    EXPECT_EQ(menu.descriptionList()->items(), QStringList({"Szachy: opis z pliku"}));
+    EXPECT_EQ(menu.controls().serialField->text(), QStringLiteral("123"));
+    EXPECT_EQ(menu.controls().infoField->text(), QStringLiteral("Autor"));
+    EXPECT_EQ(menu.controls().descriptionList->items(), QStringList({"Szachy: opis z pliku"}));
 
     // A program with only SETUP: the rest is disabled; the drive root alone
     // is neither a file nor a folder of the program.
@@ -116,13 +116,13 @@ TEST_F(CategoryTest, FieldVisibilityFollowsTheFlags)
     // empty; without the flag the field stays visible and empty.
     const struct {
         const char *flag;
-        QLineEdit *(TForm1::*field)() const;
+        QLineEdit *MenuControls::*field;
         const char *programWithValue;
     } cases[] = {
-        {"SERIAL_IF_IS", &TForm1::serialField, "Szachy"},
-        {"SYSTEM_IF_IS", &TForm1::systemField, "Warcaby"},
-        {"PRGInfo_IF_IS", &TForm1::infoField, "Szachy"},
-        {"SIZE_IF_IS", &TForm1::sizeField, "Warcaby"},
+        {"SERIAL_IF_IS", &MenuControls::serialField, "Szachy"},
+        {"SYSTEM_IF_IS", &MenuControls::systemField, "Warcaby"},
+        {"PRGInfo_IF_IS", &MenuControls::infoField, "Szachy"},
+        {"SIZE_IF_IS", &MenuControls::sizeField, "Warcaby"},
     };
     for (const auto &c : cases) {
         writeProject(kProject + QStringLiteral("[WINDOW]\n%1=1\n").arg(QLatin1String(c.flag)));
@@ -130,9 +130,9 @@ TEST_F(CategoryTest, FieldVisibilityFollowsTheFlags)
         menu.ODCZYTKATEGORI(key(menu, 1001));
         choose(menu, QStringLiteral("Ąbecadło")); // every field empty
         for (const auto &other : cases)
-            EXPECT_EQ((menu.*other.field)()->isHidden(), other.field == c.field) << c.flag << " / " << other.flag;
+            EXPECT_EQ((menu.controls().*other.field)->isHidden(), other.field == c.field) << c.flag << " / " << other.flag;
         choose(menu, QLatin1String(c.programWithValue));
-        EXPECT_FALSE((menu.*c.field)()->isHidden()) << c.flag;
+        EXPECT_FALSE((menu.controls().*c.field)->isHidden()) << c.flag;
     }
 }
 
@@ -140,14 +140,14 @@ TEST_F(CategoryTest, OneProgramModeChoosesTheFirstProgram)
 {
     writeProject(kProject + QStringLiteral("[WINDOW]\nONE_PROG_KAT=1\n"));
     TForm1 &menu = build();
-    EXPECT_FALSE(menu.programList()->isHidden());
+    EXPECT_FALSE(menu.controls().programList->isHidden());
     menu.ODCZYTKATEGORI(key(menu, 1001));
-    EXPECT_TRUE(menu.programList()->isHidden());
-    EXPECT_EQ(context->CurrentProgram, QStringLiteral("Warcaby")); // the first section of the file
+    EXPECT_TRUE(menu.controls().programList->isHidden());
+    EXPECT_EQ(menu.choice().CurrentProgram, QStringLiteral("Warcaby")); // the first section of the file
     // Here AMBITNY and ZRZUT only need a value.
     EXPECT_EQ(enabledButtons(menu), QList<int>({StartId, CopyId, DescriptionEditId, ExploreId, ScreenshotId}));
-    EXPECT_TRUE(menu.serialField()->isHidden()); // empty values hide their fields
-    EXPECT_FALSE(menu.systemField()->isHidden());
+    EXPECT_TRUE(menu.controls().serialField->isHidden()); // empty values hide their fields
+    EXPECT_FALSE(menu.controls().systemField->isHidden());
 }
 
 TEST_F(CategoryTest, OneProgramModeWithoutProgramsLeavesButtonsDisabled)
@@ -158,7 +158,7 @@ TEST_F(CategoryTest, OneProgramModeWithoutProgramsLeavesButtonsDisabled)
     menu.ODCZYTKATEGORI(key(menu, 1001)); // the first [DATA] section wins; 1002 stays empty
     menu.ODCZYTKATEGORI(key(menu, 1002));
     EXPECT_TRUE(enabledButtons(menu).isEmpty());
-    EXPECT_TRUE(context->CurrentProgram.isEmpty());
+    EXPECT_TRUE(menu.choice().CurrentProgram.isEmpty());
 }
 
 TEST_F(CategoryTest, HoverShowsTitleOnceAndNotWhileAKeyIsDown)
@@ -167,20 +167,20 @@ TEST_F(CategoryTest, HoverShowsTitleOnceAndNotWhileAKeyIsDown)
                                            "[WIDTH]\n1001=80\n[HEIGHT]\n1001=30\n"));
     TForm1 &menu = build();
     menu.OdczytOpisuKategori(key(menu, 1001));
-    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Gry planszowe"));
-    menu.titleLabel()->setText(QStringLiteral("zmienione"));
+    EXPECT_EQ(menu.controls().titleLabel->text(), QStringLiteral("Gry planszowe"));
+    menu.controls().titleLabel->setText(QStringLiteral("zmienione"));
     menu.OdczytOpisuKategori(key(menu, 1001)); // the same key again: nothing
-    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("zmienione"));
+    EXPECT_EQ(menu.controls().titleLabel->text(), QStringLiteral("zmienione"));
     menu.OdczytOpisuKategori(key(menu, 1002));
-    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Płyta"));
+    EXPECT_EQ(menu.controls().titleLabel->text(), QStringLiteral("Płyta"));
 
     menu.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
     QTest::mouseClick(key(menu, 1001), Qt::LeftButton); // stays down in its group
     ASSERT_TRUE(key(menu, 1001)->down());
-    menu.titleLabel()->setText(QStringLiteral("po kliknięciu"));
+    menu.controls().titleLabel->setText(QStringLiteral("po kliknięciu"));
     menu.OdczytOpisuKategori(key(menu, 1002));
-    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("po kliknięciu"));
+    EXPECT_EQ(menu.controls().titleLabel->text(), QStringLiteral("po kliknięciu"));
 }
 
 TEST_F(CategoryTest, HoverWithListOnClickHidesTheList)
@@ -188,10 +188,10 @@ TEST_F(CategoryTest, HoverWithListOnClickHidesTheList)
     writeProject(kProject + QStringLiteral("[WINDOW]\nLIST_ON_CLICK=1\n"));
     TForm1 &menu = build();
     menu.ODCZYTKATEGORI(key(menu, 1001));
-    EXPECT_FALSE(menu.programList()->isHidden());
+    EXPECT_FALSE(menu.controls().programList->isHidden());
     menu.OdczytOpisuKategori(key(menu, 1002));
-    EXPECT_TRUE(menu.programList()->isHidden());
-    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Płyta"));
+    EXPECT_TRUE(menu.controls().programList->isHidden());
+    EXPECT_EQ(menu.controls().titleLabel->text(), QStringLiteral("Płyta"));
 }
 
 TEST_F(CategoryTest, HoverWithoutTheFlagsOnlyRemembersTheKey)
@@ -199,7 +199,7 @@ TEST_F(CategoryTest, HoverWithoutTheFlagsOnlyRemembersTheKey)
     writeProject(kProject);
     TForm1 &menu = build();
     menu.OdczytOpisuKategori(key(menu, 1001));
-    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Płyta"));
+    EXPECT_EQ(menu.controls().titleLabel->text(), QStringLiteral("Płyta"));
 }
 
 TEST_F(CategoryTest, SecondLevelCategoryLeavesTheWindowAsItWas)
@@ -209,8 +209,8 @@ TEST_F(CategoryTest, SecondLevelCategoryLeavesTheWindowAsItWas)
     menu.ODCZYTKATEGORI(key(menu, 1001));
     choose(menu, QStringLiteral("Szachy"));
     menu.ODCZYTKATEGORI(key(menu, 1002));
-    EXPECT_EQ(menu.programList()->items().size(), 3);
-    EXPECT_EQ(context->CurrentProgram, QStringLiteral("Szachy"));
+    EXPECT_EQ(menu.controls().programList->items().size(), 3);
+    EXPECT_EQ(menu.choice().CurrentProgram, QStringLiteral("Szachy"));
     ASSERT_TRUE(menu.subWindow());
     EXPECT_EQ(menu.subWindow()->openingKey(), QStringLiteral("1002"));
 }
@@ -218,7 +218,7 @@ TEST_F(CategoryTest, SecondLevelCategoryLeavesTheWindowAsItWas)
 TEST_F(CategoryTest, AutoloadChoosesTheFirstCategory)
 {
     writeProject(kProject + QStringLiteral("[WINDOW]\nAUTOLOAD=1\n"));
-    EXPECT_EQ(build().programList()->items().size(), 3);
+    EXPECT_EQ(build().controls().programList->items().size(), 3);
     writeProject(QStringLiteral("[WINDOW]\nAUTOLOAD=1\n[NAMES]\n1002=B\n[DATA]\n1002=DANE\\GRY.RV3\n[OBJECTS]\nLIST=1\n"));
-    EXPECT_TRUE(build().programList()->items().isEmpty());
+    EXPECT_TRUE(build().controls().programList->items().isEmpty());
 }

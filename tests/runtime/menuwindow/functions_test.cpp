@@ -49,10 +49,10 @@ protected:
     {
         writeProject(kProject + extra);
         TForm1 &menu = build();
-        menu.ODCZYTKATEGORI(menu.categoryKeys().at(0));
+        menu.ODCZYTKATEGORI(menu.controls().categoryKeys.at(0));
         if (!program.isEmpty()) {
-            menu.programList()->setItemIndex(int(menu.programList()->items().indexOf(program)));
-            menu.LISTA_PRG(menu.programList());
+            menu.controls().programList->setItemIndex(int(menu.controls().programList->items().indexOf(program)));
+            menu.LISTA_PRG(menu.controls().programList);
         }
         return menu;
     }
@@ -67,7 +67,7 @@ TEST_F(FunctionTest, StartOpensTheSetupFileAndMinimises)
     for (const char *program : {"Istnieje", "Z ukośnikiem"}) {
         launcher.opened.clear();
         TForm1 &menu = buildWithProgram(QString::fromUtf8(program));
-        menu.START_PRG(menu.functionButton(StartId));
+        menu.START_PRG(menu.controls().functionButton(StartId));
         EXPECT_EQ(launcher.opened, QStringList({cdPath(QStringLiteral("GRY/GRA.TXT"))})) << program;
         EXPECT_TRUE(dialogs.messages.isEmpty()) << program;
         EXPECT_TRUE(minimized()) << program;
@@ -104,7 +104,7 @@ TEST_F(FunctionTest, StartNeverLeavesTheCd)
 TEST_F(FunctionTest, F7WithoutAProgramNamesTheDriveRoot)
 {
     TForm1 &menu = buildWithProgram({});
-    ASSERT_FALSE(menu.functionButton(StartId)->isEnabled());
+    ASSERT_FALSE(menu.controls().functionButton(StartId)->isEnabled());
     EXPECT_TRUE(menu.FormKeyDown(Qt::Key_F7, Qt::NoModifier)); // a disabled button does not stop its key
     EXPECT_TRUE(launcher.opened.isEmpty());
     EXPECT_EQ(lastMessage(), QStringLiteral("Plik nie istnieje!\n") + cdPath());
@@ -192,26 +192,26 @@ TEST_F(FunctionTest, AdditionalInformationAndExplore)
 TEST_F(FunctionTest, DescriptionToggleSwapsListAndMemo)
 {
     TForm1 &menu = buildWithProgram(QStringLiteral("Istnieje"));
-    TMenuButton *toggle = menu.functionButton(DescriptionToggleId);
+    TMenuButton *toggle = menu.controls().functionButton(DescriptionToggleId);
     toggle->setDown(true);
     menu.EDYCJA_PRG(toggle);
-    EXPECT_FALSE(menu.descriptionMemo()->isHidden());
-    EXPECT_TRUE(menu.descriptionList()->isHidden());
+    EXPECT_FALSE(menu.controls().descriptionMemo->isHidden());
+    EXPECT_TRUE(menu.controls().descriptionList->isHidden());
     toggle->setDown(false);
     menu.EDYCJA_PRG(toggle);
-    EXPECT_TRUE(menu.descriptionMemo()->isHidden());
-    EXPECT_FALSE(menu.descriptionList()->isHidden());
+    EXPECT_TRUE(menu.controls().descriptionMemo->isHidden());
+    EXPECT_FALSE(menu.controls().descriptionList->isHidden());
 }
 
 TEST_F(FunctionTest, KeysReachTheirFunctionsOnlyWithTheirButtons)
 {
     writeProject(QString(kProject).replace(QStringLiteral("10003=1\n"), QString()));
     TForm1 &menu = build();
-    menu.ODCZYTKATEGORI(menu.categoryKeys().at(0));
-    menu.programList()->setItemIndex(int(menu.programList()->items().indexOf(QStringLiteral("Istnieje"))));
-    menu.LISTA_PRG(menu.programList());
+    menu.ODCZYTKATEGORI(menu.controls().categoryKeys.at(0));
+    menu.controls().programList->setItemIndex(int(menu.controls().programList->items().indexOf(QStringLiteral("Istnieje"))));
+    menu.LISTA_PRG(menu.controls().programList);
     // Without button 10003, F10 does nothing; F7 starts with 10001.
-    ASSERT_EQ(menu.functionButton(DescriptionEditId), nullptr);
+    ASSERT_EQ(menu.controls().functionButton(DescriptionEditId), nullptr);
     menu.FormKeyDown(Qt::Key_F10, Qt::NoModifier);
     EXPECT_TRUE(launcher.opened.isEmpty());
     menu.FormKeyDown(Qt::Key_F7, Qt::NoModifier);
@@ -222,22 +222,22 @@ TEST_F(FunctionTest, UpAndDownMoveTheSelection)
 {
     TForm1 &menu = buildWithProgram(QStringLiteral("Brak"));
     menu.FormKeyDown(Qt::Key_Down, Qt::NoModifier);
-    EXPECT_EQ(context->CurrentProgram, QStringLiteral("Istnieje"));
+    EXPECT_EQ(menu.choice().CurrentProgram, QStringLiteral("Istnieje"));
     menu.FormKeyDown(Qt::Key_Up, Qt::NoModifier);
-    EXPECT_EQ(context->CurrentProgram, QStringLiteral("Brak"));
+    EXPECT_EQ(menu.choice().CurrentProgram, QStringLiteral("Brak"));
 }
 
 TEST_F(FunctionTest, FontSizeKeys)
 {
     TForm1 &menu = buildWithProgram({});
-    const int list = menu.programList()->font().pointSize();
-    const int description = menu.descriptionList()->font().pointSize();
+    const int list = menu.controls().programList->font().pointSize();
+    const int description = menu.controls().descriptionList->font().pointSize();
     menu.FormKeyDown(Qt::Key_F2, Qt::NoModifier);
     menu.FormKeyDown(Qt::Key_F2, Qt::NoModifier);
     menu.FormKeyDown(Qt::Key_F5, Qt::NoModifier);
-    EXPECT_EQ(menu.programList()->font().pointSize(), list + 2);
-    EXPECT_EQ(menu.descriptionList()->font().pointSize(), description - 1);
-    EXPECT_EQ(menu.descriptionMemo()->font().pointSize(), description - 1);
+    EXPECT_EQ(menu.controls().programList->font().pointSize(), list + 2);
+    EXPECT_EQ(menu.controls().descriptionList->font().pointSize(), description - 1);
+    EXPECT_EQ(menu.controls().descriptionMemo->font().pointSize(), description - 1);
 }
 
 TEST_F(FunctionTest, HelpTextAsGiven)
@@ -280,19 +280,19 @@ TEST_F(FunctionTest, FontDialogColourReachesItsTargets)
 {
     writeProject(QString(kProject).replace(QStringLiteral("DESCRIPTION=1\n"), QStringLiteral("DESCRIPTION=1\nTITLE=1\n")));
     TForm1 &menu = build();
-    ASSERT_NE(menu.descriptionMemo(), nullptr);
+    ASSERT_NE(menu.controls().descriptionMemo, nullptr);
     const auto textColor = [](const QWidget *widget) { return widget->palette().color(QPalette::WindowText); };
     const struct {
         const char *target;
         bool shift;
         std::function<QColor()> colorOf;
     } cases[] = {
-        {"category key", false, [&] { return textColor(menu.categoryKeys().at(0)); }},
-        {"function key", false, [&] { return textColor(menu.functionButton(StartId)); }},
-        {"title label", false, [&] { return textColor(menu.titleLabel()); }},
-        {"program list", true, [&] { return Platform::toQColor(menu.programList()->fontColor()); }},
-        {"description list", true, [&] { return Platform::toQColor(menu.descriptionList()->fontColor()); }},
-        {"description memo", true, [&] { return menu.descriptionMemo()->palette().color(QPalette::Text); }},
+        {"category key", false, [&] { return textColor(menu.controls().categoryKeys.at(0)); }},
+        {"function key", false, [&] { return textColor(menu.controls().functionButton(StartId)); }},
+        {"title label", false, [&] { return textColor(menu.controls().titleLabel); }},
+        {"program list", true, [&] { return Platform::toQColor(menu.controls().programList->fontColor()); }},
+        {"description list", true, [&] { return Platform::toQColor(menu.controls().descriptionList->fontColor()); }},
+        {"description memo", true, [&] { return menu.controls().descriptionMemo->palette().color(QPalette::Text); }},
     };
     for (const QColor chosen : {QColor(Qt::red), QColor(Qt::green)}) {
         dialogs.fontAnswer = QFont(QStringLiteral("DejaVu Serif"), 15);
@@ -308,22 +308,22 @@ TEST_F(FunctionTest, FontDialogKeys)
 {
     writeProject(QString(kProject).replace(QStringLiteral("DESCRIPTION=1\n"), QStringLiteral("DESCRIPTION=1\nTITLE=1\n")));
     TForm1 &menu = build();
-    ASSERT_NE(menu.titleLabel(), nullptr);
+    ASSERT_NE(menu.controls().titleLabel, nullptr);
     dialogs.fontAnswer = QFont(QStringLiteral("DejaVu Serif"), 17);
     dialogs.colorAnswer = QColor(Qt::red);
     menu.FormKeyDown(Qt::Key_F11, Qt::NoModifier);
     EXPECT_EQ(dialogs.messages.last().caption, QStringLiteral("KALVORA 4.0"));
-    EXPECT_EQ(menu.categoryKeys().at(0)->font().pointSize(), 17);
-    EXPECT_EQ(menu.titleLabel()->font().pointSize(), 17);
-    EXPECT_NE(menu.programList()->font().pointSize(), 17);
+    EXPECT_EQ(menu.controls().categoryKeys.at(0)->font().pointSize(), 17);
+    EXPECT_EQ(menu.controls().titleLabel->font().pointSize(), 17);
+    EXPECT_NE(menu.controls().programList->font().pointSize(), 17);
 
     dialogs.fontAnswer = QFont(QStringLiteral("DejaVu Serif"), 13);
     menu.FormKeyDown(Qt::Key_F11, Qt::ShiftModifier);
-    EXPECT_EQ(menu.programList()->font().pointSize(), 13);
-    EXPECT_EQ(menu.descriptionList()->selectedColor(), Platform::clRed);
-    EXPECT_EQ(menu.categoryKeys().at(0)->font().pointSize(), 17);
+    EXPECT_EQ(menu.controls().programList->font().pointSize(), 13);
+    EXPECT_EQ(menu.controls().descriptionList->selectedColor(), Platform::clRed);
+    EXPECT_EQ(menu.controls().categoryKeys.at(0)->font().pointSize(), 17);
 
     dialogs.fontAnswer.reset(); // cancelled: nothing changes
     menu.FormKeyDown(Qt::Key_F11, Qt::ShiftModifier);
-    EXPECT_EQ(menu.programList()->font().pointSize(), 13);
+    EXPECT_EQ(menu.controls().programList->font().pointSize(), 13);
 }

@@ -33,7 +33,7 @@ protected:
         TestSupport::writeFile(outside(QStringLiteral("secret.txt")), "TAJNE");
         TestSupport::writeFile(outside(QStringLiteral("folder/x.txt")), "TAJNE");
     }
-    QString shownDescription() const { return window->descriptionMemo()->toPlainText(); }
+    QString shownDescription() const { return window->controls().descriptionMemo->toPlainText(); }
 };
 
 } // namespace
@@ -58,9 +58,9 @@ TEST_F(HostileCdTest, SpecialFilesInPlaceOfFilesAreSkipped)
         EXPECT_EQ(menu.size(), QSize(300, 200));
         EXPECT_FALSE(menu.shaper()->shapeActive());
         EXPECT_EQ(shownDescription(), stored); // a value naming no file is shown as text
-        menu.ODCZYTKATEGORI(menu.categoryKeys().at(0));
+        menu.ODCZYTKATEGORI(menu.controls().categoryKeys.at(0));
         alarm(0);
-        EXPECT_TRUE(menu.programList()->items().isEmpty());
+        EXPECT_TRUE(menu.controls().programList->items().isEmpty());
         EXPECT_TRUE(dialogs.messages.isEmpty());
         window.reset();
     }
@@ -80,14 +80,14 @@ TEST_F(HostileCdTest, LinksLeadingOffTheCdCountAsMissing)
     writeProject(QStringLiteral("[NAMES]\n1001=Gry\n[DATA]\n1001=DANE\\GRY.RV3\n"
                                 "[FUNCTIONS]\n10001=1\n10003=1\n10004=1\n10011=1\n[OBJECTS]\nLIST=1\nDESCRIPTION=1\n"));
     TForm1 &menu = build();
-    menu.ODCZYTKATEGORI(menu.categoryKeys().at(0));
+    menu.ODCZYTKATEGORI(menu.controls().categoryKeys.at(0));
     EXPECT_FALSE(shownDescription().contains(QStringLiteral("TAJNE")));
-    menu.programList()->setItemIndex(0);
-    menu.LISTA_PRG(menu.programList());
+    menu.controls().programList->setItemIndex(0);
+    menu.LISTA_PRG(menu.controls().programList);
     EXPECT_FALSE(shownDescription().contains(QStringLiteral("TAJNE")));
-    EXPECT_FALSE(menu.functionButton(DescriptionEditId)->isEnabled());
-    EXPECT_FALSE(menu.functionButton(ExploreId)->isEnabled());
-    EXPECT_FALSE(menu.functionButton(ScreenshotId)->isEnabled());
+    EXPECT_FALSE(menu.controls().functionButton(DescriptionEditId)->isEnabled());
+    EXPECT_FALSE(menu.controls().functionButton(ExploreId)->isEnabled());
+    EXPECT_FALSE(menu.controls().functionButton(ScreenshotId)->isEnabled());
 
     menu.START_PRG(nullptr);
     ASSERT_EQ(dialogs.messages.size(), 1);
@@ -108,7 +108,7 @@ TEST_F(HostileCdTest, HugeNumbersAreClampedToAScreen)
                                 "[HEIGHT]\n1001=$FFFFFFFF\n[FONT_SIZE]\n1001=2147483647\n"));
     TForm1 &menu = build();
     EXPECT_EQ(menu.size(), QSize(8192, 8192));
-    TMenuButton *key = menu.categoryKeys().at(0);
+    TMenuButton *key = menu.controls().categoryKeys.at(0);
     EXPECT_EQ(key->geometry(), QRect(16384, -16384, 8192, 0));
     EXPECT_EQ(key->font().pointSize(), 1000);
 }

@@ -57,8 +57,8 @@ TEST_F(MenuFixture, MissingProjectGivesAnEmptyBlackWindow)
     EXPECT_EQ(menu.size(), QSize(640, 480));
     EXPECT_EQ(menu.palette().color(QPalette::Window), QColor(Qt::black));
     EXPECT_TRUE(menu.findChildren<TMenuButton *>().isEmpty());
-    EXPECT_EQ(menu.programList(), nullptr);
-    EXPECT_EQ(menu.titleLabel(), nullptr);
+    EXPECT_EQ(menu.controls().programList, nullptr);
+    EXPECT_EQ(menu.controls().titleLabel, nullptr);
     EXPECT_EQ(menu.shaper(), nullptr);
     EXPECT_EQ(menu.background()->geometry(), QRect(0, 0, 640, 480));
     EXPECT_EQ(menu.windowTitle(), QStringLiteral("ZELTRIN KALVORA 4.0"));
@@ -73,9 +73,9 @@ TEST_F(MenuFixture, ObjectsTakeTheirPlacesAndDefaults)
     EXPECT_EQ(menu.windowTitle(), QStringLiteral("Płyta testowa"));
 
     // Category keys in file order; the key that is no number is skipped.
-    ASSERT_EQ(menu.categoryKeys().size(), 2);
-    TMenuButton *second = menu.categoryKeys()[0];
-    TMenuButton *first = menu.categoryKeys()[1];
+    ASSERT_EQ(menu.controls().categoryKeys.size(), 2);
+    TMenuButton *second = menu.controls().categoryKeys[0];
+    TMenuButton *first = menu.controls().categoryKeys[1];
     EXPECT_EQ(second->objectName(), QStringLiteral("klw1002"));
     EXPECT_EQ(first->caption(), QStringLiteral("Pierwszy"));
     EXPECT_EQ(first->geometry(), QRect(10, 20, 90, 40));
@@ -88,35 +88,35 @@ TEST_F(MenuFixture, ObjectsTakeTheirPlacesAndDefaults)
 
     // Function buttons: only ids 10001..10012, with their start states.
     EXPECT_EQ(menu.findChildren<TMenuButton *>().size(), 2 + 4);
-    TMenuButton *start = menu.functionButton(StartId);
+    TMenuButton *start = menu.controls().functionButton(StartId);
     ASSERT_NE(start, nullptr);
     EXPECT_EQ(start->caption(), QStringLiteral("Uruchom"));
     EXPECT_EQ(start->geometry(), QRect(200, 300, 80, 30));
     EXPECT_FALSE(start->isEnabled());
-    EXPECT_TRUE(menu.functionButton(CloseId)->isEnabled());
-    EXPECT_EQ(menu.functionButton(DescriptionToggleId)->groupIndex(), 1);
-    EXPECT_TRUE(menu.functionButton(DescriptionToggleId)->allowAllUp());
-    EXPECT_EQ(menu.functionButton(MusicId)->hint(), QStringLiteral("OFF"));
-    EXPECT_EQ(menu.functionButton(SearchId), nullptr);
+    EXPECT_TRUE(menu.controls().functionButton(CloseId)->isEnabled());
+    EXPECT_EQ(menu.controls().functionButton(DescriptionToggleId)->groupIndex(), 1);
+    EXPECT_TRUE(menu.controls().functionButton(DescriptionToggleId)->allowAllUp());
+    EXPECT_EQ(menu.controls().functionButton(MusicId)->hint(), QStringLiteral("OFF"));
+    EXPECT_EQ(menu.controls().functionButton(SearchId), nullptr);
 
     // Single objects with the runtime's defaults.
-    ASSERT_NE(menu.programList(), nullptr);
-    EXPECT_EQ(menu.programList()->geometry(), QRect(120, 100, 150, 300));
-    EXPECT_TRUE(menu.programList()->sorted());
-    EXPECT_EQ(menu.programList()->color(), Platform::clLime);
-    EXPECT_EQ(menu.programList()->selectedColor(), Platform::clAqua);
-    EXPECT_EQ(menu.serialField()->geometry(), QRect(10, 30, 75, 22));
-    EXPECT_TRUE(menu.serialField()->isHidden()); // SERIAL_IF_IS
-    EXPECT_FALSE(menu.systemField()->isHidden());
-    EXPECT_EQ(menu.systemField()->toolTip(), QStringLiteral("Wymagany system"));
-    EXPECT_TRUE(menu.systemField()->isReadOnly());
-    EXPECT_EQ(menu.infoField(), nullptr);
-    EXPECT_EQ(menu.toolsStrip()->geometry(), QRect(0, 370, 500, 30)); // aligned to the bottom
-    EXPECT_EQ(menu.descriptionList()->geometry(), QRect(375, 100, 150, 300));
-    EXPECT_TRUE(menu.descriptionMemo()->isHidden());
-    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Płyta testowa"));
-    EXPECT_EQ(menu.titleLabel()->alignment(), Qt::AlignHCenter | Qt::AlignTop);
-    EXPECT_EQ(menu.titleLabel()->palette().color(QPalette::WindowText), QColor(0, 128, 0));
+    ASSERT_NE(menu.controls().programList, nullptr);
+    EXPECT_EQ(menu.controls().programList->geometry(), QRect(120, 100, 150, 300));
+    EXPECT_TRUE(menu.controls().programList->sorted());
+    EXPECT_EQ(menu.controls().programList->color(), Platform::clLime);
+    EXPECT_EQ(menu.controls().programList->selectedColor(), Platform::clAqua);
+    EXPECT_EQ(menu.controls().serialField->geometry(), QRect(10, 30, 75, 22));
+    EXPECT_TRUE(menu.controls().serialField->isHidden()); // SERIAL_IF_IS
+    EXPECT_FALSE(menu.controls().systemField->isHidden());
+    EXPECT_EQ(menu.controls().systemField->toolTip(), QStringLiteral("Wymagany system"));
+    EXPECT_TRUE(menu.controls().systemField->isReadOnly());
+    EXPECT_EQ(menu.controls().infoField, nullptr);
+    EXPECT_EQ(menu.controls().toolsStrip->geometry(), QRect(0, 370, 500, 30)); // aligned to the bottom
+    EXPECT_EQ(menu.controls().descriptionList->geometry(), QRect(375, 100, 150, 300));
+    EXPECT_TRUE(menu.controls().descriptionMemo->isHidden());
+    EXPECT_EQ(menu.controls().titleLabel->text(), QStringLiteral("Płyta testowa"));
+    EXPECT_EQ(menu.controls().titleLabel->alignment(), Qt::AlignHCenter | Qt::AlignTop);
+    EXPECT_EQ(menu.controls().titleLabel->palette().color(QPalette::WindowText), QColor(0, 128, 0));
 
     // Background lowest, the strip above it, the rest above both; the
     // description and title in front.
@@ -214,17 +214,17 @@ TEST_F(MenuFixture, MissingPicturesAndGlyphsAreIgnored)
     const QImage shot = menu.grab().toImage();
     EXPECT_EQ(shot.pixelColor(300, 300), QColor(0, 0, 255));
     EXPECT_EQ(shot.pixelColor(300, 10), QColor(0, 255, 0)); // the strip in its own colour
-    EXPECT_TRUE(menu.categoryKeys().at(0)->glyph().isNull());
+    EXPECT_TRUE(menu.controls().categoryKeys.at(0)->glyph().isNull());
 }
 
 TEST_F(MenuFixture, CdDescriptionFromFileOrAsText)
 {
     writeCdText(QStringLiteral("OPIS.TXT"), QStringLiteral("Pierwsza linia\nDruga ąę\n"));
     writeProject(QStringLiteral("[OBJECTS]\nDESCRIPTION=1\n[CDROM]\nCD_DESCRIPTION=opis.txt\n"));
-    EXPECT_EQ(build().descriptionList()->items(), QStringList({"Pierwsza linia", "Druga ąę"}));
+    EXPECT_EQ(build().controls().descriptionList->items(), QStringList({"Pierwsza linia", "Druga ąę"}));
 
     writeProject(QStringLiteral("[OBJECTS]\nDESCRIPTION=1\n[CDROM]\nCD_DESCRIPTION=To jest opis płyty\n"));
-    EXPECT_EQ(build().descriptionMemo()->toPlainText(), QStringLiteral("To jest opis płyty"));
+    EXPECT_EQ(build().controls().descriptionMemo->toPlainText(), QStringLiteral("To jest opis płyty"));
 }
 
 // The description list shows the memo's lines as the memo wraps them: rows
@@ -248,7 +248,7 @@ TEST_F(MenuFixture, DescriptionRowsAreTheWrappedLines)
         writeCdText(QStringLiteral("OPIS.TXT"), c.text);
         writeProject(QStringLiteral("[OBJECTS]\nDESCRIPTION=1\n[CDROM]\nCD_DESCRIPTION=OPIS.TXT\n"
                                     "[WIDTH]\nDESCRIPTION=150\n[FONT_SIZE]\nDESCRIPTION=10\n"));
-        const TTranspList *list = build().descriptionList();
+        const TTranspList *list = build().controls().descriptionList;
         const QStringList rows = list->items();
         if (!c.rows.isEmpty() || c.text.isEmpty()) {
             EXPECT_EQ(rows, c.rows) << c.name;
@@ -270,7 +270,7 @@ TEST_F(MenuFixture, ScrollArrowPressScrollsWithoutDraggingTheWindow)
     writeCdText(QStringLiteral("OPIS.TXT"), lines);
     writeProject(QStringLiteral("[OBJECTS]\nDESCRIPTION=1\n[CDROM]\nCD_DESCRIPTION=OPIS.TXT\n"));
     TForm1 &menu = build();
-    TTranspList *list = menu.descriptionList();
+    TTranspList *list = menu.controls().descriptionList;
     menu.move(100, 100);
     const QPoint arrow(list->width() - 5, list->height() - 20); // the lower half of the strip
     const QPoint text(20, 20);
@@ -295,9 +295,9 @@ TEST_F(MenuFixture, ScrollArrowPressScrollsWithoutDraggingTheWindow)
 TEST_F(MenuFixture, ListHiddenUntilClickWithListOnClick)
 {
     writeProject(QStringLiteral("[OBJECTS]\nLIST=1\n[WINDOW]\nLIST_ON_CLICK=1\n"));
-    EXPECT_TRUE(build().programList()->isHidden());
+    EXPECT_TRUE(build().controls().programList->isHidden());
     writeProject(QStringLiteral("[OBJECTS]\nLIST=1\n[WINDOW]\nONE_PROG_KAT=1\n"));
-    EXPECT_FALSE(build().programList()->isHidden());
+    EXPECT_FALSE(build().controls().programList->isHidden());
 }
 
 TEST_F(MenuFixture, BordersFromTheProject)
@@ -323,7 +323,7 @@ TEST_F(MenuFixture, HintsTakeTheProjectsLook)
         EXPECT_EQ(menu.hints()->style().oval, c.expected) << c.oval;
         EXPECT_EQ(menu.hints()->style().color, Platform::clRed);
         EXPECT_EQ(menu.hints()->style().textColor, Platform::clLime);
-        EXPECT_EQ(menu.categoryKeys().at(0)->toolTip(), QStringLiteral("Podpowiedź"));
+        EXPECT_EQ(menu.controls().categoryKeys.at(0)->toolTip(), QStringLiteral("Podpowiedź"));
     }
 }
 
@@ -337,7 +337,7 @@ TEST_F(MenuFixture, DraggingTheBackgroundMovesTheWindow)
                           type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
         QCoreApplication::sendEvent(target, &event);
     };
-    for (QWidget *handle : {static_cast<QWidget *>(menu.background()), static_cast<QWidget *>(menu.titleLabel())}) {
+    for (QWidget *handle : {static_cast<QWidget *>(menu.background()), static_cast<QWidget *>(menu.controls().titleLabel)}) {
         const QPoint start = menu.pos();
         send(handle, QEvent::MouseButtonPress, QPoint(500, 500), Qt::LeftButton);
         send(handle, QEvent::MouseMove, QPoint(530, 480), Qt::LeftButton);
@@ -357,11 +357,11 @@ TEST_F(MenuFixture, CategoryIdsThatEqualSingleObjectIdsKeepTheirOwnKeys)
                                 "[LEFT]\n1505=11\nTITLE=200\n[TOP]\n1505=12\nTITLE=210\n"
                                 "[WIDTH]\n1505=13\nTITLE=220\n[HEIGHT]\n1505=14\nTITLE=230\n"));
     TForm1 &menu = build();
-    TMenuButton *key = menu.categoryKeys().at(0);
+    TMenuButton *key = menu.controls().categoryKeys.at(0);
     EXPECT_EQ(key->geometry(), QRect(11, 12, 13, 14));
     EXPECT_EQ(key->hint(), QStringLiteral("Podpowiedź"));
-    EXPECT_EQ(menu.titleLabel()->geometry(), QRect(200, 210, 220, 230));
+    EXPECT_EQ(menu.controls().titleLabel->geometry(), QRect(200, 210, 220, 230));
     menu.ODCZYTKATEGORI(key);
-    EXPECT_EQ(menu.titleLabel()->text(), QStringLiteral("Pięćsetpiąta"));
-    EXPECT_EQ(menu.programList()->items(), QStringList({"Program"}));
+    EXPECT_EQ(menu.controls().titleLabel->text(), QStringLiteral("Pięćsetpiąta"));
+    EXPECT_EQ(menu.controls().programList->items(), QStringList({"Program"}));
 }

@@ -76,17 +76,17 @@ protected:
     QWidget *shown(int id) const
     {
         switch (id) {
-        case ListId: return window->programList();
-        case SerialId: return window->serialField();
-        case SystemId: return window->systemField();
-        case ToolsId: return window->toolsStrip();
-        case DescriptionId: return window->descriptionList();
-        case TitleId: return window->titleLabel();
+        case ListId: return window->controls().programList;
+        case SerialId: return window->controls().serialField;
+        case SystemId: return window->controls().systemField;
+        case ToolsId: return window->controls().toolsStrip;
+        case DescriptionId: return window->controls().descriptionList;
+        case TitleId: return window->controls().titleLabel;
         default: break;
         }
         if (isFunctionId(id))
-            return window->functionButton(id);
-        for (TMenuButton *key : window->categoryKeys()) {
+            return window->controls().functionButton(id);
+        for (TMenuButton *key : window->controls().categoryKeys) {
             if (MenuObjects::tagOf(key) == id)
                 return key;
         }

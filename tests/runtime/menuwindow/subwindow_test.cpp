@@ -58,8 +58,8 @@ protected:
     }
     static void choose(TMenuWindowBase &window, const QString &program)
     {
-        window.programList()->setItemIndex(int(window.programList()->items().indexOf(program)));
-        window.LISTA_PRG(window.programList());
+        window.controls().programList->setItemIndex(int(window.controls().programList->items().indexOf(program)));
+        window.LISTA_PRG(window.controls().programList);
     }
     // Builds the menu at a place of its own and opens the second window.
     TForm2 &open(const QString &second = kSecond)
@@ -113,30 +113,30 @@ TEST_F(SubWindowTest, MissingProjectGivesADefaultWindowWithTheApplicationTitle)
     TForm2 &second = open(QString());
     EXPECT_EQ(second.size(), QSize(640, 480));
     EXPECT_EQ(second.windowTitle(), QStringLiteral("Płyta"));
-    EXPECT_TRUE(second.categoryKeys().isEmpty());
-    EXPECT_EQ(second.programList(), nullptr);
+    EXPECT_TRUE(second.controls().categoryKeys.isEmpty());
+    EXPECT_EQ(second.controls().programList, nullptr);
 }
 
 TEST_F(SubWindowTest, ItsCategoriesReadItsOwnDataAndItsTitleStartsWithTheOpeningCategory)
 {
     TForm2 &second = open();
-    EXPECT_EQ(second.titleLabel()->text(), QStringLiteral("Więcej programów"));
-    EXPECT_EQ(second.descriptionList()->items(), QStringList{QStringLiteral("Opis drugiego okna")});
+    EXPECT_EQ(second.controls().titleLabel->text(), QStringLiteral("Więcej programów"));
+    EXPECT_EQ(second.controls().descriptionList->items(), QStringList{QStringLiteral("Opis drugiego okna")});
 
     second.ODCZYTKATEGORI_2(key(second, 1001));
     EXPECT_EQ(window->subWindow(), &second) << "no further level";
     EXPECT_TRUE(second.isVisible());
-    EXPECT_EQ(second.programList()->items(), QStringList({QStringLiteral("Paczka"), QStringLiteral("Rar"),
+    EXPECT_EQ(second.controls().programList->items(), QStringList({QStringLiteral("Paczka"), QStringLiteral("Rar"),
                                                           QStringLiteral("Słówka"), QStringLiteral("Tabliczka")}));
-    EXPECT_EQ(second.titleLabel()->text(), QStringLiteral("Edukacja"));
-    EXPECT_TRUE(window->programList()->items().isEmpty());
+    EXPECT_EQ(second.controls().titleLabel->text(), QStringLiteral("Edukacja"));
+    EXPECT_TRUE(window->controls().programList->items().isEmpty());
 }
 
 TEST_F(SubWindowTest, F8AndMinimiseInEitherWindowShowTheStateOnBothMusicButtons)
 {
     TForm2 &second = open();
-    TMenuButton *menuMusic = window->functionButton(MusicId);
-    TMenuButton *secondMusic = second.functionButton(MusicId);
+    TMenuButton *menuMusic = window->controls().functionButton(MusicId);
+    TMenuButton *secondMusic = second.controls().functionButton(MusicId);
     EXPECT_EQ(secondMusic->hint(), menuMusic->hint());
     const struct {
         TMenuWindowBase *where;
@@ -159,7 +159,7 @@ TEST_F(SubWindowTest, F8AndMinimiseInEitherWindowShowTheStateOnBothMusicButtons)
     window->FormKeyDown(Qt::Key_F8, Qt::NoModifier);
     second.close();
     window->ODCZYTKATEGORI(key(*window, 1002));
-    EXPECT_EQ(window->subWindow()->functionButton(MusicId)->hint(), QStringLiteral("ON"));
+    EXPECT_EQ(window->subWindow()->controls().functionButton(MusicId)->hint(), QStringLiteral("ON"));
 }
 
 TEST_F(SubWindowTest, MenuWithoutAMusicButtonOpensASecondWindowWithOne)
@@ -169,7 +169,7 @@ TEST_F(SubWindowTest, MenuWithoutAMusicButtonOpensASecondWindowWithOne)
     TForm1 &menu = build();
     menu.ODCZYTKATEGORI(key(menu, 1002));
     ASSERT_NE(menu.subWindow(), nullptr);
-    TMenuButton *music = menu.subWindow()->functionButton(MusicId);
+    TMenuButton *music = menu.subWindow()->controls().functionButton(MusicId);
     EXPECT_EQ(music->hint(), QStringLiteral("OFF"));
     menu.subWindow()->FormKeyDown(Qt::Key_F8, Qt::NoModifier);
     EXPECT_EQ(music->hint(), QStringLiteral("ON"));
@@ -204,7 +204,7 @@ TEST_F(SubWindowTest, EachWindowKeepsItsOwnProgramChoice)
     second->close();
     menu.FormKeyDown(Qt::Key_F7, Qt::NoModifier);
     EXPECT_EQ(launcher.opened.last(), cdPath(QStringLiteral("GRY/SZACHY.EXE")));
-    EXPECT_EQ(context->CurrentProgram, QStringLiteral("Szachy"));
+    EXPECT_EQ(menu.choice().CurrentProgram, QStringLiteral("Szachy"));
 }
 
 TEST_F(SubWindowTest, OpeningAgainReplacesTheOldWindowAndAMenuClickHidesIt)
@@ -309,14 +309,14 @@ TEST_F(SubWindowTest, ClickAndHoverResetTheUnflaggedSystemFieldTheOtherWayRound)
     } cases[] = {{&menu, true, false}, {menu.subWindow(), false, true}};
     for (const auto &row : cases) {
         SCOPED_TRACE(row.window->objectName().toStdString());
-        row.window->systemField()->hide();
+        row.window->controls().systemField->hide();
         row.window->ODCZYTKATEGORI(key(*row.window, 1001));
-        EXPECT_EQ(row.window->systemField()->isVisibleTo(row.window), row.visibleAfterClick);
-        EXPECT_FALSE(row.window->serialField()->isVisibleTo(row.window));
-        row.window->systemField()->hide();
+        EXPECT_EQ(row.window->controls().systemField->isVisibleTo(row.window), row.visibleAfterClick);
+        EXPECT_FALSE(row.window->controls().serialField->isVisibleTo(row.window));
+        row.window->controls().systemField->hide();
         row.window->OdczytOpisuKategori(key(*row.window, 1002));
-        EXPECT_EQ(row.window->systemField()->isVisibleTo(row.window), row.visibleAfterHover);
-        EXPECT_FALSE(row.window->serialField()->isVisibleTo(row.window));
+        EXPECT_EQ(row.window->controls().systemField->isVisibleTo(row.window), row.visibleAfterHover);
+        EXPECT_FALSE(row.window->controls().serialField->isVisibleTo(row.window));
     }
 }
 

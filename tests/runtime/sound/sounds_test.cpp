@@ -103,7 +103,7 @@ protected:
         key(id)->OnMouseDown(key(id), Qt::LeftButton, Qt::NoModifier, 1, 1);
         key(id)->OnMouseUp(key(id), Qt::LeftButton, Qt::NoModifier, 1, 1);
     }
-    QString musicHint() const { return window->functionButton(MusicId)->hint(); }
+    QString musicHint() const { return window->controls().functionButton(MusicId)->hint(); }
     void minimise() { window->setWindowState(Qt::WindowMinimized); }
     void restore() { window->setWindowState(Qt::WindowNoState); }
 };
@@ -158,8 +158,8 @@ TEST_F(SoundTest, BackgroundStripDescriptionAndTitleResetTheHoveredKey)
     writeCdBytes(QStringLiteral("MOVE.WAV"), clickWave(100));
     buildWithSound(QStringLiteral("ON_MOVE=MOVE.WAV\n"),
                    kKeys + QStringLiteral("[OBJECTS]\nTOOLS=1\nDESCRIPTION=1\nTITLE=1\n"));
-    QWidget *const surfaces[] = {window->background(), window->toolsStrip(), window->descriptionList(),
-                                 window->titleLabel()};
+    QWidget *const surfaces[] = {window->background(), window->controls().toolsStrip, window->controls().descriptionList,
+                                 window->controls().titleLabel};
     hover(1001);
     int expected = 1;
     for (QWidget *surface : surfaces) {
@@ -223,7 +223,7 @@ TEST_F(SoundTest, SecondWindowKeysClickByTheMenusMusicAndSounds)
         window->ODCZYTKATEGORI(key(1002));
         ASSERT_NE(window->subWindow(), nullptr);
         TMenuButton *secondKey = window->subWindow()->findChild<TMenuButton *>(QStringLiteral("klw1001"));
-        TMenuButton *secondMusic = window->subWindow()->functionButton(MusicId);
+        TMenuButton *secondMusic = window->subWindow()->controls().functionButton(MusicId);
         EXPECT_EQ(bool(secondKey->OnMouseDown), row.keysClick);
         EXPECT_EQ(bool(secondMusic->OnMouseDown), row.musicKeyClicks);
         secondKey->OnMouseMove(secondKey, Qt::NoModifier, 1, 1);
