@@ -407,12 +407,21 @@ void ProfileFile::eraseSection(const QString &section)
 
 QString ProfileFile::text() const
 {
-    QString text;
+    constexpr QStringView lineEnd = u"\r\n";
+    qsizetype size = 0;
     for (const auto &section : m_sections) {
         if (section->hasHeader)
-            text += section->headerText + QStringLiteral("\r\n");
+            size += section->headerText.size() + lineEnd.size();
         for (const Line &line : section->lines)
-            text += line.text + QStringLiteral("\r\n");
+            size += line.text.size() + lineEnd.size();
+    }
+    QString text;
+    text.reserve(size);
+    for (const auto &section : m_sections) {
+        if (section->hasHeader)
+            text.append(section->headerText).append(lineEnd);
+        for (const Line &line : section->lines)
+            text.append(line.text).append(lineEnd);
     }
     if (!m_endsWithNewline && text.endsWith(QStringLiteral("\r\n")))
         text.chop(2);
