@@ -27,8 +27,13 @@ const QString kDefaultTitle = QStringLiteral("ZELTRIN KALVORA 4.0");
 } // namespace
 
 DesignBuilders::DesignBuilders(DesignerContext &context)
+    : DesignBuilders(context, MenuDesign::read(*context.ProjectIni))
+{
+}
+
+DesignBuilders::DesignBuilders(DesignerContext &context, MenuDesign design)
     : m_context(context)
-    , m_design(MenuDesign::read(*context.ProjectIni))
+    , m_design(std::move(design))
 {
 }
 

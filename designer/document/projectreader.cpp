@@ -1,6 +1,7 @@
 #include "designerproject.h"
 
 #include "builders/designbuilders.h"
+#include "document/surfacedesign.h"
 #include "objects/objectstyle.h"
 #include "project/designercontext.h"
 #include "project/designermessages.h"
@@ -59,6 +60,7 @@ void DesignerProject::LoadINI(const QString &fileName)
     m_context.inspector().showInspector();
     m_context.disconnectChangeEvents();
     createSurface();
+    m_context.Design = MenuDesign::read(*m_context.ProjectIni);
     m_context.ProjectSettings.clear();
     m_context.ButtonDataFiles.clear();
     m_context.ButtonGlyphFiles.clear();
@@ -72,7 +74,7 @@ void DesignerProject::LoadINI(const QString &fileName)
     applyMask();
     readKeyLists();
 
-    DesignBuilders builders(m_context);
+    DesignBuilders builders(m_context, m_context.Design);
     builders.createCategoryKeys();
     builders.CreateFunctionButtons();
     builders.CreateObjects();
@@ -91,6 +93,10 @@ void DesignerProject::LoadINI(const QString &fileName)
     m_context.Surface->show();
 
     m_context.Surface->rememberSize();
+    // The design as the built objects settled on it: a field is as high as
+    // its font, a strip kept to an edge takes that edge, a mask sizes the
+    // window.
+    m_context.Design = designOfSurface(m_context);
     m_context.ProjectModified = false;
     m_context.undo().SaveUndo(QStringLiteral("Projekt otwarty"));
 }

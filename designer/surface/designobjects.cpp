@@ -1,6 +1,7 @@
 #include "designobjects.h"
 
 #include "project/designermessages.h"
+#include "objects/designedits.h"
 #include "objects/objectkinds.h"
 #include "objects/objectstyle.h"
 #include "project/designercontext.h"
@@ -261,10 +262,11 @@ TImage *DesignObjectCreators::Dodaj_PASEK()
     setTag(tools, ToolsId);
     DesignStyle::setColor(tools, Platform::clBlack);
     tools->resize(m_context.Surface->width(), kToolsHeight);
+    m_context.Objects.tools = tools;
+    DesignEdits::added(m_context, tools);
     m_context.Surface->setToolsAlign(tools, TfrmMenu::AlignTop);
     m_context.Surface->adopt(tools, TfrmMenu::ClickRole::Surface);
     m_context.Surface->ToolStripPlaced = true;
-    m_context.Objects.tools = tools;
     makeCurrent(tools);
     return tools;
 }
@@ -297,5 +299,6 @@ void DesignObjectCreators::makeCurrent(QWidget *object)
 {
     m_context.Surface->restack();
     object->show();
+    DesignEdits::added(m_context, object);
     m_context.CurrentObject = object;
 }
