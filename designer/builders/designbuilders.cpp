@@ -1,6 +1,7 @@
 #include "designbuilders.h"
 
 #include "surface/designobjects.h"
+#include "objects/designedits.h"
 #include "objects/objectstyle.h"
 #include "project/designercontext.h"
 #include "project/designermessages.h"
@@ -171,6 +172,7 @@ void DesignBuilders::ApplyObjectStyles()
         keepColors(edit, field.color, field.font.color);
         // The sample text sizes the edit by the font it now has.
         DesignObjectCreators::NapiszProbke(edit);
+        DesignEdits::fitField(m_context, edit);
     }
     if (objects.title) {
         MenuBuilder::styleTitle(objects.title, *m_design.title);

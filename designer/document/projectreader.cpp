@@ -1,7 +1,7 @@
 #include "designerproject.h"
 
 #include "builders/designbuilders.h"
-#include "document/surfacedesign.h"
+#include "objects/designedits.h"
 #include "objects/objectstyle.h"
 #include "project/designercontext.h"
 #include "project/designermessages.h"
@@ -60,6 +60,9 @@ void DesignerProject::LoadINI(const QString &fileName)
     m_context.inspector().showInspector();
     m_context.disconnectChangeEvents();
     createSurface();
+    // The design is read once and the surface built from it; where the
+    // built objects settle (a field as high as its font, a strip kept to an
+    // edge, a window as large as its mask) the design follows them.
     m_context.Design = MenuDesign::read(*m_context.ProjectIni);
     m_context.ProjectSettings.clear();
     m_context.ButtonDataFiles.clear();
@@ -93,10 +96,6 @@ void DesignerProject::LoadINI(const QString &fileName)
     m_context.Surface->show();
 
     m_context.Surface->rememberSize();
-    // The design as the built objects settled on it: a field is as high as
-    // its font, a strip kept to an edge takes that edge, a mask sizes the
-    // window.
-    m_context.Design = designOfSurface(m_context);
     m_context.ProjectModified = false;
     m_context.undo().SaveUndo(QStringLiteral("Projekt otwarty"));
 }
@@ -166,7 +165,8 @@ void DesignerProject::applyMaskFile(const QString &stored)
     surface.MASKA->setControlHandle(&surface);
     surface.MASKA->setShapeActive(true);
     if (surface.MASKA->shapeActive()) {
-        surface.resize(surface.MASKA->maskWidth(), surface.MASKA->maskHeight());
+        DesignEdits::setBounds(m_context, &surface,
+                               QRect(surface.pos(), QSize(surface.MASKA->maskWidth(), surface.MASKA->maskHeight())));
         surface.setBackgroundAligned(surface.backgroundAligned());
     }
 }

@@ -153,10 +153,15 @@ void setFont(DesignerContext &context, QWidget *object, const FontSpec &font)
         if (entry.font)
             *entry.font = font;
     });
-    if (!qobject_cast<QLineEdit *>(object))
+    fitField(context, object);
+}
+
+void fitField(DesignerContext &context, QWidget *field)
+{
+    if (!qobject_cast<QLineEdit *>(field))
         return;
-    const int height = fieldHeight(object);
-    change(context, object, [height](Entry &entry) {
+    const int height = fieldHeight(field);
+    change(context, field, [height](Entry &entry) {
         if (entry.bounds)
             entry.bounds->setHeight(height);
     });

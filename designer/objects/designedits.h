@@ -41,6 +41,8 @@ void changeKey(DesignerContext &context, TMenuButton *key,
 void setBounds(DesignerContext &context, QWidget *object, const QRect &bounds);
 // A font; a field keeps the height of one line of it.
 void setFont(DesignerContext &context, QWidget *object, const ProjectFormat::FontSpec &font);
+// A field is as high as one line of its font.
+void fitField(DesignerContext &context, QWidget *field);
 void setFontColor(DesignerContext &context, QWidget *object, Platform::TColor color);
 // The colour of an object; the window's for the window and BACK.
 void setColor(DesignerContext &context, QWidget *object, Platform::TColor color);
