@@ -183,28 +183,13 @@ void setColor(DesignerContext &context, QWidget *object, Platform::TColor color)
     });
 }
 
-void added(DesignerContext &context, QWidget *object)
+void addKey(DesignerContext &context, TMenuButton *key, const DesignKey &entry)
 {
-    MenuDesign &design = context.Design;
-    const int id = tagOf(object);
-    if (auto *button = qobject_cast<const TMenuButton *>(object)) {
-        if (!design.key(id))
-            design.keys.push_back(ObjectViews::keyOf(button));
-    } else if (auto *list = dynamic_cast<const TTranspList *>(object)) {
-        if (id == ListId && !design.list)
-            design.list = ObjectViews::listOf(list);
-        else if (id == DescriptionId && !design.description)
-            design.description = ObjectViews::descriptionOf(list);
-    } else if (auto *label = qobject_cast<const QLabel *>(object)) {
-        if (!design.title)
-            design.title = ObjectViews::titleOf(label);
-    } else if (auto *edit = qobject_cast<const QLineEdit *>(object)) {
-        if (isFieldId(id) && !design.field(id))
-            design.field(id) = ObjectViews::fieldOf(edit);
-    } else if (auto *image = dynamic_cast<const TImage *>(object)) {
-        if (id == ToolsId && !design.tools)
-            design.tools = ObjectViews::toolsOf(image, 0);
-    }
+    if (DesignKey *existing = context.Design.key(entry.id))
+        *existing = entry;
+    else
+        context.Design.keys.push_back(entry);
+    show(context, key);
 }
 
 void removed(DesignerContext &context, int id)

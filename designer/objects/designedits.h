@@ -50,9 +50,9 @@ void setColor(DesignerContext &context, QWidget *object, Platform::TColor color)
 // Shows the entry of object on its widget.
 void show(DesignerContext &context, QWidget *object);
 
-// A new object joins the design with what its creator made it; a freed one
-// leaves it.
-void added(DesignerContext &context, QWidget *object);
+// A new key joins the design with entry (in place of an entry of its id,
+// else after the others) and shows it; a freed object leaves the design.
+void addKey(DesignerContext &context, TMenuButton *key, const ProjectFormat::DesignKey &entry);
 void removed(DesignerContext &context, int id);
 
 // The window has a new client size: a background that fills it and a
