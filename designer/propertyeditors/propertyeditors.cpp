@@ -9,7 +9,6 @@
 #include "propertyeditors/pickedpaths.h"
 #include "propertyeditors/reach.h"
 #include "objects/designedits.h"
-#include "objects/objectstyle.h"
 #include "surface/menusurface.h"
 
 #include <buttons/menubutton.h>
@@ -66,6 +65,11 @@ const QString OpenCaption = QStringLiteral("Otwórz");
 const QString Tlo = QStringLiteral("Tlo");
 const QString ToolsBack = QStringLiteral("ToolsBack");
 const QString MaskaSetting = QStringLiteral("Maska");
+
+Platform::TColor toolsColor(const DesignerContext &context)
+{
+    return context.Design.tools ? context.Design.tools->color : Platform::clBlack;
+}
 
 TMenuButton *asKey(QWidget *widget)
 {
@@ -321,8 +325,7 @@ bool PropertyEditors::edtTypUlozeniaClick(int item, const QString &bitmapField)
         paintPicture(image, picture, tile);
     } else {
         clearPicture(image);
-        image->fillRect(QRect(QPoint(0, 0), image->size()),
-                        Platform::toQColor(DesignStyle::colorOf(image, Platform::clBlack)));
+        image->fillRect(QRect(QPoint(0, 0), image->size()), Platform::toQColor(toolsColor(m_context)));
         if (!picture.isNull())
             tile ? image->tile(picture) : image->stretch(picture);
     }
@@ -464,8 +467,7 @@ bool PropertyEditors::showPicture(QWidget *object, const QString &stored, const 
         TImage *tools = m_context.Objects.tools;
         m_context.ProjectSettings.setValue(ToolsBack, stored);
         clearPicture(tools);
-        tools->fillRect(QRect(QPoint(0, 0), tools->size()),
-                        Platform::toQColor(DesignStyle::colorOf(tools, Platform::clBlack)));
+        tools->fillRect(QRect(QPoint(0, 0), tools->size()), Platform::toQColor(toolsColor(m_context)));
         if (!picture.isNull()) {
             if (m_context.ProjectSettings.value(QStringLiteral("TOOLS_TILE")) == u'1')
                 tools->tile(picture);

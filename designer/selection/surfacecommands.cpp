@@ -115,7 +115,8 @@ void paintTools(DesignerContext &context)
     if (!tools)
         return;
     tools->canvas() = QImage();
-    tools->fillRect(tools->rect(), Platform::toQColor(DesignStyle::colorOf(tools, Platform::clBlack)));
+    const Platform::TColor color = context.Design.tools ? context.Design.tools->color : Platform::clBlack;
+    tools->fillRect(tools->rect(), Platform::toQColor(color));
     DesignStyle::paintPicture(tools, settingFile(context, QStringLiteral("ToolsBack")), setting(context, QStringLiteral("TOOLS_TILE")));
 }
 

@@ -7,12 +7,16 @@
 #include <propertyeditors/propertyeditors.h>
 
 #include <buttons/menubutton.h>
+#include <buttons/toolbarbutton.h>
 #include <menuobjects/imagewidget.h>
 
 #include <profilefile.h>
 #include <projectfile/menudesign.h>
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QSpinBox>
 #include <QApplication>
 
 #include <functional>
@@ -177,4 +181,30 @@ TEST_F(DesignEditsTest, AWidgetChangedBehindTheDesignIsNotSaved)
     EXPECT_EQ(saved(), before);
     EXPECT_EQ(history.steps().step(history.steps().selected()).snapshot.design, designOf(context));
     EXPECT_EQ(context.Design.key(1001)->bounds, QRect(10, 10, 80, 40));
+}
+
+// The inspector's rows show the object's entry in the design.
+TEST_F(DesignEditsTest, TheInspectorShowsTheEntryOfTheDesign)
+{
+    loadProject();
+    auto *key = static_cast<TMenuButton *>(object(1002));
+    DesignEdits::changeKey(context, key, [](DesignKey &entry) {
+        entry.caption = QStringLiteral("Narzędzia, #3");
+        entry.numGlyphs = 3;
+        entry.layout = GlyphLayout::Bottom;
+        entry.font.styles = FontItalic;
+    });
+    key->setGeometry(1, 2, 3, 4); // only a picture
+    inspector->showProperties(key);
+    EXPECT_EQ(inspector->edtTekst->text(), u"Narzędzia, #3");
+    EXPECT_EQ(inspector->edtNumGlyphs->value(), 3);
+    EXPECT_EQ(inspector->edtPolozenie->currentText(), u"Na dole");
+    EXPECT_TRUE(inspector->klwItalic->down());
+    EXPECT_FALSE(inspector->klwBold->down());
+    EXPECT_EQ(inspector->edtLewa->value(), 10);
+    EXPECT_EQ(inspector->edtSzer->value(), 80);
+
+    DesignEdits::setColor(context, object(ListId), Platform::clAqua);
+    inspector->showProperties(object(ListId));
+    EXPECT_EQ(inspector->objectColor(), Platform::clAqua);
 }
