@@ -146,6 +146,14 @@ TEST_F(DesignEditsTest, EveryWayOfEditingChangesTheDesignAndTheSaveWritesIt)
              pressOnFrame(Qt::Key_Delete);
          },
          [](const MenuDesign &d) { return !d.key(1003) && d.key(1002); }},
+        {"the window sized by its frame: the background follows",
+         [&] {
+             context.Surface->resize(520, 310); // as the window system does
+             QApplication::processEvents();
+         },
+         [](const MenuDesign &d) {
+             return d.windowSize == QSize(520, 310) && d.backgroundBounds == QRect(0, 0, 520, 310);
+         }},
         {"the background freed from the window by a double click",
          [&] {
              QMouseEvent click(QEvent::MouseButtonDblClick, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
