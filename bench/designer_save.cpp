@@ -5,6 +5,7 @@
 
 #include <project/designercontext.h>
 #include <document/designerproject.h>
+#include <objects/designedits.h>
 #include <surface/menusurface.h>
 #include <undo/designundo.h>
 
@@ -97,7 +98,7 @@ void BM_UndoStep(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         design.history.SaveUndo(QStringLiteral("Projekt otwarty"));
-        key->move(key->pos() + QPoint(1, 0));
+        DesignEdits::setBounds(design.context, key, key->geometry().translated(1, 0));
         design.history.SaveUndo(QStringLiteral("Przesunięcie obiektu"));
         state.ResumeTiming();
         design.history.mnuCofnijClick();

@@ -1,5 +1,6 @@
 #include "alignment/aligndialog.h"
 
+#include "objects/designedits.h"
 #include "project/designercontext.h"
 #include "selection/stretchselection.h"
 
@@ -142,7 +143,7 @@ void alignSelection(DesignerContext &context, TStretchSelection &selection, cons
     const Alignment::Result aligned = Alignment::align(bounds, choices, clientArea);
     frame->detachAll();
     for (qsizetype i = 0; i < controls.size(); ++i)
-        controls[i]->setGeometry(aligned.bounds[i]);
+        DesignEdits::setBounds(context, controls[i], aligned.bounds[i]);
     for (const int index : aligned.order)
         frame->attach(controls[index]);
     context.ProjectModified = true;

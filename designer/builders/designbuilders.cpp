@@ -1,6 +1,7 @@
 #include "designbuilders.h"
 
 #include "surface/designobjects.h"
+#include "objects/designedits.h"
 #include "objects/objectstyle.h"
 #include "project/designercontext.h"
 #include "project/designermessages.h"
@@ -27,8 +28,13 @@ const QString kDefaultTitle = QStringLiteral("ZELTRIN KALVORA 4.0");
 } // namespace
 
 DesignBuilders::DesignBuilders(DesignerContext &context)
+    : DesignBuilders(context, MenuDesign::read(*context.ProjectIni))
+{
+}
+
+DesignBuilders::DesignBuilders(DesignerContext &context, MenuDesign design)
     : m_context(context)
-    , m_design(MenuDesign::read(*context.ProjectIni))
+    , m_design(std::move(design))
 {
 }
 
@@ -166,6 +172,7 @@ void DesignBuilders::ApplyObjectStyles()
         keepColors(edit, field.color, field.font.color);
         // The sample text sizes the edit by the font it now has.
         DesignObjectCreators::NapiszProbke(edit);
+        DesignEdits::fitField(m_context, edit);
     }
     if (objects.title) {
         MenuBuilder::styleTitle(objects.title, *m_design.title);

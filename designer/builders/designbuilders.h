@@ -17,7 +17,9 @@ class TMenuButton;
 class DesignBuilders
 {
 public:
+    // From the design of the open project file, or from design.
     explicit DesignBuilders(DesignerContext &context);
+    DesignBuilders(DesignerContext &context, ProjectFormat::MenuDesign design);
 
     void createCategoryKeys();
     void CreateFunctionButtons();

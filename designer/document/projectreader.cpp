@@ -1,6 +1,7 @@
 #include "designerproject.h"
 
 #include "builders/designbuilders.h"
+#include "objects/designedits.h"
 #include "objects/objectstyle.h"
 #include "project/designercontext.h"
 #include "project/designermessages.h"
@@ -59,6 +60,10 @@ void DesignerProject::LoadINI(const QString &fileName)
     m_context.inspector().showInspector();
     m_context.disconnectChangeEvents();
     createSurface();
+    // The design is read once and the surface built from it; where the
+    // built objects settle (a field as high as its font, a strip kept to an
+    // edge, a window as large as its mask) the design follows them.
+    m_context.Design = MenuDesign::read(*m_context.ProjectIni);
     m_context.ProjectSettings.clear();
     m_context.ButtonDataFiles.clear();
     m_context.ButtonGlyphFiles.clear();
@@ -72,7 +77,7 @@ void DesignerProject::LoadINI(const QString &fileName)
     applyMask();
     readKeyLists();
 
-    DesignBuilders builders(m_context);
+    DesignBuilders builders(m_context, m_context.Design);
     builders.createCategoryKeys();
     builders.CreateFunctionButtons();
     builders.CreateObjects();
@@ -160,7 +165,8 @@ void DesignerProject::applyMaskFile(const QString &stored)
     surface.MASKA->setControlHandle(&surface);
     surface.MASKA->setShapeActive(true);
     if (surface.MASKA->shapeActive()) {
-        surface.resize(surface.MASKA->maskWidth(), surface.MASKA->maskHeight());
+        DesignEdits::setBounds(m_context, &surface,
+                               QRect(surface.pos(), QSize(surface.MASKA->maskWidth(), surface.MASKA->maskHeight())));
         surface.setBackgroundAligned(surface.backgroundAligned());
     }
 }

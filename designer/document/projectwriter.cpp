@@ -1,17 +1,11 @@
 #include "designerproject.h"
 
-#include "objects/objectstyle.h"
 #include "project/cdfolder.h"
 #include "project/designercontext.h"
 #include "project/designermessages.h"
 #include "project/projectsettings.h"
 #include "document/surfacedesign.h"
 #include "surface/menusurface.h"
-
-#include <buttons/menubutton.h>
-#include <menuobjects/imagewidget.h>
-#include <menuobjects/menuobjects.h>
-#include <transplist/transplist.h>
 
 #include <dialogs.h>
 #include <fileidentity.h>
@@ -22,27 +16,13 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
 #include <QSet>
 
 using namespace ProjectFormat;
-using MenuObjects::tagOf;
 using Platform::ProfileFile;
 using Platform::sameFile;
 
 namespace {
-
-QList<TMenuButton *> keysOf(const TfrmMenu &surface)
-{
-    QList<TMenuButton *> keys;
-    for (QWidget *object : surface.components()) {
-        auto *key = qobject_cast<TMenuButton *>(object);
-        if (key && tagOf(key) > 1000)
-            keys.append(key);
-    }
-    return keys;
-}
 
 bool isProjectFileName(const QString &fileName)
 {
@@ -94,8 +74,8 @@ void DesignerProject::dropStaleEntries()
     // Entries of keys that are gone would be inherited by a new key that
     // gets the same id.
     QSet<int> keyIds;
-    for (TMenuButton *key : keysOf(*m_context.Surface))
-        keyIds.insert(tagOf(key));
+    for (const DesignKey &key : m_context.Design.keys)
+        keyIds.insert(key.id);
     for (NameValueList *list : {&m_context.ButtonGlyphFiles, &m_context.ButtonDataFiles, &m_context.NextWindowFiles}) {
         const auto onChange = std::exchange(list->OnChange, nullptr);
         for (const QString &name : list->names()) {
@@ -180,7 +160,7 @@ void DesignerProject::Exportujinfocdromu1Click(QObject *)
 {
     if (!m_context.ProjectIni || !m_context.Surface)
         return;
-    TTranspList *description = m_context.Objects.description;
+    const std::optional<DesignDescription> &description = m_context.Design.description;
     if (!description) {
         Platform::showMessage(m_context.Surface, DesignerMessages::exportNeedsDescription(), DesignerCaption,
                               Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
@@ -206,9 +186,8 @@ void DesignerProject::Exportujinfocdromu1Click(QObject *)
         file = own.get();
     }
     InfoCd infoCd;
-    const QFont font = description->font();
-    infoCd.font = {font.family(), font.pointSize(), MenuObjects::fontStylesOf(font), description->fontColor()};
-    infoCd.bounds = description->geometry();
+    infoCd.font = description->font;
+    infoCd.bounds = description->bounds;
     infoCd.mask = m_context.ProjectSettings.value(QStringLiteral("Maska"));
     infoCd.picture = m_context.ProjectSettings.value(QStringLiteral("Tlo"));
     infoCd.textFile = m_context.ProjectSettings.value(QStringLiteral("CD_DESCRIPTION"));

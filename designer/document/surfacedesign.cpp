@@ -19,9 +19,8 @@ using MenuObjects::tagOf;
 
 namespace {
 
-DesignKey keyOf(const DesignerContext &context, const TMenuButton *button)
+void takeKeyFiles(const DesignerContext &context, DesignKey &key)
 {
-    DesignKey key = ObjectViews::keyOf(button);
     const QString name = QString::number(key.id);
     key.glyphFile = context.ButtonGlyphFiles.value(name);
     if (!key.isFunctionKey()) {
@@ -30,7 +29,20 @@ DesignKey keyOf(const DesignerContext &context, const TMenuButton *button)
         if (context.ProjectIni)
             key.nextWindow = context.ProjectIni->readString(Sections::NextWindow, name, {});
     }
+}
+
+DesignKey keyOf(const DesignerContext &context, const TMenuButton *button)
+{
+    DesignKey key = ObjectViews::keyOf(button);
+    takeKeyFiles(context, key);
     return key;
+}
+
+void takeSettings(const DesignerContext &context, MenuDesign &design)
+{
+    const auto &table = ProjectSettingsTable::entries();
+    for (int i = 0; i < TextSettingCount; ++i)
+        design.settings[size_t(i)] = context.ProjectSettings.value(QLatin1String(table[size_t(i)].name));
 }
 
 template<typename Entry, typename Widget, typename Take>
@@ -44,9 +56,7 @@ std::optional<Entry> entryOf(const Widget *widget, Take take)
 MenuDesign designOfSurface(const DesignerContext &context)
 {
     MenuDesign design;
-    const auto &table = ProjectSettingsTable::entries();
-    for (int i = 0; i < TextSettingCount; ++i)
-        design.settings[size_t(i)] = context.ProjectSettings.value(QLatin1String(table[size_t(i)].name));
+    takeSettings(context, design);
     const TfrmMenu *surface = context.Surface;
     if (!surface)
         return design;
@@ -70,12 +80,30 @@ MenuDesign designOfSurface(const DesignerContext &context)
     return design;
 }
 
+MenuDesign designOf(const DesignerContext &context)
+{
+    if (!context.Surface) {
+        MenuDesign design;
+        takeSettings(context, design);
+        return design;
+    }
+    MenuDesign design = context.Design;
+    // What the file holds beside the design is the save's to add.
+    design.sourceText.clear();
+    design.infoCd.reset();
+    takeSettings(context, design);
+    for (DesignKey &key : design.keys)
+        takeKeyFiles(context, key);
+    return design;
+}
+
 MenuDesign savedDesignOf(const DesignerContext &context)
 {
-    MenuDesign design = designOfSurface(context);
+    MenuDesign design = designOf(context);
     if (context.ProjectIni) {
         design.sourceText = context.ProjectIni->text();
         design.infoCd = MenuDesign::readInfoCd(*context.ProjectIni);
     }
     return design;
 }
+

@@ -5,6 +5,7 @@
 
 #include "inspector/inspectortexts.h"
 #include "surface/designobjects.h"
+#include "objects/designedits.h"
 #include "objects/objectstyle.h"
 #include "project/designercontext.h"
 #include "project/designermessages.h"
@@ -29,6 +30,7 @@
 
 using namespace InspectorModel;
 using namespace ProjectFormat;
+using DesignEdits::Entry;
 using MenuObjects::tagOf;
 
 namespace {
@@ -75,16 +77,16 @@ void TfrmObiekty::commitText(Row row, const QString &text)
     switch (row) {
     case Row::Tekst:
         if (key)
-            key->setCaption(text);
+            DesignEdits::changeKey(m_context, key, [&text](DesignKey &entry) { entry.caption = text; });
         committed(InspectorTexts::stepCaption());
         Odczyt_NILS();
         selectCurrentEntry();
         return;
     case Row::Hint:
-        if (key)
-            key->setHint(text);
-        else if (qobject_cast<QLineEdit *>(current))
-            current->setToolTip(text);
+        DesignEdits::change(m_context, current, [&text](Entry &entry) {
+            if (entry.hint)
+                *entry.hint = text;
+        });
         committed(InspectorTexts::stepHint());
         return;
     case Row::Bitmapa: {
@@ -125,7 +127,7 @@ void TfrmObiekty::commitNumber(Row row, int value)
     const bool size = row == Row::Szer || row == Row::Wys;
     if (row == Row::NumGlyphs) {
         if (TMenuButton *key = asKey(m_context.CurrentObject))
-            key->setNumGlyphs(value);
+            DesignEdits::changeKey(m_context, key, [value](DesignKey &entry) { entry.numGlyphs = value; });
         committed(rowStep(row));
         return;
     }
@@ -139,12 +141,7 @@ void TfrmObiekty::commitNumber(Row row, int value)
         case Row::Lewa: bounds.moveLeft(value); break;
         default: bounds.moveTop(value); break;
         }
-        if (object->isWindow()) {
-            object->resize(bounds.size());
-            object->move(bounds.topLeft());
-        } else {
-            object->setGeometry(bounds);
-        }
+        DesignEdits::setBounds(m_context, object, bounds);
     }
     committed(size ? InspectorTexts::stepSize() : InspectorTexts::stepPosition());
 }
@@ -156,24 +153,26 @@ void TfrmObiekty::commitChoice(Row row, int index, const QString &text)
     QString step = rowStep(row);
     switch (row) {
     case Row::ZawijanieTekstu:
-        if (key)
-            key->setWordWrap(index == 0);
-        else if (auto *label = qobject_cast<QLabel *>(current))
-            label->setWordWrap(index == 0);
+        DesignEdits::change(m_context, current, [index](Entry &entry) {
+            if (entry.wordWrap)
+                *entry.wordWrap = index == 0;
+        });
         break;
     case Row::Polozenie: {
         static const TButtonLayout layouts[] = {blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom};
         if (key && index >= 0 && index < 4)
-            key->setLayout(layouts[index]);
+            DesignEdits::changeKey(m_context, key, [index](DesignKey &entry) {
+                entry.layout = MenuObjects::fromButtonLayout(layouts[index]);
+            });
         break;
     }
     case Row::Border:
-        if (key) {
-            key->setNoBorder(index == 2);
-            if (index != 2)
-                key->setNewBorder(index == 1);
-            key->update();
-        }
+        if (key)
+            DesignEdits::changeKey(m_context, key, [index](DesignKey &entry) {
+                entry.noBorder = index == 2;
+                if (index != 2)
+                    entry.newBorder = index == 1;
+            });
         step = InspectorTexts::stepBorder();
         break;
     case Row::Wyrownanie:
@@ -191,8 +190,10 @@ void TfrmObiekty::commitChoice(Row row, int index, const QString &text)
         }
         break;
     case Row::Przezroczysty:
-        if (auto *list = dynamic_cast<TTranspList *>(current))
-            list->setTransparent(index == 0);
+        DesignEdits::change(m_context, current, [index](Entry &entry) {
+            if (entry.transparent)
+                *entry.transparent = index == 0;
+        });
         break;
     case Row::TypUlozenia:
         if (classOf(current) == ObjectClass::Image && index >= 0) {
@@ -223,9 +224,9 @@ void TfrmObiekty::commitColour(Row)
     const Platform::TColor color = Platform::fromQColor(chosen);
     if (kind == ObjectClass::Window || tagOf(current) == BackId) {
         if (m_context.Surface)
-            DesignStyle::setColor(m_context.Surface, color);
+            DesignEdits::setColor(m_context, m_context.Surface, color);
     } else {
-        DesignStyle::setColor(current, color);
+        DesignEdits::setColor(m_context, current, color);
         if (tagOf(current) == ToolsId && m_context.ProjectSettings.value(QStringLiteral("ToolsBack")).isEmpty())
             static_cast<TImage *>(current)->fillRect(current->rect(), chosen);
     }
@@ -270,16 +271,18 @@ void TfrmObiekty::commitFile(Row row)
 
 void TfrmObiekty::saveFontOf(QWidget *object)
 {
-    QFont font = object->font();
+    const Entry entry = DesignEdits::entryOf(m_context.Design, object);
+    if (!entry.font)
+        return;
+    FontSpec font = *entry.font;
     // The placeholder of a font this machine lacks is no font name: the
     // object keeps its own, and a size that is no number keeps its size.
-    Platform::setStoredFamily(font, committedFamily(cmbFont->currentText(), font.family()));
+    font.name = committedFamily(cmbFont->currentText(), font.name);
     if (const std::optional<int> size = fontSize(cmbFontSize->currentText()))
-        font.setPointSize(*size);
-    font.setBold(klwBold->down());
-    font.setItalic(klwItalic->down());
-    font.setUnderline(klwUnder->down());
-    object->setFont(font);
+        font.size = *size;
+    font.styles = (klwBold->down() ? FontBold : 0) | (klwItalic->down() ? FontItalic : 0)
+                  | (klwUnder->down() ? FontUnderline : 0);
+    DesignEdits::setFont(m_context, object, font);
     if (auto *edit = qobject_cast<QLineEdit *>(object)) {
         DesignObjectCreators::NapiszProbke(edit);
         // The selection frame follows the field's new height.
@@ -310,7 +313,10 @@ void TfrmObiekty::commitFontColour(QObject *sender)
         QColor chosen = Platform::toQColor(list->selectedColor());
         if (!Platform::Dialogs::instance().chooseColor(this, chosen))
             return;
-        list->setSelectedColor(Platform::fromQColor(chosen));
+        DesignEdits::change(m_context, list, [&chosen](Entry &entry) {
+            if (entry.selectedColor)
+                *entry.selectedColor = Platform::fromQColor(chosen);
+        });
         QPalette palette = pnlSelKolor->palette();
         palette.setColor(QPalette::Window, chosen);
         pnlSelKolor->setPalette(palette);
@@ -328,7 +334,7 @@ void TfrmObiekty::commitFontColour(QObject *sender)
         if (kind != ObjectClass::Key && kind != ObjectClass::List && kind != ObjectClass::Edit
             && kind != ObjectClass::Label)
             continue;
-        DesignStyle::setFontColor(object, color);
+        DesignEdits::setFontColor(m_context, object, color);
         if (tagOf(object) == DescriptionId)
             static_cast<TTranspList *>(object)->setSelectedColor(color);
     }

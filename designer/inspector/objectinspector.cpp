@@ -2,8 +2,8 @@
 
 #include "config/generatorconfig.h"
 #include "inspector/inspectortexts.h"
+#include "objects/designedits.h"
 #include "objects/objectkinds.h"
-#include "objects/objectstyle.h"
 #include "project/designercontext.h"
 #include "surface/menusurface.h"
 
@@ -91,12 +91,12 @@ void setChoice(QComboBox *combo, const QString &text)
     combo->setCurrentIndex(combo->findText(text));
 }
 
-QString alignmentName(const TfrmMenu &surface, const QWidget *image)
+QString alignmentName(const ProjectFormat::MenuDesign &design, bool background)
 {
     const QStringList names = InspectorTexts::alignments();
-    if (tagOf(image) == BackId)
-        return surface.backgroundAligned() ? names[4] : names[5];
-    switch (TfrmMenu::toolsAlign(image)) {
+    if (background)
+        return design.backgroundAligned ? names[4] : names[5];
+    switch (TfrmMenu::ToolsAlign(design.tools ? design.tools->align : 0)) {
     case TfrmMenu::AlignLeft: return names[0];
     case TfrmMenu::AlignRight: return names[1];
     case TfrmMenu::AlignTop: return names[2];
@@ -632,70 +632,65 @@ void TfrmObiekty::OdczytWlasciwosci(QWidget *object)
     m_context.CurrentObject = object;
     Odczyt_NILS();
     CzyszczenieWylaczanie();
-    if (object) {
-        edtSzer->setValue(object->width());
-        edtWys->setValue(object->height());
-        edtLewa->setValue(object->x());
-        edtGora->setValue(object->y());
-        switch (classOf(object)) {
-        case ObjectClass::Key: readKey(static_cast<TMenuButton *>(object)); break;
-        case ObjectClass::List: {
-            auto *list = static_cast<TTranspList *>(object);
-            showObjectColor(list->color());
-            if (tagOf(list) == ListId) {
-                QPalette palette = pnlSelKolor->palette();
-                palette.setColor(QPalette::Window, Platform::toQColor(list->selectedColor()));
-                pnlSelKolor->setPalette(palette);
-            }
-            setChoice(edtPrzezroczysty, InspectorTexts::yesNo()[list->transparent() ? 0 : 1]);
-            readFont(list);
-            break;
-        }
-        case ObjectClass::Edit:
-            readFont(object);
-            showObjectColor(DesignStyle::colorOf(object, Platform::clWindow));
-            edtHint->setText(object->toolTip());
-            break;
-        case ObjectClass::Label:
-            if (tagOf(object) == TitleId)
-                setChoice(edtZawijanieTekstu,
-                          InspectorTexts::yesNo()[static_cast<QLabel *>(object)->wordWrap() ? 0 : 1]);
-            readFont(object);
-            break;
-        case ObjectClass::Image: readImage(object); break;
-        case ObjectClass::Window:
-        case ObjectClass::None: break;
-        }
-    }
+    if (object)
+        readEntry(object);
     selectCurrentEntry();
     m_filling = false;
 }
 
-void TfrmObiekty::readKey(TMenuButton *key)
+void TfrmObiekty::readEntry(QWidget *object)
 {
-    const QString id = QString::number(tagOf(key));
-    edtTekst->setText(key->caption());
-    setChoice(edtZawijanieTekstu, InspectorTexts::yesNo()[key->wordWrap() ? 0 : 1]);
-    edtHint->setText(key->hint());
+    // The rows show the object's entry in the design; the window's place on
+    // the screen is its own.
+    const DesignEdits::Entry entry = DesignEdits::entryOf(m_context.Design, object);
+    const QRect bounds = entry.bounds ? *entry.bounds : object->geometry();
+    edtSzer->setValue(bounds.width());
+    edtWys->setValue(bounds.height());
+    edtLewa->setValue(bounds.x());
+    edtGora->setValue(bounds.y());
+    if (entry.key) {
+        readKey(*entry.key);
+        return;
+    }
+    if (entry.font)
+        readFont(*entry.font);
+    if (entry.hint)
+        edtHint->setText(*entry.hint);
+    if (entry.wordWrap)
+        setChoice(edtZawijanieTekstu, InspectorTexts::yesNo()[*entry.wordWrap ? 0 : 1]);
+    if (entry.transparent)
+        setChoice(edtPrzezroczysty, InspectorTexts::yesNo()[*entry.transparent ? 0 : 1]);
+    if (entry.selectedColor) {
+        QPalette palette = pnlSelKolor->palette();
+        palette.setColor(QPalette::Window, Platform::toQColor(*entry.selectedColor));
+        pnlSelKolor->setPalette(palette);
+    }
+    const ObjectClass kind = classOf(object);
+    if (kind == ObjectClass::Image)
+        readImage(object);
+    else if (entry.color && kind != ObjectClass::Label && kind != ObjectClass::Window)
+        showObjectColor(*entry.color);
+}
+
+void TfrmObiekty::readKey(const DesignKey &key)
+{
+    const QString id = QString::number(key.id);
+    edtTekst->setText(key.caption);
+    setChoice(edtZawijanieTekstu, InspectorTexts::yesNo()[key.wordWrap ? 0 : 1]);
+    edtHint->setText(key.hint);
     edtDane->setText(m_context.ButtonDataFiles.value(id));
     edtBitmapa->setText(m_context.ButtonGlyphFiles.value(id));
     const QStringList borders = InspectorTexts::borders();
     QString border = borders[0];
-    if (key->newBorder())
+    if (key.newBorder)
         border = borders[1];
-    if (key->noBorder())
+    if (key.noBorder)
         border = borders[2];
     setChoice(edtBorder, border);
-    edtNumGlyphs->setValue(key->numGlyphs());
-    const QStringList positions = InspectorTexts::glyphPositions();
-    switch (key->layout()) {
-    case blGlyphLeft: setChoice(edtPolozenie, positions[0]); break;
-    case blGlyphRight: setChoice(edtPolozenie, positions[1]); break;
-    case blGlyphTop: setChoice(edtPolozenie, positions[2]); break;
-    case blGlyphBottom: setChoice(edtPolozenie, positions[3]); break;
-    }
+    edtNumGlyphs->setValue(key.numGlyphs);
+    setChoice(edtPolozenie, InspectorTexts::glyphPositions()[int(key.layout)]);
     edtNextINI->setText(m_context.NextWindowFiles.value(id));
-    readFont(key);
+    readFont(key.font);
     // Straight from the file: the tick is written there the moment it
     // changes.
     if (m_context.ProjectIni)
@@ -705,34 +700,32 @@ void TfrmObiekty::readKey(TMenuButton *key)
 void TfrmObiekty::readImage(QWidget *image)
 {
     const bool background = tagOf(image) == BackId;
+    const MenuDesign &design = m_context.Design;
     edtWyrownanie->clear();
     edtWyrownanie->addItems(background ? InspectorTexts::backAlignments() : InspectorTexts::toolsAlignments());
     const QString picture = m_context.ProjectSettings.value(background ? QStringLiteral("Tlo") : QStringLiteral("ToolsBack"));
     edtBitmapa->setText(picture);
     if (background) {
         edtMaska->setText(m_context.ProjectSettings.value(QStringLiteral("Maska")));
-        if (m_context.Surface)
-            showObjectColor(DesignStyle::colorOf(m_context.Surface, Platform::clBtnFace));
-    } else {
-        showObjectColor(DesignStyle::colorOf(image, Platform::clBlack));
+        showObjectColor(design.windowColor);
+    } else if (design.tools) {
+        showObjectColor(design.tools->color);
     }
     // A setting that is not a tiling number selects nothing.
     const std::optional<int> tiling =
         tilingIndex(m_context.ProjectSettings.value(background ? QStringLiteral("TILE") : QStringLiteral("TOOLS_TILE")));
     edtTypUlozenia->setCurrentIndex(tiling.value_or(-1));
-    if (m_context.Surface)
-        setChoice(edtWyrownanie, alignmentName(*m_context.Surface, image));
+    setChoice(edtWyrownanie, alignmentName(design, background));
 }
 
-void TfrmObiekty::readFont(const QWidget *object)
+void TfrmObiekty::readFont(const FontSpec &font)
 {
-    showFontColor(DesignStyle::fontColorOf(object));
-    const QFont font = object->font();
-    cmbFont->setEditText(fontBoxText(font.family(), m_fontNames));
-    cmbFontSize->setEditText(QString::number(font.pointSize()));
-    klwBold->setDown(font.bold());
-    klwItalic->setDown(font.italic());
-    klwUnder->setDown(font.underline());
+    showFontColor(font.color);
+    cmbFont->setEditText(fontBoxText(font.name, m_fontNames));
+    cmbFontSize->setEditText(QString::number(font.size));
+    klwBold->setDown(font.styles & FontBold);
+    klwItalic->setDown(font.styles & FontItalic);
+    klwUnder->setDown(font.styles & FontUnderline);
 }
 
 void TfrmObiekty::selectCurrentEntry()

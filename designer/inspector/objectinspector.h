@@ -3,6 +3,8 @@
 #include "inspector/inspectormodel.h"
 #include "project/designerservices.h"
 
+#include <projectfile/menudesign.h>
+
 #include <colors.h>
 
 #include <QMap>
@@ -148,8 +150,9 @@ private:
     void connectEditors();
     void place();
     void fillFonts();
-    void readFont(const QWidget *object);
-    void readKey(TMenuButton *key);
+    void readEntry(QWidget *object);
+    void readFont(const ProjectFormat::FontSpec &font);
+    void readKey(const ProjectFormat::DesignKey &key);
     void readImage(QWidget *image);
     void selectCurrentEntry();
     // Marks the project modified and records one undo step.

@@ -1,7 +1,6 @@
 #include "menuoptions/menuoptionsdialog.h"
 
 #include "menuoptions/menuoptionsmessages.h"
-#include "objects/objectstyle.h"
 #include "project/designercontext.h"
 #include "propertyeditors/pickedpaths.h"
 #include "surface/menusurface.h"
@@ -214,7 +213,7 @@ void TfrmOpcje::showColors()
         paint(hint, fill, text);
     HintShape->setColors(fill, text);
     const QColor surface = Platform::toQColor(
-        m_context.Surface ? DesignStyle::colorOf(m_context.Surface, Platform::clBlack) : Platform::clBlack);
+        m_context.Surface ? m_context.Design.windowColor : Platform::clBlack);
     const QColor dialogFont = m_colors.dialogFontColor.isEmpty() ? palette().color(QPalette::WindowText)
                                                                  : shown(m_colors.dialogFontColor, Platform::clYellow);
     paint(lblDialog, surface, dialogFont);

@@ -10,9 +10,9 @@ class TMenuButton;
 class TTranspList;
 
 // The widgets of design objects as views of their entries in the design:
-// what each widget shows of its entry, and the entry it shows. A property
-// of an object lives in its entry; these are the one place where a widget
-// takes it or gives it back.
+// show* puts an entry on its widget, the one place where a widget takes a
+// property. A property lives in the entry, never in the widget: the *Of
+// functions read what a widget shows only to check it against the design.
 namespace ObjectViews {
 
 ProjectFormat::FontSpec fontOf(const QWidget *object);

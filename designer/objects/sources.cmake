@@ -1,4 +1,6 @@
 target_sources(designer PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/designedits.h
+  ${CMAKE_CURRENT_LIST_DIR}/designedits.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objectkinds.h
   ${CMAKE_CURRENT_LIST_DIR}/objectkinds.cpp
   ${CMAKE_CURRENT_LIST_DIR}/objectstyle.h

@@ -5,6 +5,7 @@
 
 #include <mru/mrufilelist.h>
 #include <profilefile.h>
+#include <projectfile/menudesign.h>
 
 #include <QLabel>
 #include <QLineEdit>
@@ -75,6 +76,11 @@ public:
     // The open project: absent until the first one is opened.
     std::unique_ptr<Platform::ProfileFile> ProjectIni;
     bool ProjectModified = false;
+    // The open design: the window and every object on it. Edits change it
+    // and then the widget that shows the object; the save writes it and an
+    // undo step keeps a copy. The per-key files and the settings are kept
+    // in the lists below and join it there.
+    ProjectFormat::MenuDesign Design;
     NameValueList ProjectSettings;
     NameValueList ButtonDataFiles;
     NameValueList ButtonGlyphFiles;

@@ -8,7 +8,7 @@
 #include "propertyeditors/onebitmask.h"
 #include "propertyeditors/pickedpaths.h"
 #include "propertyeditors/reach.h"
-#include "objects/objectstyle.h"
+#include "objects/designedits.h"
 #include "surface/menusurface.h"
 
 #include <buttons/menubutton.h>
@@ -65,6 +65,11 @@ const QString OpenCaption = QStringLiteral("Otwórz");
 const QString Tlo = QStringLiteral("Tlo");
 const QString ToolsBack = QStringLiteral("ToolsBack");
 const QString MaskaSetting = QStringLiteral("Maska");
+
+Platform::TColor toolsColor(const DesignerContext &context)
+{
+    return context.Design.tools ? context.Design.tools->color : Platform::clBlack;
+}
 
 TMenuButton *asKey(QWidget *widget)
 {
@@ -147,17 +152,17 @@ void PropertyEditors::warn(const QString &text) const
 void PropertyEditors::edtTekstKeyDown(const QString &text)
 {
     for (QWidget *widget : EditReach::keys(selected(), current(), m_context.ClickSelects))
-        asKey(widget)->setCaption(text);
+        DesignEdits::changeKey(m_context, asKey(widget), [&text](DesignKey &key) { key.caption = text; });
     committed(Steps::Caption);
 }
 
 void PropertyEditors::edtZawijanieTekstuClick(bool wrap)
 {
     for (QWidget *widget : EditReach::wordWrap(selected(), current(), m_context.ClickSelects)) {
-        if (TMenuButton *key = asKey(widget))
-            key->setWordWrap(wrap);
-        else if (auto *label = qobject_cast<QLabel *>(widget))
-            label->setWordWrap(wrap);
+        DesignEdits::change(m_context, widget, [wrap](DesignEdits::Entry &entry) {
+            if (entry.wordWrap)
+                *entry.wordWrap = wrap;
+        });
     }
     committed(Steps::WordWrap);
 }
@@ -165,7 +170,9 @@ void PropertyEditors::edtZawijanieTekstuClick(bool wrap)
 void PropertyEditors::edtPolozenieClick(int item)
 {
     for (QWidget *widget : EditReach::keys(selected(), current(), m_context.ClickSelects))
-        asKey(widget)->setLayout(layoutOfItem(item));
+        DesignEdits::changeKey(m_context, asKey(widget), [item](DesignKey &key) {
+            key.layout = MenuObjects::fromButtonLayout(layoutOfItem(item));
+        });
     committed(Steps::GlyphLayout);
 }
 
@@ -179,32 +186,29 @@ void PropertyEditors::edtNumGlyphsKeyDown(int count, bool enter)
     if (reached.isEmpty())
         return;
     for (QWidget *widget : reached)
-        asKey(widget)->setNumGlyphs(qBound(1, count, 5));
+        DesignEdits::changeKey(m_context, asKey(widget), [count](DesignKey &key) { key.numGlyphs = qBound(1, count, 5); });
     committed(Steps::NumGlyphs);
 }
 
 void PropertyEditors::edtHintKeyDown(const QString &text)
 {
-    if (TMenuButton *key = asKey(current()))
-        key->setHint(text);
-    else if (auto *edit = qobject_cast<QLineEdit *>(current()))
-        edit->setToolTip(text);
-    else
+    if (!asKey(current()) && !qobject_cast<QLineEdit *>(current()))
         return;
+    DesignEdits::change(m_context, current(), [&text](DesignEdits::Entry &entry) {
+        if (entry.hint)
+            *entry.hint = text;
+    });
     committed(Steps::Hint);
 }
 
 void PropertyEditors::edtBorderClick(int item)
 {
     for (QWidget *widget : EditReach::keys(selected(), current(), m_context.ClickSelects)) {
-        TMenuButton *key = asKey(widget);
-        if (item == 2) {
-            key->setNoBorder(true); // "Brak" leaves the other flag as it was
-        } else {
-            key->setNoBorder(false);
-            key->setNewBorder(item == 1);
-        }
-        key->update();
+        DesignEdits::changeKey(m_context, asKey(widget), [item](DesignKey &key) {
+            key.noBorder = item == 2; // "Brak" leaves the other flag as it was
+            if (item != 2)
+                key.newBorder = item == 1;
+        });
     }
     committed(Steps::Border);
 }
@@ -215,10 +219,12 @@ void PropertyEditors::setWidgetSize(QWidget *widget, std::optional<int> width, s
     // The window itself, and a background that fills it, take the size as
     // the window's client size.
     if (surface && (widget == surface || (widget == surface->Image1 && surface->backgroundAligned()))) {
-        surface->resize(width.value_or(surface->width()), height.value_or(surface->height()));
+        const QSize size(width.value_or(surface->width()), height.value_or(surface->height()));
+        DesignEdits::setBounds(m_context, surface, QRect(surface->pos(), size));
         return;
     }
-    widget->resize(width.value_or(widget->width()), height.value_or(widget->height()));
+    const QSize size(width.value_or(widget->width()), height.value_or(widget->height()));
+    DesignEdits::setBounds(m_context, widget, QRect(widget->pos(), size));
 }
 
 void PropertyEditors::setWidgetPosition(QWidget *widget, std::optional<int> left, std::optional<int> top)
@@ -226,7 +232,11 @@ void PropertyEditors::setWidgetPosition(QWidget *widget, std::optional<int> left
     TfrmMenu *surface = m_context.Surface;
     if (surface && widget == surface->Image1 && surface->backgroundAligned())
         return; // placed by the window it fills
-    widget->move(left.value_or(widget->x()), top.value_or(widget->y()));
+    const QPoint at(left.value_or(widget->x()), top.value_or(widget->y()));
+    if (widget == surface)
+        widget->move(at); // where the window stands is no part of the design
+    else
+        DesignEdits::setBounds(m_context, widget, QRect(at, widget->size()));
 }
 
 void PropertyEditors::edtSzerKeyDown(int width)
@@ -285,7 +295,10 @@ void PropertyEditors::edtPrzezroczystyClick(bool transparent)
     auto *list = dynamic_cast<TTranspList *>(current());
     if (!list)
         return;
-    list->setTransparent(transparent);
+    DesignEdits::change(m_context, list, [transparent](DesignEdits::Entry &entry) {
+        if (entry.transparent)
+            *entry.transparent = transparent;
+    });
     committed(Steps::Transparent);
 }
 
@@ -312,8 +325,7 @@ bool PropertyEditors::edtTypUlozeniaClick(int item, const QString &bitmapField)
         paintPicture(image, picture, tile);
     } else {
         clearPicture(image);
-        image->fillRect(QRect(QPoint(0, 0), image->size()),
-                        Platform::toQColor(DesignStyle::colorOf(image, Platform::clBlack)));
+        image->fillRect(QRect(QPoint(0, 0), image->size()), Platform::toQColor(toolsColor(m_context)));
         if (!picture.isNull())
             tile ? image->tile(picture) : image->stretch(picture);
     }
@@ -335,12 +347,12 @@ std::optional<QColor> PropertyEditors::edtKolorButtonClick(const QColor &shown)
     const Platform::TColor color = Platform::fromQColor(chosen);
     const int id = MenuObjects::tagOf(object);
     if (dynamic_cast<TTranspList *>(object) || (qobject_cast<QLineEdit *>(object) && m_context.Objects.field(id))) {
-        DesignStyle::setColor(object, color);
+        DesignEdits::setColor(m_context, object, color);
     } else if (object == surface || object == surface->Image1) {
-        DesignStyle::setColor(surface, color);
+        DesignEdits::setColor(m_context, surface, color);
     } else if (object == m_context.Objects.tools) {
         TImage *tools = m_context.Objects.tools;
-        DesignStyle::setColor(tools, color);
+        DesignEdits::setColor(m_context, tools, color);
         if (m_context.ProjectSettings.value(ToolsBack).isEmpty())
             tools->fillRect(QRect(QPoint(0, 0), tools->size()), chosen);
     } else {
@@ -361,7 +373,7 @@ std::optional<QColor> PropertyEditors::klwFontKolorClick(const QColor &shown)
                              || qobject_cast<QLineEdit *>(widget);
         if (!hasFont)
             continue;
-        DesignStyle::setFontColor(widget, color);
+        DesignEdits::setFontColor(m_context, widget, color);
         if (MenuObjects::tagOf(widget) == DescriptionId)
             if (auto *description = dynamic_cast<TTranspList *>(widget))
                 description->setSelectedColor(color);
@@ -378,8 +390,10 @@ std::optional<QColor> PropertyEditors::klwSelColorClick()
     QColor chosen = Platform::toQColor(list->selectedColor());
     if (!Platform::Dialogs::instance().chooseColor(parent(), chosen))
         return std::nullopt;
-    list->setSelectedColor(Platform::fromQColor(chosen));
-    list->update();
+    DesignEdits::change(m_context, list, [&chosen](DesignEdits::Entry &entry) {
+        if (entry.selectedColor)
+            *entry.selectedColor = Platform::fromQColor(chosen);
+    });
     committed(Steps::SelectedColor);
     return chosen;
 }
@@ -392,18 +406,19 @@ void PropertyEditors::cmbFontClick(const FontChoice &choice)
                              || qobject_cast<QLabel *>(widget);
         if (!hasFont)
             continue;
-        QFont font = widget->font();
-        Platform::setStoredFamily(font, choice.name);
+        const DesignEdits::Entry entry = DesignEdits::entryOf(m_context.Design, widget);
+        if (!entry.font)
+            continue;
+        FontSpec font = *entry.font;
+        font.name = choice.name;
         if (choice.size > 0)
-            font.setPointSize(choice.size);
-        font.setBold(choice.bold);
-        font.setItalic(choice.italic);
-        font.setUnderline(choice.underline);
-        widget->setFont(font);
+            font.size = choice.size;
+        font.styles = (choice.bold ? FontBold : 0) | (choice.italic ? FontItalic : 0)
+                      | (choice.underline ? FontUnderline : 0);
+        // A field takes the height of one line of the new font.
+        DesignEdits::setFont(m_context, widget, font);
         if (!edit)
             continue;
-        // One line of the new font, so the field is as high as its text.
-        edit->resize(edit->width(), QFontMetrics(font).height() + 2);
         edit->setText(QStringLiteral("Tekst próbny: Źg"));
         if (m_context.ClickSelects) {
             SelectionFrame &selection = m_context.selection();
@@ -445,8 +460,7 @@ bool PropertyEditors::showPicture(QWidget *object, const QString &stored, const 
         TImage *tools = m_context.Objects.tools;
         m_context.ProjectSettings.setValue(ToolsBack, stored);
         clearPicture(tools);
-        tools->fillRect(QRect(QPoint(0, 0), tools->size()),
-                        Platform::toQColor(DesignStyle::colorOf(tools, Platform::clBlack)));
+        tools->fillRect(QRect(QPoint(0, 0), tools->size()), Platform::toQColor(toolsColor(m_context)));
         if (!picture.isNull()) {
             if (m_context.ProjectSettings.value(QStringLiteral("TOOLS_TILE")) == u'1')
                 tools->tile(picture);

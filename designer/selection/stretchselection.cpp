@@ -1,5 +1,6 @@
 #include "stretchselection.h"
 
+#include "objects/designedits.h"
 #include "project/designercontext.h"
 #include "selection/surfacecommands.h"
 #include "surface/menusurface.h"
@@ -98,6 +99,12 @@ void TStretchSelection::KlamraMouseUp(QObject *, Qt::KeyboardModifiers shift, in
 
 void TStretchSelection::KlamraMoved(QObject *)
 {
+    // The frame has moved or sized the selected widgets: their entries take
+    // the bounds the user gave them.
+    for (int index = 0; index < selectedCount(); ++index) {
+        if (QWidget *control = selected(index))
+            DesignEdits::setBounds(m_context, control, control->geometry());
+    }
     m_context.ProjectModified = true;
     m_context.inspector().showProperties(m_context.CurrentObject);
     m_context.undo().SaveUndo(QStringLiteral("Zmiana rozmiaru/położenia"));

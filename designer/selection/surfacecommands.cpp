@@ -1,5 +1,6 @@
 #include "surfacecommands.h"
 
+#include "objects/designedits.h"
 #include "objects/objectstyle.h"
 #include "project/designercontext.h"
 #include "surface/menusurface.h"
@@ -49,7 +50,8 @@ bool reapplyMask(DesignerContext &context)
     surface->MASKA->setShapeActive(true);
     if (!surface->MASKA->shapeActive())
         return false;
-    surface->resize(surface->MASKA->maskWidth(), surface->MASKA->maskHeight());
+    DesignEdits::setBounds(context, surface,
+                           QRect(surface->pos(), QSize(surface->MASKA->maskWidth(), surface->MASKA->maskHeight())));
     surface->setBackgroundAligned(surface->backgroundAligned());
     return true;
 }
@@ -73,7 +75,7 @@ bool sizeToBackground(DesignerContext &context)
     const QSize size(clampExtent(picture.width()), clampExtent(picture.height()));
     if (size == surface->size())
         return false;
-    surface->resize(size);
+    DesignEdits::setBounds(context, surface, QRect(surface->pos(), size));
     return true;
 }
 
@@ -85,12 +87,13 @@ bool sizeKeysToGlyphs(DesignerContext &context)
         if (!key || context.ButtonGlyphFiles.value(QString::number(MenuObjects::tagOf(key))).isEmpty())
             continue;
         const QImage glyph = key->glyph();
-        if (glyph.isNull())
+        const ProjectFormat::DesignKey *entry = context.Design.key(MenuObjects::tagOf(key));
+        if (glyph.isNull() || !entry)
             continue;
-        const QSize size(glyph.width() / qMax(1, key->numGlyphs()) + 2, glyph.height() + 2);
+        const QSize size(glyph.width() / qMax(1, entry->numGlyphs) + 2, glyph.height() + 2);
         if (size == key->size())
             continue;
-        key->resize(size);
+        DesignEdits::setBounds(context, key, QRect(key->pos(), size));
         changed = true;
     }
     return changed;
@@ -112,7 +115,8 @@ void paintTools(DesignerContext &context)
     if (!tools)
         return;
     tools->canvas() = QImage();
-    tools->fillRect(tools->rect(), Platform::toQColor(DesignStyle::colorOf(tools, Platform::clBlack)));
+    const Platform::TColor color = context.Design.tools ? context.Design.tools->color : Platform::clBlack;
+    tools->fillRect(tools->rect(), Platform::toQColor(color));
     DesignStyle::paintPicture(tools, settingFile(context, QStringLiteral("ToolsBack")), setting(context, QStringLiteral("TOOLS_TILE")));
 }
 

@@ -1,6 +1,7 @@
 #include "designobjects.h"
 
 #include "project/designermessages.h"
+#include "objects/designedits.h"
 #include "objects/objectkinds.h"
 #include "objects/objectstyle.h"
 #include "project/designercontext.h"
@@ -99,15 +100,19 @@ QStringList DesignObjectCreators::descriptionSampleLines()
             QStringLiteral("- domyślnie z pliku FILE_ID.DIZ."), QStringLiteral("W MENU może być przezroczyste.")};
 }
 
-TMenuButton *DesignObjectCreators::createKey(int id, const QString &caption)
+TMenuButton *DesignObjectCreators::createKey(int id, const QString &caption, const QString &hint)
 {
     auto *key = new TMenuButton(m_context.Surface);
     key->setObjectName(QStringLiteral("klw%1").arg(id));
-    key->setCaption(caption);
     key->setOpaque(false);
-    DesignStyle::setFontColor(key, Platform::clYellow);
-    key->setGeometry(QRect(m_context.ClickPoint, kKeySize));
     setTag(key, id);
+    DesignKey entry;
+    entry.id = id;
+    entry.bounds = QRect(m_context.ClickPoint, kKeySize);
+    entry.caption = caption;
+    entry.hint = hint;
+    entry.font.color = Platform::clYellow;
+    DesignEdits::addKey(m_context, key, entry);
     return key;
 }
 
@@ -161,8 +166,7 @@ TMenuButton *DesignObjectCreators::createFunctionKey(int id)
     QPointer<TMenuButton> &reference = m_context.Objects.functionKey(id);
     if (!m_context.Surface || reference)
         return nullptr;
-    TMenuButton *key = createKey(id, newObjectCaption(id));
-    key->setHint(newObjectHint(id));
+    TMenuButton *key = createKey(id, newObjectCaption(id), newObjectHint(id));
     key->setShowHint(true);
     m_context.Surface->adopt(key, TfrmMenu::ClickRole::Select);
     reference = key;
@@ -193,10 +197,18 @@ TTranspList *DesignObjectCreators::createList(int id, const QStringList &lines)
     auto *list = new TTranspList(m_context.Surface);
     list->setObjectName(objectKey(id));
     setTag(list, id);
-    list->setGeometry(QRect(m_context.ClickPoint, QSize(kListSide, kListSide)));
-    DesignStyle::setFontColor(list, Platform::clWhite);
     list->setItems(lines);
     return list;
+}
+
+// The bounds and font of a new list or description.
+template<typename Entry>
+Entry DesignObjectCreators::newListEntry() const
+{
+    Entry entry;
+    entry.bounds = QRect(m_context.ClickPoint, QSize(kListSide, kListSide));
+    entry.font.color = Platform::clWhite;
+    return entry;
 }
 
 TTranspList *DesignObjectCreators::DodajListeProgramow()
@@ -204,8 +216,10 @@ TTranspList *DesignObjectCreators::DodajListeProgramow()
     if (!m_context.Surface || m_context.Objects.list)
         return nullptr;
     TTranspList *list = createList(ListId, listSampleLines());
-    list->setColor(Platform::clYellow);
-    list->setSelectedColor(Platform::clBlue);
+    m_context.Design.list = newListEntry<DesignList>();
+    m_context.Design.list->color = Platform::clYellow;
+    m_context.Design.list->selectedColor = Platform::clBlue;
+    DesignEdits::show(m_context, list);
     m_context.Surface->adopt(list, TfrmMenu::ClickRole::Select);
     m_context.Objects.list = list;
     makeCurrent(list);
@@ -217,8 +231,10 @@ TTranspList *DesignObjectCreators::DodajOpisProgramow()
     if (!m_context.Surface || m_context.Objects.description)
         return nullptr;
     TTranspList *list = createList(DescriptionId, descriptionSampleLines());
-    list->setColor(Platform::clYellow);
-    list->setTransparent(true);
+    m_context.Design.description = newListEntry<DesignDescription>();
+    m_context.Design.description->color = Platform::clYellow;
+    m_context.Design.description->transparent = true;
+    DesignEdits::show(m_context, list);
     m_context.Surface->adopt(list, TfrmMenu::ClickRole::Select);
     m_context.Objects.description = list;
     makeCurrent(list);
@@ -236,11 +252,14 @@ QLineEdit *DesignObjectCreators::createField(int id)
     edit->setFrame(false);
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::NoFocus);
-    edit->setToolTip(newObjectHint(id));
-    DesignStyle::setColor(edit, Platform::clWindow);
-    DesignStyle::setFontColor(edit, Platform::clBtnText);
-    edit->setGeometry(QRect(m_context.ClickPoint, QSize(kFieldWidth, 1)));
+    DesignField &entry = m_context.Design.field(id).emplace();
+    entry.bounds = QRect(m_context.ClickPoint, QSize(kFieldWidth, 1));
+    entry.color = Platform::clWindow;
+    entry.font.color = Platform::clBtnText;
+    entry.hint = newObjectHint(id);
+    DesignEdits::show(m_context, edit);
     NapiszProbke(edit);
+    DesignEdits::fitField(m_context, edit);
     m_context.Surface->adopt(edit, TfrmMenu::ClickRole::Select);
     *reference = edit;
     makeCurrent(edit);
@@ -259,12 +278,15 @@ TImage *DesignObjectCreators::Dodaj_PASEK()
     auto *tools = new TImage(m_context.Surface);
     tools->setObjectName(objectKey(ToolsId));
     setTag(tools, ToolsId);
-    DesignStyle::setColor(tools, Platform::clBlack);
-    tools->resize(m_context.Surface->width(), kToolsHeight);
+    m_context.Objects.tools = tools;
+    DesignTools &entry = m_context.Design.tools.emplace();
+    entry.align = TfrmMenu::AlignNone;
+    entry.bounds = QRect(0, 0, m_context.Surface->width(), kToolsHeight);
+    entry.color = Platform::clBlack;
+    DesignEdits::show(m_context, tools);
     m_context.Surface->setToolsAlign(tools, TfrmMenu::AlignTop);
     m_context.Surface->adopt(tools, TfrmMenu::ClickRole::Surface);
     m_context.Surface->ToolStripPlaced = true;
-    m_context.Objects.tools = tools;
     makeCurrent(tools);
     return tools;
 }
@@ -279,14 +301,13 @@ QLabel *DesignObjectCreators::DodajEtykiete_Tytul()
     title->setTextFormat(Qt::PlainText);
     title->setText(newObjectCaption(TitleId));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    title->setGeometry(QRect(m_context.ClickPoint, QSize(kTitleWidth, kTitleHeight)));
-    QFont font = title->font();
-    font.setPointSize(16);
-    font.setBold(true);
-    font.setItalic(true);
-    title->setFont(font);
-    DesignStyle::setColor(title, Platform::clWindow);
-    DesignStyle::setFontColor(title, Platform::clRed);
+    DesignTitle &entry = m_context.Design.title.emplace();
+    entry.bounds = QRect(m_context.ClickPoint, QSize(kTitleWidth, kTitleHeight));
+    entry.font.size = 16;
+    entry.font.styles = FontBold | FontItalic;
+    entry.font.color = Platform::clRed;
+    entry.color = Platform::clWindow;
+    DesignEdits::show(m_context, title);
     m_context.Surface->adopt(title, TfrmMenu::ClickRole::Select);
     m_context.Objects.title = title;
     makeCurrent(title);

@@ -63,9 +63,12 @@ public:
 
 private:
     TMenuButton *createFunctionKey(int id);
-    TMenuButton *createKey(int id, const QString &caption);
+    // A key with its new entry in the design.
+    TMenuButton *createKey(int id, const QString &caption, const QString &hint = {});
     QLineEdit *createField(int id);
     TTranspList *createList(int id, const QStringList &lines);
+    template<typename Entry>
+    Entry newListEntry() const;
     // A glyph left for the id in the glyph list; false when it would not load.
     bool loadRememberedGlyph(TMenuButton *key, int id);
     void makeCurrent(QWidget *object);

@@ -1,6 +1,7 @@
 #include "menusurface.h"
 
 #include "surface/designobjects.h"
+#include "objects/designedits.h"
 #include "objects/objectkinds.h"
 #include "project/designercontext.h"
 
@@ -85,6 +86,9 @@ void TfrmMenu::adopt(QWidget *object, ClickRole role)
     m_components.append(object);
     object->setProperty(kRoleProperty, int(role));
     object->installEventFilter(this);
+    const int id = MenuObjects::tagOf(object);
+    DesignerContext &context = m_context;
+    connect(object, &QObject::destroyed, this, [&context, id] { DesignEdits::removed(context, id); });
 }
 
 QList<QWidget *> TfrmMenu::components() const
@@ -111,11 +115,18 @@ void TfrmMenu::reorder(const QList<QWidget *> &order)
     m_components = reordered;
 }
 
+bool TfrmMenu::backgroundAligned() const
+{
+    return m_context.Design.backgroundAligned;
+}
+
 void TfrmMenu::setBackgroundAligned(bool aligned)
 {
-    m_backgroundAligned = aligned;
-    if (aligned)
-        Image1->setGeometry(rect());
+    m_context.Design.backgroundAligned = aligned;
+    if (!aligned)
+        return;
+    m_context.Design.backgroundBounds = rect();
+    Image1->setGeometry(rect());
 }
 
 TfrmMenu::ToolsAlign TfrmMenu::toolsAlign(const QWidget *tools)
@@ -126,6 +137,10 @@ TfrmMenu::ToolsAlign TfrmMenu::toolsAlign(const QWidget *tools)
 void TfrmMenu::setToolsAlign(QWidget *tools, ToolsAlign align)
 {
     tools->setProperty(kAlignProperty, int(align));
+    if (std::optional<DesignTools> &design = m_context.Design.tools; design && tools == m_context.Objects.tools) {
+        design->align = align;
+        design->bounds = MenuDesign::alignedToolsBounds(align, design->bounds, size());
+    }
     alignTools();
 }
 
@@ -219,7 +234,7 @@ void TfrmMenu::Image1DblClick(QObject *)
         ZlapWKlamre(Image1);
     m_context.inspector().showProperties(Image1);
     // Now the background moves and sizes like any object.
-    m_backgroundAligned = false;
+    m_context.Design.backgroundAligned = false;
 }
 
 void TfrmMenu::Zaznacz(QObject *sender)
@@ -259,7 +274,8 @@ void TfrmMenu::closeEvent(QCloseEvent *event)
 void TfrmMenu::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (m_backgroundAligned)
+    DesignEdits::windowResized(m_context, size());
+    if (backgroundAligned())
         Image1->setGeometry(rect());
     alignTools();
     FormResize();

@@ -38,7 +38,8 @@ public:
         Surface         // behaves like the background (the toolbar strip)
     };
     // Takes a new object: it joins the components (in creation order) and
-    // its mouse events are wired by role.
+    // its mouse events are wired by role. When it is freed, its entry
+    // leaves the design.
     void adopt(QWidget *object, ClickRole role);
     // The objects in creation order, without the resource components.
     QList<QWidget *> components() const;
@@ -47,11 +48,12 @@ public:
     void reorder(const QList<QWidget *> &order);
 
     // Background alignment: filling the client area, or placed by bounds.
-    bool backgroundAligned() const { return m_backgroundAligned; }
+    bool backgroundAligned() const;
     void setBackgroundAligned(bool aligned);
 
     enum ToolsAlign { AlignNone, AlignTop, AlignRight, AlignBottom, AlignLeft };
     static ToolsAlign toolsAlign(const QWidget *tools);
+    // The edge of the design's strip, which tools shows.
     void setToolsAlign(QWidget *tools, ToolsAlign align);
 
     // BACK at the back, the toolbar strip above it, TITLE in front.
@@ -100,7 +102,6 @@ private:
     std::unique_ptr<DesignObjectCreators> m_creators;
     QObject *m_keyPreview = nullptr;
     QList<QPointer<QWidget>> m_components;
-    bool m_backgroundAligned = true;
     QSize m_knownSize;
     // Window drag in screen coordinates.
     QPoint m_dragStartPointer;

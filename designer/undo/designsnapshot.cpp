@@ -1,8 +1,8 @@
 #include "designsnapshot.h"
 
 #include "surface/designobjects.h"
+#include "objects/designedits.h"
 #include "objects/objectstyle.h"
-#include "objects/objectviews.h"
 #include "project/designercontext.h"
 #include "project/projectsettings.h"
 #include "document/surfacedesign.h"
@@ -80,30 +80,6 @@ bool hintIsStored(const QObject *object)
     return qobject_cast<const TMenuButton *>(object) || qobject_cast<const QLineEdit *>(object);
 }
 
-// Shows on object its entry in design.
-void showEntry(QWidget *object, const MenuDesign &design)
-{
-    const int id = tagOf(object);
-    if (auto *button = qobject_cast<TMenuButton *>(object)) {
-        if (const DesignKey *key = design.key(id))
-            ObjectViews::showKey(button, *key);
-    } else if (auto *list = dynamic_cast<TTranspList *>(object)) {
-        if (id == ListId && design.list)
-            ObjectViews::showList(list, *design.list);
-        else if (id == DescriptionId && design.description)
-            ObjectViews::showDescription(list, *design.description);
-    } else if (auto *label = qobject_cast<QLabel *>(object)) {
-        if (design.title)
-            ObjectViews::showTitle(label, *design.title);
-    } else if (auto *edit = qobject_cast<QLineEdit *>(object)) {
-        if (const std::optional<DesignField> &field = design.field(id))
-            ObjectViews::showField(edit, *field);
-    } else if (auto *image = dynamic_cast<TImage *>(object)) {
-        if (design.tools)
-            ObjectViews::showTools(image, *design.tools);
-    }
-}
-
 QHash<int, QWidget *> objectsById(const TfrmMenu &surface)
 {
     QHash<int, QWidget *> objects;
@@ -157,7 +133,7 @@ void applyObjects(DesignerContext &context, const DesignSnapshot &snapshot, cons
             if (glyphChanged || created.contains(id))
                 loadGlyph(context, button, key->glyphFile);
         }
-        showEntry(object, design);
+        DesignEdits::show(context, object);
         if (auto *label = qobject_cast<QLabel *>(object))
             label->setText(snapshot.titleText);
         if (const auto hint = snapshot.shownHints.find(id); hint != snapshot.shownHints.end())
@@ -224,7 +200,7 @@ void reloadPictures(DesignerContext &context, const NameValueList &before)
 DesignSnapshot take(const DesignerContext &context)
 {
     DesignSnapshot snapshot;
-    snapshot.design = designOfSurface(context);
+    snapshot.design = designOf(context);
     if (!context.Surface)
         return snapshot;
     for (const QWidget *object : context.Surface->components()) {
@@ -245,13 +221,18 @@ void restore(DesignerContext &context, const DesignSnapshot &snapshot)
     if (!context.Surface)
         return;
     const NameValueList settingsBefore = context.ProjectSettings;
+    // The objects made and shown below keep to the design they come back to.
+    context.Design = snapshot.design;
     const QSet<int> created = createMissing(context, snapshot);
     freeUnrecorded(context, snapshot);
     refillSettings(context, snapshot.design);
     reloadMask(context, settingsBefore);
     applySurface(context, snapshot.design);
+    // Making the objects again gave them their creators' values.
+    context.Design = snapshot.design;
     applyObjects(context, snapshot, created);
     reloadPictures(context, settingsBefore);
+    context.Design = snapshot.design;
     context.ProjectModified = true;
     context.CurrentObject = context.Surface->Image1;
     context.inspector().Odczyt_NILS();

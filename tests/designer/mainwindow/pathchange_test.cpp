@@ -4,6 +4,7 @@
 #include "project/designermessages.h"
 #include "surface/menusurface.h"
 #include "undo/designundo.h"
+#include "objects/designedits.h"
 
 #include <menuobjects/menuobjects.h>
 
@@ -58,7 +59,7 @@ TEST_F(MainWindowFixture, PathChangeStopsAtCancelAndOpensTheProjectAgainAfterYes
     ASSERT_TRUE(window->mnuZmienSciezki->isEnabled());
     const QByteArray before = readBytes(QStringLiteral("MENU.KLV"));
     const QPointer<TfrmMenu> surface = window->context().Surface;
-    key1001(*window)->move(50, 20);
+    DesignEdits::setBounds(window->context(), key1001(*window), QRect(QPoint(50, 20), key1001(*window)->size()));
     window->context().ProjectModified = true;
 
     dialogs.answers = {MessageAnswer::Cancel};

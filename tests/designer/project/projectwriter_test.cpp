@@ -788,8 +788,8 @@ TEST_F(ProjectWriter, PathsStoredBeforeTheCdFolderExistedAreRebasedAtTheSave)
 }
 
 // The surface shows what the file it was built from says: once a project
-// has been saved, the design taken from its widgets equals the design read
-// from the file, object by object.
+// has been saved, the open design equals the design read from the file,
+// object by object, and the design taken from the widgets equals both.
 TEST_F(ProjectWriter, TheDesignOfTheSurfaceEqualsTheDesignOfItsFile)
 {
     QString manyKeys = QStringLiteral("[WINDOW]\nWIDTH=1000\nHEIGHT=700\n[NAMES]\n");
@@ -822,5 +822,6 @@ TEST_F(ProjectWriter, TheDesignOfTheSurfaceEqualsTheDesignOfItsFile)
         const ProjectFormat::MenuDesign stored = ProjectFormat::MenuDesign::read(Platform::ProfileFile(drivePath(name)));
         EXPECT_EQ(shown.keys.size(), stored.keys.size());
         EXPECT_EQ(shown, stored);
+        EXPECT_EQ(designOfSurface(context), designOf(context));
     }
 }

@@ -1,6 +1,7 @@
 #include "designerfixture.h"
 
 #include <surface/designobjects.h>
+#include <objects/designedits.h>
 #include <objects/objectstyle.h>
 #include <propertyeditors/propertyeditors.h>
 
@@ -173,8 +174,10 @@ TEST_F(Editors, BorderChoicesSetTheTwoFlags)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.item);
-        keyA->setNewBorder(c.newBorderBefore);
-        keyA->setNoBorder(!c.noBorder);
+        DesignEdits::changeKey(context, keyA, [&c](ProjectFormat::DesignKey &key) {
+            key.newBorder = c.newBorderBefore;
+            key.noBorder = !c.noBorder;
+        });
         editors.edtBorderClick(c.item);
         EXPECT_EQ(keyA->noBorder(), c.noBorder);
         EXPECT_EQ(keyA->newBorder(), c.newBorder);

@@ -1,6 +1,7 @@
 #include "undofixture.h"
 
 #include <surface/designobjects.h>
+#include <objects/designedits.h>
 #include <objects/objectkinds.h>
 #include <objects/objectstyle.h>
 #include <document/surfacedesign.h>
@@ -58,11 +59,11 @@ TEST_F(DesignUndo, TextsWithCommasAndHashesComeBackUnchanged)
     const QByteArray original = saved();
 
     auto *key = static_cast<TMenuButton *>(object(1001));
-    key->setCaption(QStringLiteral("A,B#C"));
-    key->setHint(QStringLiteral("x,y"));
-    QFont font = key->font();
-    font.setFamily(QStringLiteral("Font, #1"));
-    key->setFont(font);
+    DesignEdits::changeKey(context, key, [](DesignKey &entry) {
+        entry.caption = QStringLiteral("A,B#C");
+        entry.hint = QStringLiteral("x,y");
+        entry.font.name = QStringLiteral("Font, #1");
+    });
     context.ProjectSettings.setValue(QStringLiteral("Tlo"), QStringLiteral("obrazy\\inne #2,b.bmp"));
     history.SaveUndo(QStringLiteral("Edycja tekstu klawisza"));
     const QByteArray changed = saved();
@@ -183,7 +184,7 @@ TEST_F(DesignUndo, UndoingAnAddWhileTheNewObjectIsCurrentLeavesNothingDangling)
     // Every object of the designer is still usable.
     for (QWidget *object : context.Surface->components()) {
         selection.attach(object);
-        object->setGeometry(object->geometry().translated(1, 0));
+        DesignEdits::setBounds(context, object, object->geometry().translated(1, 0));
     }
     for (int id = FirstFunctionId; id <= LastFunctionId; ++id)
         EXPECT_EQ(context.Objects.object(id) != nullptr, id == StartId || id == MusicId) << id;
@@ -220,13 +221,13 @@ TEST_F(DesignUndo, ListColoursHintsAndSettingsComeBack)
 {
     loadProject();
     auto *list = static_cast<TTranspList *>(object(ListId));
-    list->setColor(Platform::clRed);
+    DesignEdits::setColor(context, list, Platform::clRed);
     list->setToolTip(QStringLiteral("lista, #1"));
     auto *title = static_cast<QLabel *>(object(TitleId));
     title->setToolTip({});
     context.ProjectSettings.setValue(QStringLiteral("CD_CAPTION"), QStringLiteral("Płyta, #2"));
     history.SaveUndo(QStringLiteral("Zmiana koloru obiektu"));
-    list->setColor(Platform::clBlue);
+    DesignEdits::setColor(context, list, Platform::clBlue);
     list->setToolTip({});
     title->setToolTip(QStringLiteral("tytuł"));
     context.ProjectSettings.setValue(QStringLiteral("CD_CAPTION"), {});
@@ -250,20 +251,19 @@ TEST_F(DesignUndo, EveryValueOfTheDesignComesBackWithItsStep)
         const char *edit;
         std::function<void()> change;
     } rows[] = {
-        {"a key moved and sized", [&] { key(1001)->setGeometry(33, 44, 55, 66); }},
+        {"a key moved and sized", [&] { DesignEdits::setBounds(context, key(1001), QRect(33, 44, 55, 66)); }},
         {"a key's font", [&] {
-             QFont font(QStringLiteral("Courier New"), 14);
-             font.setItalic(true);
-             key(1002)->setFont(font);
-             DesignStyle::setFontColor(key(1002), Platform::clRed);
+             DesignEdits::setFont(context, key(1002), {QStringLiteral("Courier New"), 14, FontItalic, Platform::clRed});
          }},
         {"a key's texts and look", [&] {
-             key(1003)->setCaption(QStringLiteral("Inna"));
-             key(1003)->setHint(QStringLiteral("podpowiedź"));
-             key(1003)->setWordWrap(true);
-             key(1003)->setLayout(ButtonEnums::blGlyphBottom);
-             key(1003)->setNumGlyphs(3);
-             key(1003)->setNoBorder(true);
+             DesignEdits::changeKey(context, key(1003), [](DesignKey &entry) {
+                 entry.caption = QStringLiteral("Inna");
+                 entry.hint = QStringLiteral("podpowiedź");
+                 entry.wordWrap = true;
+                 entry.layout = GlyphLayout::Bottom;
+                 entry.numGlyphs = 3;
+                 entry.noBorder = true;
+             });
          }},
         {"a key's files", [&] {
              context.ButtonDataFiles.setValue(QStringLiteral("1001"), QStringLiteral("dane\\inne.rv3"));
@@ -272,21 +272,24 @@ TEST_F(DesignUndo, EveryValueOfTheDesignComesBackWithItsStep)
         {"a key deleted", [&] { delete key(1003); }},
         {"a function key added", [&] { DesignObjectCreators(context).DodajKlawisz_Koniec(); }},
         {"the list's colours", [&] {
-             auto *list = static_cast<TTranspList *>(object(ListId));
-             list->setColor(Platform::clAqua);
-             list->setSelectedColor(Platform::clMaroon);
-             list->setTransparent(true);
+             DesignEdits::change(context, object(ListId), [](DesignEdits::Entry &entry) {
+                 *entry.color = Platform::clAqua;
+                 *entry.selectedColor = Platform::clMaroon;
+                 *entry.transparent = true;
+             });
          }},
         {"the title", [&] {
-             auto *title = static_cast<QLabel *>(object(TitleId));
-             DesignStyle::setColor(title, Platform::clTeal);
-             title->setWordWrap(true);
-             title->move(5, 6);
+             QWidget *title = object(TitleId);
+             DesignEdits::change(context, title, [](DesignEdits::Entry &entry) {
+                 *entry.color = Platform::clTeal;
+                 *entry.wordWrap = true;
+                 entry.bounds->moveTopLeft(QPoint(5, 6));
+             });
          }},
         {"the window", [&] {
-             DesignStyle::setColor(&surface(), Platform::clPurple);
+             DesignEdits::setColor(context, &surface(), Platform::clPurple);
              surface().setBackgroundAligned(false);
-             surface().Image1->setGeometry(1, 2, 300, 200);
+             DesignEdits::setBounds(context, surface().Image1, QRect(1, 2, 300, 200));
          }},
         {"a setting", [&] { context.ProjectSettings.setValue(QStringLiteral("CD_TITLE"), QStringLiteral("Nowy")); }},
     };

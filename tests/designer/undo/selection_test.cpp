@@ -1,5 +1,7 @@
 #include "undofixture.h"
 
+#include <objects/designedits.h>
+
 #include <buttons/menubutton.h>
 #include <menuobjects/menuobjects.h>
 #include <shaper/controlshaper.h>
@@ -115,7 +117,7 @@ TEST_F(Selection, KeysTakeTheSizeOfOneGlyphCell)
 {
     loadProject();
     auto *withGlyph = static_cast<TMenuButton *>(object(1002));
-    withGlyph->setNumGlyphs(3);
+    DesignEdits::changeKey(context, withGlyph, [](ProjectFormat::DesignKey &key) { key.numGlyphs = 3; });
     selection.attach(object(1001)); // no glyph: left alone
     selection.attach(withGlyph);
     selection.klawiszDoBMP->trigger();
