@@ -48,7 +48,7 @@ shot 3-added
 dblclick 190 41            # the new program's name: rename in place
 sleep 0.4
 xdotool key ctrl+a
-xdotool type --delay 40 "Warcaby Mistrzów"
+type_text "Warcaby Mistrzów"
 shot 4-renaming
 xdotool key Return
 sleep 0.3

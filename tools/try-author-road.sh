@@ -43,17 +43,6 @@ screen_start
 shot_prefix=road- shot_wait=0.8
 main_window() { xdotool search --onlyvisible --name "^Dodorurav" | head -n 1; }
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowactivate "$1" 2>/dev/null || true; }
-# Letters outside ASCII go through the clipboard: xdotool types them by
-# remapping a key, which a busy machine may see before the remap and drop.
-type_text() {
-  if LC_ALL=C grep -q '[^ -~]' <<<"$1"; then
-    printf '%s' "$1" | xclip -selection clipboard 2>/dev/null
-    sleep 0.2
-    xdotool key ctrl+v
-  else
-    xdotool type --delay 30 "$1"
-  fi
-}
 
 screen_launch "$work/programs/dodorurav" >"$work/dodorurav.log" 2>&1
 shot 01-designer 2

@@ -90,7 +90,7 @@ xdotool windowfocus --sync "$main"
 xdotool key F10
 options=$(window_named "^Opcje menu$")
 click_in "$options" 446 85 # the title bar text
-xdotool key ctrl+a type --delay 20 "Kalvora – płyta próbna"
+xdotool key ctrl+a; type_text "Kalvora – płyta próbna"
 click_in "$options" 129 23
 click_in "$options" 29 55 # ticked again
 click_in "$options" 524 298

@@ -124,3 +124,16 @@ click() {
   xdotool mousemove $((x + 1)) "$y" click 1
   sleep "$click_wait"
 }
+
+# Types text into the focused field. Letters outside ASCII go through the
+# clipboard: xdotool types them by remapping a key, which a busy machine may
+# see before the remap and drop.
+type_text() {
+  if LC_ALL=C grep -q '[^ -~]' <<<"$1"; then
+    printf '%s' "$1" | xclip -selection clipboard 2>/dev/null
+    sleep 0.2
+    xdotool key ctrl+v
+  else
+    xdotool type --delay 30 "$1"
+  fi
+}
