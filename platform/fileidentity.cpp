@@ -67,4 +67,10 @@ bool sameFile(const QString &a, const QString &b)
     return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) == QDir::cleanPath(QFileInfo(b).absoluteFilePath());
 }
 
+bool isSameFile(const QString &a, const QString &b)
+{
+    const std::optional<FileIdentity> first = fileIdentity(a);
+    return first && first == fileIdentity(b);
+}
+
 } // namespace Platform

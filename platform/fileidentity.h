@@ -39,5 +39,8 @@ bool isReadable(const QString &path);
 // Both names lead to one file (the same device and inode). Names of which
 // one leads nowhere are one file only when they are the same full path.
 bool sameFile(const QString &a, const QString &b);
+// Both names lead to one existing file: two names of one file, a hard
+// link, a link to it. False when either leads nowhere.
+bool isSameFile(const QString &a, const QString &b);
 
 } // namespace Platform

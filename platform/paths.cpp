@@ -15,8 +15,6 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include <sys/stat.h>
-
 namespace Platform {
 namespace {
 
@@ -423,14 +421,6 @@ QString toStoredPath(const QString &root, const QString &absolutePath)
     return path.replace(u'/', u'\\');
 }
 
-
-bool isSameFile(const QString &a, const QString &b)
-{
-    struct stat first {}, second {};
-    return !a.isEmpty() && !b.isEmpty() && ::stat(QFile::encodeName(a).constData(), &first) == 0
-           && ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev
-           && first.st_ino == second.st_ino;
-}
 
 bool pathFitsFileSystem(const QString &path)
 {

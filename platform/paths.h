@@ -62,11 +62,6 @@ private:
     QHash<QString, Listing> m_listings;
 };
 
-// Whether a and b name one file: the same device and inode, after links
-// (two names of one file, a hard link, a link to it). False when either
-// does not exist.
-bool isSameFile(const QString &a, const QString &b);
-
 // What a resolved path names on disk, links followed.
 enum class EntryType {
     Missing, // nothing, or a link that leads off the root

@@ -3,6 +3,7 @@
 #include "templates/templatemessages.h"
 
 #include <collation.h>
+#include <fileidentity.h>
 #include <paths.h>
 #include <safefile.h>
 

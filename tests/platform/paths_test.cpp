@@ -1,3 +1,4 @@
+#include <fileidentity.h>
 #include <paths.h>
 #include <testsupport.h>
 
