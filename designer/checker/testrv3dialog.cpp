@@ -2,6 +2,7 @@
 
 #include "checker/checkermessages.h"
 #include "project/designercontext.h"
+#include "project/dialogbutton.h"
 
 #include <projectfile/projectformat.h>
 
@@ -18,19 +19,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton *button(const QString &name, const QString &caption, const QString &hint, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
-
 TfrmTestRV3::TfrmTestRV3(DesignerContext &context, QWidget *parent)
     : QDialog(parent)
     , m_context(context)
@@ -44,12 +32,12 @@ TfrmTestRV3::TfrmTestRV3(DesignerContext &context, QWidget *parent)
     cmbPliki->setInsertPolicy(QComboBox::NoInsert);
     cmbPliki->setToolTip(CheckerMessages::filesHint());
     cmbPliki->setMinimumContentsLength(48);
-    klwBrowse = button(QStringLiteral("klwBrowse"), QStringLiteral("···"), {}, this);
-    klwTestuj = button(QStringLiteral("klwTestuj"), QStringLiteral("&Testuj"),
-                       QStringLiteral("rozpocznij testowanie pliku"), this);
-    klwEdycjaRV3 = button(QStringLiteral("klwEdycjaRV3"), QStringLiteral("&Edytuj"),
-                          QStringLiteral("Edytuj wybrany plik"), this);
-    klwOk = button(QStringLiteral("klwOk"), QStringLiteral("&OK"), {}, this);
+    klwBrowse = dialogButton(QStringLiteral("klwBrowse"), QStringLiteral("···"), {}, this);
+    klwTestuj = dialogButton(QStringLiteral("klwTestuj"), QStringLiteral("&Testuj"),
+                             QStringLiteral("rozpocznij testowanie pliku"), this);
+    klwEdycjaRV3 = dialogButton(QStringLiteral("klwEdycjaRV3"), QStringLiteral("&Edytuj"),
+                                QStringLiteral("Edytuj wybrany plik"), this);
+    klwOk = dialogButton(QStringLiteral("klwOk"), QStringLiteral("&OK"), {}, this);
     klwOk->setDefault(true);
 
     cmbErrors = new QComboBox(this);

@@ -2,6 +2,7 @@
 
 #include "outside/outsideprograms.h"
 #include "project/designercontext.h"
+#include "project/dialogbutton.h"
 
 #include <lists/horlistbox.h>
 
@@ -36,14 +37,6 @@ int selectedRow(const THCheckListBox *list)
     return item && item->isSelected() ? list->row(item) : -1;
 }
 
-QPushButton *button(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 TfrmMenadzer::TfrmMenadzer(DesignerContext &context, OutsidePrograms &programs, ProjectOpener opener,
@@ -72,10 +65,10 @@ TfrmMenadzer::TfrmMenadzer(DesignerContext &context, OutsidePrograms &programs, 
     PageControl1->addTab(tabRV3, QStringLiteral("Pliki danych"));
     PageControl1->addTab(tabBMP, QStringLiteral("Bitmapy"));
 
-    klwOpen = button(QStringLiteral("klwOpen"), QStringLiteral("&Otwórz"), this);
+    klwOpen = dialogButton(QStringLiteral("klwOpen"), QStringLiteral("&Otwórz"), this);
     klwOpen->setEnabled(false);
-    klwBMPRV3 = button(QStringLiteral("klwBMPRV3"), QStringLiteral("&BMP/RV3"), this);
-    klwZamknij = button(QStringLiteral("klwZamknij"), QStringLiteral("&Zamknij"), this);
+    klwBMPRV3 = dialogButton(QStringLiteral("klwBMPRV3"), QStringLiteral("&BMP/RV3"), this);
+    klwZamknij = dialogButton(QStringLiteral("klwZamknij"), QStringLiteral("&Zamknij"), this);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -4,6 +4,8 @@ target_sources(designer PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/designercontext.h
   ${CMAKE_CURRENT_LIST_DIR}/designercontext.cpp
   ${CMAKE_CURRENT_LIST_DIR}/designermessages.h
+  ${CMAKE_CURRENT_LIST_DIR}/dialogbutton.h
+  ${CMAKE_CURRENT_LIST_DIR}/dialogbutton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/designerservices.h
   ${CMAKE_CURRENT_LIST_DIR}/namevaluelist.h
   ${CMAKE_CURRENT_LIST_DIR}/namevaluelist.cpp

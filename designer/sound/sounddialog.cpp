@@ -2,6 +2,7 @@
 
 #include "mainwindow/hinttexts.h"
 #include "project/designercontext.h"
+#include "project/dialogbutton.h"
 #include "propertyeditors/pickedpaths.h"
 #include "sound/soundmessages.h"
 #include "sound/soundplayers.h"
@@ -19,19 +20,6 @@
 #include <QVBoxLayout>
 
 #include <array>
-
-namespace {
-
-QPushButton *button(const QString &name, const QString &caption, const QString &hint, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setToolTip(hint);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
 
 TfrmDzwiek::TfrmDzwiek(DesignerContext &context, DesignerPlayers &players, QWidget *parent)
     : QDialog(parent)
@@ -64,9 +52,9 @@ TfrmDzwiek::TfrmDzwiek(DesignerContext &context, DesignerPlayers &players, QWidg
 
     auto *buttons = new QHBoxLayout;
     layout->addLayout(buttons);
-    klwStopPlaying = button(QStringLiteral("klwStopPlaying"), QStringLiteral("■"), SoundMessages::stopHint(), this);
-    klwOk = button(QStringLiteral("klwOk"), QStringLiteral("&OK"), {}, this);
-    klwAnuluj = button(QStringLiteral("klwAnuluj"), QStringLiteral("&Anuluj"), {}, this);
+    klwStopPlaying = dialogButton(QStringLiteral("klwStopPlaying"), QStringLiteral("■"), SoundMessages::stopHint(), this);
+    klwOk = dialogButton(QStringLiteral("klwOk"), QStringLiteral("&OK"), {}, this);
+    klwAnuluj = dialogButton(QStringLiteral("klwAnuluj"), QStringLiteral("&Anuluj"), {}, this);
     klwOk->setDefault(true);
     buttons->addWidget(klwStopPlaying);
     buttons->addStretch();
@@ -90,8 +78,8 @@ void TfrmDzwiek::addRow(QGridLayout *grid, int row, const QString &label, QLineE
 {
     field = new QLineEdit(this);
     field->setMinimumWidth(280);
-    browse = button({}, QStringLiteral("···"), SoundMessages::browseHint(), this);
-    play = button({}, QStringLiteral("▶"), SoundMessages::playHint(), this);
+    browse = dialogButton({}, QStringLiteral("···"), SoundMessages::browseHint(), this);
+    play = dialogButton({}, QStringLiteral("▶"), SoundMessages::playHint(), this);
     // The hint window explains the buttons by keys of their own.
     browse->setProperty(HintTexts::KeyProperty, browseKey);
     play->setProperty(HintTexts::KeyProperty, QStringLiteral("TestSounds"));

@@ -1,6 +1,7 @@
 #include "startscreen/startscreendialog.h"
 
 #include "project/designercontext.h"
+#include "project/dialogbutton.h"
 #include "propertyeditors/pickedpaths.h"
 #include "startscreen/startscreenmessages.h"
 #include "startscreen/startscreensettings.h"
@@ -30,14 +31,6 @@
 namespace {
 
 constexpr int PreviewWidth = 340;
-
-QPushButton *button(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 QSpinBox *sizeSpin(const QString &name, QWidget *parent)
 {
@@ -83,7 +76,7 @@ QWidget *TfrmSetEkran::buildFields()
         field = new QLineEdit(box);
         field->setMinimumWidth(240);
         field->installEventFilter(this);
-        browse = button({}, QStringLiteral("···"), box);
+        browse = dialogButton({}, QStringLiteral("···"), box);
         row->addWidget(field);
         row->addWidget(browse);
         form->addRow(fileLabel, row);
@@ -107,8 +100,8 @@ QWidget *TfrmSetEkran::buildFields()
     Preview->setCaption(QStringLiteral("Podgląd"));
     Preview->setMinimumSize(Preview->fontMetrics().horizontalAdvance(Preview->caption()) + 30, 20);
     auto *buttons = new QHBoxLayout;
-    klwOk = button(QStringLiteral("klwOk"), QStringLiteral("&OK"), panel);
-    klwAnuluj = button(QStringLiteral("klwAnuluj"), QStringLiteral("&Anuluj"), panel);
+    klwOk = dialogButton(QStringLiteral("klwOk"), QStringLiteral("&OK"), panel);
+    klwAnuluj = dialogButton(QStringLiteral("klwAnuluj"), QStringLiteral("&Anuluj"), panel);
     klwOk->setDefault(true);
     buttons->addWidget(Preview);
     buttons->addStretch();
@@ -141,8 +134,8 @@ QWidget *TfrmSetEkran::buildPreview()
     column->addWidget(ScrollBox1, 1);
 
     auto *player = new QHBoxLayout;
-    MPPlay = button(QStringLiteral("MPPlay"), QStringLiteral("▶"), m_previewColumn);
-    MPStop = button(QStringLiteral("MPStop"), QStringLiteral("■"), m_previewColumn);
+    MPPlay = dialogButton(QStringLiteral("MPPlay"), QStringLiteral("▶"), m_previewColumn);
+    MPStop = dialogButton(QStringLiteral("MPStop"), QStringLiteral("■"), m_previewColumn);
     MPPlay->setFixedWidth(40);
     MPStop->setFixedWidth(40);
     player->addWidget(MPPlay);
