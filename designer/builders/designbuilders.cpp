@@ -64,7 +64,6 @@ void DesignBuilders::createCategoryKeys()
         if (entry.isFunctionKey())
             continue;
         TMenuButton *key = MenuBuilder::createKey(m_context.Surface, entry);
-        m_context.NextWindowFiles.setValue(QString::number(entry.id), entry.nextWindowFile);
         key->setHint(entry.hint);
         if (alwaysDown)
             key->setGroupIndex(1000);

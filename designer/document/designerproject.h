@@ -46,11 +46,10 @@ private:
     void placeSurface();
     void paintBackground();
     void applyMask();
-    void readKeyLists();
+    void readFilesLeft();
     void showCdDescription();
     void applyTitles();
     void paintTools();
-    void fillProjectSettings();
 
     DesignerContext &m_context;
 };

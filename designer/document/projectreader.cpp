@@ -64,10 +64,8 @@ void DesignerProject::LoadINI(const QString &fileName)
     // built objects settle (a field as high as its font, a strip kept to an
     // edge, a window as large as its mask) the design follows them.
     m_context.Design = MenuDesign::read(*m_context.ProjectIni);
-    m_context.ProjectSettings.clear();
-    m_context.ButtonDataFiles.clear();
-    m_context.ButtonGlyphFiles.clear();
-    m_context.NextWindowFiles.clear();
+    m_context.Design.setSetting(QLatin1String(ProjectSettingsTable::PathToDll),
+                                ProjectSettingsTable::pathToDll(m_context.DriveRoot, m_context.MpegDllPath));
     if (m_context.Players)
         m_context.Players->releaseMpeg();
     placeSurface();
@@ -75,7 +73,7 @@ void DesignerProject::LoadINI(const QString &fileName)
     m_context.inspector().setPictureFields(valuesOf(m_context).text(Sections::Window, QStringLiteral("BACKGROUND")),
                                            valuesOf(m_context).text(Sections::Bonus, QStringLiteral("MASKA")));
     applyMask();
-    readKeyLists();
+    readFilesLeft();
 
     DesignBuilders builders(m_context, m_context.Design);
     builders.createCategoryKeys();
@@ -86,7 +84,6 @@ void DesignerProject::LoadINI(const QString &fileName)
     showCdDescription();
     applyTitles();
     paintTools();
-    fillProjectSettings();
     m_context.CurrentObject = m_context.Surface->Image1;
     m_context.inspector().showProperties(m_context.Surface->Image1);
     if (m_context.MRU)
@@ -171,15 +168,21 @@ void DesignerProject::applyMaskFile(const QString &stored)
     }
 }
 
-void DesignerProject::readKeyLists()
+void DesignerProject::readFilesLeft()
 {
+    // The surface just freed has left the files of its keys.
+    m_context.KeyFilesLeft.clear();
     const ProfileFile &file = *m_context.ProjectIni;
-    const auto fill = [&file](NameValueList &list, const QString &section) {
-        for (const QString &key : file.keyNames(section))
-            list.setValue(key.trimmed(), file.readString(section, key, {}));
+    const auto fill = [&](const QString &section, QString KeyFiles::*member) {
+        for (const QString &key : file.keyNames(section)) {
+            const std::optional<int> id = keyIdOf(key);
+            const QString value = file.readString(section, key, {});
+            if (id && QString::number(*id) == key.trimmed() && !m_context.Design.key(*id) && !value.isEmpty())
+                m_context.KeyFilesLeft[*id].*member = value;
+        }
     };
-    fill(m_context.ButtonDataFiles, Sections::Data);
-    fill(m_context.ButtonGlyphFiles, Sections::Glyph);
+    fill(Sections::Data, &KeyFiles::dataFile);
+    fill(Sections::Glyph, &KeyFiles::glyphFile);
 }
 
 void DesignerProject::showCdDescription()
@@ -218,20 +221,4 @@ void DesignerProject::paintTools()
         return;
     if (!DesignStyle::paintPicture(tools, project.resolve(stored), project.boolean(Sections::Window, QStringLiteral("TOOLS_TILE"))))
         warn(m_context.Surface, DesignerMessages::noToolsBackground(stored));
-}
-
-void DesignerProject::fillProjectSettings()
-{
-    const ProfileFile &file = *m_context.ProjectIni;
-    for (const ProjectSettingsTable::Entry &entry : ProjectSettingsTable::entries()) {
-        const QString name = QLatin1String(entry.name);
-        if (name == QLatin1String(ProjectSettingsTable::PathToDll)) {
-            m_context.ProjectSettings.setValue(
-                name, ProjectSettingsTable::pathToDll(m_context.DriveRoot, m_context.MpegDllPath));
-            continue;
-        }
-        m_context.ProjectSettings.setValue(name, file.readString(QLatin1String(entry.section),
-                                                                 QLatin1String(entry.key),
-                                                                 QLatin1String(entry.fallback)));
-    }
 }

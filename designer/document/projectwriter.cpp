@@ -3,7 +3,6 @@
 #include "project/cdfolder.h"
 #include "project/designercontext.h"
 #include "project/designermessages.h"
-#include "project/projectsettings.h"
 #include "document/surfacedesign.h"
 #include "surface/menusurface.h"
 
@@ -16,7 +15,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
 
 using namespace ProjectFormat;
 using Platform::ProfileFile;
@@ -71,20 +69,9 @@ void DesignerProject::writeDesign(ProfileFile &file)
 
 void DesignerProject::dropStaleEntries()
 {
-    // Entries of keys that are gone would be inherited by a new key that
+    // The files of keys that are gone would be inherited by a new key that
     // gets the same id.
-    QSet<int> keyIds;
-    for (const DesignKey &key : m_context.Design.keys)
-        keyIds.insert(key.id);
-    for (NameValueList *list : {&m_context.ButtonGlyphFiles, &m_context.ButtonDataFiles, &m_context.NextWindowFiles}) {
-        const auto onChange = std::exchange(list->OnChange, nullptr);
-        for (const QString &name : list->names()) {
-            const std::optional<int> id = keyIdOf(name);
-            if (id && !keyIds.contains(*id))
-                list->remove(name);
-        }
-        list->OnChange = onChange;
-    }
+    m_context.KeyFilesLeft.clear();
 }
 
 bool DesignerProject::copyProjectFileTo(const QString &target)
@@ -188,9 +175,9 @@ void DesignerProject::Exportujinfocdromu1Click(QObject *)
     InfoCd infoCd;
     infoCd.font = description->font;
     infoCd.bounds = description->bounds;
-    infoCd.mask = m_context.ProjectSettings.value(QStringLiteral("Maska"));
-    infoCd.picture = m_context.ProjectSettings.value(QStringLiteral("Tlo"));
-    infoCd.textFile = m_context.ProjectSettings.value(QStringLiteral("CD_DESCRIPTION"));
+    infoCd.mask = m_context.Design.setting(QStringLiteral("Maska"));
+    infoCd.picture = m_context.Design.setting(QStringLiteral("Tlo"));
+    infoCd.textFile = m_context.Design.setting(QStringLiteral("CD_DESCRIPTION"));
     MenuDesign::writeInfoCd(*file, infoCd);
     flushOrComplain(*file);
 }

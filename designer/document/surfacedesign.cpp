@@ -3,7 +3,6 @@
 #include "objects/objectstyle.h"
 #include "objects/objectviews.h"
 #include "project/designercontext.h"
-#include "project/projectsettings.h"
 #include "surface/menusurface.h"
 
 #include <buttons/menubutton.h>
@@ -19,30 +18,23 @@ using MenuObjects::tagOf;
 
 namespace {
 
-void takeKeyFiles(const DesignerContext &context, DesignKey &key)
+void takeNextWindow(const DesignerContext &context, DesignKey &key)
 {
-    const QString name = QString::number(key.id);
-    key.glyphFile = context.ButtonGlyphFiles.value(name);
-    if (!key.isFunctionKey()) {
-        key.dataFile = context.ButtonDataFiles.value(name);
-        key.nextWindowFile = context.NextWindowFiles.value(name);
-        if (context.ProjectIni)
-            key.nextWindow = context.ProjectIni->readString(Sections::NextWindow, name, {});
-    }
+    if (context.ProjectIni && !key.isFunctionKey())
+        key.nextWindow = context.ProjectIni->readString(Sections::NextWindow, QString::number(key.id), {});
 }
 
+// The files of a key are the design's: no widget shows them.
 DesignKey keyOf(const DesignerContext &context, const TMenuButton *button)
 {
     DesignKey key = ObjectViews::keyOf(button);
-    takeKeyFiles(context, key);
+    if (const DesignKey *entry = context.Design.key(key.id)) {
+        key.glyphFile = entry->glyphFile;
+        key.dataFile = entry->dataFile;
+        key.nextWindowFile = entry->nextWindowFile;
+    }
+    takeNextWindow(context, key);
     return key;
-}
-
-void takeSettings(const DesignerContext &context, MenuDesign &design)
-{
-    const auto &table = ProjectSettingsTable::entries();
-    for (int i = 0; i < TextSettingCount; ++i)
-        design.settings[size_t(i)] = context.ProjectSettings.value(QLatin1String(table[size_t(i)].name));
 }
 
 template<typename Entry, typename Widget, typename Take>
@@ -56,7 +48,7 @@ std::optional<Entry> entryOf(const Widget *widget, Take take)
 MenuDesign designOfSurface(const DesignerContext &context)
 {
     MenuDesign design;
-    takeSettings(context, design);
+    design.settings = context.Design.settings;
     const TfrmMenu *surface = context.Surface;
     if (!surface)
         return design;
@@ -84,16 +76,15 @@ MenuDesign designOf(const DesignerContext &context)
 {
     if (!context.Surface) {
         MenuDesign design;
-        takeSettings(context, design);
+        design.settings = context.Design.settings;
         return design;
     }
     MenuDesign design = context.Design;
     // What the file holds beside the design is the save's to add.
     design.sourceText.clear();
     design.infoCd.reset();
-    takeSettings(context, design);
     for (DesignKey &key : design.keys)
-        takeKeyFiles(context, key);
+        takeNextWindow(context, key);
     return design;
 }
 

@@ -92,12 +92,12 @@ void TfrmObiekty::commitText(Row row, const QString &text)
     case Row::Bitmapa: {
         const QString stored = text.trimmed();
         if (key) {
-            m_context.ButtonGlyphFiles.setValue(QString::number(tagOf(key)), stored);
+            DesignEdits::setKeyFile(m_context, tagOf(key), DesignEdits::KeyFile::Glyph, stored);
             key->setGlyph(Platform::readPicture(Platform::resolveDocumentPath(m_context.DriveRoot, stored)));
         } else if (classOf(current) == ObjectClass::Image) {
             const bool background = tagOf(current) == BackId;
-            m_context.ProjectSettings.setValue(background ? QStringLiteral("Tlo") : QStringLiteral("ToolsBack"),
-                                               stored);
+            DesignEdits::setSetting(m_context, background ? QStringLiteral("Tlo") : QStringLiteral("ToolsBack"),
+                                    stored);
             auto *image = static_cast<TImage *>(current);
             const QImage picture = Platform::readPicture(Platform::resolveDocumentPath(m_context.DriveRoot, stored));
             if (picture.isNull()) {
@@ -113,7 +113,7 @@ void TfrmObiekty::commitText(Row row, const QString &text)
         return;
     }
     case Row::Maska:
-        m_context.ProjectSettings.setValue(QStringLiteral("Maska"), text.trimmed());
+        DesignEdits::setSetting(m_context, QStringLiteral("Maska"), text.trimmed());
         committed(rowStep(row));
         return;
     default:
@@ -198,8 +198,8 @@ void TfrmObiekty::commitChoice(Row row, int index, const QString &text)
     case Row::TypUlozenia:
         if (classOf(current) == ObjectClass::Image && index >= 0) {
             const bool background = tagOf(current) == BackId;
-            m_context.ProjectSettings.setValue(background ? QStringLiteral("TILE") : QStringLiteral("TOOLS_TILE"),
-                                               QString::number(index));
+            DesignEdits::setSetting(m_context, background ? QStringLiteral("TILE") : QStringLiteral("TOOLS_TILE"),
+                                    QString::number(index));
             const QImage picture = Platform::readPicture(
                 Platform::resolveDocumentPath(m_context.DriveRoot, edtBitmapa->text().trimmed()));
             auto *image = static_cast<TImage *>(current);
@@ -227,7 +227,7 @@ void TfrmObiekty::commitColour(Row)
             DesignEdits::setColor(m_context, m_context.Surface, color);
     } else {
         DesignEdits::setColor(m_context, current, color);
-        if (tagOf(current) == ToolsId && m_context.ProjectSettings.value(QStringLiteral("ToolsBack")).isEmpty())
+        if (tagOf(current) == ToolsId && m_context.Design.setting(QStringLiteral("ToolsBack")).isEmpty())
             static_cast<TImage *>(current)->fillRect(current->rect(), chosen);
     }
     showObjectColor(color);
@@ -252,17 +252,17 @@ void TfrmObiekty::commitFile(Row row)
         return;
     const QString stored = Platform::toStoredPath(m_context.DriveRoot, chosen);
     field->setText(stored);
-    const QString id = QString::number(tagOf(m_context.CurrentObject));
+    const int id = tagOf(m_context.CurrentObject);
     switch (row) {
     case Row::Bitmapa:
     case Row::Maska: commitText(row, stored); return;
     case Row::Dane:
         if (rowApplies(row, m_context.CurrentObject))
-            m_context.ButtonDataFiles.setValue(id, stored);
+            DesignEdits::setKeyFile(m_context, id, DesignEdits::KeyFile::Data, stored);
         break;
     case Row::NextIni:
         if (rowApplies(row, m_context.CurrentObject))
-            m_context.NextWindowFiles.setValue(id, stored);
+            DesignEdits::setKeyFile(m_context, id, DesignEdits::KeyFile::NextWindow, stored);
         break;
     default: return;
     }

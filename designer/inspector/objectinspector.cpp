@@ -678,8 +678,8 @@ void TfrmObiekty::readKey(const DesignKey &key)
     edtTekst->setText(key.caption);
     setChoice(edtZawijanieTekstu, InspectorTexts::yesNo()[key.wordWrap ? 0 : 1]);
     edtHint->setText(key.hint);
-    edtDane->setText(m_context.ButtonDataFiles.value(id));
-    edtBitmapa->setText(m_context.ButtonGlyphFiles.value(id));
+    edtDane->setText(key.dataFile);
+    edtBitmapa->setText(key.glyphFile);
     const QStringList borders = InspectorTexts::borders();
     QString border = borders[0];
     if (key.newBorder)
@@ -689,7 +689,7 @@ void TfrmObiekty::readKey(const DesignKey &key)
     setChoice(edtBorder, border);
     edtNumGlyphs->setValue(key.numGlyphs);
     setChoice(edtPolozenie, InspectorTexts::glyphPositions()[int(key.layout)]);
-    edtNextINI->setText(m_context.NextWindowFiles.value(id));
+    edtNextINI->setText(key.nextWindowFile);
     readFont(key.font);
     // Straight from the file: the tick is written there the moment it
     // changes.
@@ -703,17 +703,17 @@ void TfrmObiekty::readImage(QWidget *image)
     const MenuDesign &design = m_context.Design;
     edtWyrownanie->clear();
     edtWyrownanie->addItems(background ? InspectorTexts::backAlignments() : InspectorTexts::toolsAlignments());
-    const QString picture = m_context.ProjectSettings.value(background ? QStringLiteral("Tlo") : QStringLiteral("ToolsBack"));
+    const QString picture = m_context.Design.setting(background ? QStringLiteral("Tlo") : QStringLiteral("ToolsBack"));
     edtBitmapa->setText(picture);
     if (background) {
-        edtMaska->setText(m_context.ProjectSettings.value(QStringLiteral("Maska")));
+        edtMaska->setText(m_context.Design.setting(QStringLiteral("Maska")));
         showObjectColor(design.windowColor);
     } else if (design.tools) {
         showObjectColor(design.tools->color);
     }
     // A setting that is not a tiling number selects nothing.
     const std::optional<int> tiling =
-        tilingIndex(m_context.ProjectSettings.value(background ? QStringLiteral("TILE") : QStringLiteral("TOOLS_TILE")));
+        tilingIndex(m_context.Design.setting(background ? QStringLiteral("TILE") : QStringLiteral("TOOLS_TILE")));
     edtTypUlozenia->setCurrentIndex(tiling.value_or(-1));
     setChoice(edtWyrownanie, alignmentName(design, background));
 }

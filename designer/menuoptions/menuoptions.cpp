@@ -1,8 +1,8 @@
 #include "menuoptions/menuoptions.h"
 
 #include "menuoptions/menuoptionsmessages.h"
+#include "objects/designedits.h"
 #include "project/designercontext.h"
-#include "project/namevaluelist.h"
 #include "selection/surfacecommands.h"
 #include "surface/menusurface.h"
 
@@ -99,39 +99,39 @@ const std::array<MenuOptions::Flag, 12> &MenuOptions::flagTable()
     return table;
 }
 
-MenuOptions MenuOptions::read(const NameValueList &settings)
+MenuOptions MenuOptions::read(const ProjectFormat::MenuDesign &design)
 {
     MenuOptions options;
-    options.cdromId = settings.value(CdromId);
-    options.caption = settings.value(CdCaption);
-    options.title = settings.value(CdTitle);
-    options.description = settings.value(CdDescription);
+    options.cdromId = design.setting(CdromId);
+    options.caption = design.setting(CdCaption);
+    options.title = design.setting(CdTitle);
+    options.description = design.setting(CdDescription);
     for (size_t i = 0; i < options.flags.size(); ++i)
-        options.flags[i] = settings.value(QLatin1String(flagTable()[i].setting)) == u"1";
-    options.hintColor = settings.value(HintKolor);
-    options.hintTextColor = settings.value(HintTextKolor);
-    options.hintOval = settings.value(HintOval) != u"0";
-    options.dialogFontColor = settings.value(KopiaFontColor);
+        options.flags[i] = design.setting(QLatin1String(flagTable()[i].setting)) == u"1";
+    options.hintColor = design.setting(HintKolor);
+    options.hintTextColor = design.setting(HintTextKolor);
+    options.hintOval = design.setting(HintOval) != u"0";
+    options.dialogFontColor = design.setting(KopiaFontColor);
     return options;
 }
 
-void MenuOptions::write(NameValueList &settings) const
+void MenuOptions::write(ProjectFormat::MenuDesign &design) const
 {
-    settings.setValue(HintKolor, hintColor);
-    settings.setValue(HintTextKolor, hintTextColor);
-    settings.setValue(HintOval, bit(hintOval));
-    settings.setValue(KopiaFontColor, dialogFontColor);
+    design.setSetting(HintKolor, hintColor);
+    design.setSetting(HintTextKolor, hintTextColor);
+    design.setSetting(HintOval, bit(hintOval));
+    design.setSetting(KopiaFontColor, dialogFontColor);
     for (size_t i = 0; i < flags.size(); ++i)
-        settings.setValue(QLatin1String(flagTable()[i].setting), bit(flags[i]));
-    settings.setValue(CdromId, cdromId);
-    settings.setValue(CdCaption, caption);
-    settings.setValue(CdTitle, title);
-    settings.setValue(CdDescription, description);
+        design.setSetting(QLatin1String(flagTable()[i].setting), bit(flags[i]));
+    design.setSetting(CdromId, cdromId);
+    design.setSetting(CdCaption, caption);
+    design.setSetting(CdTitle, title);
+    design.setSetting(CdDescription, description);
 }
 
 void MenuOptions::apply(DesignerContext &context) const
 {
-    write(context.ProjectSettings);
+    DesignEdits::changeSettings(context, [this](ProjectFormat::MenuDesign &design) { write(design); });
     context.ApplicationTitle = MenuOptionsMessages::applicationTitle(title);
     TfrmMenu *surface = context.Surface;
     if (surface) {

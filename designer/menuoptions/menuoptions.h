@@ -5,7 +5,9 @@
 #include <array>
 
 class DesignerContext;
-class NameValueList;
+namespace ProjectFormat {
+class MenuDesign;
+}
 
 // The options of the designed menu as a whole, as the project's settings
 // hold them: its identity and titles, how its window looks and how its keys
@@ -34,8 +36,8 @@ struct MenuOptions {
 
     // A flag is ticked when its value is exactly "1"; the hint is an
     // ellipse unless HintOval is "0".
-    static MenuOptions read(const NameValueList &settings);
-    void write(NameValueList &settings) const;
+    static MenuOptions read(const ProjectFormat::MenuDesign &design);
+    void write(ProjectFormat::MenuDesign &design) const;
 
     // Confirms the options: stores them and applies them to the design
     // surface (title, captions, frame and system menu with the shape

@@ -193,7 +193,7 @@ QWidget *TfrmOpcje::buildPresencePage()
 
 void TfrmOpcje::FormCreate()
 {
-    const MenuOptions options = MenuOptions::read(m_context.ProjectSettings);
+    const MenuOptions options = MenuOptions::read(m_context.Design);
     edtID->setText(options.cdromId);
     edtEtykieta->setText(options.caption);
     edtTytul->setText(options.title);

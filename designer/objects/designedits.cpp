@@ -185,16 +185,26 @@ void setColor(DesignerContext &context, QWidget *object, Platform::TColor color)
 
 void addKey(DesignerContext &context, TMenuButton *key, const DesignKey &entry)
 {
+    DesignKey added = entry;
+    if (const auto left = context.KeyFilesLeft.extract(entry.id)) {
+        added.glyphFile = left.mapped().glyphFile;
+        if (!added.isFunctionKey()) {
+            added.dataFile = left.mapped().dataFile;
+            added.nextWindowFile = left.mapped().nextWindowFile;
+        }
+    }
     if (DesignKey *existing = context.Design.key(entry.id))
-        *existing = entry;
+        *existing = added;
     else
-        context.Design.keys.push_back(entry);
+        context.Design.keys.push_back(added);
     show(context, key);
 }
 
 void removed(DesignerContext &context, int id)
 {
     MenuDesign &design = context.Design;
+    if (const DesignKey *key = design.key(id))
+        context.KeyFilesLeft[id] = {key->glyphFile, key->dataFile, key->nextWindowFile};
     std::erase_if(design.keys, [id](const DesignKey &key) { return key.id == id; });
     if (isFieldId(id))
         design.field(id).reset();
@@ -216,6 +226,52 @@ void windowResized(DesignerContext &context, const QSize &size)
         design.backgroundBounds = QRect(QPoint(0, 0), size);
     if (design.tools)
         design.tools->bounds = MenuDesign::alignedToolsBounds(design.tools->align, design.tools->bounds, size);
+}
+
+void setSetting(DesignerContext &context, const QString &name, const QString &value)
+{
+    changeSettings(context, [&](MenuDesign &design) { design.setSetting(name, value); });
+}
+
+void changeSettings(DesignerContext &context, const std::function<void(MenuDesign &)> &edit)
+{
+    const auto before = context.Design.settings;
+    edit(context.Design);
+    if (context.Design.settings != before)
+        context.markEdited();
+}
+
+namespace {
+
+template<typename Key>
+auto fileOf(Key &key, KeyFile file) -> decltype(&key.glyphFile)
+{
+    switch (file) {
+    case KeyFile::Glyph: return &key.glyphFile;
+    case KeyFile::Data: return &key.dataFile;
+    case KeyFile::NextWindow: return &key.nextWindowFile;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QString keyFile(const DesignerContext &context, int id, KeyFile file)
+{
+    const DesignKey *key = context.Design.key(id);
+    return key ? *fileOf(*key, file) : QString();
+}
+
+void setKeyFile(DesignerContext &context, int id, KeyFile file, const QString &stored)
+{
+    DesignKey *key = context.Design.key(id);
+    if (!key)
+        return;
+    QString &value = *fileOf(*key, file);
+    if (value == stored)
+        return;
+    value = stored;
+    context.markEdited();
 }
 
 } // namespace DesignEdits

@@ -51,12 +51,25 @@ void setColor(DesignerContext &context, QWidget *object, Platform::TColor color)
 void show(DesignerContext &context, QWidget *object);
 
 // A new key joins the design with entry (in place of an entry of its id,
-// else after the others) and shows it; a freed object leaves the design.
+// else after the others) and the files left for its id, and shows it; a
+// freed object leaves the design, a key leaving its files behind.
 void addKey(DesignerContext &context, TMenuButton *key, const ProjectFormat::DesignKey &entry);
 void removed(DesignerContext &context, int id);
 
 // The window has a new client size: a background that fills it and a
 // toolbar strip kept to an edge follow it.
 void windowResized(DesignerContext &context, const QSize &size);
+
+// A setting of the design by its name (see ProjectFormat::textSettings);
+// a change marks the project modified.
+void setSetting(DesignerContext &context, const QString &name, const QString &value);
+// The settings as edit changes them; a change marks the project modified.
+void changeSettings(DesignerContext &context, const std::function<void(ProjectFormat::MenuDesign &)> &edit);
+
+// The files a key keeps; empty for an id the design has no key of, which
+// a change leaves alone. A change marks the project modified.
+enum class KeyFile { Glyph, Data, NextWindow };
+QString keyFile(const DesignerContext &context, int id, KeyFile file);
+void setKeyFile(DesignerContext &context, int id, KeyFile file, const QString &stored);
 
 } // namespace DesignEdits

@@ -101,17 +101,8 @@ void DesignerContext::setSelection(SelectionFrame *selection)
     m_selection = selection ? selection : m_noSelection.get();
 }
 
-void DesignerContext::connectChangeEvents()
+void DesignerContext::markEdited()
 {
-    const auto markModified = [this] { ProjectModified = true; };
-    ProjectSettings.OnChange = markModified;
-    ButtonGlyphFiles.OnChange = markModified;
-    ButtonDataFiles.OnChange = markModified;
-}
-
-void DesignerContext::disconnectChangeEvents()
-{
-    ProjectSettings.OnChange = nullptr;
-    ButtonGlyphFiles.OnChange = nullptr;
-    ButtonDataFiles.OnChange = nullptr;
+    if (m_marksEdits)
+        ProjectModified = true;
 }

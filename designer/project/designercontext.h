@@ -1,7 +1,6 @@
 #pragma once
 
 #include "project/designerservices.h"
-#include "project/namevaluelist.h"
 
 #include <mru/mrufilelist.h>
 #include <profilefile.h>
@@ -15,6 +14,7 @@
 #include <QString>
 
 #include <array>
+#include <map>
 #include <memory>
 
 class DesignerPlayers;
@@ -45,8 +45,15 @@ struct DesignObjectRefs {
     void clear();
 };
 
-// The state of the designer that its windows share: the open project, its
-// settings and per-key lists, the surface with its objects, and the
+// The files of a key that the design keeps with the key itself.
+struct KeyFiles {
+    QString glyphFile;
+    QString dataFile;
+    QString nextWindowFile;
+};
+
+// The state of the designer that its windows share: the open project and
+// its design, the surface with its objects, and the
 // services of the windows around it. The main window owns one.
 class DesignerContext
 {
@@ -76,15 +83,15 @@ public:
     // The open project: absent until the first one is opened.
     std::unique_ptr<Platform::ProfileFile> ProjectIni;
     bool ProjectModified = false;
-    // The open design: the window and every object on it. Edits change it
-    // and then the widget that shows the object; the save writes it and an
-    // undo step keeps a copy. The per-key files and the settings are kept
-    // in the lists below and join it there.
+    // The open design: the window, every object on it and the settings.
+    // Edits change it and then the widget that shows the object; the save
+    // writes it and an undo step keeps a copy.
     ProjectFormat::MenuDesign Design;
-    NameValueList ProjectSettings;
-    NameValueList ButtonDataFiles;
-    NameValueList ButtonGlyphFiles;
-    NameValueList NextWindowFiles;
+    // The files of ids that have no key: those a deleted key leaves behind
+    // and those the project file names for ids without a key. A new key of
+    // such an id takes them; a save forgets them, so that a key made after
+    // it starts without.
+    std::map<int, KeyFiles> KeyFilesLeft;
 
     QPointer<TfrmMenu> Surface;
     // The recent projects of the main window; every opened file goes on top.
@@ -109,11 +116,14 @@ public:
     void setUndo(UndoHistory *undo);
     void setSelection(SelectionFrame *selection);
 
-    // Edits mark the project modified through the change event of its lists.
-    void connectChangeEvents();
-    void disconnectChangeEvents();
+    // Edits of the settings and the key files mark the project modified,
+    // once a load has connected them: the load's own changes do not.
+    void connectChangeEvents() { m_marksEdits = true; }
+    void disconnectChangeEvents() { m_marksEdits = false; }
+    void markEdited();
 
 private:
+    bool m_marksEdits = false;
     ObjectPalette *m_palette = nullptr;
     ObjectInspector *m_inspector = nullptr;
     UndoHistory *m_undo = nullptr;

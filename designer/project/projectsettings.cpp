@@ -7,11 +7,6 @@
 
 namespace ProjectSettingsTable {
 
-const std::array<Entry, ProjectFormat::TextSettingCount> &entries()
-{
-    return ProjectFormat::textSettings();
-}
-
 QString pathToDll(const QString &driveRoot, const QString &mpegDllPath)
 {
     if (mpegDllPath.trimmed().isEmpty() || driveRoot.isEmpty())

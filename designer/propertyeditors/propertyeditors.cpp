@@ -101,6 +101,11 @@ void paintPicture(TImage *image, const QImage &picture, bool tile)
         image->stretch(picture);
 }
 
+DesignEdits::KeyFile categoryFile(bool dataFile)
+{
+    return dataFile ? DesignEdits::KeyFile::Data : DesignEdits::KeyFile::NextWindow;
+}
+
 } // namespace
 
 PropertyEditors::PropertyEditors(DesignerContext &context)
@@ -329,8 +334,8 @@ bool PropertyEditors::edtTypUlozeniaClick(int item, const QString &bitmapField)
         if (!picture.isNull())
             tile ? image->tile(picture) : image->stretch(picture);
     }
-    m_context.ProjectSettings.setValue(background ? QStringLiteral("TILE") : QStringLiteral("TOOLS_TILE"),
-                                       QString::number(tile ? 1 : 0));
+    DesignEdits::setSetting(m_context, background ? QStringLiteral("TILE") : QStringLiteral("TOOLS_TILE"),
+                            QString::number(tile ? 1 : 0));
     committed(Steps::Tiling);
     return true;
 }
@@ -353,7 +358,7 @@ std::optional<QColor> PropertyEditors::edtKolorButtonClick(const QColor &shown)
     } else if (object == m_context.Objects.tools) {
         TImage *tools = m_context.Objects.tools;
         DesignEdits::setColor(m_context, tools, color);
-        if (m_context.ProjectSettings.value(ToolsBack).isEmpty())
+        if (m_context.Design.setting(ToolsBack).isEmpty())
             tools->fillRect(QRect(QPoint(0, 0), tools->size()), chosen);
     } else {
         return std::nullopt;
@@ -448,21 +453,21 @@ bool PropertyEditors::showPicture(QWidget *object, const QString &stored, const 
     TfrmMenu *surface = m_context.Surface;
     if (TMenuButton *key = asKey(object)) {
         key->setGlyph(picture);
-        m_context.ButtonGlyphFiles.setValue(QString::number(MenuObjects::tagOf(key)), stored);
+        DesignEdits::setKeyFile(m_context, MenuObjects::tagOf(key), DesignEdits::KeyFile::Glyph, stored);
         return true;
     }
     if (surface && object == surface->Image1) {
-        m_context.ProjectSettings.setValue(Tlo, stored);
-        paintPicture(surface->Image1, picture, m_context.ProjectSettings.value(QStringLiteral("TILE")) == u'1');
+        DesignEdits::setSetting(m_context, Tlo, stored);
+        paintPicture(surface->Image1, picture, m_context.Design.setting(QStringLiteral("TILE")) == u'1');
         return true;
     }
     if (object && object == m_context.Objects.tools) {
         TImage *tools = m_context.Objects.tools;
-        m_context.ProjectSettings.setValue(ToolsBack, stored);
+        DesignEdits::setSetting(m_context, ToolsBack, stored);
         clearPicture(tools);
         tools->fillRect(QRect(QPoint(0, 0), tools->size()), Platform::toQColor(toolsColor(m_context)));
         if (!picture.isNull()) {
-            if (m_context.ProjectSettings.value(QStringLiteral("TOOLS_TILE")) == u'1')
+            if (m_context.Design.setting(QStringLiteral("TOOLS_TILE")) == u'1')
                 tools->tile(picture);
             else
                 tools->stretch(picture);
@@ -540,7 +545,7 @@ std::optional<QString> PropertyEditors::edtMaskaButtonClick(const QString &field
             return std::nullopt;
         }
     }
-    m_context.ProjectSettings.setValue(MaskaSetting, *stored);
+    DesignEdits::setSetting(m_context, MaskaSetting, *stored);
     // The surface takes the new outline at once.
     DesignerProject(m_context).applyMaskFile(*stored);
     committed(Steps::Mask);
@@ -554,7 +559,7 @@ bool PropertyEditors::edtMaskaKeyDown(const QString &typed)
         warn(stored.error);
         return false;
     }
-    m_context.ProjectSettings.setValue(MaskaSetting, typed);
+    DesignEdits::setSetting(m_context, MaskaSetting, typed);
     DesignerProject(m_context).applyMaskFile(typed);
     committed(Steps::Mask);
     return true;
@@ -588,7 +593,7 @@ std::optional<QString> PropertyEditors::commitTypedCategoryFile(const QString &t
         return std::nullopt;
     const std::optional<QString> stored = storedFromField(typed.trimmed());
     if (!stored) // the field shows what the key keeps
-        return (dataFile ? m_context.ButtonDataFiles : m_context.NextWindowFiles).value(QString::number(id));
+        return DesignEdits::keyFile(m_context, id, categoryFile(dataFile));
     return commitCategoryFile(*stored, dataFile);
 }
 
@@ -597,8 +602,7 @@ std::optional<QString> PropertyEditors::commitCategoryFile(const QString &stored
     const int id = currentCategoryId();
     if (!id)
         return std::nullopt;
-    NameValueList &list = dataFile ? m_context.ButtonDataFiles : m_context.NextWindowFiles;
-    list.setValue(QString::number(id), stored);
+    DesignEdits::setKeyFile(m_context, id, categoryFile(dataFile), stored);
     committed(dataFile ? Steps::DataFile : Steps::NextWindow);
     return stored;
 }
@@ -662,7 +666,7 @@ bool PropertyEditors::klwRV3Click(const QString &dataField)
             warn(written.message);
             return false;
         }
-        if (m_context.ButtonDataFiles.value(QString::number(id)) != *stored)
+        if (DesignEdits::keyFile(m_context, id, DesignEdits::KeyFile::Data) != *stored)
             commitCategoryFile(*stored, true);
     }
     return m_programs->editDataFile(*stored);

@@ -151,9 +151,9 @@ void TStretchSelection::deleteSelection()
             continue;
         if (control == surface->Image1) {
             // The background stays; its picture goes, also from the project.
-            m_context.ProjectSettings.setValue(QStringLiteral("Tlo"), {});
+            DesignEdits::setSetting(m_context, QStringLiteral("Tlo"), {});
             SurfaceCommands::paintBackground(m_context);
-            m_context.inspector().setPictureFields({}, m_context.ProjectSettings.value(QStringLiteral("Maska")));
+            m_context.inspector().setPictureFields({}, m_context.Design.setting(QStringLiteral("Maska")));
         } else if (surface->components().contains(control.data())) {
             delete control.data(); // the references to it empty themselves
         }

@@ -20,13 +20,13 @@ namespace {
 
 QString settingFile(const DesignerContext &context, const QString &name)
 {
-    const QString stored = context.ProjectSettings.value(name);
+    const QString stored = context.Design.setting(name);
     return stored.isEmpty() ? QString() : Platform::resolveDocumentPath(context.DriveRoot, stored);
 }
 
 bool setting(const DesignerContext &context, const QString &name)
 {
-    return context.ProjectSettings.value(name).toInt() != 0;
+    return context.Design.setting(name).toInt() != 0;
 }
 
 
@@ -84,11 +84,11 @@ bool sizeKeysToGlyphs(DesignerContext &context)
     bool changed = false;
     for (int index = 0; index < context.selection().selectedCount(); ++index) {
         auto *key = qobject_cast<TMenuButton *>(context.selection().selected(index));
-        if (!key || context.ButtonGlyphFiles.value(QString::number(MenuObjects::tagOf(key))).isEmpty())
+        const ProjectFormat::DesignKey *entry = key ? context.Design.key(MenuObjects::tagOf(key)) : nullptr;
+        if (!entry || entry->glyphFile.isEmpty())
             continue;
         const QImage glyph = key->glyph();
-        const ProjectFormat::DesignKey *entry = context.Design.key(MenuObjects::tagOf(key));
-        if (glyph.isNull() || !entry)
+        if (glyph.isNull())
             continue;
         const QSize size(glyph.width() / qMax(1, entry->numGlyphs) + 2, glyph.height() + 2);
         if (size == key->size())

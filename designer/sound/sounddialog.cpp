@@ -1,6 +1,7 @@
 #include "sound/sounddialog.h"
 
 #include "mainwindow/hinttexts.h"
+#include "objects/designedits.h"
 #include "project/designercontext.h"
 #include "project/dialogbutton.h"
 #include "propertyeditors/pickedpaths.h"
@@ -91,7 +92,7 @@ void TfrmDzwiek::addRow(QGridLayout *grid, int row, const QString &label, QLineE
 
 void TfrmDzwiek::FormCreate()
 {
-    const SoundSettings sounds = SoundSettings::read(m_context.ProjectSettings);
+    const SoundSettings sounds = SoundSettings::read(m_context.Design);
     edtMuzyka->setText(sounds.music);
     edtMove->setText(sounds.move);
     edtNacisniecie->setText(sounds.down);
@@ -186,7 +187,7 @@ void TfrmDzwiek::klwOkClick(QObject *)
         }
         *value = stored.path;
     }
-    sounds.write(m_context.ProjectSettings);
+    DesignEdits::changeSettings(m_context, [&sounds](ProjectFormat::MenuDesign &design) { sounds.write(design); });
     m_context.undo().SaveUndo(SoundMessages::undoStep());
     accept();
 }

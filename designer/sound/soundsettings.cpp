@@ -1,8 +1,8 @@
 #include "sound/soundsettings.h"
 
-#include "project/namevaluelist.h"
 #include "sound/soundmessages.h"
 
+#include <projectfile/menudesign.h>
 #include <safefile.h>
 
 #include <QFileInfo>
@@ -14,17 +14,17 @@ const QString OnDown = QStringLiteral("ON_DOWN");
 const QString OnUp = QStringLiteral("ON_UP");
 } // namespace
 
-SoundSettings SoundSettings::read(const NameValueList &settings)
+SoundSettings SoundSettings::read(const ProjectFormat::MenuDesign &design)
 {
-    return {settings.value(StreamName), settings.value(OnMove), settings.value(OnDown), settings.value(OnUp)};
+    return {design.setting(StreamName), design.setting(OnMove), design.setting(OnDown), design.setting(OnUp)};
 }
 
-void SoundSettings::write(NameValueList &settings) const
+void SoundSettings::write(ProjectFormat::MenuDesign &design) const
 {
-    settings.setValue(StreamName, music);
-    settings.setValue(OnMove, move);
-    settings.setValue(OnDown, down);
-    settings.setValue(OnUp, up);
+    design.setSetting(StreamName, music);
+    design.setSetting(OnMove, move);
+    design.setSetting(OnDown, down);
+    design.setSetting(OnUp, up);
 }
 
 std::optional<QString> SoundSettings::clickSoundRefusal(const QString &path)

@@ -4,7 +4,9 @@
 
 #include <optional>
 
-class NameValueList;
+namespace ProjectFormat {
+class MenuDesign;
+}
 
 // The menu's background music and its three click sounds as the project's
 // settings hold them: drive-relative paths, each empty when there is none.
@@ -18,9 +20,8 @@ struct SoundSettings {
     // bytes.
     static constexpr qint64 MaxClickBytes = 30000;
 
-    static SoundSettings read(const NameValueList &settings);
-    // An empty value leaves no line.
-    void write(NameValueList &settings) const;
+    static SoundSettings read(const ProjectFormat::MenuDesign &design);
+    void write(ProjectFormat::MenuDesign &design) const;
 
     // Why the file at path cannot be a click sound (too large, or no
     // regular file such as a FIFO or a folder); nothing when it can.

@@ -1,5 +1,6 @@
 #include "startscreen/startscreendialog.h"
 
+#include "objects/designedits.h"
 #include "project/designercontext.h"
 #include "project/dialogbutton.h"
 #include "propertyeditors/pickedpaths.h"
@@ -157,7 +158,7 @@ QWidget *TfrmSetEkran::buildPreview()
 
 void TfrmSetEkran::FormCreate()
 {
-    const StartScreenSettings settings = StartScreenSettings::read(m_context.ProjectSettings);
+    const StartScreenSettings settings = StartScreenSettings::read(m_context.Design);
     edtAVI->setText(settings.animation.name);
     edtWysAVI->setValue(settings.animation.height);
     edtSzerAVI->setValue(settings.animation.width);
@@ -310,8 +311,11 @@ void TfrmSetEkran::klwOKClick(QObject *)
     StartScreenSettings confirmed;
     confirmed.animation = {edtAVI->text(), edtWysAVI->value(), edtSzerAVI->value()};
     confirmed.picture = {edtBMP->text(), edtWysBMP->value(), edtSzerBMP->value()};
-    if (const std::optional<QString> error =
-            StartScreenSettings::store(m_context.ProjectSettings, confirmed, m_context.DriveRoot)) {
+    std::optional<QString> error;
+    DesignEdits::changeSettings(m_context, [&](ProjectFormat::MenuDesign &design) {
+        error = StartScreenSettings::store(design, confirmed, m_context.DriveRoot);
+    });
+    if (error) {
         warn(*error);
         return;
     }

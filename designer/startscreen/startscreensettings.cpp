@@ -1,10 +1,10 @@
 #include "startscreen/startscreensettings.h"
 
-#include "project/namevaluelist.h"
 #include "propertyeditors/pickedpaths.h"
 #include "startscreen/startscreenmessages.h"
 
 #include <paths.h>
+#include <projectfile/menudesign.h>
 
 #include <QFileInfo>
 
@@ -23,9 +23,9 @@ int sizeOf(const QString &text)
     return qBound(0, text.trimmed().toInt(), StartScreenSettings::MaxSize);
 }
 
-StartScreenSettings::Part readPart(const NameValueList &settings, const Names &names)
+StartScreenSettings::Part readPart(const ProjectFormat::MenuDesign &design, const Names &names)
 {
-    return {settings.value(names.name), sizeOf(settings.value(names.height)), sizeOf(settings.value(names.width))};
+    return {design.setting(names.name), sizeOf(design.setting(names.height)), sizeOf(design.setting(names.width))};
 }
 
 enum class Change { Clear, Keep, Store };
@@ -48,26 +48,26 @@ Change changeOf(const StartScreenSettings::Part &part, const QString &root, QStr
     return Change::Store;
 }
 
-void apply(NameValueList &settings, const Names &names, const StartScreenSettings::Part &part, Change change,
+void apply(ProjectFormat::MenuDesign &design, const Names &names, const StartScreenSettings::Part &part, Change change,
            const QString &root)
 {
     if (change == Change::Clear) {
-        settings.setValue(names.name, {});
+        design.setSetting(names.name, {});
     } else if (change == Change::Store) {
-        settings.setValue(names.name, PickedPaths::fromField(root, part.name.trimmed()).path);
-        settings.setValue(names.height, QString::number(part.height));
-        settings.setValue(names.width, QString::number(part.width));
+        design.setSetting(names.name, PickedPaths::fromField(root, part.name.trimmed()).path);
+        design.setSetting(names.height, QString::number(part.height));
+        design.setSetting(names.width, QString::number(part.width));
     }
 }
 
 } // namespace
 
-StartScreenSettings StartScreenSettings::read(const NameValueList &settings)
+StartScreenSettings StartScreenSettings::read(const ProjectFormat::MenuDesign &design)
 {
-    return {readPart(settings, AnimationNames), readPart(settings, PictureNames)};
+    return {readPart(design, AnimationNames), readPart(design, PictureNames)};
 }
 
-std::optional<QString> StartScreenSettings::store(NameValueList &settings, const StartScreenSettings &confirmed,
+std::optional<QString> StartScreenSettings::store(ProjectFormat::MenuDesign &design, const StartScreenSettings &confirmed,
                                                   const QString &root)
 {
     QString error;
@@ -77,7 +77,7 @@ std::optional<QString> StartScreenSettings::store(NameValueList &settings, const
     const Change picture = changeOf(confirmed.picture, root, error);
     if (!error.isEmpty())
         return error;
-    apply(settings, AnimationNames, confirmed.animation, animation, root);
-    apply(settings, PictureNames, confirmed.picture, picture, root);
+    apply(design, AnimationNames, confirmed.animation, animation, root);
+    apply(design, PictureNames, confirmed.picture, picture, root);
     return std::nullopt;
 }

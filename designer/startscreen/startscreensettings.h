@@ -4,7 +4,9 @@
 
 #include <optional>
 
-class NameValueList;
+namespace ProjectFormat {
+class MenuDesign;
+}
 
 // The start screen that the autostart program shows before the menu: an
 // animation, then a picture, each a drive-relative file with its size.
@@ -21,13 +23,13 @@ struct StartScreenSettings {
     static constexpr int MaxSize = 2000;
 
     // Sizes that are no number read as 0; all are kept within 0..MaxSize.
-    static StartScreenSettings read(const NameValueList &settings);
+    static StartScreenSettings read(const ProjectFormat::MenuDesign &design);
 
     // Stores what the dialog confirmed, part by part: a part whose field is
     // empty clears its name and keeps its sizes; one that still holds a
     // wildcard changes nothing; one naming an existing file below root
     // stores its name and sizes. Nothing is stored when any field names
     // no file or a path the project cannot store: the message says why.
-    static std::optional<QString> store(NameValueList &settings, const StartScreenSettings &confirmed,
+    static std::optional<QString> store(ProjectFormat::MenuDesign &design, const StartScreenSettings &confirmed,
                                         const QString &root);
 };

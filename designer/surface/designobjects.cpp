@@ -118,7 +118,7 @@ TMenuButton *DesignObjectCreators::createKey(int id, const QString &caption, con
 
 bool DesignObjectCreators::loadRememberedGlyph(TMenuButton *key, int id)
 {
-    const QString entry = m_context.ButtonGlyphFiles.value(QString::number(id));
+    const QString entry = DesignEdits::keyFile(m_context, id, DesignEdits::KeyFile::Glyph);
     if (entry.isEmpty())
         return true;
     const QImage glyph = Platform::readPicture(Platform::resolveDocumentPath(m_context.DriveRoot, entry));
@@ -171,7 +171,7 @@ TMenuButton *DesignObjectCreators::createFunctionKey(int id)
     m_context.Surface->adopt(key, TfrmMenu::ClickRole::Select);
     reference = key;
     if (!loadRememberedGlyph(key, id)) {
-        const QString entry = m_context.ButtonGlyphFiles.value(QString::number(id));
+        const QString entry = DesignEdits::keyFile(m_context, id, DesignEdits::KeyFile::Glyph);
         Platform::showMessage(m_context.Surface, DesignerMessages::noKeyGlyph(m_context.DriveRoot + entry),
                               DesignerCaption, Platform::MessageButtons::Ok, Platform::MessageIcon::Warning);
     }

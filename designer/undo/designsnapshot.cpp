@@ -4,7 +4,6 @@
 #include "objects/designedits.h"
 #include "objects/objectstyle.h"
 #include "project/designercontext.h"
-#include "project/projectsettings.h"
 #include "document/surfacedesign.h"
 #include "selection/surfacecommands.h"
 #include "surface/menusurface.h"
@@ -55,12 +54,9 @@ bool holds(const std::vector<int> &ids, int id)
     return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
-void restoreKeyEntries(DesignerContext &context, const DesignKey &key)
+void restoreNextWindow(DesignerContext &context, const DesignKey &key)
 {
     const QString name = QString::number(key.id);
-    context.ButtonDataFiles.setValue(name, key.dataFile);
-    context.ButtonGlyphFiles.setValue(name, key.glyphFile);
-    context.NextWindowFiles.setValue(name, key.nextWindowFile);
     Platform::ProfileFile *file = context.ProjectIni.get();
     if (!file || key.isFunctionKey() || file->readString(Sections::NextWindow, name, {}) == key.nextWindow)
         return;
@@ -98,9 +94,9 @@ QSet<int> createMissing(DesignerContext &context, const DesignSnapshot &snapshot
     for (int id : snapshot.order) {
         if (present.contains(id))
             continue;
-        // A key comes back with its own glyph.
+        // A key comes back with its own files.
         if (const DesignKey *key = snapshot.design.key(id))
-            context.ButtonGlyphFiles.setValue(QString::number(id), key->glyphFile);
+            context.KeyFilesLeft[id] = {key->glyphFile, key->dataFile, key->nextWindowFile};
         if (createObject(creators, id))
             created.insert(id);
     }
@@ -117,7 +113,8 @@ void freeUnrecorded(DesignerContext &context, const DesignSnapshot &snapshot)
     }
 }
 
-void applyObjects(DesignerContext &context, const DesignSnapshot &snapshot, const QSet<int> &created)
+void applyObjects(DesignerContext &context, const DesignSnapshot &snapshot, const MenuDesign &before,
+                  const QSet<int> &created)
 {
     const MenuDesign &design = snapshot.design;
     const QHash<int, QWidget *> present = objectsById(*context.Surface);
@@ -128,8 +125,9 @@ void applyObjects(DesignerContext &context, const DesignSnapshot &snapshot, cons
             continue;
         auto *button = qobject_cast<TMenuButton *>(object);
         if (const DesignKey *key = design.key(id); button && key) {
-            const bool glyphChanged = context.ButtonGlyphFiles.value(QString::number(id)) != key->glyphFile;
-            restoreKeyEntries(context, *key);
+            const DesignKey *was = before.key(id);
+            const bool glyphChanged = !was || was->glyphFile != key->glyphFile;
+            restoreNextWindow(context, *key);
             if (glyphChanged || created.contains(id))
                 loadGlyph(context, button, key->glyphFile);
         }
@@ -160,37 +158,36 @@ void applySurface(DesignerContext &context, const MenuDesign &design)
         surface.Image1->setGeometry(design.backgroundBounds);
 }
 
-void refillSettings(DesignerContext &context, const MenuDesign &design)
-{
-    NameValueList &settings = context.ProjectSettings;
-    const auto onChange = std::exchange(settings.OnChange, nullptr);
-    settings.clear();
-    const auto &table = ProjectSettingsTable::entries();
-    for (int i = 0; i < TextSettingCount; ++i)
-        settings.setValue(QLatin1String(table[size_t(i)].name), design.settings[size_t(i)]);
-    settings.OnChange = onChange;
-}
-
-bool settingsDiffer(const NameValueList &before, const NameValueList &after, std::initializer_list<const char *> names)
+bool settingsDiffer(const MenuDesign &before, const MenuDesign &after, std::initializer_list<const char *> names)
 {
     for (const char *name : names) {
-        if (before.value(QLatin1String(name)) != after.value(QLatin1String(name)))
+        if (before.setting(QLatin1String(name)) != after.setting(QLatin1String(name)))
             return true;
     }
     return false;
 }
 
-void reloadMask(DesignerContext &context, const NameValueList &before)
+// The files of the keys that the snapshot lacks stay for a key of the same
+// id, as a deletion leaves them.
+void leaveFilesOfDroppedKeys(DesignerContext &context, const MenuDesign &snapshot)
 {
-    if (!settingsDiffer(before, context.ProjectSettings, {"Maska"}))
+    for (const DesignKey &key : context.Design.keys) {
+        if (!snapshot.key(key.id))
+            context.KeyFilesLeft[key.id] = {key.glyphFile, key.dataFile, key.nextWindowFile};
+    }
+}
+
+void reloadMask(DesignerContext &context, const MenuDesign &before)
+{
+    if (!settingsDiffer(before, context.Design, {"Maska"}))
         return;
     if (!SurfaceCommands::reapplyMask(context))
         SurfaceCommands::dropMask(context);
 }
 
-void reloadPictures(DesignerContext &context, const NameValueList &before)
+void reloadPictures(DesignerContext &context, const MenuDesign &before)
 {
-    if (settingsDiffer(before, context.ProjectSettings, {"Tlo", "TILE"}))
+    if (settingsDiffer(before, context.Design, {"Tlo", "TILE"}))
         SurfaceCommands::paintBackground(context);
     SurfaceCommands::paintTools(context);
 }
@@ -220,18 +217,18 @@ void restore(DesignerContext &context, const DesignSnapshot &snapshot)
     context.selection().detachAll();
     if (!context.Surface)
         return;
-    const NameValueList settingsBefore = context.ProjectSettings;
+    const MenuDesign before = context.Design;
+    leaveFilesOfDroppedKeys(context, snapshot.design);
     // The objects made and shown below keep to the design they come back to.
     context.Design = snapshot.design;
     const QSet<int> created = createMissing(context, snapshot);
     freeUnrecorded(context, snapshot);
-    refillSettings(context, snapshot.design);
-    reloadMask(context, settingsBefore);
+    reloadMask(context, before);
     applySurface(context, snapshot.design);
     // Making the objects again gave them their creators' values.
     context.Design = snapshot.design;
-    applyObjects(context, snapshot, created);
-    reloadPictures(context, settingsBefore);
+    applyObjects(context, snapshot, before, created);
+    reloadPictures(context, before);
     context.Design = snapshot.design;
     context.ProjectModified = true;
     context.CurrentObject = context.Surface->Image1;

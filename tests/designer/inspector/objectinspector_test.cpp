@@ -1,5 +1,6 @@
 #include "designerfixture.h"
 
+#include <objects/designedits.h>
 #include <inspector/objectinspector.h>
 #include <objects/objectkinds.h>
 #include <objects/objectstyle.h>
@@ -414,12 +415,12 @@ TEST_F(InspectorWindow, DialogsOfThePathAndColourRowsCommitWhatWasChosen)
     dialogs.pathAnswers = {drivePath(QStringLiteral("dane/GRY.RV3"))};
     inspector->edtDane->OnButtonClick(inspector->edtDane);
     EXPECT_EQ(inspector->edtDane->text(), QStringLiteral("dane\\GRY.RV3"));
-    EXPECT_EQ(context.ButtonDataFiles.value(QStringLiteral("1001")), QStringLiteral("dane\\GRY.RV3"));
+    EXPECT_EQ(DesignEdits::keyFile(context, 1001, DesignEdits::KeyFile::Data), QStringLiteral("dane\\GRY.RV3"));
     EXPECT_EQ(undo.steps.last(), QStringLiteral("Dane"));
     // Cancelled: nothing changes and no step is recorded.
     const int steps = undo.steps.size();
     inspector->edtNextINI->OnButtonClick(inspector->edtNextINI);
-    EXPECT_TRUE(context.NextWindowFiles.value(QStringLiteral("1001")).isEmpty());
+    EXPECT_TRUE(DesignEdits::keyFile(context, 1001, DesignEdits::KeyFile::NextWindow).isEmpty());
     EXPECT_EQ(undo.steps.size(), steps);
 
     choose(QStringLiteral("Lista programów  [ID: LIST]"));

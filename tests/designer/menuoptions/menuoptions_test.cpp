@@ -2,6 +2,7 @@
 // design surface.
 #include "designerfixture.h"
 
+#include <designreading.h>
 #include <menuoptions/menuoptionsdialog.h>
 #include <shaper/controlshaper.h>
 
@@ -86,13 +87,13 @@ TEST_F(MenuOptionsTest, FlagsAndTheHintShapeGoBackAsTheyCame)
             window += QStringLiteral("NOBORDER=") + (ticked == 0 ? u'1' : u'0') + QStringLiteral("\nNOBORDERICONS=")
                       + (ticked == 1 ? u'1' : u'0') + u'\n';
             loadProject(window + QStringLiteral("HintKolor=$00C0F0FF\nHintTextKolor=clNavy\n"));
-            const QStringList before = context.ProjectSettings.lines();
+            const QStringList before = DesignReading::settingLines(context.Design);
             TfrmOpcje form(context);
             for (size_t i = 0; i < flags.size(); ++i)
                 EXPECT_EQ(form.flagBoxes[i]->checked(), i == ticked) << flags[i].setting;
             EXPECT_EQ(form.HintShape->oval(), *oval == '1');
             form.klwOK->click();
-            QStringList after = context.ProjectSettings.lines();
+            QStringList after = DesignReading::settingLines(context.Design);
             EXPECT_EQ(QSet<QString>(after.begin(), after.end()), QSet<QString>(before.begin(), before.end()));
             EXPECT_EQ(undo.steps, QStringList{QStringLiteral("Zmiany w opcjach menu")});
         }
@@ -103,7 +104,7 @@ TEST_F(MenuOptionsTest, OkStoresWhatWasChosenAndAnulujNothing)
 {
     loadProject(QStringLiteral("[WINDOW]\nHintOval=1\nKOPIA_FONT_COLOR=clYellow\n[CDROM]\nCD_TITLE=Stary\n"));
     dialogs.colorChoice = QColor(0x12, 0x34, 0x56);
-    const QStringList before = context.ProjectSettings.lines();
+    const QStringList before = DesignReading::settingLines(context.Design);
     {
         TfrmOpcje form(context);
         form.edtTytul->setText(QStringLiteral("Nowy"));
@@ -115,7 +116,7 @@ TEST_F(MenuOptionsTest, OkStoresWhatWasChosenAndAnulujNothing)
         EXPECT_FALSE(form.HintShape->oval());
         form.klwAnuluj->click();
     }
-    EXPECT_EQ(context.ProjectSettings.lines(), before);
+    EXPECT_EQ(DesignReading::settingLines(context.Design), before);
     EXPECT_TRUE(undo.steps.isEmpty());
 
     confirm([](TfrmOpcje &form) {
@@ -125,13 +126,13 @@ TEST_F(MenuOptionsTest, OkStoresWhatWasChosenAndAnulujNothing)
         form.lblDialogClick(form.lblDialog);
         form.Label4Click(form.Label4);
     });
-    const NameValueList &settings = context.ProjectSettings;
-    EXPECT_EQ(settings.value(QStringLiteral("CD_TITLE")), u"Nowy");
-    EXPECT_FALSE(settings.contains(QStringLiteral("CDROM_ID")));
-    EXPECT_EQ(settings.value(QStringLiteral("HintKolor")), u"$00563412");
-    EXPECT_EQ(settings.value(QStringLiteral("HintTextKolor")), u"clInfoText");
-    EXPECT_EQ(settings.value(QStringLiteral("KOPIA_FONT_COLOR")), u"$00563412");
-    EXPECT_EQ(settings.value(QStringLiteral("HintOval")), u"0");
+    const ProjectFormat::MenuDesign &settings = context.Design;
+    EXPECT_EQ(settings.setting(QStringLiteral("CD_TITLE")), u"Nowy");
+    EXPECT_TRUE(settings.setting(QStringLiteral("CDROM_ID")).isEmpty());
+    EXPECT_EQ(settings.setting(QStringLiteral("HintKolor")), u"$00563412");
+    EXPECT_EQ(settings.setting(QStringLiteral("HintTextKolor")), u"clInfoText");
+    EXPECT_EQ(settings.setting(QStringLiteral("KOPIA_FONT_COLOR")), u"$00563412");
+    EXPECT_EQ(settings.setting(QStringLiteral("HintOval")), u"0");
     EXPECT_EQ(undo.steps, QStringList{QStringLiteral("Zmiany w opcjach menu")});
 }
 
@@ -161,7 +162,7 @@ TEST_F(MenuOptionsTest, ListOnClickHidesTheListAtOnce)
     EXPECT_FALSE(context.Objects.list->isHidden());
     confirm([](TfrmOpcje &form) { form.checkBox(MenuOptions::ListOnClick)->setChecked(true); });
     EXPECT_TRUE(context.Objects.list->isHidden());
-    EXPECT_EQ(context.ProjectSettings.value(QStringLiteral("LIST_ON_CLICK")), u"1");
+    EXPECT_EQ(context.Design.setting(QStringLiteral("LIST_ON_CLICK")), u"1");
     confirm([](TfrmOpcje &form) { form.checkBox(MenuOptions::ListOnClick)->setChecked(false); });
     EXPECT_FALSE(context.Objects.list->isHidden());
 }
@@ -187,8 +188,8 @@ TEST_F(MenuOptionsTest, TheFrameGoesAndTheSurfaceKeepsItsShape)
         EXPECT_EQ(surface().size(), QSize(200, 100));
         EXPECT_FALSE(surface().mask().isEmpty());
         EXPECT_FALSE(surface().mask().contains(QPoint(2, 2))); // a corner is cut away
-        EXPECT_EQ(context.ProjectSettings.value(QStringLiteral("NOBORDER")), row.noBorder ? u"1" : u"0");
-        EXPECT_EQ(context.ProjectSettings.value(QStringLiteral("NOBORDERICONS")), row.noSystemMenu ? u"1" : u"0");
+        EXPECT_EQ(context.Design.setting(QStringLiteral("NOBORDER")), row.noBorder ? u"1" : u"0");
+        EXPECT_EQ(context.Design.setting(QStringLiteral("NOBORDERICONS")), row.noSystemMenu ? u"1" : u"0");
     }
 }
 
@@ -202,7 +203,7 @@ TEST_F(MenuOptionsTest, TitlesGoToTheTitleObjectWhenThereIsOne)
             form.edtTytul->setText(QStringLiteral("Płyta z grami"));
             form.edtEtykieta->setText(QStringLiteral("Gry 2026"));
         });
-        EXPECT_EQ(context.ProjectSettings.value(QStringLiteral("CD_TITLE")), u"Płyta z grami");
+        EXPECT_EQ(context.Design.setting(QStringLiteral("CD_TITLE")), u"Płyta z grami");
         EXPECT_EQ(context.ApplicationTitle, u"Dodorurav 2.0 -> Płyta z grami");
         EXPECT_EQ(surface().windowTitle(), u"Gry 2026");
         if (withTitle) {
@@ -217,9 +218,9 @@ TEST_F(MenuOptionsTest, TheDescriptionIsAShortTextOrAFileOnTheDrive)
     writeText(QStringLiteral("teksty/opis.txt"), QStringLiteral("Opis płyty\n"));
     dialogs.pathAnswers = {drivePath(QStringLiteral("teksty/opis.txt"))};
     confirm([](TfrmOpcje &form) { form.klwOpisCD->click(); });
-    EXPECT_EQ(context.ProjectSettings.value(QStringLiteral("CD_DESCRIPTION")), u"teksty\\opis.txt");
+    EXPECT_EQ(context.Design.setting(QStringLiteral("CD_DESCRIPTION")), u"teksty\\opis.txt");
     confirm([](TfrmOpcje &form) { form.edtOpisCD->setText(QStringLiteral("Gry... i programy: 2026")); });
-    EXPECT_EQ(context.ProjectSettings.value(QStringLiteral("CD_DESCRIPTION")), u"Gry... i programy: 2026");
+    EXPECT_EQ(context.Design.setting(QStringLiteral("CD_DESCRIPTION")), u"Gry... i programy: 2026");
 
     undo.steps.clear();
     TfrmOpcje form(context);
@@ -229,6 +230,6 @@ TEST_F(MenuOptionsTest, TheDescriptionIsAShortTextOrAFileOnTheDrive)
     EXPECT_EQ(form.PageControl1->currentWidget(), form.TabSheet1);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("Plik leży poza dyskiem projektu")));
-    EXPECT_EQ(context.ProjectSettings.value(QStringLiteral("CD_DESCRIPTION")), u"Gry... i programy: 2026");
+    EXPECT_EQ(context.Design.setting(QStringLiteral("CD_DESCRIPTION")), u"Gry... i programy: 2026");
     EXPECT_TRUE(undo.steps.isEmpty());
 }

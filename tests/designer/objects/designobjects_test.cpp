@@ -170,8 +170,8 @@ TEST_F(Creators, EditsAreAsHighAsTheirOwnFontNeeds)
 
 TEST_F(Creators, ARememberedGlyphThatIsGoneIsReportedForFunctionKeysOnly)
 {
-    context.ButtonGlyphFiles.setValue(QStringLiteral("1001"), QStringLiteral("MENU\\BRAK.BMP"));
-    context.ButtonGlyphFiles.setValue(QStringLiteral("10006"), QStringLiteral("MENU\\BRAK.BMP"));
+    context.KeyFilesLeft[1001].glyphFile = QStringLiteral("MENU\\BRAK.BMP");
+    context.KeyFilesLeft[10006].glyphFile = QStringLiteral("MENU\\BRAK.BMP");
     EXPECT_TRUE(creators.DodajKlawisz());
     EXPECT_TRUE(dialogs.messages.isEmpty());
     EXPECT_TRUE(creators.DodajKlawisz_Koniec());
@@ -181,7 +181,7 @@ TEST_F(Creators, ARememberedGlyphThatIsGoneIsReportedForFunctionKeysOnly)
     EXPECT_EQ(dialogs.messages[0].icon, Platform::MessageIcon::Warning);
 
     writePicture(QStringLiteral("MENU/JEST.BMP"), 16, 16, Qt::green);
-    context.ButtonGlyphFiles.setValue(QStringLiteral("10001"), QStringLiteral("menu\\jest.bmp"));
+    context.KeyFilesLeft[10001].glyphFile = QStringLiteral("menu\\jest.bmp");
     TMenuButton *start = creators.DodajKlawisz_Start();
     EXPECT_FALSE(start->glyph().isNull());
 }

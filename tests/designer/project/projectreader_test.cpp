@@ -1,5 +1,7 @@
 #include "designerfixture.h"
 
+#include <objects/designedits.h>
+#include <designreading.h>
 #include <buttons/menubutton.h>
 #include <menuobjects/imagewidget.h>
 #include <objects/objectstyle.h>
@@ -175,16 +177,16 @@ TEST_F(ProjectReader, SettingsAreReadInTheirOrderWithTheirDefaults)
 {
     writeText(QStringLiteral("P.KLV"), QStringLiteral("[bonus]\nmaska=MENU\\M.BMP\n[window]\nhintoval=2\n"));
     load(QStringLiteral("P.KLV"));
-    const QStringList lines = context.ProjectSettings.lines();
+    const QStringList lines = DesignReading::settingLines(context.Design);
     EXPECT_EQ(lines.first(), u"NOBORDER=0");
     EXPECT_EQ(lines.last(), u"BMP_Szer=320");
-    EXPECT_EQ(context.ProjectSettings.value(QStringLiteral("MASKA")), u"MENU\\M.BMP");
-    EXPECT_EQ(context.ProjectSettings.value(QStringLiteral("HintOval")), u"2");
-    EXPECT_FALSE(context.ProjectSettings.contains(QStringLiteral("CD_TITLE")));
+    EXPECT_EQ(context.Design.setting(QStringLiteral("MASKA")), u"MENU\\M.BMP");
+    EXPECT_EQ(context.Design.setting(QStringLiteral("HintOval")), u"2");
+    EXPECT_TRUE(context.Design.setting(QStringLiteral("CD_TITLE")).isEmpty());
 
-    // Edits of the lists mark the project; the load itself does not.
+    // Edits of the settings mark the project; the load itself does not.
     EXPECT_FALSE(context.ProjectModified);
-    context.ButtonDataFiles.setValue(QStringLiteral("1001"), QStringLiteral("DANE\\A.RV3"));
+    DesignEdits::setSetting(context, QStringLiteral("CD_TITLE"), QStringLiteral("Nowy"));
     EXPECT_TRUE(context.ProjectModified);
 }
 

@@ -1,5 +1,6 @@
 #include "designerfixture.h"
 
+#include <objects/designedits.h>
 #include <surface/designobjects.h>
 #include <project/projectsettings.h>
 #include <document/surfacedesign.h>
@@ -536,9 +537,36 @@ TEST_F(ProjectWriter, SaveAndSaveAsKeepSecondWindowsOfKeysAndDropStaleEntries)
     TMenuButton *key = creators.DodajKlawisz();
     ASSERT_TRUE(key);
     EXPECT_EQ(MenuObjects::tagOf(key), 1003);
-    EXPECT_TRUE(context.ButtonGlyphFiles.value(QStringLiteral("1003")).isEmpty());
-    EXPECT_TRUE(context.ButtonDataFiles.value(QStringLiteral("1003")).isEmpty());
-    EXPECT_TRUE(context.NextWindowFiles.value(QStringLiteral("1003")).isEmpty());
+    EXPECT_TRUE(DesignEdits::keyFile(context, 1003, DesignEdits::KeyFile::Glyph).isEmpty());
+    EXPECT_TRUE(DesignEdits::keyFile(context, 1003, DesignEdits::KeyFile::Data).isEmpty());
+    EXPECT_TRUE(DesignEdits::keyFile(context, 1003, DesignEdits::KeyFile::NextWindow).isEmpty());
+}
+
+TEST_F(ProjectWriter, UntilASaveANewKeyTakesTheFilesLeftForItsId)
+{
+    writeText(QStringLiteral("RECZNY.KLV"), text(kHandProject));
+    load(QStringLiteral("RECZNY.KLV"));
+    DesignObjectCreators creators(context);
+    const auto filesOf = [this](int id) {
+        using DesignEdits::KeyFile;
+        return QStringList{DesignEdits::keyFile(context, id, KeyFile::Glyph),
+                           DesignEdits::keyFile(context, id, KeyFile::Data),
+                           DesignEdits::keyFile(context, id, KeyFile::NextWindow)};
+    };
+    // The file names a glyph and a data file for an id that has no key.
+    TMenuButton *key = creators.DodajKlawisz();
+    ASSERT_TRUE(key);
+    ASSERT_EQ(MenuObjects::tagOf(key), 1003);
+    EXPECT_EQ(filesOf(1003), (QStringList{QStringLiteral("MENU\\STARY.BMP"), QStringLiteral("DANE\\STARY.RV3"), {}}));
+
+    // A deleted key leaves its files to the next key of its id.
+    DesignEdits::setKeyFile(context, 1003, DesignEdits::KeyFile::NextWindow, QStringLiteral("OKNO3.KLV"));
+    delete key;
+    key = creators.DodajKlawisz();
+    ASSERT_TRUE(key);
+    ASSERT_EQ(MenuObjects::tagOf(key), 1003);
+    EXPECT_EQ(filesOf(1003), (QStringList{QStringLiteral("MENU\\STARY.BMP"), QStringLiteral("DANE\\STARY.RV3"),
+                                          QStringLiteral("OKNO3.KLV")}));
 }
 
 TEST_F(ProjectWriter, AFailedWriteIsReportedAndKeepsTheModifiedFlag)
@@ -642,8 +670,8 @@ TEST_F(ProjectWriter, InfoCdExportWritesTheDescriptionIntoTheChosenProject)
 {
     writeText(QStringLiteral("INNY.INI"), QStringLiteral("[CDROM]\nCD_TITLE=Inny\n"));
     loadEmpty();
-    context.ProjectSettings.setValue(QStringLiteral("Maska"), QStringLiteral("MENU\\M.BMP"));
-    context.ProjectSettings.setValue(QStringLiteral("CD_DESCRIPTION"), QStringLiteral("OPISY\\CD.TXT"));
+    DesignEdits::setSetting(context, QStringLiteral("Maska"), QStringLiteral("MENU\\M.BMP"));
+    DesignEdits::setSetting(context, QStringLiteral("CD_DESCRIPTION"), QStringLiteral("OPISY\\CD.TXT"));
     context.ClickPoint = QPoint(30, 40);
     DesignObjectCreators(context).DodajOpisProgramow();
 
@@ -702,7 +730,7 @@ TEST_F(ProjectWriter, DeletedKeysLeaveOnlyTheirOtherLinesAndNoKeysLeaveNoNames)
 {
     writeText(QStringLiteral("RECZNY.KLV"), text(kHandProject));
     load(QStringLiteral("RECZNY.KLV"));
-    context.ProjectSettings.setValue(QStringLiteral("CD_TITLE"), {});
+    DesignEdits::setSetting(context, QStringLiteral("CD_TITLE"), {});
     for (QWidget *object : surface().components()) {
         if (MenuObjects::tagOf(object) == 1001)
             delete object;

@@ -1,5 +1,7 @@
 #include "outside/outsidefixture.h"
 
+#include <objects/designedits.h>
+#include <designreading.h>
 #include <surface/designobjects.h>
 #include <propertyeditors/onebitmask.h>
 #include <propertyeditors/pickedpaths.h>
@@ -123,7 +125,7 @@ TEST_F(FilePickers, AChosenGlyphIsStoredRelativeToTheDrive)
     dialogs.pathAnswers = {drivePath(QStringLiteral("obrazy/gry.bmp"))};
 
     EXPECT_EQ(editors.edtBitmapaButtonClick({}), QStringLiteral("obrazy\\gry.bmp"));
-    EXPECT_EQ(context.ButtonGlyphFiles.value(QStringLiteral("1001")), u"obrazy\\gry.bmp");
+    EXPECT_EQ(DesignEdits::keyFile(context, 1001, DesignEdits::KeyFile::Glyph), u"obrazy\\gry.bmp");
     EXPECT_FALSE(key->glyph().isNull());
     EXPECT_EQ(undo.steps, QStringList{QStringLiteral("Zmiana bitmapy")});
 }
@@ -134,11 +136,11 @@ TEST_F(FilePickers, AFileOutsideTheDriveOrAPictureThatDoesNotLoadChangesNothing)
     TestSupport::writeFile(drivePath(QStringLiteral("obrazy/zepsuty.bmp")), "BM not a picture");
     TestSupport::writeFile(elsewhere.path() + QStringLiteral("/obcy.bmp"),
                            TestSupport::readFile(drivePath(QStringLiteral("obrazy/tlo.bmp"))));
-    context.ProjectSettings.setValue(QStringLiteral("Tlo"), QStringLiteral("obrazy\\tlo.bmp"));
-    context.ProjectSettings.setValue(QStringLiteral("Maska"), QStringLiteral("obrazy\\tlo.bmp"));
-    context.ButtonGlyphFiles.setValue(QStringLiteral("1001"), QStringLiteral("obrazy\\tlo.bmp"));
-    const QStringList settingsBefore = context.ProjectSettings.lines();
-    const QStringList glyphsBefore = context.ButtonGlyphFiles.lines();
+    DesignEdits::setSetting(context, QStringLiteral("Tlo"), QStringLiteral("obrazy\\tlo.bmp"));
+    DesignEdits::setSetting(context, QStringLiteral("Maska"), QStringLiteral("obrazy\\tlo.bmp"));
+    DesignEdits::setKeyFile(context, 1001, DesignEdits::KeyFile::Glyph, QStringLiteral("obrazy\\tlo.bmp"));
+    const QStringList settingsBefore = DesignReading::settingLines(context.Design);
+    const QStringList glyphsBefore = DesignReading::keyFileLines(context.Design, &ProjectFormat::DesignKey::glyphFile);
     const QString outside = elsewhere.path() + QStringLiteral("/obcy.bmp");
     const QString broken = drivePath(QStringLiteral("obrazy/zepsuty.bmp"));
     context.ProjectModified = false;
@@ -172,9 +174,9 @@ TEST_F(FilePickers, AFileOutsideTheDriveOrAPictureThatDoesNotLoadChangesNothing)
 
         ASSERT_EQ(dialogs.messages.size(), 1);
         EXPECT_TRUE(dialogs.messages[0].text.contains(c.named)) << dialogs.messages[0].text.toStdString();
-        EXPECT_EQ(context.ProjectSettings.lines(), settingsBefore);
-        EXPECT_EQ(context.ButtonGlyphFiles.lines(), glyphsBefore);
-        EXPECT_TRUE(context.ButtonDataFiles.lines().isEmpty());
+        EXPECT_EQ(DesignReading::settingLines(context.Design), settingsBefore);
+        EXPECT_EQ(DesignReading::keyFileLines(context.Design, &ProjectFormat::DesignKey::glyphFile), glyphsBefore);
+        EXPECT_TRUE(DesignReading::keyFileLines(context.Design, &ProjectFormat::DesignKey::dataFile).isEmpty());
         expectNothingChanged();
     }
 }
@@ -196,7 +198,7 @@ TEST_F(FilePickers, TilingAPictureOfNoWidthEndsWithAMessage)
         context.CurrentObject = surface().Image1;
         EXPECT_FALSE(editors.edtTypUlozeniaClick(item, QStringLiteral("obrazy\\pusty.bmp")));
         EXPECT_EQ(dialogs.messages.size(), 1);
-        EXPECT_TRUE(context.ProjectSettings.value(QStringLiteral("TILE")) != u"1");
+        EXPECT_TRUE(context.Design.setting(QStringLiteral("TILE")) != u"1");
     }
     expectNothingChanged();
 }
@@ -206,10 +208,10 @@ TEST_F(FilePickers, TilingRecordsItsChoiceAndDrawsThePicture)
     writePicture(QStringLiteral("obrazy/kafel.bmp"), 4, 4, Qt::blue);
     context.CurrentObject = surface().Image1;
     EXPECT_TRUE(editors.edtTypUlozeniaClick(1, QStringLiteral("OBRAZY\\KAFEL.BMP")));
-    EXPECT_EQ(context.ProjectSettings.value(QStringLiteral("TILE")), u"1");
+    EXPECT_EQ(context.Design.setting(QStringLiteral("TILE")), u"1");
     EXPECT_EQ(surface().Image1->canvas().pixelColor(9, 9), QColor(Qt::blue));
     EXPECT_TRUE(editors.edtTypUlozeniaClick(0, QStringLiteral("OBRAZY\\KAFEL.BMP")));
-    EXPECT_EQ(context.ProjectSettings.value(QStringLiteral("TILE")), u"0");
+    EXPECT_EQ(context.Design.setting(QStringLiteral("TILE")), u"0");
 }
 
 TEST_F(FilePickers, ATwentyFourBitMaskIsConvertedOnlyOnYes)
@@ -223,7 +225,7 @@ TEST_F(FilePickers, ATwentyFourBitMaskIsConvertedOnlyOnYes)
         EXPECT_EQ(editors.edtMaskaButtonClick({}), std::nullopt);
         EXPECT_EQ(readBytes(QStringLiteral("obrazy/TLO.BMP")), original);
         EXPECT_FALSE(QFile::exists(drivePath(QStringLiteral("obrazy/TLO.OLD"))));
-        EXPECT_TRUE(context.ProjectSettings.value(QStringLiteral("Maska")).isEmpty());
+        EXPECT_TRUE(context.Design.setting(QStringLiteral("Maska")).isEmpty());
     }
     expectNothingChanged();
 
@@ -242,7 +244,7 @@ TEST_F(FilePickers, ATwentyFourBitMaskIsConvertedOnlyOnYes)
     const std::optional<MaskHeader> header = readMaskHeader(mask);
     ASSERT_TRUE(header);
     EXPECT_TRUE((maskRegion(mask, *header) ^ QRegion(5, 5, 10, 8)).isEmpty());
-    EXPECT_EQ(context.ProjectSettings.value(QStringLiteral("Maska")), u"obrazy\\TLO.BMP");
+    EXPECT_EQ(context.Design.setting(QStringLiteral("Maska")), u"obrazy\\TLO.BMP");
     EXPECT_EQ(undo.steps, QStringList{QStringLiteral("Zmiana maski okna")});
     // The surface takes the outline at once: the mask's black is the window.
     EXPECT_TRUE(surface().MASKA->shapeActive());
@@ -277,7 +279,7 @@ TEST_F(FilePickers, AConversionThatCannotKeepTheOriginalChangesNeitherFile)
     EXPECT_EQ(readBytes(QStringLiteral("obrazy/TLO.OLD")), QByteArray("older"));
     ASSERT_EQ(dialogs.messages.size(), 2);
     EXPECT_TRUE(dialogs.messages[1].text.contains(drivePath(QStringLiteral("obrazy/TLO.OLD"))));
-    EXPECT_TRUE(context.ProjectSettings.value(QStringLiteral("Maska")).isEmpty());
+    EXPECT_TRUE(context.Design.setting(QStringLiteral("Maska")).isEmpty());
     expectNothingChanged();
 }
 
@@ -285,18 +287,18 @@ TEST_F(FilePickers, DataFilesOfACategoryKeyFromTheDialogOrTyped)
 {
     writeText(QStringLiteral("dane/gry.rv3"), QStringLiteral("TITLE=Gry\n"));
     context.CurrentObject = key;
-    context.ButtonDataFiles.setValue(QStringLiteral("1001"), QStringLiteral("dane\\stare.rv3"));
+    DesignEdits::setKeyFile(context, 1001, DesignEdits::KeyFile::Data, QStringLiteral("dane\\stare.rv3"));
 
     dialogs.pathAnswers = {drivePath(QStringLiteral("dane/gry.rv3"))};
     EXPECT_EQ(editors.edtDaneButtonClick(QStringLiteral("dane\\stare.rv3")), QStringLiteral("dane\\gry.rv3"));
-    EXPECT_EQ(context.ButtonDataFiles.value(QStringLiteral("1001")), u"dane\\gry.rv3");
+    EXPECT_EQ(DesignEdits::keyFile(context, 1001, DesignEdits::KeyFile::Data), u"dane\\gry.rv3");
     // The dialog takes a name that does not exist yet.
     dialogs.pathAnswers = {drivePath(QStringLiteral("dane/nowe.RV3"))};
     EXPECT_EQ(editors.edtDaneButtonClick({}), QStringLiteral("dane\\nowe.RV3"));
 
     dialogs.pathAnswers = {drivePath(QStringLiteral("MENU/PROJEKT.KLV"))};
     EXPECT_EQ(editors.edtNextINIButtonClick({}), QStringLiteral("MENU\\PROJEKT.KLV"));
-    EXPECT_EQ(context.NextWindowFiles.value(QStringLiteral("1001")), u"MENU\\PROJEKT.KLV");
+    EXPECT_EQ(DesignEdits::keyFile(context, 1001, DesignEdits::KeyFile::NextWindow), u"MENU\\PROJEKT.KLV");
     EXPECT_EQ(undo.steps, (QStringList{QStringLiteral("Zmiana pliku danych"), QStringLiteral("Zmiana pliku danych"),
                                        QStringLiteral("Zmiana drugiego okna")}));
 
@@ -306,7 +308,7 @@ TEST_F(FilePickers, DataFilesOfACategoryKeyFromTheDialogOrTyped)
     dialogs.pathAnswers = {drivePath(QStringLiteral("dane/gry.rv3"))};
     EXPECT_EQ(editors.edtDaneButtonClick({}), std::nullopt);
     EXPECT_EQ(editors.edtDaneKeyDown(QStringLiteral("dane\\gry.rv3")), std::nullopt);
-    EXPECT_FALSE(context.ButtonDataFiles.contains(QStringLiteral("10001")));
+    EXPECT_TRUE(DesignEdits::keyFile(context, 10001, DesignEdits::KeyFile::Data).isEmpty());
     EXPECT_TRUE(undo.steps.isEmpty());
 }
 
@@ -333,7 +335,7 @@ TEST_F(FilePickers, ATypedDataFileIsKeptOrRefusedNeverDropped)
     for (const auto &c : cases) {
         dialogs.messages.clear();
         EXPECT_EQ(editors.edtDaneKeyDown(c.typed), c.shown) << c.typed.toStdString();
-        EXPECT_EQ(context.ButtonDataFiles.value(QStringLiteral("1001")), c.stored) << c.typed.toStdString();
+        EXPECT_EQ(DesignEdits::keyFile(context, 1001, DesignEdits::KeyFile::Data), c.stored) << c.typed.toStdString();
         ASSERT_EQ(dialogs.messages.size(), c.refused ? 1 : 0) << c.typed.toStdString();
         if (c.refused)
             EXPECT_TRUE(dialogs.messages[0].text.startsWith(refusal));
@@ -358,7 +360,7 @@ TEST_F(FilePickers, TheDataEditorButtonMakesAMissingDataFile)
     dialogs.answers = {Platform::MessageAnswer::Yes};
     EXPECT_TRUE(editors.klwRV3Click(QStringLiteral("Dane\\gry.RV3")));
     EXPECT_EQ(DataFile::readHeader(drivePath(QStringLiteral("Dane/gry.RV3"))).title, u"Gry łamigłówki");
-    EXPECT_EQ(context.ButtonDataFiles.value(QStringLiteral("1001")), u"Dane\\gry.RV3");
+    EXPECT_EQ(DesignEdits::keyFile(context, 1001, DesignEdits::KeyFile::Data), u"Dane\\gry.RV3");
     EXPECT_EQ(launcher.startedArguments, (QList<QStringList>{{drivePath(QStringLiteral("Dane/gry.RV3"))}}));
 
     // A path the project cannot store makes nothing.

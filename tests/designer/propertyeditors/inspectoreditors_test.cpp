@@ -1,5 +1,6 @@
 #include "outside/outsidefixture.h"
 
+#include <objects/designedits.h>
 #include <inspector/objectinspector.h>
 #include <propertyeditors/inspectoreditors.h>
 #include <propertyeditors/propertyeditors.h>
@@ -108,7 +109,7 @@ TEST_F(InspectorEditors, FileButtonsStoreTheDrivePathAndTheBmpButtonStartsTheEdi
     dialogs.pathAnswers = {drivePath(QStringLiteral("obrazy/gry 1.bmp"))};
     inspector->commits.file(Row::Bitmapa);
     EXPECT_EQ(inspector->edtBitmapa->text(), u"obrazy\\gry 1.bmp");
-    EXPECT_EQ(context.ButtonGlyphFiles.value(QStringLiteral("1001")), u"obrazy\\gry 1.bmp");
+    EXPECT_EQ(DesignEdits::keyFile(context, 1001, DesignEdits::KeyFile::Glyph), u"obrazy\\gry 1.bmp");
 
     inspector->MenuButton1->click();
     EXPECT_EQ(launcher.startedArguments, QList<QStringList>{{drivePath(QStringLiteral("obrazy/gry 1.bmp"))}});

@@ -2,6 +2,8 @@
 // Anuluj store, and a load letting the MP3 plug-in go.
 #include "designerfixture.h"
 
+#include <objects/designedits.h>
+#include <designreading.h>
 #include <propertyeditors/editormessages.h>
 #include <sound/sounddialog.h>
 #include <sound/soundmessages.h>
@@ -36,8 +38,8 @@ protected:
         DesignerFixture::SetUp();
         ASSERT_TRUE(audio.isValid());
         loadEmpty();
-        context.ProjectSettings.setValue(QStringLiteral("StreamName"), QStringLiteral("dzwieki\\stara.mid"));
-        context.ProjectSettings.setValue(QStringLiteral("ON_UP"), QStringLiteral("dzwieki\\puszczenie.wav"));
+        DesignEdits::setSetting(context, QStringLiteral("StreamName"), QStringLiteral("dzwieki\\stara.mid"));
+        DesignEdits::setSetting(context, QStringLiteral("ON_UP"), QStringLiteral("dzwieki\\puszczenie.wav"));
         undo.steps.clear();
     }
 
@@ -167,7 +169,7 @@ TEST_F(SoundDialog, AMissingPlugInPlaysNothingAndSaysNothing)
 
 TEST_F(SoundDialog, OkWritesTheFourNamesInOneStepAndAnulujWritesNothing)
 {
-    const QStringList before = context.ProjectSettings.lines();
+    const QStringList before = DesignReading::settingLines(context.Design);
     {
         const auto form = open();
         EXPECT_EQ(form->edtMuzyka->text(), u"dzwieki\\stara.mid");
@@ -176,7 +178,7 @@ TEST_F(SoundDialog, OkWritesTheFourNamesInOneStepAndAnulujWritesNothing)
         form->klwAnuluj->click();
         EXPECT_EQ(form->result(), QDialog::Rejected);
     }
-    EXPECT_EQ(context.ProjectSettings.lines(), before);
+    EXPECT_EQ(DesignReading::settingLines(context.Design), before);
     EXPECT_TRUE(undo.steps.isEmpty());
 
     const auto form = open();
@@ -187,19 +189,19 @@ TEST_F(SoundDialog, OkWritesTheFourNamesInOneStepAndAnulujWritesNothing)
     context.ProjectModified = false;
     form->klwOk->click();
     EXPECT_EQ(form->result(), QDialog::Accepted);
-    const NameValueList &settings = context.ProjectSettings;
-    EXPECT_EQ(settings.value(QStringLiteral("StreamName")), u"dzwieki\\nowa.mp3");
-    EXPECT_EQ(settings.value(QStringLiteral("ON_MOVE")), u"dzwieki\\najazd.wav");
+    const ProjectFormat::MenuDesign &settings = context.Design;
+    EXPECT_EQ(settings.setting(QStringLiteral("StreamName")), u"dzwieki\\nowa.mp3");
+    EXPECT_EQ(settings.setting(QStringLiteral("ON_MOVE")), u"dzwieki\\najazd.wav");
     // Typed as a whole path on the drive: stored from its root.
-    EXPECT_EQ(settings.value(QStringLiteral("ON_DOWN")), u"dzwieki\\wcisniecie.wav");
-    EXPECT_FALSE(settings.contains(QStringLiteral("ON_UP")));
+    EXPECT_EQ(settings.setting(QStringLiteral("ON_DOWN")), u"dzwieki\\wcisniecie.wav");
+    EXPECT_TRUE(settings.setting(QStringLiteral("ON_UP")).isEmpty());
     EXPECT_EQ(undo.steps, QStringList{QStringLiteral("Ustawienia dźwięku")});
     EXPECT_TRUE(context.ProjectModified);
 }
 
 TEST_F(SoundDialog, ATypedPathAboveTheDriveKeepsTheDialogOpen)
 {
-    const QStringList before = context.ProjectSettings.lines();
+    const QStringList before = DesignReading::settingLines(context.Design);
     const auto form = open();
     form->edtMuzyka->setText(QStringLiteral("dzwieki\\nowa.mp3"));
     form->edtMove->setText(QStringLiteral("..\\..\\etc\\passwd"));
@@ -207,7 +209,7 @@ TEST_F(SoundDialog, ATypedPathAboveTheDriveKeepsTheDialogOpen)
     EXPECT_NE(form->result(), QDialog::Accepted);
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("Plik leży poza dyskiem projektu")));
-    EXPECT_EQ(context.ProjectSettings.lines(), before);
+    EXPECT_EQ(DesignReading::settingLines(context.Design), before);
     EXPECT_TRUE(undo.steps.isEmpty());
 }
 

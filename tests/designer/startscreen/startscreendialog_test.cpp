@@ -2,6 +2,8 @@
 // the width of the dialog with "Podgląd".
 #include "designerfixture.h"
 
+#include <objects/designedits.h>
+#include <designreading.h>
 #include <startscreen/startscreendialog.h>
 
 #include <checkbox/bitcheckbox.h>
@@ -57,7 +59,7 @@ protected:
         undo.steps.clear();
     }
 
-    QString setting(const char *name) const { return context.ProjectSettings.value(QLatin1String(name)); }
+    QString setting(const char *name) const { return context.Design.setting(QLatin1String(name)); }
 
     TfrmSetEkran form{context};
 };
@@ -90,7 +92,7 @@ TEST_F(StartScreen, OkStoresWhatNamesAFileAndKeepsTheRest)
         undo.steps.clear();
         dialogs.messages.clear();
         TfrmSetEkran dialog(context);
-        const QStringList before = context.ProjectSettings.lines();
+        const QStringList before = DesignReading::settingLines(context.Design);
         dialog.edtAVI->setText(QString::fromUtf8(row.avi));
         dialog.edtBMP->setText(QString::fromUtf8(row.bmp));
         dialog.edtWysBMP->setValue(48);
@@ -101,7 +103,7 @@ TEST_F(StartScreen, OkStoresWhatNamesAFileAndKeepsTheRest)
             ASSERT_EQ(dialogs.messages.size(), 1);
             EXPECT_TRUE(dialogs.messages[0].text.startsWith(QString::fromUtf8(row.message)))
                 << dialogs.messages[0].text.toStdString();
-            EXPECT_EQ(context.ProjectSettings.lines(), before);
+            EXPECT_EQ(DesignReading::settingLines(context.Design), before);
             EXPECT_TRUE(undo.steps.isEmpty());
             continue;
         }
@@ -117,8 +119,8 @@ TEST_F(StartScreen, OkStoresWhatNamesAFileAndKeepsTheRest)
 
 TEST_F(StartScreen, SizesStayWithinTheirSpins)
 {
-    context.ProjectSettings.setValue(QStringLiteral("AVI_Wys"), QStringLiteral("99999"));
-    context.ProjectSettings.setValue(QStringLiteral("AVI_Szer"), QStringLiteral("sto"));
+    DesignEdits::setSetting(context, QStringLiteral("AVI_Wys"), QStringLiteral("99999"));
+    DesignEdits::setSetting(context, QStringLiteral("AVI_Szer"), QStringLiteral("sto"));
     TfrmSetEkran dialog(context);
     EXPECT_EQ(dialog.edtWysAVI->value(), 2000);
     EXPECT_EQ(dialog.edtSzerAVI->value(), 0);

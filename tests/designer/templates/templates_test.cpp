@@ -417,5 +417,5 @@ TEST_F(TemplatesFromMainWindow, ANewProjectFromATemplateIsOpenedAndSavesAsTheTem
     dialog.klwOkClick(dialog.klwOk);
     EXPECT_EQ(openFileName(), drivePath(QStringLiteral("projekt/NOWY.KLV")));
     EXPECT_FALSE(window->context().ProjectModified);
-    EXPECT_EQ(window->context().ProjectSettings.value(QStringLiteral("CD_TITLE")), QStringLiteral("Z szablonu"));
+    EXPECT_EQ(window->context().Design.setting(QStringLiteral("CD_TITLE")), QStringLiteral("Z szablonu"));
 }

@@ -64,7 +64,7 @@ TEST_F(DesignUndo, TextsWithCommasAndHashesComeBackUnchanged)
         entry.hint = QStringLiteral("x,y");
         entry.font.name = QStringLiteral("Font, #1");
     });
-    context.ProjectSettings.setValue(QStringLiteral("Tlo"), QStringLiteral("obrazy\\inne #2,b.bmp"));
+    DesignEdits::setSetting(context, QStringLiteral("Tlo"), QStringLiteral("obrazy\\inne #2,b.bmp"));
     history.SaveUndo(QStringLiteral("Edycja tekstu klawisza"));
     const QByteArray changed = saved();
     const Platform::ProfileFile file(drivePath(QStringLiteral("projekt/MENU.KLV")));
@@ -225,19 +225,19 @@ TEST_F(DesignUndo, ListColoursHintsAndSettingsComeBack)
     list->setToolTip(QStringLiteral("lista, #1"));
     auto *title = static_cast<QLabel *>(object(TitleId));
     title->setToolTip({});
-    context.ProjectSettings.setValue(QStringLiteral("CD_CAPTION"), QStringLiteral("Płyta, #2"));
+    DesignEdits::setSetting(context, QStringLiteral("CD_CAPTION"), QStringLiteral("Płyta, #2"));
     history.SaveUndo(QStringLiteral("Zmiana koloru obiektu"));
     DesignEdits::setColor(context, list, Platform::clBlue);
     list->setToolTip({});
     title->setToolTip(QStringLiteral("tytuł"));
-    context.ProjectSettings.setValue(QStringLiteral("CD_CAPTION"), {});
+    DesignEdits::setSetting(context, QStringLiteral("CD_CAPTION"), {});
     history.SaveUndo(QStringLiteral("Edycja podpowiedzi"));
 
     history.mnuCofnijClick();
     EXPECT_EQ(list->color(), Platform::clRed);
     EXPECT_EQ(list->toolTip(), u"lista, #1");
     EXPECT_EQ(title->toolTip(), u"");
-    EXPECT_EQ(context.ProjectSettings.value(QStringLiteral("CD_CAPTION")), u"Płyta, #2");
+    EXPECT_EQ(context.Design.setting(QStringLiteral("CD_CAPTION")), u"Płyta, #2");
     EXPECT_TRUE(history.canUndo());
     EXPECT_TRUE(history.canRedo());
 }
@@ -266,8 +266,8 @@ TEST_F(DesignUndo, EveryValueOfTheDesignComesBackWithItsStep)
              });
          }},
         {"a key's files", [&] {
-             context.ButtonDataFiles.setValue(QStringLiteral("1001"), QStringLiteral("dane\\inne.rv3"));
-             context.NextWindowFiles.setValue(QStringLiteral("1001"), QStringLiteral("okna\\trzecie.klv"));
+             DesignEdits::setKeyFile(context, 1001, DesignEdits::KeyFile::Data, QStringLiteral("dane\\inne.rv3"));
+             DesignEdits::setKeyFile(context, 1001, DesignEdits::KeyFile::NextWindow, QStringLiteral("okna\\trzecie.klv"));
          }},
         {"a key deleted", [&] { delete key(1003); }},
         {"a function key added", [&] { DesignObjectCreators(context).DodajKlawisz_Koniec(); }},
@@ -291,7 +291,7 @@ TEST_F(DesignUndo, EveryValueOfTheDesignComesBackWithItsStep)
              surface().setBackgroundAligned(false);
              DesignEdits::setBounds(context, surface().Image1, QRect(1, 2, 300, 200));
          }},
-        {"a setting", [&] { context.ProjectSettings.setValue(QStringLiteral("CD_TITLE"), QStringLiteral("Nowy")); }},
+        {"a setting", [&] { DesignEdits::setSetting(context, QStringLiteral("CD_TITLE"), QStringLiteral("Nowy")); }},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.edit);

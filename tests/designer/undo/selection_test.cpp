@@ -134,7 +134,7 @@ TEST_F(Selection, WindowSizeFromTheBackgroundAndFromTheMask)
 {
     loadProject();
     writePicture(QStringLiteral("obrazy/duze.bmp"), 500, 350, Qt::gray);
-    context.ProjectSettings.setValue(QStringLiteral("Tlo"), QStringLiteral("obrazy\\duze.bmp"));
+    DesignEdits::setSetting(context, QStringLiteral("Tlo"), QStringLiteral("obrazy\\duze.bmp"));
     selection.RozmiaroknaBMP1->trigger();
     EXPECT_EQ(context.Surface->size(), QSize(500, 350));
     EXPECT_EQ(history.steps().names().last(), u"Rozmiar okna = rozmiar BMP");
@@ -142,7 +142,7 @@ TEST_F(Selection, WindowSizeFromTheBackgroundAndFromTheMask)
 
     // No mask, or a picture that is no 1-bit mask: nothing changes.
     for (const QString &mask : {QString(), QStringLiteral("obrazy\\duze.bmp")}) {
-        context.ProjectSettings.setValue(QStringLiteral("Maska"), mask);
+        DesignEdits::setSetting(context, QStringLiteral("Maska"), mask);
         selection.mnuOdswiezMenuClick(nullptr);
         EXPECT_EQ(context.Surface->size(), QSize(500, 350));
         EXPECT_FALSE(context.Surface->MASKA->shapeActive());
