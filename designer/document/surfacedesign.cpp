@@ -18,13 +18,8 @@ using MenuObjects::tagOf;
 
 namespace {
 
-void takeNextWindow(const DesignerContext &context, DesignKey &key)
-{
-    if (context.ProjectIni && !key.isFunctionKey())
-        key.nextWindow = context.ProjectIni->readString(Sections::NextWindow, QString::number(key.id), {});
-}
-
-// The files of a key are the design's: no widget shows them.
+// The files and the second-window switch of a key are the design's: no
+// widget shows them.
 DesignKey keyOf(const DesignerContext &context, const TMenuButton *button)
 {
     DesignKey key = ObjectViews::keyOf(button);
@@ -32,8 +27,8 @@ DesignKey keyOf(const DesignerContext &context, const TMenuButton *button)
         key.glyphFile = entry->glyphFile;
         key.dataFile = entry->dataFile;
         key.nextWindowFile = entry->nextWindowFile;
+        key.nextWindow = entry->nextWindow;
     }
-    takeNextWindow(context, key);
     return key;
 }
 
@@ -83,8 +78,6 @@ MenuDesign designOf(const DesignerContext &context)
     // What the file holds beside the design is the save's to add.
     design.sourceText.clear();
     design.infoCd.reset();
-    for (DesignKey &key : design.keys)
-        takeNextWindow(context, key);
     return design;
 }
 

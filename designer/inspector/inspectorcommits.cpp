@@ -346,11 +346,7 @@ void TfrmObiekty::commitNextWindow(bool checked)
     QWidget *current = m_context.CurrentObject;
     if (!m_context.ProjectIni || !rowApplies(Row::NextIni, current))
         return;
-    // Written and flushed at once: the save reads the file again before it
-    // writes, so the tick lives in the file, not in the design.
-    m_context.ProjectIni->writeString(Sections::NextWindow, QString::number(tagOf(current)),
-                                      checked ? QStringLiteral("1") : QStringLiteral("0"));
-    if (!m_context.ProjectIni->flush())
+    if (!DesignEdits::setNextWindow(m_context, tagOf(current), checked))
         Platform::showMessage(this,
                               DesignerMessages::saveFailed(m_context.ProjectIni->fileName(),
                                                            m_context.ProjectIni->errorString()),

@@ -674,7 +674,6 @@ void TfrmObiekty::readEntry(QWidget *object)
 
 void TfrmObiekty::readKey(const DesignKey &key)
 {
-    const QString id = QString::number(key.id);
     edtTekst->setText(key.caption);
     setChoice(edtZawijanieTekstu, InspectorTexts::yesNo()[key.wordWrap ? 0 : 1]);
     edtHint->setText(key.hint);
@@ -691,10 +690,8 @@ void TfrmObiekty::readKey(const DesignKey &key)
     setChoice(edtPolozenie, InspectorTexts::glyphPositions()[int(key.layout)]);
     edtNextINI->setText(key.nextWindowFile);
     readFont(key.font);
-    // Straight from the file: the tick is written there the moment it
-    // changes.
     if (m_context.ProjectIni)
-        chkUseNextIni->setChecked(m_context.ProjectIni->readBool(Sections::NextWindow, id, false));
+        chkUseNextIni->setChecked(key.opensSecondWindow());
 }
 
 void TfrmObiekty::readImage(QWidget *image)

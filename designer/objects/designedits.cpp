@@ -274,4 +274,16 @@ void setKeyFile(DesignerContext &context, int id, KeyFile file, const QString &s
     context.markEdited();
 }
 
+bool setNextWindow(DesignerContext &context, int id, bool opens)
+{
+    DesignKey *key = context.Design.key(id);
+    if (!key || key->isFunctionKey())
+        return true;
+    key->nextWindow = opens ? QStringLiteral("1") : QStringLiteral("0");
+    if (!context.ProjectIni)
+        return true;
+    MenuDesign::writeNextWindow(*context.ProjectIni, *key);
+    return context.ProjectIni->flush();
+}
+
 } // namespace DesignEdits

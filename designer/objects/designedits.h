@@ -72,4 +72,9 @@ enum class KeyFile { Glyph, Data, NextWindow };
 QString keyFile(const DesignerContext &context, int id, KeyFile file);
 void setKeyFile(DesignerContext &context, int id, KeyFile file, const QString &stored);
 
+// The second-window tick of a category key: the design keeps "1" or "0"
+// and the project file takes it at once, as the user sees it happen. False
+// when the file could not be written; nothing for other ids.
+bool setNextWindow(DesignerContext &context, int id, bool opens);
+
 } // namespace DesignEdits

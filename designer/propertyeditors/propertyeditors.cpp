@@ -632,10 +632,7 @@ void PropertyEditors::chkUseNextIniClick(bool checked)
     const int id = currentCategoryId();
     if (!id || !m_context.ProjectIni)
         return;
-    m_context.ProjectIni->writeString(Sections::NextWindow, MenuObjects::buttonKey(id),
-                                      checked ? QStringLiteral("1") : QStringLiteral("0"));
-    // The save reads the file again before it writes: the tick lives there.
-    if (!m_context.ProjectIni->flush())
+    if (!DesignEdits::setNextWindow(m_context, id, checked))
         Platform::showMessage(parent(),
                               DesignerMessages::saveFailed(m_context.ProjectIni->fileName(),
                                                            m_context.ProjectIni->errorString()),

@@ -54,18 +54,15 @@ bool holds(const std::vector<int> &ids, int id)
     return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
+// The project file takes a second-window tick at once (DesignEdits::
+// setNextWindow), so it takes the tick an undo step brings back as well.
 void restoreNextWindow(DesignerContext &context, const DesignKey &key)
 {
-    const QString name = QString::number(key.id);
     Platform::ProfileFile *file = context.ProjectIni.get();
-    if (!file || key.isFunctionKey() || file->readString(Sections::NextWindow, name, {}) == key.nextWindow)
+    if (!file || key.isFunctionKey()
+        || file->readString(Sections::NextWindow, QString::number(key.id), {}) == key.nextWindow)
         return;
-    // The second-window switch lives in the project file alone, as the
-    // inspector writes it.
-    if (key.nextWindow.isEmpty())
-        file->deleteKey(Sections::NextWindow, name);
-    else
-        file->writeString(Sections::NextWindow, name, key.nextWindow);
+    MenuDesign::writeNextWindow(*file, key);
     file->flush();
 }
 

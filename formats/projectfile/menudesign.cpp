@@ -1,5 +1,6 @@
 #include "menudesign.h"
 
+#include <numbers.h>
 #include <screenlimits.h>
 
 
@@ -326,21 +327,10 @@ void writeKey(ProfileFile &file, const DesignKey &key)
     writeText(file, Sections::FunctionsCaption, name, key.caption);
 }
 
-// The switch of a second window is the user's, kept in the file; it changes
-// only where the design says otherwise.
 void writeNextWindowSwitches(ProfileFile &file, const MenuDesign &design)
 {
-    for (const DesignKey &key : design.keys) {
-        if (key.isFunctionKey())
-            continue;
-        const QString name = QString::number(key.id);
-        if (file.readString(Sections::NextWindow, name, {}) == key.nextWindow)
-            continue;
-        if (key.nextWindow.isEmpty())
-            file.deleteKey(Sections::NextWindow, name);
-        else
-            writeText(file, Sections::NextWindow, name, key.nextWindow);
-    }
+    for (const DesignKey &key : design.keys)
+        MenuDesign::writeNextWindow(file, key);
 }
 
 void writeList(ProfileFile &file, const std::optional<DesignList> &list)
@@ -518,6 +508,26 @@ void MenuDesign::writeInfoCd(ProfileFile &file, const InfoCd &infoCd)
     writeText(file, section, QStringLiteral("MASKA"), infoCd.mask);
     writeText(file, section, QStringLiteral("BMP"), infoCd.picture);
     writeText(file, section, QStringLiteral("PLIK"), infoCd.textFile);
+}
+
+// The switch of a second window is the user's, kept in the file; it changes
+// only where the design says otherwise.
+void MenuDesign::writeNextWindow(ProfileFile &file, const DesignKey &key)
+{
+    if (key.isFunctionKey())
+        return;
+    const QString name = QString::number(key.id);
+    if (file.readString(Sections::NextWindow, name, {}) == key.nextWindow)
+        return;
+    if (key.nextWindow.isEmpty())
+        file.deleteKey(Sections::NextWindow, name);
+    else
+        writeText(file, Sections::NextWindow, name, key.nextWindow);
+}
+
+bool DesignKey::opensSecondWindow() const
+{
+    return Platform::parseInt32(nextWindow).value_or(0) != 0;
 }
 
 DesignKey *MenuDesign::key(int id)

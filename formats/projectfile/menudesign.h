@@ -73,6 +73,8 @@ struct DesignKey {
     QString nextWindow;
 
     bool isFunctionKey() const { return isFunctionId(id); }
+    // The switch as a reader of the file takes it: a number other than 0.
+    bool opensSecondWindow() const;
     bool operator==(const DesignKey &) const = default;
 };
 
@@ -180,6 +182,9 @@ public:
     // writes it.
     static std::optional<InfoCd> readInfoCd(const Platform::ProfileFile &file);
     static void writeInfoCd(Platform::ProfileFile &file, const InfoCd &infoCd);
+    // The second-window switch of a category key, as write() stores it:
+    // changed only where the file holds another value.
+    static void writeNextWindow(Platform::ProfileFile &file, const DesignKey &key);
 
     DesignKey *key(int id);
     const DesignKey *key(int id) const;

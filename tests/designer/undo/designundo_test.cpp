@@ -269,6 +269,7 @@ TEST_F(DesignUndo, EveryValueOfTheDesignComesBackWithItsStep)
              DesignEdits::setKeyFile(context, 1001, DesignEdits::KeyFile::Data, QStringLiteral("dane\\inne.rv3"));
              DesignEdits::setKeyFile(context, 1001, DesignEdits::KeyFile::NextWindow, QStringLiteral("okna\\trzecie.klv"));
          }},
+        {"a second-window tick", [&] { DesignEdits::setNextWindow(context, 1002, false); }},
         {"a key deleted", [&] { delete key(1003); }},
         {"a function key added", [&] { DesignObjectCreators(context).DodajKlawisz_Koniec(); }},
         {"the list's colours", [&] {
