@@ -81,14 +81,59 @@ QHash<int, QWidget *> objectsById(const TfrmMenu &surface)
     return objects;
 }
 
+// The single objects a design holds.
+std::vector<int> singleObjectsOf(const MenuDesign &design)
+{
+    std::vector<int> ids;
+    if (design.list)
+        ids.push_back(ListId);
+    for (int id : {SerialId, SystemId, InfoId, RozmiarId}) {
+        if (design.field(id))
+            ids.push_back(id);
+    }
+    if (design.tools)
+        ids.push_back(ToolsId);
+    if (design.description)
+        ids.push_back(DescriptionId);
+    if (design.title)
+        ids.push_back(TitleId);
+    return ids;
+}
+
+// The objects of the snapshot's design from the bottom up: the keys in the
+// design's order, where the view stacked keys, and the single objects
+// where it stacked them; what the view does not place goes on top.
+std::vector<int> stackedObjects(const DesignSnapshot &snapshot)
+{
+    const MenuDesign &design = snapshot.design;
+    const std::vector<int> singles = singleObjectsOf(design);
+    std::vector<int> order;
+    auto nextKey = design.keys.begin();
+    for (int id : snapshot.view.stacking) {
+        if (design.key(id)) {
+            if (nextKey != design.keys.end())
+                order.push_back((nextKey++)->id);
+        } else if (holds(singles, id)) {
+            order.push_back(id);
+        }
+    }
+    for (; nextKey != design.keys.end(); ++nextKey)
+        order.push_back(nextKey->id);
+    for (int id : singles) {
+        if (!holds(order, id))
+            order.push_back(id);
+    }
+    return order;
+}
+
 // Creates what the snapshot holds and the surface lacks; returns the ids
 // made.
-QSet<int> createMissing(DesignerContext &context, const DesignSnapshot &snapshot)
+QSet<int> createMissing(DesignerContext &context, const DesignSnapshot &snapshot, const std::vector<int> &order)
 {
     DesignObjectCreators creators(context);
     QSet<int> created;
     const QHash<int, QWidget *> present = objectsById(*context.Surface);
-    for (int id : snapshot.order) {
+    for (int id : order) {
         if (present.contains(id))
             continue;
         // A key comes back with its own files.
@@ -100,23 +145,24 @@ QSet<int> createMissing(DesignerContext &context, const DesignSnapshot &snapshot
     return created;
 }
 
-void freeUnrecorded(DesignerContext &context, const DesignSnapshot &snapshot)
+void freeUnrecorded(DesignerContext &context, const std::vector<int> &order)
 {
     // A copy: freeing shrinks the surface's list.
     const QList<QWidget *> objects = context.Surface->components();
     for (QWidget *object : objects) {
-        if (!holds(snapshot.order, tagOf(object)))
+        if (!holds(order, tagOf(object)))
             delete object; // the references to it empty themselves
     }
 }
 
-void applyObjects(DesignerContext &context, const DesignSnapshot &snapshot, const MenuDesign &before,
-                  const QSet<int> &created)
+void applyObjects(DesignerContext &context, const DesignSnapshot &snapshot, const std::vector<int> &stacked,
+                  const MenuDesign &before, const QSet<int> &created)
 {
     const MenuDesign &design = snapshot.design;
+    const SurfaceView &view = snapshot.view;
     const QHash<int, QWidget *> present = objectsById(*context.Surface);
     QList<QWidget *> order;
-    for (int id : snapshot.order) {
+    for (int id : stacked) {
         QWidget *object = present.value(id);
         if (!object)
             continue;
@@ -130,10 +176,10 @@ void applyObjects(DesignerContext &context, const DesignSnapshot &snapshot, cons
         }
         DesignEdits::show(context, object);
         if (auto *label = qobject_cast<QLabel *>(object))
-            label->setText(snapshot.titleText);
-        if (const auto hint = snapshot.shownHints.find(id); hint != snapshot.shownHints.end())
+            label->setText(view.titleText);
+        if (const auto hint = view.shownHints.find(id); hint != view.shownHints.end())
             object->setToolTip(hint->second);
-        object->setVisible(!holds(snapshot.hidden, id));
+        object->setVisible(!holds(view.hidden, id));
         order.append(object);
     }
     context.Surface->reorder(order);
@@ -198,14 +244,14 @@ DesignSnapshot take(const DesignerContext &context)
     if (!context.Surface)
         return snapshot;
     for (const QWidget *object : context.Surface->components()) {
-        snapshot.order.push_back(tagOf(object));
+        snapshot.view.stacking.push_back(tagOf(object));
         if (object->isHidden())
-            snapshot.hidden.push_back(tagOf(object));
+            snapshot.view.hidden.push_back(tagOf(object));
         if (!hintIsStored(object))
-            snapshot.shownHints[tagOf(object)] = object->toolTip();
+            snapshot.view.shownHints[tagOf(object)] = object->toolTip();
     }
     if (const QLabel *title = context.Objects.title)
-        snapshot.titleText = title->text();
+        snapshot.view.titleText = title->text();
     return snapshot;
 }
 
@@ -218,13 +264,14 @@ void restore(DesignerContext &context, const DesignSnapshot &snapshot)
     leaveFilesOfDroppedKeys(context, snapshot.design);
     // The objects made and shown below keep to the design they come back to.
     context.Design = snapshot.design;
-    const QSet<int> created = createMissing(context, snapshot);
-    freeUnrecorded(context, snapshot);
+    const std::vector<int> stacked = stackedObjects(snapshot);
+    const QSet<int> created = createMissing(context, snapshot, stacked);
+    freeUnrecorded(context, stacked);
     reloadMask(context, before);
     applySurface(context, snapshot.design);
     // Making the objects again gave them their creators' values.
     context.Design = snapshot.design;
-    applyObjects(context, snapshot, before, created);
+    applyObjects(context, snapshot, stacked, before, created);
     reloadPictures(context, before);
     context.Design = snapshot.design;
     context.ProjectModified = true;
