@@ -60,22 +60,6 @@ void setFontColor(QWidget *object, TColor color)
     MenuObjects::setFontColor(object, color);
 }
 
-void applyFont(QWidget *object, const ProjectValues &project, const QString &key, TColor defaultColor)
-{
-    MenuObjects::applyFont(object, project, key, defaultColor);
-    setFontColor(object, project.color(Sections::FontColor, key, defaultColor));
-}
-
-void writeFont(Platform::ProfileFile &file, const QString &key, const QWidget *object)
-{
-    const QFont font = object->font();
-    const FontStyles styles = MenuObjects::fontStylesOf(font);
-    file.writeString(Sections::FontName, key, font.family());
-    file.writeString(Sections::FontColor, key, Platform::colorToString(fontColorOf(object)));
-    file.writeInteger(Sections::FontSize, key, font.pointSize());
-    file.writeString(Sections::FontStyle, key, fontStylesToString(styles));
-}
-
 bool paintPicture(TImage *image, const QString &file, bool tile)
 {
     const QImage picture = file.isEmpty() ? QImage() : Platform::readPicture(file);

@@ -18,12 +18,6 @@ void setColor(QWidget *object, Platform::TColor color);
 Platform::TColor fontColorOf(const QWidget *object);
 void setFontColor(QWidget *object, Platform::TColor color);
 
-// Font and font colour from the font keys of an object.
-void applyFont(QWidget *object, const ProjectFormat::ProjectValues &project, const QString &key,
-               Platform::TColor defaultColor);
-// FONT_NAME, FONT_COLOR, FONT_SIZE, FONT_STYLE of an object.
-void writeFont(Platform::ProfileFile &file, const QString &key, const QWidget *object);
-
 // Draws the picture of file over image, tiled or stretched; false when it
 // does not load (an empty name included).
 bool paintPicture(TImage *image, const QString &file, bool tile);

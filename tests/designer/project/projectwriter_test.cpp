@@ -3,6 +3,7 @@
 #include <objects/designedits.h>
 #include <surface/designobjects.h>
 #include <project/projectsettings.h>
+#include <designreading.h>
 #include <document/surfacedesign.h>
 
 #include <buttons/menubutton.h>
@@ -850,6 +851,6 @@ TEST_F(ProjectWriter, TheDesignOfTheSurfaceEqualsTheDesignOfItsFile)
         const ProjectFormat::MenuDesign stored = ProjectFormat::MenuDesign::read(Platform::ProfileFile(drivePath(name)));
         EXPECT_EQ(shown.keys.size(), stored.keys.size());
         EXPECT_EQ(shown, stored);
-        EXPECT_EQ(designOfSurface(context), designOf(context));
+        EXPECT_EQ(DesignReading::designOfSurface(context), designOf(context));
     }
 }

@@ -1,6 +1,7 @@
 #include "undofixture.h"
 
 #include <alignment/aligndialog.h>
+#include <designreading.h>
 #include <document/surfacedesign.h>
 #include <inspector/objectinspector.h>
 #include <objects/designedits.h>
@@ -170,7 +171,7 @@ TEST_F(DesignEditsTest, EveryWayOfEditingChangesTheDesignAndTheSaveWritesIt)
         ASSERT_FALSE(row.holds(loaded));
         row.change();
         EXPECT_TRUE(row.holds(context.Design));
-        EXPECT_EQ(designOfSurface(context), designOf(context));
+        EXPECT_EQ(DesignReading::designOfSurface(context), designOf(context));
         ASSERT_TRUE(project.Zapisz());
         EXPECT_TRUE(row.holds(savedFile()));
         selection.detachAll();

@@ -4,6 +4,7 @@
 #include <objects/designedits.h>
 #include <objects/objectkinds.h>
 #include <objects/objectstyle.h>
+#include <designreading.h>
 #include <document/surfacedesign.h>
 #include <undo/designsnapshot.h>
 
@@ -297,14 +298,14 @@ TEST_F(DesignUndo, EveryValueOfTheDesignComesBackWithItsStep)
     for (const auto &row : rows) {
         SCOPED_TRACE(row.edit);
         loadProject();
-        const MenuDesign before = designOfSurface(context);
+        const MenuDesign before = DesignReading::designOfSurface(context);
         row.change();
-        const MenuDesign after = designOfSurface(context);
+        const MenuDesign after = DesignReading::designOfSurface(context);
         ASSERT_NE(after, before);
         history.SaveUndo(QStringLiteral("Zmiana"));
         history.mnuCofnijClick();
-        EXPECT_EQ(designOfSurface(context), before);
+        EXPECT_EQ(DesignReading::designOfSurface(context), before);
         history.mnuPonowClick();
-        EXPECT_EQ(designOfSurface(context), after);
+        EXPECT_EQ(DesignReading::designOfSurface(context), after);
     }
 }
