@@ -1,6 +1,7 @@
 #include "bmpreader.h"
 
 #include <QIODevice>
+#include <QtEndian>
 
 #include <cstdlib>
 #include <limits>
@@ -116,9 +117,15 @@ void convertRow(const uchar *row, uchar *line, const Layout &layout)
         memcpy(line, row, size_t(layout.width));
         break;
     case 24: {
+        // Blue, green and red are stored in the byte order of a little-endian
+        // QRgb: four bytes loaded at once and the alpha set make a pixel. The
+        // last pixel of a row is read byte by byte, as its fourth byte may
+        // lie past the row.
         auto *pixels = reinterpret_cast<QRgb *>(line);
-        for (int x = 0; x < layout.width; ++x, row += 3)
-            pixels[x] = qRgb(row[2], row[1], row[0]);
+        const int last = layout.width - 1;
+        for (int x = 0; x < last; ++x, row += 3)
+            pixels[x] = qFromLittleEndian<quint32>(row) | 0xff000000u;
+        pixels[last] = qRgb(row[2], row[1], row[0]);
         break;
     }
     }

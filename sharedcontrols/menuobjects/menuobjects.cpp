@@ -6,7 +6,11 @@
 #include <screenlimits.h>
 
 #include <QFont>
+#include <QPalette>
 #include <QWidget>
+
+#include <algorithm>
+#include <vector>
 
 using namespace ProjectFormat;
 using Platform::TColor;
@@ -56,15 +60,36 @@ GlyphLayout fromButtonLayout(ButtonEnums::TButtonLayout layout)
 
 namespace {
 
+// The last palette made, with what it was made from: the keys of a menu
+// mostly give one colour to one inherited palette, and comparing palettes
+// costs less than making a new one for each key.
+struct MadePalette {
+    QPalette from;
+    std::vector<QPalette::ColorRole> roles;
+    QColor color;
+    QPalette made;
+
+    bool fits(const QPalette &base, std::initializer_list<QPalette::ColorRole> wanted, const QColor &wantedColor) const
+    {
+        return color == wantedColor && std::equal(roles.begin(), roles.end(), wanted.begin(), wanted.end())
+               && from.resolveMask() == base.resolveMask() && from == base;
+    }
+};
+
 // One new palette for all the roles: each palette set on a widget goes
 // through the widget and its children.
 void setColorRoles(QWidget *widget, std::initializer_list<QPalette::ColorRole> roles, TColor color)
 {
-    QPalette palette = widget->palette();
+    static MadePalette last;
+    const QPalette &base = widget->palette();
     const QColor qtColor = Platform::toQColor(color);
-    for (const QPalette::ColorRole role : roles)
-        palette.setColor(role, qtColor);
-    widget->setPalette(palette);
+    if (!last.fits(base, roles, qtColor)) {
+        QPalette palette = base;
+        for (const QPalette::ColorRole role : roles)
+            palette.setColor(role, qtColor);
+        last = MadePalette{base, roles, qtColor, palette};
+    }
+    widget->setPalette(last.made);
 }
 
 } // namespace

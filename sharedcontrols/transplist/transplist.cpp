@@ -56,7 +56,6 @@ TTranspList::TTranspList(QWidget *parent)
     m_repeatTimer.setInterval(repeatInterval);
     connect(&m_repeatTimer, &QTimer::timeout, this, &TTranspList::scrollTimer);
     setMouseTracking(true); // the arrow strip changes the cursor without a press
-    measureRows();
 }
 
 const QCursor &TTranspList::scrollUpCursor()
@@ -91,7 +90,6 @@ void TTranspList::clearItems()
     m_items.clear();
     m_topIndex = 0;
     m_itemIndex = -1;
-    measureRows();
     update();
 }
 
@@ -178,17 +176,25 @@ void TTranspList::setTransparent(bool transparent)
     update();
 }
 
-void TTranspList::measureRows()
+// Measured when first asked for in the present font: a list is given its
+// font after it is made, and measuring the one it had before would load a
+// face that is never drawn with.
+int TTranspList::rowHeight() const
 {
-    m_rowHeight = qMax(1, QFontMetrics(font()).size(0, probeText).height());
-    m_visibleCount = height() / (m_rowHeight + 2);
+    if (m_rowHeight == 0)
+        m_rowHeight = qMax(1, QFontMetrics(font()).size(0, probeText).height());
+    return m_rowHeight;
+}
+
+int TTranspList::visibleCount() const
+{
+    return height() / (rowHeight() + 2);
 }
 
 void TTranspList::drawItems(int first)
 {
     Q_UNUSED(first) // a widget draws only when painted, from TopIndex
-    measureRows();
-    if (m_visibleCount >= count())
+    if (visibleCount() >= count())
         m_topIndex = 0;
     update();
 }
@@ -196,13 +202,13 @@ void TTranspList::drawItems(int first)
 // One row more than fits is drawn; the widget's edge cuts it.
 int TTranspList::lastDrawnLine() const
 {
-    return qMin(m_topIndex + m_visibleCount, count() - 1);
+    return qMin(m_topIndex + visibleCount(), count() - 1);
 }
 
 // The largest TopIndex: the last line is on the last whole row.
 int TTranspList::lastTopIndex() const
 {
-    return qMax(0, count() - 1 - m_visibleCount);
+    return qMax(0, count() - 1 - visibleCount());
 }
 
 void TTranspList::scrollUp(bool selectMode)
@@ -224,12 +230,12 @@ void TTranspList::scrollUp(bool selectMode)
 void TTranspList::scrollDown(bool selectMode)
 {
     if (selectMode ? (m_itemIndex == -1 || m_itemIndex >= count() - 1)
-                   : m_topIndex + m_visibleCount >= count() - 1)
+                   : m_topIndex + visibleCount() >= count() - 1)
         return;
     if (selectMode) {
         if (m_itemIndex >= 0) {
             ++m_itemIndex;
-            if (m_topIndex + m_visibleCount < m_itemIndex)
+            if (m_topIndex + visibleCount() < m_itemIndex)
                 ++m_topIndex;
         }
     } else {
@@ -245,11 +251,10 @@ void TTranspList::paintEvent(QPaintEvent *)
     QPainter painter(this);
     if (!m_transparent)
         painter.fillRect(rect(), Platform::toQColor(m_color));
-    measureRows();
-    if (m_visibleCount >= count())
+    if (visibleCount() >= count())
         m_topIndex = 0;
     paintItems(painter);
-    if (m_visibleCount < count())
+    if (visibleCount() < count())
         paintArrows(painter);
 }
 
@@ -263,10 +268,11 @@ void TTranspList::paintItems(QPainter &painter)
     }
     painter.setFont(font());
     const int last = lastDrawnLine();
+    const int rowPixels = rowHeight();
     for (int i = m_topIndex; i <= last; ++i) {
         const bool selected = i == m_itemIndex;
         painter.setPen(Platform::toQColor(selected ? m_selectedColor : m_fontColor));
-        const QRect row(2, (i - m_topIndex) * m_rowHeight + 2, width() - 4, m_rowHeight);
+        const QRect row(2, (i - m_topIndex) * rowPixels + 2, width() - 4, rowPixels);
         painter.drawText(row, flags, m_items.at(i));
     }
 }
@@ -275,9 +281,9 @@ void TTranspList::paintArrows(QPainter &painter)
 {
     painter.setPen(Platform::toQColor(m_scrolkiColor));
     painter.setBrush(Qt::NoBrush);
-    if (m_topIndex != 0 || count() - 1 < m_topIndex + m_visibleCount)
+    if (m_topIndex != 0 || count() - 1 < m_topIndex + visibleCount())
         painter.drawPolyline(arrowOutline(width(), height(), true));
-    if (count() - 1 > m_topIndex + m_visibleCount)
+    if (count() - 1 > m_topIndex + visibleCount())
         painter.drawPolyline(arrowOutline(width(), height(), false));
 }
 
@@ -294,7 +300,7 @@ void TTranspList::mousePressEvent(QMouseEvent *event)
 
     if (!inArrowStrip(at.x())) {
         // Only rows that are drawn can be hit.
-        const int line = at.y() / m_rowHeight + m_topIndex;
+        const int line = at.y() / rowHeight() + m_topIndex;
         if (line <= lastDrawnLine()) {
             m_itemIndex = line;
             update();
@@ -383,9 +389,9 @@ void TTranspList::mouseMoveEvent(QMouseEvent *event)
     const QPoint at = event->position().toPoint();
     if (!inArrowStrip(at.x()))
         unsetCursor();
-    else if (count() > m_visibleCount && inUpperHalf(at.y()))
+    else if (count() > visibleCount() && inUpperHalf(at.y()))
         setCursor(scrollUpCursor());
-    else if (count() > m_visibleCount && inLowerHalf(at.y()))
+    else if (count() > visibleCount() && inLowerHalf(at.y()))
         setCursor(scrollDownCursor());
     if (onMouseMove)
         onMouseMove(this, event->modifiers(), at.x(), at.y());
@@ -401,15 +407,9 @@ void TTranspList::scrollTimer()
         scrollDown(false);
 }
 
-void TTranspList::resizeEvent(QResizeEvent *event)
-{
-    QWidget::resizeEvent(event);
-    measureRows();
-}
-
 void TTranspList::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        measureRows();
+        m_rowHeight = 0;
 }

@@ -50,8 +50,8 @@ public:
     int topIndex() const { return m_topIndex; }
     int itemIndex() const { return m_itemIndex; }
     void setItemIndex(int index);
-    int visibleCount() const { return m_visibleCount; }
-    int rowHeight() const { return m_rowHeight; }
+    int visibleCount() const;
+    int rowHeight() const;
 
     int incrase() const { return m_incrase; }
     void setIncrase(int lines);
@@ -84,11 +84,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
-    void measureRows();
     int lastDrawnLine() const;
     int lastTopIndex() const;
     void paintItems(QPainter &painter);
@@ -104,9 +102,8 @@ private:
     QStringList m_items;
     int m_topIndex = 0;
     int m_itemIndex = -1;
-    int m_visibleCount = 0;
     bool m_sorted = false;
-    int m_rowHeight = 1;
+    mutable int m_rowHeight = 0; // 0 until measured in the present font
     int m_incrase = 1;
     QTimer m_repeatTimer;
     QPoint m_pressPoint;
