@@ -42,7 +42,7 @@ QString singleLine(QString value)
 }
 
 // Sections with fewer keys are searched line by line.
-constexpr int kIndexedSectionSize = 24;
+constexpr int kIndexedSectionSize = 64;
 
 char16_t foldedChar(QChar c)
 {
@@ -50,6 +50,34 @@ char16_t foldedChar(QChar c)
     if (u < 0x80)
         return u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u;
     return c.toCaseFolded().unicode();
+}
+
+// Names are nearly always written without blanks around them: those skip
+// the trimming call.
+QStringView trimmedName(QStringView name)
+{
+    if (name.isEmpty() || (!name.front().isSpace() && !name.back().isSpace()))
+        return name;
+    return name.trimmed();
+}
+
+bool sameFoldedLetters(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (foldedChar(a[i]) != foldedChar(b[i]))
+            return false;
+    }
+    return true;
+}
+
+size_t foldedLettersHash(QStringView name)
+{
+    size_t hash = 14695981039346656037ull;
+    for (const QChar c : name)
+        hash = (hash ^ foldedChar(c)) * 1099511628211ull;
+    return hash;
 }
 
 } // namespace
@@ -64,9 +92,9 @@ QString sectionName(QStringView line)
 bool splitKeyLine(QStringView line, QStringView &key, QStringView &value)
 {
     const qsizetype equals = line.indexOf(u'=');
-    if (equals < 0 || line.trimmed().startsWith(u';'))
+    if (equals < 0 || trimmedName(line).startsWith(u';'))
         return false;
-    key = line.first(equals).trimmed();
+    key = trimmedName(line.first(equals));
     value = line.sliced(equals + 1);
     return !key.isEmpty();
 }
@@ -92,35 +120,25 @@ QString foldedName(QStringView name)
 
 bool sameName(QStringView a, QStringView b)
 {
-    a = a.trimmed();
-    b = b.trimmed();
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (foldedChar(a[i]) != foldedChar(b[i]))
-            return false;
-    }
-    return true;
+    return sameFoldedLetters(trimmedName(a), trimmedName(b));
 }
 
 size_t foldedHash(QStringView name)
 {
-    size_t hash = 14695981039346656037ull;
-    for (const QChar c : name.trimmed())
-        hash = (hash ^ foldedChar(c)) * 1099511628211ull;
-    return hash;
+    return foldedLettersHash(trimmedName(name));
 }
 
 } // namespace ProfileSyntax
 
-size_t ProfileFile::FoldedHash::operator()(QStringView name) const noexcept
+ProfileFile::FoldedName::FoldedName(QStringView name)
+    : text(trimmedName(name))
+    , hash(foldedLettersHash(text))
 {
-    return ProfileSyntax::foldedHash(name);
 }
 
-bool ProfileFile::FoldedEqual::operator()(QStringView a, QStringView b) const noexcept
+bool ProfileFile::FoldedName::operator==(const FoldedName &other) const noexcept
 {
-    return ProfileSyntax::sameName(a, b);
+    return hash == other.hash && sameFoldedLetters(text, other.text);
 }
 
 ProfileFile::ProfileFile(const QString &fileName)
@@ -206,29 +224,29 @@ void ProfileFile::indexLine(Section &section, int lineNumber)
     line.keyStart = int(key.data() - text.data());
     line.keyLength = int(key.size());
     line.valueStart = int(value.data() - text.data());
+    line.keyHash = foldedLettersHash(key);
     section.lastKeyLine = std::max(section.lastKeyLine, lineNumber);
     if (++section.keyCount < kIndexedSectionSize)
         return;
     if (section.keyIndex.empty()) {
         for (int i = 0; i < int(section.lines.size()); ++i) {
             if (section.lines[size_t(i)].isKey())
-                section.keyIndex.try_emplace(section.lines[size_t(i)].key(), i);
+                section.keyIndex.try_emplace(section.lines[size_t(i)].keyName(), i);
         }
     } else {
-        section.keyIndex.try_emplace(line.key(), lineNumber);
+        section.keyIndex.try_emplace(line.keyName(), lineNumber);
     }
 }
 
-int ProfileFile::findKeyLine(const Section &section, QStringView key)
+int ProfileFile::findKeyLine(const Section &section, const FoldedName &key)
 {
     if (!section.keyIndex.empty()) {
         const auto it = section.keyIndex.find(key);
         return it == section.keyIndex.end() ? -1 : it->second;
     }
-    const FoldedEqual sameName;
     for (int i = 0; i <= section.lastKeyLine; ++i) {
         const Line &line = section.lines[size_t(i)];
-        if (line.isKey() && sameName(line.key(), key))
+        if (line.isKey() && line.keyName() == key)
             return i;
     }
     return -1;
@@ -250,33 +268,33 @@ void ProfileFile::rebuildSectionIndex()
     for (size_t i = 0; i < m_sections.size(); ++i) {
         Section &section = *m_sections[i];
         if (section.hasHeader)
-            section.duplicate = !m_sectionIndex.try_emplace(QStringView(section.name), int(i)).second;
+            section.duplicate = !m_sectionIndex.try_emplace(FoldedName(section.name), int(i)).second;
     }
 }
 
-ProfileFile::Section *ProfileFile::findSection(QStringView name)
+ProfileFile::Section *ProfileFile::findSection(const FoldedName &name)
 {
     const auto it = m_sectionIndex.find(name);
     return it == m_sectionIndex.end() ? nullptr : m_sections[size_t(it->second)].get();
 }
 
-const ProfileFile::Section *ProfileFile::findSection(QStringView name) const
+const ProfileFile::Section *ProfileFile::findSection(const FoldedName &name) const
 {
     return const_cast<ProfileFile *>(this)->findSection(name);
 }
 
-const ProfileFile::Line *ProfileFile::findLine(QStringView section, QStringView key) const
+const ProfileFile::Line *ProfileFile::findLine(const QString &section, const QString &key) const
 {
-    const Section *s = findSection(section);
+    const Section *s = findSection(FoldedName(section));
     if (!s)
         return nullptr;
-    const int lineNumber = findKeyLine(*s, key);
+    const int lineNumber = findKeyLine(*s, FoldedName(key));
     return lineNumber < 0 ? nullptr : &s->lines[size_t(lineNumber)];
 }
 
 bool ProfileFile::sectionExists(const QString &section) const
 {
-    return findSection(section) != nullptr;
+    return findSection(FoldedName(section)) != nullptr;
 }
 
 bool ProfileFile::valueExists(const QString &section, const QString &key) const
@@ -317,11 +335,11 @@ QStringList ProfileFile::sectionNames() const
 QStringList ProfileFile::keyNames(const QString &section) const
 {
     QStringList names;
-    if (const Section *s = findSection(section)) {
+    if (const Section *s = findSection(FoldedName(section))) {
         for (int i = 0; i < int(s->lines.size()); ++i) {
             const Line &line = s->lines[size_t(i)];
             // Only the first of duplicate keys counts.
-            if (line.isKey() && findKeyLine(*s, line.key()) == i)
+            if (line.isKey() && findKeyLine(*s, line.keyName()) == i)
                 names.append(line.key().toString());
         }
     }
@@ -339,33 +357,37 @@ QStringList ProfileFile::sectionValues(const QString &section) const
 void ProfileFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     const QString cleanValue = singleLine(value);
-    Section *s = findSection(section);
+    Section *s = findSection(FoldedName(section));
     if (!s) {
         auto fresh = std::make_unique<Section>();
         fresh->name = section.trimmed();
-        fresh->headerText = u'[' + fresh->name + u']';
+        fresh->headerText.reserve(fresh->name.size() + 2);
+        fresh->headerText.append(u'[').append(fresh->name).append(u']');
         m_sections.push_back(std::move(fresh));
-        m_sectionIndex.try_emplace(QStringView(m_sections.back()->name), int(m_sections.size()) - 1);
+        m_sectionIndex.try_emplace(FoldedName(m_sections.back()->name), int(m_sections.size()) - 1);
         s = m_sections.back().get();
     }
-    const int lineNumber = findKeyLine(*s, key);
+    const FoldedName keyName(key);
+    const int lineNumber = findKeyLine(*s, keyName);
     if (lineNumber >= 0) {
         Line &line = s->lines[size_t(lineNumber)];
-        QString text = line.text.left(line.valueStart) + cleanValue;
-        if (text == line.text)
+        if (QStringView(line.text).sliced(line.valueStart) == cleanValue)
             return;
         // An index holds a view of the old text: replace the entry with one
         // of the new text.
-        const bool indexed = s->keyIndex.erase(line.key()) > 0;
-        line.text = std::move(text);
+        const bool indexed = s->keyIndex.erase(line.keyName()) > 0;
+        line.text.truncate(line.valueStart);
+        line.text.append(cleanValue);
         if (indexed)
-            s->keyIndex.try_emplace(line.key(), lineNumber);
+            s->keyIndex.try_emplace(line.keyName(), lineNumber);
     } else {
         // After the last key, so trailing blank lines and comments stay
         // between this section and the next.
         const int at = s->lastKeyLine + 1;
-        const QString name = key.trimmed();
-        s->lines.insert(s->lines.begin() + at, Line{name + u'=' + cleanValue});
+        QString text;
+        text.reserve(keyName.text.size() + 1 + cleanValue.size());
+        text.append(keyName.text).append(u'=').append(cleanValue);
+        s->lines.insert(s->lines.begin() + at, Line{std::move(text)});
         indexLine(*s, at);
     }
     m_modified = true;
@@ -383,22 +405,22 @@ void ProfileFile::writeBool(const QString &section, const QString &key, bool val
 
 void ProfileFile::deleteKey(const QString &section, const QString &key)
 {
-    Section *s = findSection(section);
-    if (!s || findKeyLine(*s, key) < 0)
+    Section *s = findSection(FoldedName(section));
+    const FoldedName keyName(key);
+    if (!s || findKeyLine(*s, keyName) < 0)
         return;
-    const FoldedEqual sameName;
     s->keyIndex.clear(); // its views die with the lines
-    std::erase_if(s->lines, [&](const Line &line) { return line.isKey() && sameName(line.key(), key); });
+    std::erase_if(s->lines, [&](const Line &line) { return line.isKey() && line.keyName() == keyName; });
     reindexSection(*s);
     m_modified = true;
 }
 
 void ProfileFile::eraseSection(const QString &section)
 {
-    const FoldedEqual sameName;
+    const FoldedName name(section);
     m_sectionIndex.clear(); // its views die with the sections
     const auto erased = std::erase_if(m_sections, [&](const std::unique_ptr<Section> &s) {
-        return s->hasHeader && sameName(s->name, section);
+        return s->hasHeader && FoldedName(s->name) == name;
     });
     rebuildSectionIndex();
     if (erased > 0)

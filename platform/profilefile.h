@@ -103,22 +103,30 @@ public:
     void reload();
 
 private:
-    // Names compare without regard to letter case; the maps below hold views
-    // into the names' own strings, which stay put while the entry exists.
-    struct FoldedHash {
-        size_t operator()(QStringView name) const noexcept;
+    // A name as the lookups compare it: trimmed, with the hash of its folded
+    // form, so that names of another hash are never folded letter by letter.
+    // The text is a view into the name's own string, which stays put while
+    // an index entry holds it.
+    struct FoldedName {
+        QStringView text;
+        size_t hash = 0;
+        explicit FoldedName(QStringView name);
+        FoldedName(QStringView trimmed, size_t hash) : text(trimmed), hash(hash) {}
+        bool operator==(const FoldedName &other) const noexcept;
     };
-    struct FoldedEqual {
-        bool operator()(QStringView a, QStringView b) const noexcept;
+    struct FoldedNameHash {
+        size_t operator()(const FoldedName &name) const noexcept { return name.hash; }
     };
-    using NameIndex = std::unordered_map<QStringView, int, FoldedHash, FoldedEqual>;
+    using NameIndex = std::unordered_map<FoldedName, int, FoldedNameHash>;
 
     struct Line {
         QString text;       // the line as in the file, without its line end
         int keyStart = 0;   // the trimmed key is text[keyStart, keyStart + keyLength)
         int keyLength = 0;  // 0 when the line is no key
         int valueStart = 0; // index in text after '='
+        size_t keyHash = 0; // of the folded key
         QStringView key() const { return QStringView(text).mid(keyStart, keyLength); }
+        FoldedName keyName() const { return {key(), keyHash}; }
         bool isKey() const { return keyLength > 0; }
     };
     struct Section {
@@ -136,13 +144,13 @@ private:
 
     void load();
     void parse(const QString &text);
-    Section *findSection(QStringView name);
-    const Section *findSection(QStringView name) const;
-    const Line *findLine(QStringView section, QStringView key) const;
+    Section *findSection(const FoldedName &name);
+    const Section *findSection(const FoldedName &name) const;
+    const Line *findLine(const QString &section, const QString &key) const;
     void rebuildSectionIndex();
     static void indexLine(Section &section, int lineNumber);
     static void reindexSection(Section &section);
-    static int findKeyLine(const Section &section, QStringView key);
+    static int findKeyLine(const Section &section, const FoldedName &key);
 
     QString m_fileName;
     std::vector<std::unique_ptr<Section>> m_sections;

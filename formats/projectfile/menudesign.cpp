@@ -85,6 +85,28 @@ namespace {
 const QString kBack = QStringLiteral("BACK");
 const int kToolsSide = 50;
 
+// Where each text setting is stored, as strings made once: every read and
+// write of a design looks up all of them.
+struct SettingPlace {
+    QString section;
+    QString key;
+    QString fallback;
+};
+
+const std::array<SettingPlace, TextSettingCount> &settingPlaces()
+{
+    static const std::array<SettingPlace, TextSettingCount> places = [] {
+        std::array<SettingPlace, TextSettingCount> table;
+        for (int i = 0; i < TextSettingCount; ++i) {
+            const TextSetting &setting = textSettings()[size_t(i)];
+            table[size_t(i)] = {QLatin1String(setting.section), QLatin1String(setting.key),
+                                QLatin1String(setting.fallback)};
+        }
+        return table;
+    }();
+    return places;
+}
+
 // Reading ------------------------------------------------------------------
 
 FontSpec readFont(const ProjectValues &project, const QString &key, TColor defaultColor)
@@ -422,9 +444,9 @@ void writeTitle(ProfileFile &file, const std::optional<DesignTitle> &title)
 
 void writeSettings(ProfileFile &file, const MenuDesign &design)
 {
-    const auto &table = textSettings();
+    const auto &places = settingPlaces();
     for (int i = 0; i < TextSettingCount; ++i)
-        writeText(file, QLatin1String(table[i].section), QLatin1String(table[i].key), design.settings[i]);
+        writeText(file, places[i].section, places[i].key, design.settings[i]);
 }
 
 void writeNextWindowFiles(ProfileFile &file, const MenuDesign &design)
@@ -449,11 +471,9 @@ MenuDesign MenuDesign::read(const ProfileFile &file, Reader reader)
     design.backgroundBounds = design.backgroundAligned ? client : project.bounds(kBack, client);
     readKeys(project, design);
     readObjects(project, design);
-    const auto &table = textSettings();
-    for (int i = 0; i < TextSettingCount; ++i) {
-        design.settings[i] = file.readString(QLatin1String(table[i].section), QLatin1String(table[i].key),
-                                             QLatin1String(table[i].fallback));
-    }
+    const auto &places = settingPlaces();
+    for (int i = 0; i < TextSettingCount; ++i)
+        design.settings[i] = file.readString(places[i].section, places[i].key, places[i].fallback);
     design.infoCd = readInfoCd(file);
     return design;
 }

@@ -141,8 +141,15 @@ bool isSingleObjectId(int id)
 
 QString objectKey(int id)
 {
+    // Made once: the readers and writers ask for these keys again and again.
+    static const std::array<QString, kSingleObjects.size()> singleObjectKeys = [] {
+        std::array<QString, kSingleObjects.size()> keys;
+        for (size_t i = 0; i < kSingleObjects.size(); ++i)
+            keys[i] = QLatin1String(kSingleObjects[i].key);
+        return keys;
+    }();
     if (isSingleObjectId(id))
-        return QLatin1String(kSingleObjects[size_t(id - ListId)].key);
+        return singleObjectKeys[size_t(id - ListId)];
     return QString::number(id);
 }
 
