@@ -77,9 +77,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // then on a load and a save change nothing.
     if (!designer.Zapisz())
         return 0;
-    designer.LoadINI(project);
-    if (!designer.Zapisz())
-        return 0;
     const QByteArray first = readAll(project);
     designer.LoadINI(project);
     if (!designer.Zapisz() || readAll(project) != first)

@@ -360,44 +360,69 @@ bool isSystemRoot(const QString &root)
     return QDir::cleanPath(QDir::fromNativeSeparators(root)) == QLatin1String("/");
 }
 
-// The file a path stored from "/" names inside root; empty when there is none.
-QString fromSystemRoot(const QString &root, const QString &stored)
+// Whether path lies in the folder whose real path (with a final "/") is
+// realFolder.
+bool liesInReal(const QString &realFolder, const QString &path)
 {
-    if (stored.trimmed().isEmpty() || isSystemRoot(root))
-        return {};
-    if (QFileInfo::exists(resolveStoredPath(root, stored)))
-        return {};
-    const QString fromTop = resolveStoredPath(QStringLiteral("/"), stored);
-    if (fromTop.isEmpty() || !QFileInfo::exists(fromTop) || !liesInside(root, fromTop))
-        return {};
-    return fromTop;
+    const QString real = realPath(path);
+    return withTrailingSlash(real) == realFolder || real.startsWith(realFolder);
 }
 
 } // namespace
 
 bool liesInside(const QString &folder, const QString &path)
 {
-    const QString realFolder = withTrailingSlash(realPath(folder));
-    const QString real = realPath(path);
-    return withTrailingSlash(real) == realFolder || real.startsWith(realFolder);
+    return liesInReal(withTrailingSlash(realPath(folder)), path);
 }
 
-QString resolveDocumentPath(const QString &root, const QString &stored)
+DocumentPathResolver::DocumentPathResolver(const QString &root)
+    : m_inRoot(root)
+    , m_fromTop(QStringLiteral("/"))
+    , m_rootIsTop(isSystemRoot(root))
 {
-    const QString found = fromSystemRoot(root, stored);
-    return found.isEmpty() ? resolveStoredPath(root, stored) : found;
 }
 
-QString rebasedStoredPath(const QString &root, const QString &stored)
+// The file a path stored from "/" names inside root; empty when there is none.
+QString DocumentPathResolver::fromSystemRoot(const QString &stored)
 {
-    const QString found = fromSystemRoot(root, stored);
+    if (m_rootIsTop || stored.trimmed().isEmpty())
+        return {};
+    if (m_inRoot.resolveEntry(stored).type != EntryType::Missing)
+        return {};
+    const ResolvedEntry fromTop = m_fromTop.resolveEntry(stored);
+    if (fromTop.path.isEmpty() || fromTop.type == EntryType::Missing)
+        return {};
+    if (m_realRoot.isEmpty())
+        m_realRoot = withTrailingSlash(realPath(root()));
+    return liesInReal(m_realRoot, fromTop.path) ? fromTop.path : QString();
+}
+
+QString DocumentPathResolver::resolve(const QString &stored)
+{
+    const QString found = fromSystemRoot(stored);
+    return found.isEmpty() ? m_inRoot.resolve(stored) : found;
+}
+
+QString DocumentPathResolver::rebased(const QString &stored)
+{
+    const QString found = fromSystemRoot(stored);
     if (found.isEmpty())
         return {};
-    QString rebased = toStoredPath(realPath(root), realPath(found));
+    QString rebased = toStoredPath(m_realRoot, realPath(found));
     // A folder keeps the final "\" it was stored with.
     if ((stored.endsWith(u'\\') || stored.endsWith(u'/')) && !rebased.isEmpty() && !rebased.endsWith(u'\\'))
         rebased += u'\\';
     return rebased;
+}
+
+QString resolveDocumentPath(const QString &root, const QString &stored)
+{
+    return DocumentPathResolver(root).resolve(stored);
+}
+
+QString rebasedStoredPath(const QString &root, const QString &stored)
+{
+    return DocumentPathResolver(root).rebased(stored);
 }
 
 QString writeMinimalAutorun(const QString &folder)

@@ -124,6 +124,27 @@ QString resolveDocumentPath(const QString &root, const QString &stored);
 // only through "/"; empty when the value needs no rebasing.
 QString rebasedStoredPath(const QString &root, const QString &stored);
 
+// resolveDocumentPath and rebasedStoredPath for many stored paths while the
+// folders do not change (a save rebasing its values): root and "/" are each
+// looked at once, not once for every value. Keep one only as long as
+// nothing is written.
+class DocumentPathResolver
+{
+public:
+    explicit DocumentPathResolver(const QString &root);
+    QString resolve(const QString &stored);
+    QString rebased(const QString &stored);
+    const QString &root() const { return m_inRoot.root(); }
+
+private:
+    QString fromSystemRoot(const QString &stored);
+
+    StoredPathResolver m_inRoot;
+    StoredPathResolver m_fromTop;
+    bool m_rootIsTop;
+    QString m_realRoot; // root as the system names it after links; made when first needed
+};
+
 // Whether an absolute path lies in folder or below it, compared as the
 // system names them after links ("/a/b" is in "/a/", "/ab" is not).
 bool liesInside(const QString &folder, const QString &path);

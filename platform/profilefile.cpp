@@ -144,7 +144,7 @@ bool ProfileFile::FoldedName::operator==(const FoldedName &other) const noexcept
 ProfileFile::ProfileFile(const QString &fileName)
     : m_fileName(fileName)
 {
-    load();
+    load(readRegularFile(m_fileName, maxFileSize));
 }
 
 ProfileFile::~ProfileFile()
@@ -155,18 +155,25 @@ ProfileFile::~ProfileFile()
 
 void ProfileFile::reload()
 {
+    ReadResult file = readRegularFile(m_fileName, maxFileSize);
+    // Unchanged in memory and on disk: parsing the same bytes again would
+    // give what is here.
+    if (!m_modified && file.ok() && m_parsedBytes && file.bytes == *m_parsedBytes) {
+        m_error.clear();
+        return;
+    }
     m_sections.clear();
     m_sectionIndex.clear();
     m_modified = false;
     m_writable = true;
     m_endsWithNewline = true;
     m_error.clear();
-    load();
+    load(std::move(file));
 }
 
-void ProfileFile::load()
+void ProfileFile::load(ReadResult file)
 {
-    const ReadResult file = readRegularFile(m_fileName, maxFileSize);
+    m_parsedBytes.reset();
     if (file.status == ReadResult::Status::Missing) {
         parse({});
         return;
@@ -180,6 +187,7 @@ void ProfileFile::load()
     }
     m_endsWithNewline = file.bytes.isEmpty() || file.bytes.endsWith('\n');
     parse(fromCp1250(file.bytes));
+    m_parsedBytes = std::move(file.bytes);
 }
 
 void ProfileFile::parse(const QString &text)
@@ -471,6 +479,9 @@ bool ProfileFile::flush()
         m_error = written.error;
         return false;
     }
+    // What is on disk now may read back otherwise (a character Windows-1250
+    // has not), so a reload parses it.
+    m_parsedBytes.reset();
     m_modified = false;
     m_error.clear();
     return true;

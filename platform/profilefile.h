@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -142,7 +143,7 @@ private:
         int lastKeyLine = -1;
     };
 
-    void load();
+    void load(ReadResult file);
     void parse(const QString &text);
     Section *findSection(const FoldedName &name);
     const Section *findSection(const FoldedName &name) const;
@@ -159,6 +160,9 @@ private:
     bool m_writable = true;
     bool m_endsWithNewline = true;
     QString m_error;
+    // The file as last read, while the memory holds just what it says; none
+    // after a failed read or a write.
+    std::optional<QByteArray> m_parsedBytes;
 };
 
 } // namespace Platform

@@ -89,7 +89,7 @@ void DesignerProject::LoadINI(const QString &fileName)
     if (m_context.MRU)
         m_context.MRU->AddFile(fileName);
     m_context.connectChangeEvents();
-    m_context.ProjectIni = std::make_unique<ProfileFile>(fileName);
+    m_context.ProjectIni->reload();
     m_context.Surface->show();
 
     m_context.Surface->rememberSize();

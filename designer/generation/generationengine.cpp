@@ -319,7 +319,7 @@ class DataFileLook
 {
 public:
     DataFileLook(const QString &cdRoot, const QString &dataFile)
-        : m_cdRoot(cdRoot), m_fromCd(cdRoot), m_ownRoot(Platform::documentDriveRoot(dataFile)),
+        : m_fromCd(cdRoot), m_fromCdDocument(cdRoot), m_fromOwnRoot(Platform::documentDriveRoot(dataFile)),
           m_name(QFileInfo(dataFile).fileName())
     {
     }
@@ -333,18 +333,18 @@ public:
         // A description may be plain text; one with a folder in it is a path.
         if (kind == DataFile::PathKind::FileOrText && !value.contains(u'\\') && !value.contains(u'/'))
             return std::nullopt;
-        if (names(m_fromCd.resolve(value), kind) || names(Platform::resolveDocumentPath(m_cdRoot, value), kind))
+        if (names(m_fromCd.resolve(value), kind) || names(m_fromCdDocument.resolve(value), kind))
             return std::nullopt;
-        const bool found = names(Platform::resolveDocumentPath(m_ownRoot, value), kind);
+        const bool found = names(m_fromOwnRoot.resolve(value), kind);
         if (!found && kind == DataFile::PathKind::FileOrText && !value.contains(u'.'))
             return std::nullopt; // a text that happens to hold a separator
         return DataFileWarning{m_name, program, key, value, found};
     }
 
 private:
-    QString m_cdRoot;
     Platform::StoredPathResolver m_fromCd;
-    QString m_ownRoot;
+    Platform::DocumentPathResolver m_fromCdDocument;
+    Platform::DocumentPathResolver m_fromOwnRoot;
     QString m_name;
 };
 

@@ -485,8 +485,9 @@ QString valueOf(const Program &program, const QString &key)
 int rebaseStoredPaths(Category &category, const QString &root)
 {
     int rewritten = 0;
+    Platform::DocumentPathResolver paths(root);
     const auto rebase = [&](QString &value) {
-        if (const QString rebased = Platform::rebasedStoredPath(root, value); !rebased.isEmpty()) {
+        if (const QString rebased = paths.rebased(value); !rebased.isEmpty()) {
             value = rebased;
             ++rewritten;
         }

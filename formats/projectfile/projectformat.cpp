@@ -350,8 +350,9 @@ const QList<PathValuedKey> &pathValuedKeys()
 int rebaseStoredPaths(Platform::ProfileFile &file, const QString &root)
 {
     int rewritten = 0;
+    Platform::DocumentPathResolver paths(root);
     const auto rebase = [&](const QString &section, const QString &key) {
-        const QString rebased = Platform::rebasedStoredPath(root, file.readString(section, key, {}));
+        const QString rebased = paths.rebased(file.readString(section, key, {}));
         if (rebased.isEmpty())
             return;
         file.writeString(section, key, rebased);

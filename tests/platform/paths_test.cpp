@@ -181,11 +181,16 @@ TEST_F(PathsTest, PathsStoredFromTheSystemRootResolveInsideTheCdFolder)
         {QStringLiteral("..\\..\\Menu\\Back.bmp"), QStringLiteral("Menu/Back.bmp"), {}},
         {{}, {}, {}},
     };
+    // One resolver for all the values, as a save uses, answers each as the
+    // single look-ups do, whatever it learnt from the values before.
+    DocumentPathResolver shared(root);
     for (const auto &c : cases) {
         const QString expected =
             c.resolved.startsWith(u'/') ? c.resolved : (c.resolved.isEmpty() && c.stored.isEmpty() ? root : root + c.resolved);
         EXPECT_EQ(resolveDocumentPath(root, c.stored), expected) << c.stored.toStdString();
         EXPECT_EQ(rebasedStoredPath(root, c.stored), c.rebased) << c.stored.toStdString();
+        EXPECT_EQ(shared.resolve(c.stored), expected) << c.stored.toStdString();
+        EXPECT_EQ(shared.rebased(c.stored), c.rebased) << c.stored.toStdString();
     }
     // The runtime's own rule and a document on no CD folder are unchanged.
     EXPECT_EQ(resolveStoredPath(root, top + QStringLiteral("Menu\\Back.bmp")),

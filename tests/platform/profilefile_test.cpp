@@ -221,3 +221,46 @@ TEST_F(ProfileFileTest, LfOnlyFilesAreReadAndWrittenWithCrLf)
     ASSERT_TRUE(ini.flush());
     EXPECT_EQ(readFile(path), QByteArray("[A]\r\nb=3\r\nc=2\r\n"));
 }
+
+// A reload shows what is on disk now, whatever the memory held: changes not
+// written are dropped, another program's edit of the same length is read,
+// and after a write the file is read as it was written (a character
+// Windows-1250 has not reads back as "?").
+TEST_F(ProfileFileTest, ReloadReadsWhatIsOnDiskNow)
+{
+    const QString path = fixture("[A]\r\nkey=one\r\n");
+    ProfileFile file(path);
+
+    file.writeString(QStringLiteral("A"), QStringLiteral("key"), QStringLiteral("two"));
+    file.reload();
+    EXPECT_EQ(file.readString(QStringLiteral("A"), QStringLiteral("key"), {}), QStringLiteral("one"));
+    EXPECT_FALSE(file.isModified());
+
+    writeFile(path, "[A]\r\nkey=six\r\n");
+    file.reload();
+    EXPECT_EQ(file.readString(QStringLiteral("A"), QStringLiteral("key"), {}), QStringLiteral("six"));
+
+    file.writeString(QStringLiteral("A"), QStringLiteral("key"), QStringLiteral("€→"));
+    ASSERT_TRUE(file.flush());
+    file.reload();
+    EXPECT_EQ(file.readString(QStringLiteral("A"), QStringLiteral("key"), {}), QStringLiteral("€?"));
+
+    // Written, and then put back by another program as it was last read.
+    file.writeString(QStringLiteral("A"), QStringLiteral("key"), QStringLiteral("ten"));
+    ASSERT_TRUE(file.flush());
+    writeFile(path, "[A]\r\nkey=\x80?\r\n");
+    file.reload();
+    EXPECT_EQ(file.readString(QStringLiteral("A"), QStringLiteral("key"), {}), QStringLiteral("€?"));
+
+    // A file that could not be read and then can is read, and may be written.
+    QFile::remove(path);
+    QDir().mkpath(path);
+    file.reload();
+    EXPECT_FALSE(file.sectionExists(QStringLiteral("A")));
+    QDir().rmdir(path);
+    writeFile(path, "");
+    file.reload();
+    file.writeString(QStringLiteral("A"), QStringLiteral("key"), QStringLiteral("new"));
+    EXPECT_TRUE(file.flush());
+    EXPECT_EQ(readFile(path), QByteArray("[A]\r\nkey=new\r\n"));
+}
