@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QStandardPaths>
 #include <QStorageInfo>
 
@@ -13,7 +14,9 @@
 #include <climits>
 #include <cstring>
 #include <dirent.h>
+#include <optional>
 #include <sys/stat.h>
+#include <time.h>
 
 namespace Platform {
 namespace {
@@ -130,24 +133,93 @@ QStringList folderNames(const QString &dir)
 
 } // namespace
 
+FolderEntryFinder::Listing FolderEntryFinder::listingOf(const QString &dir)
+{
+    Listing entries;
+    const QStringList names = folderNames(dir);
+    entries.names.reserve(names.size());
+    entries.byFoldedName.reserve(names.size());
+    for (const QString &entry : names) {
+        entries.names.insert(entry);
+        // Of names equal without regard to case, the one a sorted listing
+        // shows first, as the single look-up takes.
+        QString &first = entries.byFoldedName[foldedKey(entry)];
+        if (first.isEmpty() || entry < first)
+            first = entry;
+    }
+    return entries;
+}
+
+namespace {
+
+// A folder's status time changes whenever a name in it is added, removed or
+// renamed, and when its permissions change.
+struct FolderStamp
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    timespec changed{};
+    bool operator==(const FolderStamp &other) const
+    {
+        return device == other.device && inode == other.inode && changed.tv_sec == other.changed.tv_sec
+            && changed.tv_nsec == other.changed.tv_nsec;
+    }
+};
+
+// The stamp of a folder that has not changed for a while; none for one that
+// changed lately, whose time the system may keep too coarsely to tell this
+// change from the next.
+std::optional<FolderStamp> settledStamp(const QString &dir)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(dir).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return std::nullopt;
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    if (status.st_ctim.tv_sec >= now.tv_sec - 1)
+        return std::nullopt;
+    return FolderStamp{status.st_dev, status.st_ino, status.st_ctim};
+}
+
+} // namespace
+
+// Listings of settled folders ("/", a CD's folders), kept for the whole
+// process and checked with one look at the folder's stamp, so that every
+// save and every look-up does not list them again.
+FolderEntryFinder::Listing FolderEntryFinder::settledListingOf(const QString &dir)
+{
+    struct Kept
+    {
+        FolderStamp stamp;
+        Listing listing;
+    };
+    constexpr qsizetype maxKept = 256;
+    static QMutex mutex;
+    static QHash<QString, Kept> kept;
+
+    const std::optional<FolderStamp> stamp = settledStamp(dir);
+    if (!stamp)
+        return listingOf(dir);
+    {
+        const QMutexLocker lock(&mutex);
+        if (const auto known = kept.constFind(dir); known != kept.cend() && known->stamp == *stamp)
+            return known->listing;
+    }
+    Listing listing = listingOf(dir);
+    // Listed after the stamp was taken: a change in between gives a newer
+    // stamp, which the next look-up finds different from the kept one.
+    const QMutexLocker lock(&mutex);
+    if (kept.size() >= maxKept)
+        kept.clear();
+    kept.insert(dir, {*stamp, listing});
+    return listing;
+}
+
 QString FolderEntryFinder::find(const QString &dir, const QString &name)
 {
     auto listing = m_listings.find(dir);
-    if (listing == m_listings.end()) {
-        Listing entries;
-        const QStringList names = folderNames(dir);
-        entries.names.reserve(names.size());
-        entries.byFoldedName.reserve(names.size());
-        for (const QString &entry : names) {
-            entries.names.insert(entry);
-            // Of names equal without regard to case, the one a sorted listing
-            // shows first, as the single look-up takes.
-            QString &first = entries.byFoldedName[foldedKey(entry)];
-            if (first.isEmpty() || entry < first)
-                first = entry;
-        }
-        listing = m_listings.insert(dir, entries);
-    }
+    if (listing == m_listings.end())
+        listing = m_listings.insert(dir, settledListingOf(dir));
     if (listing->names.contains(name))
         return name;
     return listing->byFoldedName.value(foldedKey(name));
@@ -385,7 +457,9 @@ DocumentPathResolver::DocumentPathResolver(const QString &root)
 // The file a path stored from "/" names inside root; empty when there is none.
 QString DocumentPathResolver::fromSystemRoot(const QString &stored)
 {
-    if (m_rootIsTop || stored.trimmed().isEmpty())
+    // A mask ("*.AVI", what the start screen holds until a file is chosen)
+    // names no one file, and no file on a CD has "*" or "?" in its name.
+    if (m_rootIsTop || stored.trimmed().isEmpty() || stored.contains(u'*') || stored.contains(u'?'))
         return {};
     if (m_inRoot.resolveEntry(stored).type != EntryType::Missing)
         return {};

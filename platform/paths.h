@@ -48,6 +48,8 @@ QString findEntryCaseInsensitive(const QString &dir, const QString &name);
 // findEntryCaseInsensitive for many names while the folders do not change
 // (a plan checking its targets): each folder is listed once, not once for
 // every name missing from it. Keep one only as long as nothing is written.
+// Folders that have not changed for a while are listed once for the whole
+// process, as long as they stay so.
 class FolderEntryFinder
 {
 public:
@@ -59,6 +61,8 @@ private:
         QHash<QString, QString> byFoldedName; // -> the first entry of the listing with it
         QSet<QString> names;
     };
+    static Listing listingOf(const QString &dir);
+    static Listing settledListingOf(const QString &dir);
     QHash<QString, Listing> m_listings;
 };
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -152,6 +153,27 @@ TEST_F(PathsTest, FolderEntryFinderAnswersAsTheSingleLookUp)
     EXPECT_TRUE(finder.find(root + QStringLiteral("Dane"), QStringLiteral("zolw.rv3")).isEmpty());
 }
 
+// A folder that has not changed for a while is listed once for all finders;
+// a name added, renamed or removed there is seen by the next finder at once.
+TEST_F(PathsTest, SettledFoldersAreListedAgainOnceTheyChange)
+{
+    const QString folder = root + QStringLiteral("Stare");
+    TestSupport::writeFile(folder + QStringLiteral("/Alfa.txt"), "x");
+    TestSupport::writeFile(folder + QStringLiteral("/Gamma.txt"), "x");
+    QThread::msleep(2100); // settled: unchanged for more than a second
+    EXPECT_EQ(FolderEntryFinder().find(folder, QStringLiteral("ALFA.TXT")), QStringLiteral("Alfa.txt"));
+    EXPECT_EQ(FolderEntryFinder().find(folder, QStringLiteral("alfa.txt")), QStringLiteral("Alfa.txt"));
+
+    TestSupport::writeFile(folder + QStringLiteral("/Beta.txt"), "x");
+    ASSERT_TRUE(QFile::rename(folder + QStringLiteral("/Alfa.txt"), folder + QStringLiteral("/Delta.txt")));
+    ASSERT_TRUE(QFile::remove(folder + QStringLiteral("/Gamma.txt")));
+    FolderEntryFinder finder;
+    EXPECT_EQ(finder.find(folder, QStringLiteral("BETA.TXT")), QStringLiteral("Beta.txt"));
+    EXPECT_EQ(finder.find(folder, QStringLiteral("DELTA.TXT")), QStringLiteral("Delta.txt"));
+    EXPECT_TRUE(finder.find(folder, QStringLiteral("ALFA.TXT")).isEmpty());
+    EXPECT_TRUE(finder.find(folder, QStringLiteral("GAMMA.TXT")).isEmpty());
+}
+
 // A document stored from "/" before its CD folder had "AUTORUN.INF" still
 // finds its files inside the CD folder, and learns their stored form there.
 TEST_F(PathsTest, PathsStoredFromTheSystemRootResolveInsideTheCdFolder)
@@ -176,6 +198,8 @@ TEST_F(PathsTest, PathsStoredFromTheSystemRootResolveInsideTheCdFolder)
         {QStringLiteral("MENU\\back.bmp"), QStringLiteral("Menu/Back.bmp"), {}},
         // From "/" but outside the CD folder: not on the CD, read as stored.
         {outside, root + asWritten(outside), {}},
+        // A mask names no file: kept as written below root.
+        {top + QStringLiteral("Menu\\*.bmp"), root + asWritten(top + QStringLiteral("Menu/*.bmp")), {}},
         // Missing everywhere, and climbing: resolved below root as stored.
         {top + QStringLiteral("Menu\\Brak.bmp"), root + asWritten(top + QStringLiteral("Menu/Brak.bmp")), {}},
         {QStringLiteral("..\\..\\Menu\\Back.bmp"), QStringLiteral("Menu/Back.bmp"), {}},
