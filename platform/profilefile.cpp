@@ -252,9 +252,10 @@ int ProfileFile::findKeyLine(const Section &section, const FoldedName &key)
         const auto it = section.keyIndex.find(key);
         return it == section.keyIndex.end() ? -1 : it->second;
     }
+    // Lines of another hash are passed without looking at their text.
     for (int i = 0; i <= section.lastKeyLine; ++i) {
         const Line &line = section.lines[size_t(i)];
-        if (line.isKey() && line.keyName() == key)
+        if (line.keyHash == key.hash && line.isKey() && line.keyName() == key)
             return i;
     }
     return -1;
@@ -271,6 +272,7 @@ void ProfileFile::reindexSection(Section &section)
 
 void ProfileFile::rebuildSectionIndex()
 {
+    m_lastSection = nullptr;
     m_sectionIndex.clear();
     m_sectionIndex.reserve(m_sections.size());
     for (size_t i = 0; i < m_sections.size(); ++i) {
@@ -291,9 +293,25 @@ const ProfileFile::Section *ProfileFile::findSection(const FoldedName &name) con
     return const_cast<ProfileFile *>(this)->findSection(name);
 }
 
+// Reads and writes go through one section after another, naming it with one
+// string: while the caller passes the very same characters (which the kept
+// copy holds in place), the section found last is the one.
+ProfileFile::Section *ProfileFile::sectionNamed(const QString &section) const
+{
+    if (m_lastSection && section.constData() == m_lastSectionName.constData()
+        && section.size() == m_lastSectionName.size())
+        return m_lastSection;
+    Section *found = const_cast<ProfileFile *>(this)->findSection(FoldedName(section));
+    if (found) {
+        m_lastSectionName = section;
+        m_lastSection = found;
+    }
+    return found;
+}
+
 const ProfileFile::Line *ProfileFile::findLine(const QString &section, const QString &key) const
 {
-    const Section *s = findSection(FoldedName(section));
+    const Section *s = sectionNamed(section);
     if (!s)
         return nullptr;
     const int lineNumber = findKeyLine(*s, FoldedName(key));
@@ -365,7 +383,7 @@ QStringList ProfileFile::sectionValues(const QString &section) const
 void ProfileFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     const QString cleanValue = singleLine(value);
-    Section *s = findSection(FoldedName(section));
+    Section *s = sectionNamed(section);
     if (!s) {
         auto fresh = std::make_unique<Section>();
         fresh->name = section.trimmed();

@@ -32,7 +32,8 @@ namespace Platform {
 //  - changes stay in memory until flush() (or destruction), which writes the
 //    whole file as Windows-1250 with CRLF to a temporary file and renames it
 //    over the old one, so a failed write never leaves half a file.
-// Reading never writes. A file that cannot be read, is no regular file, or
+// One object serves one thread at a time: reads remember the section they
+// found last. Reading never writes. A file that cannot be read, is no regular file, or
 // is larger than maxFileSize, reads as empty, and is never overwritten by
 // flush(). A flush that cannot write every byte (a full disk) leaves the old
 // file as it was and reports the reason.
@@ -148,6 +149,7 @@ private:
     Section *findSection(const FoldedName &name);
     const Section *findSection(const FoldedName &name) const;
     const Line *findLine(const QString &section, const QString &key) const;
+    Section *sectionNamed(const QString &section) const;
     void rebuildSectionIndex();
     static void indexLine(Section &section, int lineNumber);
     static void reindexSection(Section &section);
@@ -156,6 +158,8 @@ private:
     QString m_fileName;
     std::vector<std::unique_ptr<Section>> m_sections;
     NameIndex m_sectionIndex; // name -> first section
+    mutable QString m_lastSectionName;
+    mutable Section *m_lastSection = nullptr; // until the sections are indexed again
     bool m_modified = false;
     bool m_writable = true;
     bool m_endsWithNewline = true;
