@@ -441,6 +441,17 @@ void ProfileFile::deleteKey(const QString &section, const QString &key)
     m_modified = true;
 }
 
+void ProfileFile::deleteKeys(const QString &section)
+{
+    Section *s = findSection(FoldedName(section));
+    if (!s || s->keyCount == 0)
+        return;
+    s->keyIndex.clear(); // its views die with the lines
+    std::erase_if(s->lines, [](const Line &line) { return line.isKey(); });
+    reindexSection(*s);
+    m_modified = true;
+}
+
 void ProfileFile::eraseSection(const QString &section)
 {
     const FoldedName name(section);

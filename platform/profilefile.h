@@ -88,6 +88,8 @@ public:
     void writeInteger(const QString &section, const QString &key, int value);
     void writeBool(const QString &section, const QString &key, bool value);
     void deleteKey(const QString &section, const QString &key);
+    // Removes every key of a section at once; its other lines stay.
+    void deleteKeys(const QString &section);
     // Removes every section of that name with all its lines.
     void eraseSection(const QString &section);
 

@@ -305,12 +305,6 @@ void writeFont(ProfileFile &file, const QString &key, const FontSpec &font)
 
 // Empties a section but keeps its place in the file, so that every save
 // after the first gives the same file.
-void clearKeys(ProfileFile &file, const QString &section)
-{
-    for (const QString &key : file.keyNames(section))
-        file.deleteKey(section, key);
-}
-
 void eraseIfEmpty(ProfileFile &file, const QString &section)
 {
     if (file.sectionExists(section) && file.keyNames(section).isEmpty())
@@ -483,7 +477,7 @@ void MenuDesign::write(ProfileFile &file) const
     if (file.sectionNames().isEmpty() && !sourceText.isEmpty())
         file.setText(sourceText);
     for (const QString &section : {Sections::Names, Sections::Data, Sections::Glyph})
-        clearKeys(file, section);
+        file.deleteKeys(section);
     dropStaleSecondWindows(file, *this);
     for (const DesignKey &key : keys)
         writeKey(file, key);

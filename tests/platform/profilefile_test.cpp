@@ -138,6 +138,22 @@ TEST_F(ProfileFileTest, EraseAndDelete)
     EXPECT_EQ(readFile(path), QByteArray("[DATA]\r\n2=e\r\n[Names]\r\n5=new\r\n"));
 }
 
+// All keys of a section at once: duplicates too, while its comments and the
+// second section of the same name stay; a section without keys is no change.
+TEST_F(ProfileFileTest, DeleteKeysEmptiesTheFirstSectionOfTheName)
+{
+    const QString path = fixture("[DATA]\r\n1=d\r\n; note\r\n2=e\r\n1=dup\r\n\r\n[Other]\r\n1=x\r\n[data]\r\n9=z\r\n[Empty]\r\n; only\r\n");
+    ProfileFile ini(path);
+    ini.deleteKeys(QStringLiteral("Empty"));
+    ini.deleteKeys(QStringLiteral("Missing"));
+    EXPECT_FALSE(ini.isModified());
+    ini.deleteKeys(QStringLiteral("data"));
+    EXPECT_TRUE(ini.keyNames(QStringLiteral("DATA")).isEmpty());
+    ini.writeString(QStringLiteral("DATA"), QStringLiteral("3"), QStringLiteral("f"));
+    ASSERT_TRUE(ini.flush());
+    EXPECT_EQ(readFile(path), QByteArray("[DATA]\r\n3=f\r\n; note\r\n\r\n[Other]\r\n1=x\r\n[data]\r\n9=z\r\n[Empty]\r\n; only\r\n"));
+}
+
 TEST_F(ProfileFileTest, ReadingNeverWritesAndBadFilesReadAsEmpty)
 {
     const struct {
