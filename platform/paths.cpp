@@ -141,8 +141,8 @@ FolderEntryFinder::Listing FolderEntryFinder::listingOf(const QString &dir)
     entries.byFoldedName.reserve(names.size());
     for (const QString &entry : names) {
         entries.names.insert(entry);
-        // Of names equal without regard to case, the one a sorted listing
-        // shows first, as the single look-up takes.
+        // Of names equal without regard to case, the one that compares
+        // smallest, whatever order the system lists them in.
         QString &first = entries.byFoldedName[foldedKey(entry)];
         if (first.isEmpty() || entry < first)
             first = entry;
