@@ -466,9 +466,14 @@ QString DocumentPathResolver::fromSystemRoot(const QString &stored)
     const ResolvedEntry fromTop = m_fromTop.resolveEntry(stored);
     if (fromTop.path.isEmpty() || fromTop.type == EntryType::Missing)
         return {};
+    return liesInReal(realRoot(), fromTop.path) ? fromTop.path : QString();
+}
+
+const QString &DocumentPathResolver::realRoot()
+{
     if (m_realRoot.isEmpty())
         m_realRoot = withTrailingSlash(realPath(root()));
-    return liesInReal(m_realRoot, fromTop.path) ? fromTop.path : QString();
+    return m_realRoot;
 }
 
 QString DocumentPathResolver::resolve(const QString &stored)
@@ -482,7 +487,7 @@ QString DocumentPathResolver::rebased(const QString &stored)
     const QString found = fromSystemRoot(stored);
     if (found.isEmpty())
         return {};
-    QString rebased = toStoredPath(m_realRoot, realPath(found));
+    QString rebased = toStoredPath(realRoot(), realPath(found));
     // A folder keeps the final "\" it was stored with.
     if ((stored.endsWith(u'\\') || stored.endsWith(u'/')) && !rebased.isEmpty() && !rebased.endsWith(u'\\'))
         rebased += u'\\';

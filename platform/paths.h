@@ -142,11 +142,12 @@ public:
 
 private:
     QString fromSystemRoot(const QString &stored);
+    const QString &realRoot();
 
     StoredPathResolver m_inRoot;
     StoredPathResolver m_fromTop;
     bool m_rootIsTop;
-    QString m_realRoot; // root as the system names it after links; made when first needed
+    QString m_realRoot; // root as the system names it after links, with a final "/"; see realRoot()
 };
 
 // Whether an absolute path lies in folder or below it, compared as the

@@ -429,27 +429,29 @@ void ProfileFile::writeBool(const QString &section, const QString &key, bool val
     writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+template <typename Predicate>
+void ProfileFile::eraseKeyLines(Section &section, Predicate isErased)
+{
+    section.keyIndex.clear(); // its views die with the lines
+    std::erase_if(section.lines, [&](const Line &line) { return line.isKey() && isErased(line); });
+    reindexSection(section);
+    m_modified = true;
+}
+
 void ProfileFile::deleteKey(const QString &section, const QString &key)
 {
     Section *s = findSection(FoldedName(section));
     const FoldedName keyName(key);
     if (!s || findKeyLine(*s, keyName) < 0)
         return;
-    s->keyIndex.clear(); // its views die with the lines
-    std::erase_if(s->lines, [&](const Line &line) { return line.isKey() && line.keyName() == keyName; });
-    reindexSection(*s);
-    m_modified = true;
+    eraseKeyLines(*s, [&](const Line &line) { return line.keyName() == keyName; });
 }
 
 void ProfileFile::deleteKeys(const QString &section)
 {
     Section *s = findSection(FoldedName(section));
-    if (!s || s->keyCount == 0)
-        return;
-    s->keyIndex.clear(); // its views die with the lines
-    std::erase_if(s->lines, [](const Line &line) { return line.isKey(); });
-    reindexSection(*s);
-    m_modified = true;
+    if (s && s->keyCount > 0)
+        eraseKeyLines(*s, [](const Line &) { return true; });
 }
 
 void ProfileFile::eraseSection(const QString &section)

@@ -33,9 +33,9 @@ namespace Platform {
 //    whole file as Windows-1250 with CRLF to a temporary file and renames it
 //    over the old one, so a failed write never leaves half a file.
 // One object serves one thread at a time: reads remember the section they
-// found last. Reading never writes. A file that cannot be read, is no regular file, or
-// is larger than maxFileSize, reads as empty, and is never overwritten by
-// flush(). A flush that cannot write every byte (a full disk) leaves the old
+// found last. Reading never writes. A file that cannot be read, is no
+// regular file, or is larger than maxFileSize, reads as empty, and is never
+// overwritten by flush(). A flush that cannot write every byte (a full disk) leaves the old
 // file as it was and reports the reason.
 // The pieces of profile syntax, for readers that walk a profile text once
 // instead of keeping it (large data files). They read as ProfileFile does.
@@ -155,6 +155,7 @@ private:
     void rebuildSectionIndex();
     static void indexLine(Section &section, int lineNumber);
     static void reindexSection(Section &section);
+    template <typename Predicate> void eraseKeyLines(Section &section, Predicate isErased);
     static int findKeyLine(const Section &section, const FoldedName &key);
 
     QString m_fileName;

@@ -319,7 +319,7 @@ class DataFileLook
 {
 public:
     DataFileLook(const QString &cdRoot, const QString &dataFile)
-        : m_fromCd(cdRoot), m_fromCdDocument(cdRoot), m_fromOwnRoot(Platform::documentDriveRoot(dataFile)),
+        : m_fromCd(cdRoot), m_fromOwnRoot(Platform::documentDriveRoot(dataFile)),
           m_name(QFileInfo(dataFile).fileName())
     {
     }
@@ -333,7 +333,9 @@ public:
         // A description may be plain text; one with a folder in it is a path.
         if (kind == DataFile::PathKind::FileOrText && !value.contains(u'\\') && !value.contains(u'/'))
             return std::nullopt;
-        if (names(m_fromCd.resolve(value), kind) || names(m_fromCdDocument.resolve(value), kind))
+        // As the runtime reads it, or stored from "/" before the CD folder had
+        // its AUTORUN.INF (the one look-up answers both).
+        if (names(m_fromCd.resolve(value), kind))
             return std::nullopt;
         const bool found = names(m_fromOwnRoot.resolve(value), kind);
         if (!found && kind == DataFile::PathKind::FileOrText && !value.contains(u'.'))
@@ -342,8 +344,7 @@ public:
     }
 
 private:
-    Platform::StoredPathResolver m_fromCd;
-    Platform::DocumentPathResolver m_fromCdDocument;
+    Platform::DocumentPathResolver m_fromCd;
     Platform::DocumentPathResolver m_fromOwnRoot;
     QString m_name;
 };

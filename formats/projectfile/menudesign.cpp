@@ -303,8 +303,6 @@ void writeFont(ProfileFile &file, const QString &key, const FontSpec &font)
     file.writeString(Sections::FontStyle, key, fontStylesToString(font.styles));
 }
 
-// Empties a section but keeps its place in the file, so that every save
-// after the first gives the same file.
 void eraseIfEmpty(ProfileFile &file, const QString &section)
 {
     if (file.sectionExists(section) && file.keyNames(section).isEmpty())
@@ -476,6 +474,8 @@ void MenuDesign::write(ProfileFile &file) const
 {
     if (file.sectionNames().isEmpty() && !sourceText.isEmpty())
         file.setText(sourceText);
+    // Emptied, not erased, so each section keeps its place in the file and
+    // every save after the first gives the same file.
     for (const QString &section : {Sections::Names, Sections::Data, Sections::Glyph})
         file.deleteKeys(section);
     dropStaleSecondWindows(file, *this);
