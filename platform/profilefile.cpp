@@ -9,6 +9,15 @@
 namespace Platform {
 namespace {
 
+// Names are nearly always written without blanks around them: those skip
+// the trimming call.
+QStringView trimmedName(QStringView name)
+{
+    if (name.isEmpty() || (!name.front().isSpace() && !name.back().isSpace()))
+        return name;
+    return name.trimmed();
+}
+
 QStringView unquoted(QStringView value)
 {
     value = value.trimmed();
@@ -20,18 +29,42 @@ QStringView unquoted(QStringView value)
     return value;
 }
 
-// "[name]" with optional blanks; returns the name, or a null string when the
+// "[name]" with optional blanks; returns the name, or a null view when the
 // line is no section header. The name runs to the last "]" of the line, so
 // "[A]B]" names "A]B" as the Windows profile functions read it.
-QString sectionHeaderName(QStringView line)
+QStringView sectionHeaderName(QStringView line)
 {
-    line = line.trimmed();
+    line = trimmedName(line);
     if (!line.startsWith(u'['))
         return {};
     const qsizetype close = line.lastIndexOf(u']');
     if (close < 0)
         return {};
-    return line.mid(1, close - 1).trimmed().toString();
+    const QStringView name = line.mid(1, close - 1).trimmed();
+    // Not null even when empty: "[]" is a header.
+    return name.isNull() ? QStringView(line.data() + 1, qsizetype(0)) : name;
+}
+
+// The lines of a text without their line ends (LF or CRLF); a last line end
+// starts no line of its own.
+std::vector<QStringView> splitLines(QStringView text)
+{
+    std::vector<QStringView> lines;
+    if (text.isEmpty())
+        return lines;
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    lines.reserve(size_t(text.count(u'\n')) + 1);
+    for (qsizetype start = 0;;) {
+        const qsizetype end = text.indexOf(u'\n', start);
+        QStringView line = text.sliced(start, (end < 0 ? text.size() : end) - start);
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        lines.push_back(line);
+        if (end < 0)
+            return lines;
+        start = end + 1;
+    }
 }
 
 QString singleLine(QString value)
@@ -50,15 +83,6 @@ char16_t foldedChar(QChar c)
     if (u < 0x80)
         return u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u;
     return c.toCaseFolded().unicode();
-}
-
-// Names are nearly always written without blanks around them: those skip
-// the trimming call.
-QStringView trimmedName(QStringView name)
-{
-    if (name.isEmpty() || (!name.front().isSpace() && !name.back().isSpace()))
-        return name;
-    return name.trimmed();
 }
 
 bool sameFoldedLetters(QStringView a, QStringView b)
@@ -86,7 +110,7 @@ namespace ProfileSyntax {
 
 QString sectionName(QStringView line)
 {
-    return sectionHeaderName(line);
+    return sectionHeaderName(line).toString();
 }
 
 bool splitKeyLine(QStringView line, QStringView &key, QStringView &value)
@@ -192,29 +216,33 @@ void ProfileFile::load(ReadResult file)
 
 void ProfileFile::parse(const QString &text)
 {
+    // The sections of an earlier text are gone: nothing views it any more.
+    m_parsedText = text;
+    const std::vector<QStringView> lines = splitLines(m_parsedText);
+    size_t next = 0;
+    // Each section's lines are counted first, so each is stored at once.
+    const auto takeLines = [&](Section &section) {
+        size_t end = next;
+        while (end < lines.size() && sectionHeaderName(lines[end]).isNull())
+            ++end;
+        section.lines.reserve(end - next);
+        for (; next < end; ++next) {
+            section.lines.push_back({Piece(lines[next])});
+            indexLine(section, int(section.lines.size()) - 1);
+        }
+    };
+
     auto preamble = std::make_unique<Section>();
     preamble->hasHeader = false;
+    takeLines(*preamble);
     m_sections.push_back(std::move(preamble));
-
-    if (!text.isEmpty()) {
-        QStringView rest(text);
-        if (rest.endsWith(u'\n'))
-            rest.chop(1);
-        for (QStringView line : rest.split(u'\n')) {
-            if (line.endsWith(u'\r'))
-                line.chop(1);
-            const QString header = sectionHeaderName(line);
-            if (!header.isNull()) {
-                auto section = std::make_unique<Section>();
-                section->name = header;
-                section->headerText = line.toString();
-                m_sections.push_back(std::move(section));
-                continue;
-            }
-            Section &current = *m_sections.back();
-            current.lines.push_back({line.toString()});
-            indexLine(current, int(current.lines.size()) - 1);
-        }
+    while (next < lines.size()) {
+        auto section = std::make_unique<Section>();
+        section->name = sectionHeaderName(lines[next]).toString();
+        section->headerText = Piece(lines[next]);
+        ++next;
+        takeLines(*section);
+        m_sections.push_back(std::move(section));
     }
     rebuildSectionIndex();
 }
@@ -224,7 +252,7 @@ void ProfileFile::indexLine(Section &section, int lineNumber)
     if (!section.hasHeader)
         return; // lines before the first section belong to no section
     Line &line = section.lines[size_t(lineNumber)];
-    const QStringView text(line.text);
+    const QStringView text = line.text.view();
     QStringView key;
     QStringView value;
     if (!ProfileSyntax::splitKeyLine(text, key, value))
@@ -332,7 +360,7 @@ QString ProfileFile::readString(const QString &section, const QString &key,
                                 const QString &defaultValue) const
 {
     const Line *line = findLine(section, key);
-    return line ? unquoted(QStringView(line->text).mid(line->valueStart)).toString() : defaultValue;
+    return line ? unquoted(line->text.view().mid(line->valueStart)).toString() : defaultValue;
 }
 
 int ProfileFile::readInteger(const QString &section, const QString &key, int defaultValue) const
@@ -340,7 +368,7 @@ int ProfileFile::readInteger(const QString &section, const QString &key, int def
     const Line *line = findLine(section, key);
     if (!line)
         return defaultValue;
-    return parseInt32(unquoted(QStringView(line->text).mid(line->valueStart))).value_or(defaultValue);
+    return parseInt32(unquoted(line->text.view().mid(line->valueStart))).value_or(defaultValue);
 }
 
 bool ProfileFile::readBool(const QString &section, const QString &key, bool defaultValue) const
@@ -387,8 +415,7 @@ void ProfileFile::writeString(const QString &section, const QString &key, const 
     if (!s) {
         auto fresh = std::make_unique<Section>();
         fresh->name = section.trimmed();
-        fresh->headerText.reserve(fresh->name.size() + 2);
-        fresh->headerText.append(u'[').append(fresh->name).append(u']');
+        fresh->headerText = Piece(u'[' + fresh->name + u']');
         m_sections.push_back(std::move(fresh));
         m_sectionIndex.try_emplace(FoldedName(m_sections.back()->name), int(m_sections.size()) - 1);
         s = m_sections.back().get();
@@ -397,13 +424,16 @@ void ProfileFile::writeString(const QString &section, const QString &key, const 
     const int lineNumber = findKeyLine(*s, keyName);
     if (lineNumber >= 0) {
         Line &line = s->lines[size_t(lineNumber)];
-        if (QStringView(line.text).sliced(line.valueStart) == cleanValue)
+        const QStringView text = line.text.view();
+        if (text.sliced(line.valueStart) == cleanValue)
             return;
         // An index holds a view of the old text: replace the entry with one
         // of the new text.
         const bool indexed = s->keyIndex.erase(line.keyName()) > 0;
-        line.text.truncate(line.valueStart);
-        line.text.append(cleanValue);
+        QString changed;
+        changed.reserve(line.valueStart + cleanValue.size());
+        changed.append(text.first(line.valueStart)).append(cleanValue);
+        line.text = Piece(std::move(changed));
         if (indexed)
             s->keyIndex.try_emplace(line.keyName(), lineNumber);
     } else {
@@ -413,7 +443,7 @@ void ProfileFile::writeString(const QString &section, const QString &key, const 
         QString text;
         text.reserve(keyName.text.size() + 1 + cleanValue.size());
         text.append(keyName.text).append(u'=').append(cleanValue);
-        s->lines.insert(s->lines.begin() + at, Line{std::move(text)});
+        s->lines.insert(s->lines.begin() + at, Line{Piece(std::move(text))});
         indexLine(*s, at);
     }
     m_modified = true;
@@ -472,17 +502,17 @@ QString ProfileFile::text() const
     qsizetype size = 0;
     for (const auto &section : m_sections) {
         if (section->hasHeader)
-            size += section->headerText.size() + lineEnd.size();
+            size += section->headerText.view().size() + lineEnd.size();
         for (const Line &line : section->lines)
-            size += line.text.size() + lineEnd.size();
+            size += line.text.view().size() + lineEnd.size();
     }
     QString text;
     text.reserve(size);
     for (const auto &section : m_sections) {
         if (section->hasHeader)
-            text.append(section->headerText).append(lineEnd);
+            text.append(section->headerText.view()).append(lineEnd);
         for (const Line &line : section->lines)
-            text.append(line.text).append(lineEnd);
+            text.append(line.text.view()).append(lineEnd);
     }
     if (!m_endsWithNewline && text.endsWith(QStringLiteral("\r\n")))
         text.chop(2);

@@ -123,19 +123,39 @@ private:
     };
     using NameIndex = std::unordered_map<FoldedName, int, FoldedNameHash>;
 
+    // Text as read: a piece of the parsed file, or a string of its own once
+    // written. Moving keeps it in place, as a string's characters stay where
+    // they are when the string moves.
+    class Piece
+    {
+    public:
+        Piece() = default;
+        explicit Piece(QStringView parsed) : m_view(parsed) {}
+        explicit Piece(QString own) : m_own(std::move(own)), m_view(m_own) {}
+        Piece(const Piece &) = delete;
+        Piece &operator=(const Piece &) = delete;
+        Piece(Piece &&) noexcept = default;
+        Piece &operator=(Piece &&) noexcept = default;
+        QStringView view() const { return m_view; }
+
+    private:
+        QString m_own;
+        QStringView m_view;
+    };
+
     struct Line {
-        QString text;       // the line as in the file, without its line end
+        Piece text;         // the line as in the file, without its line end
         int keyStart = 0;   // the trimmed key is text[keyStart, keyStart + keyLength)
         int keyLength = 0;  // 0 when the line is no key
         int valueStart = 0; // index in text after '='
         size_t keyHash = 0; // of the folded key
-        QStringView key() const { return QStringView(text).mid(keyStart, keyLength); }
+        QStringView key() const { return text.view().mid(keyStart, keyLength); }
         FoldedName keyName() const { return {key(), keyHash}; }
         bool isKey() const { return keyLength > 0; }
     };
     struct Section {
         QString name;          // as written between the brackets, trimmed
-        QString headerText;    // the header line as in the file
+        Piece headerText;      // the header line as in the file
         bool hasHeader = true; // false for the lines before the first section
         bool duplicate = false;
         std::vector<Line> lines; // the header is not among them
@@ -159,6 +179,7 @@ private:
     static int findKeyLine(const Section &section, const FoldedName &key);
 
     QString m_fileName;
+    QString m_parsedText; // what the pieces of the parsed lines are cut from
     std::vector<std::unique_ptr<Section>> m_sections;
     NameIndex m_sectionIndex; // name -> first section
     mutable QString m_lastSectionName;
