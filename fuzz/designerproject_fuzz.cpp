@@ -6,6 +6,7 @@
 #include <surface/menusurface.h>
 
 #include <dialogs.h>
+#include <safefile.h>
 
 #include <QApplication>
 #include <QDir>
@@ -16,13 +17,25 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
 
 
+// Straight through the system: a file object costs more than the read.
 QByteArray readAll(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return Platform::readRegularFile(path, Platform::SizeLimits::Profile).bytes;
+}
+
+bool writeAll(const QByteArray &path, const uint8_t *data, size_t size)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = Platform::writeAll(fd, reinterpret_cast<const char *>(data), qsizetype(size));
+    return ::close(fd) == 0 && written;
 }
 
 } // namespace
@@ -59,13 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    const QString project = dir.filePath(QStringLiteral("PROJEKT.KLV"));
-    {
-        QFile file(project);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
-        file.write(reinterpret_cast<const char *>(data), qint64(size));
-    }
+    static const QString project = dir.filePath(QStringLiteral("PROJEKT.KLV"));
+    static const QByteArray projectName = QFile::encodeName(project);
+    if (!writeAll(projectName, data, size))
+        return 0;
     DesignerContext context;
     context.DriveRoot = dir.path() + u'/';
     context.DataDir = dir.filePath(QStringLiteral("data/"));
