@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstring>
@@ -92,11 +92,13 @@ bool readAtMost(int fd, QByteArray &bytes, qint64 size)
 
 WholeFileWriter::WholeFileWriter(const QString &path)
     : m_path(path)
-    , m_file(std::make_unique<QSaveFile>(path))
 {
 }
 
-WholeFileWriter::~WholeFileWriter() = default;
+WholeFileWriter::~WholeFileWriter()
+{
+    discard();
+}
 
 QString WholeFileWriter::error() const
 {
@@ -105,43 +107,105 @@ QString WholeFileWriter::error() const
 
 QString WholeFileWriter::reason() const
 {
-    return m_reason.isEmpty() ? polishReason(m_file->errorString()) : m_reason;
+    return m_reason;
 }
+
+bool WholeFileWriter::fail(int error)
+{
+    m_reason = systemErrorText(error);
+    m_failed = true;
+    discard();
+    return false;
+}
+
+void WholeFileWriter::discard()
+{
+    if (m_fd < 0)
+        return;
+    ::close(m_fd);
+    m_fd = -1;
+    ::unlink(m_temporary.constData());
+}
+
+namespace {
+
+// Where a write to path lands: the file its links lead to, followed as far
+// as they go (a link to a file yet to be made names the file to make).
+QByteArray writeTarget(const QString &path)
+{
+    struct stat status {};
+    if (::lstat(QFile::encodeName(path).constData(), &status) != 0 || !S_ISLNK(status.st_mode))
+        return QFile::encodeName(path);
+    QFileInfo target(path);
+    for (int depth = 0; depth < 128 && target.isSymLink(); ++depth)
+        target.setFile(target.symLinkTarget());
+    return QFile::encodeName(target.filePath());
+}
+
+// A new file beside target, named after it, readable as a new file at
+// target would be (0666 less the umask) until the caller says otherwise.
+int createTemporaryBeside(const QByteArray &target, QByteArray &name)
+{
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray prefix = target.left(slash + 1) + '.' + target.mid(slash + 1) + '.';
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = prefix + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+} // namespace
 
 bool WholeFileWriter::open()
 {
-    // Unbuffered: a buffered short write at the commit goes unnoticed.
-    m_failed = !m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    if (m_failed)
-        m_reason = polishReason(m_file->errorString());
-    return !m_failed;
+    m_target = writeTarget(m_path);
+    struct stat existing {};
+    const bool exists = ::stat(m_target.constData(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode))
+        return fail(EISDIR);
+    // A file its owner made read-only stays as it is.
+    if (exists && ::access(m_target.constData(), W_OK) != 0)
+        return fail(errno);
+    m_fd = createTemporaryBeside(m_target, m_temporary);
+    if (m_fd < 0)
+        return fail(errno);
+    if (exists && ::fchmod(m_fd, existing.st_mode & 07777) != 0)
+        return fail(errno);
+    m_failed = false;
+    return true;
 }
 
 bool WholeFileWriter::write(QByteArrayView bytes)
 {
-    // A full disk shows as a short write first; only the next one fails.
-    qint64 done = 0;
-    while (!m_failed && done < bytes.size()) {
-        const qint64 written = m_file->write(bytes.data() + done, bytes.size() - done);
-        if (written > 0) {
-            done += written;
-            continue;
-        }
-        // Cancelling replaces the file's reason with its own: the system's
-        // is kept first.
-        const int error = errno;
-        m_reason = error != 0 ? systemErrorText(error) : polishReason(m_file->errorString());
-        m_file->cancelWriting();
-        m_failed = true;
-    }
-    return !m_failed;
+    if (m_failed || m_fd < 0)
+        return false;
+    // A full disk shows as a short write first; the next one says why.
+    if (!writeAll(m_fd, bytes.data(), bytes.size()))
+        return fail(errno != 0 ? errno : ENOSPC);
+    return true;
 }
 
 WriteResult WholeFileWriter::commit()
 {
-    // Synced to the disk and renamed over the old file only now.
-    if (m_failed || !m_file->commit())
+    if (m_failed || m_fd < 0)
         return {error(), reason()};
+    // Synced to the disk and renamed over the old file only now.
+    if (::fdatasync(m_fd) != 0) {
+        fail(errno);
+        return {error(), reason()};
+    }
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0 || ::rename(m_temporary.constData(), m_target.constData()) != 0) {
+        const int error = errno;
+        ::unlink(m_temporary.constData());
+        m_reason = systemErrorText(error);
+        m_failed = true;
+        return {this->error(), reason()};
+    }
     return {};
 }
 

@@ -10,7 +10,6 @@
 #include <functional>
 #include <memory>
 
-class QSaveFile;
 
 // The two rules every file access of the programs goes through:
 //  - a file is written whole or not at all: every byte reaches a temporary
@@ -63,10 +62,15 @@ public:
     QString reason() const;
 
 private:
+    bool fail(int error);
+    void discard();
+
     QString m_path;
-    std::unique_ptr<QSaveFile> m_file;
+    QByteArray m_target;    // the file replaced: path, or where its links lead
+    QByteArray m_temporary; // beside the target, renamed over it by commit()
+    int m_fd = -1;
     bool m_failed = false;
-    QString m_reason; // the system's, when a write failed
+    QString m_reason; // the system's, when a call failed
 };
 
 // A copy of the regular file source as the whole new content of target,

@@ -45,14 +45,4 @@ QString systemErrorText(int errorNumber)
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
-QString polishReason(const QString &qtReason)
-{
-    for (const Reason &reason : kReasons) {
-        if (qtReason == qt_error_string(reason.errorNumber)
-            || qtReason == QString::fromLocal8Bit(std::strerror(reason.errorNumber)))
-            return QString::fromUtf8(reason.text);
-    }
-    return qtReason;
-}
-
 } // namespace Platform

@@ -10,6 +10,7 @@
 
 #include <functional>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -34,6 +35,12 @@ QByteArray iniBytes(int keys, const char *value)
     for (int i = 0; i < keys; ++i)
         bytes += "KEY" + QByteArray::number(i) + '=' + value + "\r\n";
     return bytes;
+}
+
+unsigned modeOf(const QString &path)
+{
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? unsigned(status.st_mode & 07777) : ~0u;
 }
 
 QStringList entriesOf(const QString &dir)
@@ -113,6 +120,43 @@ TEST(SafeFileTest, AWholeWriteReplacesTheFileAndAFailedOneSaysWhy)
     EXPECT_FALSE(onFolder.ok());
     EXPECT_TRUE(onFolder.error.contains(QStringLiteral("folder")));
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("folder"))).isDir());
+}
+
+// The new content lands where the old one was: a link stays a link and its
+// file gets the bytes (a dangling link makes the file it names), the file
+// keeps its permission bits, a new file gets those of any new file; a
+// folder that is not there is reported, and no temporary file is left.
+TEST(SafeFileTest, AWholeWriteKeepsLinksAndPermissions)
+{
+    QTemporaryDir dir;
+    const QString real = writeFile(dir.filePath(QStringLiteral("real.ini")), "old");
+    QFile::setPermissions(real, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString link = dir.filePath(QStringLiteral("link.ini"));
+    ASSERT_TRUE(QFile::link(real, link));
+    ASSERT_TRUE(writeWholeFile(link, "through the link").ok());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readFile(real), "through the link");
+    EXPECT_EQ(modeOf(real), 0700u);
+
+    const QString dangling = dir.filePath(QStringLiteral("dangling.ini"));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("made.ini")), dangling));
+    ASSERT_TRUE(writeWholeFile(dangling, "made").ok());
+    EXPECT_TRUE(QFileInfo(dangling).isSymLink());
+    EXPECT_EQ(readFile(dir.filePath(QStringLiteral("made.ini"))), "made");
+
+    const QString fresh = dir.filePath(QStringLiteral("fresh.ini"));
+    ASSERT_TRUE(writeWholeFile(fresh, "new").ok());
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(modeOf(fresh), 0666u & ~unsigned(mask));
+
+    const WriteResult missing = writeWholeFile(dir.filePath(QStringLiteral("none/a.ini")), "x");
+    EXPECT_FALSE(missing.ok());
+    EXPECT_EQ(missing.reason, QStringLiteral("Nie ma takiego pliku ani katalogu"));
+
+    EXPECT_EQ(entriesOf(dir.path()), (QStringList{QStringLiteral("dangling.ini"), QStringLiteral("fresh.ini"),
+                                                  QStringLiteral("link.ini"), QStringLiteral("made.ini"),
+                                                  QStringLiteral("real.ini")}));
 }
 
 // A copy to a new name is the whole file with its execute bits, or nothing:
