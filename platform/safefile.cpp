@@ -124,7 +124,8 @@ void WholeFileWriter::discard()
         return;
     ::close(m_fd);
     m_fd = -1;
-    ::unlink(m_temporary.constData());
+    if (!m_temporary.isEmpty())
+        ::unlink(m_temporary.constData());
 }
 
 namespace {
@@ -142,19 +143,52 @@ QByteArray writeTarget(const QString &path)
     return QFile::encodeName(target.filePath());
 }
 
-// A new file beside target, named after it, readable as a new file at
-// target would be (0666 less the umask) until the caller says otherwise.
-int createTemporaryBeside(const QByteArray &target, QByteArray &name)
+// Names beside target for its next content: ".NAME.random".
+QByteArray temporaryName(const QByteArray &target)
 {
     const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray prefix = target.left(slash + 1) + '.' + target.mid(slash + 1) + '.';
+    return target.left(slash + 1) + '.' + target.mid(slash + 1) + '.'
+           + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+}
+
+// A new file beside target, readable as a new file at target would be (0666
+// less the umask) until the caller says otherwise. Where the system can, it
+// has no name until it is complete, so a program killed while writing
+// leaves nothing behind; name stays empty then.
+int createTemporaryBeside(const QByteArray &target, QByteArray &name)
+{
+    name.clear();
+#ifdef O_TMPFILE
+    // Named later through its descriptor's entry, where there is one.
+    static const bool canBeNamed = ::access("/proc/self/fd", X_OK) == 0;
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : target.left(qMax<qsizetype>(slash, 1));
+    if (const int fd = canBeNamed ? ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1; fd >= 0)
+        return fd;
+#endif
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = prefix + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        name = temporaryName(target);
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
     return -1;
+}
+
+// Gives the unnamed file fd a name beside target; false with errno set when
+// it cannot.
+bool nameTemporary(int fd, const QByteArray &target, QByteArray &name)
+{
+    const QByteArray descriptor = "/proc/self/fd/" + QByteArray::number(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = temporaryName(target);
+        if (::linkat(AT_FDCWD, descriptor.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST)
+            break;
+    }
+    name.clear();
+    return false;
 }
 
 } // namespace
@@ -192,8 +226,8 @@ WriteResult WholeFileWriter::commit()
 {
     if (m_failed || m_fd < 0)
         return {error(), reason()};
-    // Synced to the disk and renamed over the old file only now.
-    if (::fdatasync(m_fd) != 0) {
+    // Synced to the disk, named and renamed over the old file only now.
+    if (::fdatasync(m_fd) != 0 || (m_temporary.isEmpty() && !nameTemporary(m_fd, m_target, m_temporary))) {
         fail(errno);
         return {error(), reason()};
     }
