@@ -451,6 +451,10 @@ void ProfileFile::writeString(const QString &section, const QString &key, const 
         // After the last key, so trailing blank lines and comments stay
         // between this section and the next.
         const int at = s->lastKeyLine + 1;
+        // A section made by writing gets its keys one by one: room for a
+        // few at once spares growing it at every other key.
+        if (s->lines.capacity() == 0)
+            s->lines.reserve(16);
         QString text;
         text.reserve(keyName.text.size() + 1 + cleanValue.size());
         text.append(keyName.text).append(u'=').append(cleanValue);
