@@ -17,6 +17,7 @@
 #include <optional>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 
 namespace Platform {
 namespace {
@@ -79,9 +80,11 @@ bool staysBelowRoot(const QString &root, const QString &path)
 
 QString findEntryCaseInsensitive(const QString &dir, const QString &name)
 {
-    const QDir folder(dir);
-    if (folder.exists(name))
+    // The name as given, asked of the system at once: nearly always there.
+    const QString given = (dir.isEmpty() ? dir : withTrailingSlash(dir)) + name;
+    if (!name.isEmpty() && ::access(QFile::encodeName(given).constData(), F_OK) == 0)
         return name;
+    const QDir folder(dir);
     const QStringList entries = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System
                                                  | QDir::NoDotAndDotDot);
     for (const QString &entry : entries) {
@@ -227,16 +230,26 @@ QString FolderEntryFinder::find(const QString &dir, const QString &name)
 
 namespace {
 
+bool isFolder(const QString &path)
+{
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
 // The nearest folder at or above path holding an "AUTORUN.INF"; empty when
 // there is none.
-QString folderWithAutorun(const QFileInfo &info)
+QString folderWithAutorun(const QString &path)
 {
-    QDir dir(info.isDir() ? info.absoluteFilePath() : info.absolutePath());
-    do {
-        if (!findEntryCaseInsensitive(dir.path(), kAutorunName).isEmpty())
-            return withTrailingSlash(dir.path());
-    } while (dir.cdUp());
-    return {};
+    QString dir = QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::currentPath() + u'/' + path);
+    if (!isFolder(dir))
+        dir = dir.left(qMax<qsizetype>(dir.lastIndexOf(u'/'), 1));
+    for (;;) {
+        if (!findEntryCaseInsensitive(dir, kAutorunName).isEmpty())
+            return withTrailingSlash(dir);
+        if (dir == u"/")
+            return {};
+        dir = dir.left(qMax<qsizetype>(dir.lastIndexOf(u'/'), 1));
+    }
 }
 
 } // namespace
@@ -246,7 +259,7 @@ QString documentDriveRoot(const QString &documentPath)
 #ifdef Q_OS_WIN
     return driveRootOf(documentPath);
 #else
-    const QString root = folderWithAutorun(QFileInfo(documentPath));
+    const QString root = folderWithAutorun(documentPath);
     return root.isEmpty() ? QStringLiteral("/") : root;
 #endif
 }
@@ -257,7 +270,7 @@ QString driveRootOf(const QString &path)
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).left(3);
 #else
     const QFileInfo info(path);
-    if (const QString root = folderWithAutorun(info); !root.isEmpty())
+    if (const QString root = folderWithAutorun(path); !root.isEmpty())
         return root;
     const QString mountPoint = QStorageInfo(info.absolutePath()).rootPath();
     return withTrailingSlash(mountPoint.isEmpty() ? QStringLiteral("/") : mountPoint);
