@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace Platform {
@@ -120,12 +121,10 @@ bool WholeFileWriter::fail(int error)
 
 void WholeFileWriter::discard()
 {
-    if (m_fd < 0)
-        return;
-    ::close(m_fd);
-    m_fd = -1;
+    if (m_fd >= 0)
+        ::close(std::exchange(m_fd, -1));
     if (!m_temporary.isEmpty())
-        ::unlink(m_temporary.constData());
+        ::unlink(std::exchange(m_temporary, {}).constData());
 }
 
 namespace {
@@ -227,19 +226,15 @@ WriteResult WholeFileWriter::commit()
     if (m_failed || m_fd < 0)
         return {error(), reason()};
     // Synced to the disk, named and renamed over the old file only now.
-    if (::fdatasync(m_fd) != 0 || (m_temporary.isEmpty() && !nameTemporary(m_fd, m_target, m_temporary))) {
+    const bool replaced = ::fdatasync(m_fd) == 0
+                          && (!m_temporary.isEmpty() || nameTemporary(m_fd, m_target, m_temporary))
+                          && ::close(std::exchange(m_fd, -1)) == 0
+                          && ::rename(m_temporary.constData(), m_target.constData()) == 0;
+    if (!replaced) {
         fail(errno);
         return {error(), reason()};
     }
-    const int fd = m_fd;
-    m_fd = -1;
-    if (::close(fd) != 0 || ::rename(m_temporary.constData(), m_target.constData()) != 0) {
-        const int error = errno;
-        ::unlink(m_temporary.constData());
-        m_reason = systemErrorText(error);
-        m_failed = true;
-        return {this->error(), reason()};
-    }
+    m_temporary.clear();
     return {};
 }
 

@@ -8,8 +8,6 @@
 #include <QString>
 
 #include <functional>
-#include <memory>
-
 
 // The two rules every file access of the programs goes through:
 //  - a file is written whole or not at all: every byte reaches a temporary
