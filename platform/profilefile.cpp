@@ -41,9 +41,8 @@ QStringView sectionHeaderName(QStringView line)
     const qsizetype close = line.lastIndexOf(u']');
     if (close < 0)
         return {};
-    const QStringView name = line.mid(1, close - 1).trimmed();
-    // Not null even when empty: "[]" is a header.
-    return name.isNull() ? QStringView(line.data() + 1, qsizetype(0)) : name;
+    // A view into the line even when empty: "[]" is a header too.
+    return line.mid(1, close - 1).trimmed();
 }
 
 // The lines of a text without their line ends (LF or CRLF); a last line end

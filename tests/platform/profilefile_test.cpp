@@ -70,9 +70,12 @@ TEST_F(ProfileFileTest, ReadsLikeTheWindowsProfileFunctions)
 
 TEST_F(ProfileFileTest, SectionNameRunsToTheLastBracket)
 {
-    const ProfileFile ini(fixture("[Gry [nowe]] ; uwaga]\r\nx=1\r\n[A]B]\r\ny=2\r\n"));
-    EXPECT_EQ(ini.sectionNames(), QStringList({"Gry [nowe]] ; uwaga", "A]B"}));
+    const ProfileFile ini(fixture("[Gry [nowe]] ; uwaga]\r\nx=1\r\n[A]B]\r\ny=2\r\n[ ]\r\nz=3\r\n"));
+    EXPECT_EQ(ini.sectionNames(), QStringList({"Gry [nowe]] ; uwaga", "A]B", ""}));
     EXPECT_EQ(ini.readString(QStringLiteral("a]b"), QStringLiteral("y"), {}), QStringLiteral("2"));
+    // An empty name is a name: its keys are no keys of the section before.
+    EXPECT_EQ(ini.readString(QString(), QStringLiteral("z"), {}), QStringLiteral("3"));
+    EXPECT_FALSE(ini.valueExists(QStringLiteral("A]B"), QStringLiteral("z")));
 }
 
 TEST_F(ProfileFileTest, IntegersAndBooleans)
