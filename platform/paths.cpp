@@ -230,10 +230,28 @@ QString FolderEntryFinder::find(const QString &dir, const QString &name)
 
 namespace {
 
-bool isFolder(const QString &path)
+EntryType entryTypeOf(mode_t mode)
+{
+    if (S_ISREG(mode))
+        return EntryType::File;
+    if (S_ISDIR(mode))
+        return EntryType::Folder;
+    return EntryType::Other;
+}
+
+// What path is, links followed.
+EntryType entryTypeAt(const QString &path)
 {
     struct stat status {};
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return EntryType::Missing;
+    return entryTypeOf(status.st_mode);
+}
+
+// The folder holding a clean absolute path; "/" holds itself.
+QString folderOf(const QString &path)
+{
+    return path.left(qMax<qsizetype>(path.lastIndexOf(u'/'), 1));
 }
 
 // The nearest folder at or above path holding an "AUTORUN.INF"; empty when
@@ -241,14 +259,14 @@ bool isFolder(const QString &path)
 QString folderWithAutorun(const QString &path)
 {
     QString dir = QDir::cleanPath(QDir::isAbsolutePath(path) ? path : QDir::currentPath() + u'/' + path);
-    if (!isFolder(dir))
-        dir = dir.left(qMax<qsizetype>(dir.lastIndexOf(u'/'), 1));
+    if (entryTypeAt(dir) != EntryType::Folder)
+        dir = folderOf(dir);
     for (;;) {
         if (!findEntryCaseInsensitive(dir, kAutorunName).isEmpty())
             return withTrailingSlash(dir);
         if (dir == u"/")
             return {};
-        dir = dir.left(qMax<qsizetype>(dir.lastIndexOf(u'/'), 1));
+        dir = folderOf(dir);
     }
 }
 
@@ -289,28 +307,6 @@ QString driveRootFromEnvironment()
         return {};
     return withTrailingSlash(QFileInfo(root).absoluteFilePath());
 }
-
-namespace {
-
-EntryType entryTypeOf(mode_t mode)
-{
-    if (S_ISREG(mode))
-        return EntryType::File;
-    if (S_ISDIR(mode))
-        return EntryType::Folder;
-    return EntryType::Other;
-}
-
-// What path is, links followed.
-EntryType entryTypeAt(const QString &path)
-{
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return EntryType::Missing;
-    return entryTypeOf(status.st_mode);
-}
-
-} // namespace
 
 QString resolveStoredPath(const QString &root, const QString &stored)
 {
