@@ -303,21 +303,23 @@ WriteResult copyWholeFile(const QString &source, const QString &target)
             ::close(in);
         return result;
     }
-    const QFileInfo info(target);
-    QByteArray temporary = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
-    const int out = ::mkstemp(temporary.data());
+    const QByteArray targetName = QFile::encodeName(QFileInfo(target).absoluteFilePath());
+    QByteArray temporary;
+    const int out = createTemporaryBeside(targetName, temporary);
     if (out < 0) {
         const WriteResult result = failure(target);
         ::close(in);
         return result;
     }
-    bool ok = copyDescriptor(in, out) && ::fchmod(out, status.st_mode & 07777) == 0;
+    bool ok = copyDescriptor(in, out) && ::fchmod(out, status.st_mode & 07777) == 0
+              && (!temporary.isEmpty() || nameTemporary(out, targetName, temporary));
     ok = (::close(out) == 0) && ok;
     ::close(in);
-    if (ok && ::rename(temporary.constData(), QFile::encodeName(target).constData()) == 0)
+    if (ok && ::rename(temporary.constData(), targetName.constData()) == 0)
         return {};
     const WriteResult result = failure(target);
-    ::unlink(temporary.constData());
+    if (!temporary.isEmpty())
+        ::unlink(temporary.constData());
     return result;
 }
 

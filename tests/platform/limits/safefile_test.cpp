@@ -159,6 +159,25 @@ TEST(SafeFileTest, AWholeWriteKeepsLinksAndPermissions)
                                                   QStringLiteral("real.ini")}));
 }
 
+// A copy over an existing name replaces it whole with the source's bytes and
+// permission bits; a copy that cannot be made leaves the old file, and
+// neither leaves a temporary file behind.
+TEST(SafeFileTest, ACopyOverANameReplacesItWhole)
+{
+    QTemporaryDir dir;
+    const QString source = writeFile(dir.filePath(QStringLiteral("source.exe")), "program");
+    QFile::setPermissions(source, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString target = writeFile(dir.filePath(QStringLiteral("target.exe")), "old");
+    ASSERT_TRUE(copyWholeFile(source, target).ok());
+    EXPECT_EQ(readFile(target), "program");
+    EXPECT_EQ(modeOf(target), 0700u);
+
+    const WriteResult missing = copyWholeFile(dir.filePath(QStringLiteral("none.exe")), target);
+    EXPECT_FALSE(missing.ok());
+    EXPECT_EQ(readFile(target), "program");
+    EXPECT_EQ(entriesOf(dir.path()), (QStringList{QStringLiteral("source.exe"), QStringLiteral("target.exe")}));
+}
+
 // A copy to a new name is the whole file with its execute bits, or nothing:
 // a taken name (a file, a link) stays as it was, and a copy cut short by a
 // full disk is removed.
