@@ -22,14 +22,13 @@
 
 namespace {
 
-
 // Straight through the system: a file object costs more than the read.
 QByteArray readAll(const QString &path)
 {
     return Platform::readRegularFile(path, Platform::SizeLimits::Profile).bytes;
 }
 
-bool writeAll(const QByteArray &path, const uint8_t *data, size_t size)
+bool writeInput(const QByteArray &path, const uint8_t *data, size_t size)
 {
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
@@ -78,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     static const QString project = dir.filePath(QStringLiteral("PROJEKT.KLV"));
     static const QByteArray projectName = QFile::encodeName(project);
-    if (!writeAll(projectName, data, size))
+    if (!writeInput(projectName, data, size))
         return 0;
     DesignerContext context;
     context.DriveRoot = dir.path() + u'/';

@@ -35,8 +35,8 @@ namespace Platform {
 // One object serves one thread at a time: reads remember the section they
 // found last. Reading never writes. A file that cannot be read, is no
 // regular file, or is larger than maxFileSize, reads as empty, and is never
-// overwritten by flush(). A flush that cannot write every byte (a full disk) leaves the old
-// file as it was and reports the reason.
+// overwritten by flush(). A flush that cannot write every byte (a full disk)
+// leaves the old file as it was and reports the reason.
 // The pieces of profile syntax, for readers that walk a profile text once
 // instead of keeping it (large data files). They read as ProfileFile does.
 namespace ProfileSyntax {
