@@ -181,11 +181,7 @@ ProfileFile::ProfileFile(const QString &fileName)
     load(readRegularFile(m_fileName, maxFileSize));
 }
 
-ProfileFile::~ProfileFile()
-{
-    if (m_modified)
-        flush();
-}
+ProfileFile::~ProfileFile() = default;
 
 void ProfileFile::reload()
 {

@@ -29,9 +29,11 @@ namespace Platform {
 //  - changing a key rewrites its own line only; a new key goes after the last
 //    key of its section, a new section to the end of the file;
 //  - line breaks inside a written value become blanks (a value is one line);
-//  - changes stay in memory until flush() (or destruction), which writes the
-//    whole file as Windows-1250 with CRLF to a temporary file and renames it
-//    over the old one, so a failed write never leaves half a file.
+//  - changes stay in memory until flush(), which writes the whole file as
+//    Windows-1250 with CRLF to a temporary file and renames it over the old
+//    one, so a failed write never leaves half a file;
+//  - only flush() writes: an object dropped or reloaded with changes pending
+//    lets them go, so nothing reaches the disk that no command wrote.
 // One object serves one thread at a time: reads remember the section they
 // found last. Reading never writes. A file that cannot be read, is no
 // regular file, or is larger than maxFileSize, reads as empty, and is never
@@ -62,6 +64,7 @@ public:
     static constexpr qint64 maxFileSize = SizeLimits::Profile;
 
     explicit ProfileFile(const QString &fileName);
+    // Pending changes are let go, not written.
     ~ProfileFile();
     ProfileFile(const ProfileFile &) = delete;
     ProfileFile &operator=(const ProfileFile &) = delete;

@@ -195,8 +195,40 @@ TEST_F(ProfileFileTest, MissingFileIsCreatedOnlyByAWrite)
     {
         ProfileFile ini(path);
         ini.writeString(QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("c"));
-    } // flushed on destruction
+        ASSERT_TRUE(ini.flush());
+    }
     EXPECT_EQ(readFile(path), QByteArray("[A]\r\nb=c\r\n"));
+}
+
+// Only flush() writes: changes pending when the object is dropped or
+// reloaded are let go, also after a flush that failed.
+TEST_F(ProfileFileTest, PendingChangesAreLetGoUnlessFlushed)
+{
+    const QByteArray old("[A]\r\nb=old\r\n");
+    const QString path = TestSupport::writeFile(dir.filePath(QStringLiteral("a.ini")), old);
+    {
+        ProfileFile ini(path);
+        ini.writeString(QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("dropped"));
+    }
+    EXPECT_EQ(readFile(path), old);
+    {
+        ProfileFile ini(path);
+        ini.writeString(QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("reloaded"));
+        ini.reload();
+        EXPECT_EQ(ini.readString(QStringLiteral("A"), QStringLiteral("b"), {}), u"old");
+        EXPECT_FALSE(ini.isModified());
+    }
+    EXPECT_EQ(readFile(path), old);
+    {
+        ProfileFile ini(path);
+        ini.writeString(QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("failed"));
+        {
+            TestSupport::FileSizeLimit fullDisk(4);
+            ASSERT_FALSE(ini.flush());
+        }
+        EXPECT_TRUE(ini.isModified());
+    }
+    EXPECT_EQ(readFile(path), old);
 }
 
 TEST_F(ProfileFileTest, FailedWriteIsReportedAndKeepsTheChanges)

@@ -7,9 +7,11 @@
 #include "objects/designedits.h"
 
 #include <menuobjects/menuobjects.h>
+#include <testsupport.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -100,4 +102,51 @@ TEST_F(MainWindowFixture, APathChangeThatCannotBeWrittenIsShownAndNothingIsOpene
         << dialogs.messages.first().text.toStdString();
     EXPECT_EQ(readBytes(QStringLiteral("MENU.KLV")), before);
     EXPECT_EQ(window->context().Surface, surface);
+}
+
+// A save that failed (a full disk) leaves the design's text pending in the
+// open project file. Whatever the author does after declining the changes,
+// that text must never reach the disk once the disk has room again.
+TEST_F(MainWindowFixture, ChangesDeclinedAfterAFailedSaveAreNeverWritten)
+{
+    struct Case {
+        const char *name;
+        std::function<void()> declineAndGoOn;
+        QString expected; // the project file afterwards
+    };
+    QString kept = kProject;
+    kept.replace(QStringLiteral("dane\\gry.rv3"), QStringLiteral("Programy\\gry.rv3"));
+    const std::vector<Case> cases{
+        {"the path change", [this] { changeFirstFolder(*window, QStringLiteral("Programy")); }, kept},
+        {"another project opened",
+         [this] {
+             dialogs.pathAnswers = {path(QStringLiteral("OTHER.KLV"))};
+             window->mnuOtworz->trigger();
+         },
+         kProject},
+        {"the designer closed", [this] { EXPECT_TRUE(closeWindow()); }, kProject},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeText(QStringLiteral("MENU.KLV"), kProject);
+        writeText(QStringLiteral("OTHER.KLV"), kProject);
+        writeText(QStringLiteral("EXPECTED.KLV"), c.expected);
+        const QByteArray expected = readBytes(QStringLiteral("EXPECTED.KLV"));
+        windowWith(QStringLiteral("MENU.KLV"));
+        DesignEdits::setBounds(window->context(), key1001(*window), QRect(QPoint(50, 20), key1001(*window)->size()));
+        window->context().ProjectModified = true;
+        dialogs.messages.clear();
+        {
+            TestSupport::FileSizeLimit fullDisk(64);
+            window->mnuZapisz->trigger();
+        }
+        ASSERT_EQ(dialogs.messages.size(), 1); // the failed save is told
+        ASSERT_TRUE(window->context().ProjectModified);
+
+        dialogs.answers = {MessageAnswer::No};
+        c.declineAndGoOn();
+        EXPECT_EQ(readBytes(QStringLiteral("MENU.KLV")), expected);
+        window.reset();
+        EXPECT_EQ(readBytes(QStringLiteral("MENU.KLV")), expected);
+    }
 }
