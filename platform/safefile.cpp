@@ -6,9 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QRandomGenerator>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 #include <fcntl.h>
@@ -142,18 +142,47 @@ QByteArray writeTarget(const QString &path)
     return QFile::encodeName(target.filePath());
 }
 
-// Names beside target for its next content: ".NAME.random".
+// A file name cut to at most size bytes, never inside a UTF-8 character.
+QByteArray cutName(const QByteArray &name, qsizetype size)
+{
+    while (size > 0 && (uchar(name.at(size)) & 0xC0) == 0x80)
+        --size;
+    return name.left(size);
+}
+
+// FNV-1a: the same for a name on every machine and in every build, as the
+// name made from it must be for the next write to find it.
+quint64 nameHash(QByteArrayView name)
+{
+    quint64 hash = 14695981039346656037ull;
+    for (const char byte : name)
+        hash = (hash ^ uchar(byte)) * 1099511628211ull;
+    return hash;
+}
+
+// The name beside target that its next content is written under before it
+// takes target's place: ".NAME.~new", the same for every write of target,
+// so what a killed program left there is taken over by the next write of
+// that file. A name too long to carry the additions keeps its first bytes
+// and a hash of the whole name, so the name always fits.
 QByteArray temporaryName(const QByteArray &target)
 {
+    static constexpr char Suffix[] = ".~new";
+    static constexpr qsizetype SuffixSize = sizeof(Suffix) - 1;
     const qsizetype slash = target.lastIndexOf('/');
-    return target.left(slash + 1) + '.' + target.mid(slash + 1) + '.'
-           + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+    QByteArray name = target.mid(slash + 1);
+    if (1 + name.size() + SuffixSize > NAME_MAX) {
+        const QByteArray hash = QByteArray::number(nameHash(name), 16).rightJustified(16, '0');
+        name = cutName(name, NAME_MAX - 1 - 1 - hash.size() - SuffixSize) + '.' + hash;
+    }
+    return target.left(slash + 1) + '.' + name + Suffix;
 }
 
 // A new file beside target, readable as a new file at target would be (0666
 // less the umask) until the caller says otherwise. Where the system can, it
 // has no name until it is complete, so a program killed while writing
-// leaves nothing behind; name stays empty then.
+// leaves nothing behind; name stays empty then. Otherwise it is made under
+// the temporary name, replacing what a killed write left there.
 int createTemporaryBeside(const QByteArray &target, QByteArray &name)
 {
     name.clear();
@@ -165,25 +194,25 @@ int createTemporaryBeside(const QByteArray &target, QByteArray &name)
     if (const int fd = canBeNamed ? ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1; fd >= 0)
         return fd;
 #endif
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = temporaryName(target);
+    name = temporaryName(target);
+    for (int attempt = 0; attempt < 3; ++attempt) {
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
+        if (fd >= 0 || errno != EEXIST || ::unlink(name.constData()) != 0)
             return fd;
     }
     return -1;
 }
 
-// Gives the unnamed file fd a name beside target; false with errno set when
-// it cannot.
+// Gives the unnamed file fd the temporary name beside target, replacing
+// what a killed write left there; false with errno set when it cannot.
 bool nameTemporary(int fd, const QByteArray &target, QByteArray &name)
 {
     const QByteArray descriptor = "/proc/self/fd/" + QByteArray::number(fd);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = temporaryName(target);
+    name = temporaryName(target);
+    for (int attempt = 0; attempt < 3; ++attempt) {
         if (::linkat(AT_FDCWD, descriptor.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0)
             return true;
-        if (errno != EEXIST)
+        if (errno != EEXIST || ::unlink(name.constData()) != 0)
             break;
     }
     name.clear();

@@ -159,6 +159,58 @@ TEST(SafeFileTest, AWholeWriteKeepsLinksAndPermissions)
                                                   QStringLiteral("real.ini")}));
 }
 
+// Whatever the length of a name the system takes, a write and a copy reach
+// it: their temporary name beside it must fit the system's limit as well.
+TEST(SafeFileTest, NamesUpToTheSystemsLimitAreWrittenAndCopied)
+{
+    QTemporaryDir dir;
+    const QString source = writeFile(dir.filePath(QStringLiteral("s")), "copied");
+    const struct {
+        const char *name;
+        QString fileName;
+        qsizetype bytes;
+    } cases[] = {
+        {"short", QStringLiteral("GRY.RV3"), 7},
+        {"one byte too long for the old temporary names", QString(247, u'a'), 247},
+        {"as long as the system allows", QString(255, u'b'), 255},
+        {"two-byte letters up to the limit", QString(127, u'\u017C') + u'c', 255},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(QFile::encodeName(c.fileName).size(), c.bytes);
+        const QString target = dir.filePath(c.fileName);
+        ASSERT_TRUE(writeWholeFile(target, "first").ok());
+        const WriteResult again = writeWholeFile(target, "second");
+        ASSERT_TRUE(again.ok()) << again.error.toStdString();
+        EXPECT_EQ(readFile(target), "second");
+        ASSERT_TRUE(copyWholeFile(source, target).ok());
+        EXPECT_EQ(readFile(target), "copied");
+        QStringList left = entriesOf(dir.path());
+        left.removeOne(QStringLiteral("s"));
+        EXPECT_EQ(left, QStringList{c.fileName});
+        QFile::remove(target);
+    }
+}
+
+// A program killed after its write got the temporary name, before the
+// rename, leaves that hidden file beside the old one; the next write of the
+// file takes it over, so nothing of it stays.
+TEST(SafeFileTest, TheNextWriteTakesOverWhatAKilledWriteLeft)
+{
+    QTemporaryDir dir;
+    const QString target = writeFile(dir.filePath(QStringLiteral("GRY.RV3")), "old");
+    writeFile(dir.filePath(QStringLiteral(".GRY.RV3.~new")), "left by a killed write");
+    ASSERT_TRUE(writeWholeFile(target, "new").ok());
+    EXPECT_EQ(readFile(target), "new");
+    EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("GRY.RV3")});
+
+    writeFile(dir.filePath(QStringLiteral(".GRY.RV3.~new")), "left by a killed copy");
+    const QString source = writeFile(dir.filePath(QStringLiteral("zrodlo")), "copied");
+    ASSERT_TRUE(copyWholeFile(source, target).ok());
+    EXPECT_EQ(readFile(target), "copied");
+    EXPECT_EQ(entriesOf(dir.path()), (QStringList{QStringLiteral("GRY.RV3"), QStringLiteral("zrodlo")}));
+}
+
 // A copy over an existing name replaces it whole with the source's bytes and
 // permission bits; a copy that cannot be made leaves the old file, and
 // neither leaves a temporary file behind.
