@@ -6,6 +6,7 @@
 #include "document/surfacedesign.h"
 #include "surface/menusurface.h"
 
+#include <cp1250.h>
 #include <dialogs.h>
 #include <fileidentity.h>
 #include <paths.h>
@@ -40,8 +41,10 @@ bool DesignerProject::Zapisz()
     if (!m_context.Surface || !m_context.ProjectIni)
         return false;
     ProfileFile &file = *m_context.ProjectIni;
-    // What another program wrote into the file meanwhile stays.
-    file.reload();
+    // What another program wrote into the file meanwhile stays; a file that
+    // is gone leaves what was read of it to be written again.
+    if (QFileInfo::exists(file.fileName()))
+        file.reload();
     writeDesign(file);
     // Paths stored before the project had its CD folder are written from it now.
     rebaseStoredPaths(file, m_context.DriveRoot);
@@ -79,8 +82,11 @@ bool DesignerProject::copyProjectFileTo(const QString &target)
     const QString source = m_context.ProjectIni ? m_context.ProjectIni->fileName() : QString();
     if (!source.isEmpty() && sameFile(source, target))
         return true;
-    // A project that was never written starts the copy empty.
-    const QByteArray bytes = Platform::readRegularFile(source, Platform::SizeLimits::Profile).bytes;
+    // A file that cannot be read any more (its folder removed) gives what
+    // was read of it; a project never written starts the copy empty.
+    Platform::ReadResult read = Platform::readRegularFile(source, Platform::SizeLimits::Profile);
+    const QByteArray bytes = read.ok() || !m_context.ProjectIni ? std::move(read.bytes)
+                                                                : Platform::toCp1250(m_context.ProjectIni->text());
     const Platform::WriteResult written = Platform::writeWholeFile(target, bytes);
     if (written.ok())
         return true;

@@ -512,6 +512,39 @@ TEST_F(ProjectWriter, AnEditByAnotherProgramSurvivesASave)
     EXPECT_EQ(saved.readString(QStringLiteral("NAMES"), QStringLiteral("1001"), {}), u"Pierwsza");
 }
 
+// What the project file holds beside the design ([INFOCD], sections of
+// other programs) was read with it: a save writes it all again, whatever
+// became of the old file meanwhile.
+TEST_F(ProjectWriter, ASaveKeepsWhatWasReadWhenTheOldFileIsGone)
+{
+    const struct {
+        const char *name;
+        std::function<void()> removeAndSave;
+        QString savedAs;
+    } cases[] = {
+        {"Save after the file was deleted",
+         [this] {
+             ASSERT_TRUE(QFile::remove(drivePath(QStringLiteral("sub/RECZNY.KLV"))));
+             ASSERT_TRUE(project.Zapisz());
+         },
+         QStringLiteral("sub/RECZNY.KLV")},
+        {"Save As after the folder was removed",
+         [this] {
+             ASSERT_TRUE(QDir(drivePath(QStringLiteral("sub"))).removeRecursively());
+             dialogs.pathAnswers = {drivePath(QStringLiteral("KOPIA.KLV"))};
+             project.mnuZapiszjakoClick(nullptr);
+         },
+         QStringLiteral("KOPIA.KLV")},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeText(QStringLiteral("sub/RECZNY.KLV"), text(kHandProject));
+        load(QStringLiteral("sub/RECZNY.KLV"));
+        c.removeAndSave();
+        EXPECT_EQ(savedText(c.savedAs).toStdString(), Platform::fromCp1250(stored(text(kHandSaved))).toStdString());
+    }
+}
+
 TEST_F(ProjectWriter, SaveAndSaveAsKeepSecondWindowsOfKeysAndDropStaleEntries)
 {
     writeText(QStringLiteral("RECZNY.KLV"), text(kHandProject));
