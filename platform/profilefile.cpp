@@ -195,7 +195,7 @@ void ProfileFile::reload()
     m_sections.clear();
     m_sectionIndex.clear();
     m_modified = false;
-    m_writable = true;
+    m_readFailure.clear();
     m_endsWithNewline = true;
     m_error.clear();
     load(std::move(file));
@@ -210,7 +210,7 @@ void ProfileFile::load(ReadResult file)
     }
     if (!file.ok()) {
         // Better to show defaults than to replace a file we could not read.
-        m_writable = false;
+        m_readFailure = file.error;
         m_error = file.error;
         parse({});
         return;
@@ -542,8 +542,8 @@ bool ProfileFile::flush()
 {
     if (!m_modified)
         return true;
-    if (!m_writable) {
-        m_error = QStringLiteral("%1 could not be read and is left as it is").arg(m_fileName);
+    if (!m_readFailure.isEmpty()) {
+        m_error = m_readFailure;
         return false;
     }
     if (const WriteResult written = writeWholeFile(m_fileName, toCp1250(text())); !written.ok()) {

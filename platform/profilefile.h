@@ -188,7 +188,7 @@ private:
     mutable QString m_lastSectionName;
     mutable Section *m_lastSection = nullptr; // until the sections are indexed again
     bool m_modified = false;
-    bool m_writable = true;
+    QString m_readFailure; // why a file that could not be read is left as it is
     bool m_endsWithNewline = true;
     QString m_error;
     // The file as last read, while the memory holds just what it says; none

@@ -252,6 +252,9 @@ TEST_F(ProfileFileTest, UnreadableFileIsNeverOverwritten)
     ini.writeString(QStringLiteral("A"), QStringLiteral("b"), QStringLiteral("c"));
     EXPECT_FALSE(ini.flush());
     EXPECT_TRUE(QFileInfo(path).isDir());
+    // The refusal says why the file could not be read.
+    EXPECT_EQ(ini.errorString(), readRegularFile(path, ProfileFile::maxFileSize).error);
+    EXPECT_TRUE(ini.errorString().contains(QStringLiteral("to nie jest zwykły plik")));
 }
 
 TEST_F(ProfileFileTest, KeepsAMissingFinalLineEnd)
