@@ -28,17 +28,18 @@ inline QStringList builtInMusicMasks()
             QStringLiteral("*.wav;*.mp3;*vqf;")};
 }
 
+// The hints of the music scan's buttons, two lines each.
 inline QString autoHint()
 {
-    return QStringLiteral("Automatyczne ustalanie nazwy dla pliku\r- nazwa katalogu z plikami mp3");
+    return QStringLiteral("Automatyczne ustalanie nazwy dla pliku\n- nazwa katalogu z plikami mp3");
 }
 inline QString saveHint()
 {
-    return QStringLiteral("Zaznaczone pliki zostaną wpisane do pliku danych\ro nazwie widocznej obok");
+    return QStringLiteral("Zaznaczone pliki zostaną wpisane do pliku danych\no nazwie widocznej obok");
 }
 inline QString fullAutoHint()
 {
-    return QStringLiteral("Cały proces generowania plików danych\rzostanie wykonany automatycznie");
+    return QStringLiteral("Cały proces generowania plików danych\nzostanie wykonany automatycznie");
 }
 
 inline QString noDataFileName() { return QStringLiteral("Musisz wpisać nazwę pliku danych (RV3)!"); }

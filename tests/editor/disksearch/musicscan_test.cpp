@@ -118,6 +118,21 @@ TEST_F(MusicScanTest, StartsInTheProgramFolderAndWritesToTheUsersDataFolder)
     EXPECT_EQ(ZazavaConfig::readFilters(settings.filePath("Zazava.cfg")), QStringList{"*.exe"});
 }
 
+// Each button's hint reads as two lines in its tool tip.
+TEST_F(MusicScanTest, ButtonHintsShowTwoLines)
+{
+    const struct {
+        QPushButton *button;
+        QStringList lines;
+    } hints[] = {
+        {scan->klwAuto, {"Automatyczne ustalanie nazwy dla pliku", "- nazwa katalogu z plikami mp3"}},
+        {scan->klOK, {"Zaznaczone pliki zostaną wpisane do pliku danych", "o nazwie widocznej obok"}},
+        {scan->klwFullAuto, {"Cały proces generowania plików danych", "zostanie wykonany automatycznie"}},
+    };
+    for (const auto &hint : hints)
+        EXPECT_EQ(hint.button->toolTip().split(u'\n'), hint.lines) << hint.button->text().toStdString();
+}
+
 TEST_F(MusicScanTest, SaveWritesTheSelectedRowsOfTwoFoldersIntoOneFile)
 {
     searchAll();
