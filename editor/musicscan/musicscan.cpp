@@ -21,6 +21,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// The data file of that name in folder: one there already in any letter
+// case (on a CD the two are one name), else the name as given.
+QString dataFileIn(const QString &folder, const QString &name)
+{
+    const QString existing = Platform::findEntryCaseInsensitive(folder, name);
+    return folder + (existing.isEmpty() ? name : existing);
+}
+
+} // namespace
+
 T_frmMP3::T_frmMP3(DataEditorHost &host, QWidget *parent)
     : TSearchDialog(SearchMessages::builtInMusicMasks(), parent)
     , listaMP3(hitList())
@@ -156,7 +168,7 @@ void T_frmMP3::klOKClick()
     if (folder.isEmpty())
         return;
     int skipped = 0;
-    if (writeDataFile(folder + name, rowsOf(listaMP3->selectedRows()), skipped) && skipped > 0)
+    if (writeDataFile(dataFileIn(folder, name), rowsOf(listaMP3->selectedRows()), skipped) && skipped > 0)
         warn(SearchMessages::namesSkipped(skipped));
 }
 
@@ -185,7 +197,8 @@ void T_frmMP3::klwFullAutoClick()
         }
         const int taken = namesTaken[base.toCaseFolded()]++;
         const QString name = taken == 0 ? base : QStringLiteral("%1 (%2)").arg(base).arg(taken + 1);
-        if (!writeDataFile(folder + name + QStringLiteral(".rv3"), rowsOf(rowsByFolder.value(location)), skipped))
+        if (!writeDataFile(dataFileIn(folder, name + QStringLiteral(".rv3")), rowsOf(rowsByFolder.value(location)),
+                           skipped))
             return;
     }
     QString message = SearchMessages::allDataFilesWritten(QDir::toNativeSeparators(folder));

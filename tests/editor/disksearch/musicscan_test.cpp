@@ -199,6 +199,30 @@ TEST_F(MusicScanTest, FullAutomatonWritesOneFilePerFolder)
     EXPECT_EQ(form->document().programs().last().katalog, QStringLiteral("MUZYKA\\Jazz\\"));
 }
 
+// A data file there in another letter case is the one written: on a CD the
+// two names are one. The open one asks about its changes first.
+TEST_F(MusicScanTest, ADataFileThereInAnotherLetterCaseIsTheOneWritten)
+{
+    searchAll();
+    const QString jazz = TestSupport::writeFile(out + "JAZZ.RV3", "TITLE=Jazz\r\nDESC=\r\n\r\n");
+    scan->klwFullAutoClick();
+    EXPECT_EQ(DataFile::readHeader(jazz).title, QStringLiteral("Jazz"));
+    EXPECT_EQ(sectionsOf(jazz), (QStringList{"c", "Jazz"}));
+
+    form->document().setTitle(QStringLiteral("Zmieniony"));
+    selectRows({0});
+    scan->edtRV3->setText(QStringLiteral("gry.rv3"));
+    dialogs.messages.clear();
+    dialogs.answers = {MessageAnswer::No};
+    scan->klOKClick();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages.first().text, EditorMessages::saveChanges());
+    EXPECT_EQ(sectionsOf(dataFile).first(), QStringLiteral("Szachy"));
+    EXPECT_GE(sectionsOf(dataFile).size(), 3);
+    EXPECT_EQ(QDir(out).entryList({"*.rv3", "*.RV3"}, QDir::Files, QDir::Name),
+              (QStringList{"GRY.RV3", "JAZZ.RV3", "Rock (2).rv3", "Rock.rv3"}));
+}
+
 TEST_F(MusicScanTest, FullAutomatonThatCannotWriteNamesTheFileAndClaimsNoSuccess)
 {
     searchAll();
