@@ -61,11 +61,13 @@ inline QString folderNotCreated(const QString &folder)
     return QStringLiteral("Nie można utworzyć katalogu:\n\"%1\"").arg(folder);
 }
 
-// Music files whose names cannot be names of programs in a data file
-// (a "]" in them, say) are left out; the user learns how many.
+// Music files and folders whose names cannot be names of programs in a
+// data file (a "]" in them, say), or are taken already by another of the
+// same rows in some letter case, are left out; the user learns how many.
 inline QString namesSkipped(int count)
 {
-    return QStringLiteral("Pominięto nazw, których nie można zapisać w pliku danych: %1").arg(count);
+    return QStringLiteral("Pominięto nazw, których nie można zapisać w pliku danych jako osobnych programów: %1")
+        .arg(count);
 }
 
 } // namespace SearchMessages

@@ -31,8 +31,10 @@ struct Entry
 struct Plan
 {
     QList<Entry> entries;
-    // Titles and folder names left out because a data file cannot hold them
-    // as sections.
+    // Titles and folder names left out: a data file cannot hold them as
+    // sections, or an earlier title or folder of the rows has the name in
+    // some letter case (dup.mp3 and DUP.MP3, song.mp3 and song.vqf), so
+    // both would merge into one program. The first keeps it.
     int skipped = 0;
     // Set when nothing may be written: a music folder outside the drive root.
     QString refusal;

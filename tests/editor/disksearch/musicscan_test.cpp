@@ -171,7 +171,9 @@ TEST_F(MusicScanTest, SaveIntoTheOpenModifiedDataFileAsksFirstAndReloads)
 
     dialogs.answers = {MessageAnswer::Yes};
     scan->klOKClick();
-    EXPECT_EQ(dialogs.messages.size(), 2);
+    // The second folder named Rock would merge into the first one's program.
+    ASSERT_EQ(dialogs.messages.size(), 3);
+    EXPECT_EQ(dialogs.messages.last().text, SearchMessages::namesSkipped(1));
     EXPECT_FALSE(form->document().isModified());
     EXPECT_EQ(form->document().category().title, QStringLiteral("Zmieniony"));
     EXPECT_GE(form->document().count(), 5);
