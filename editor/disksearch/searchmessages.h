@@ -49,6 +49,22 @@ inline QString allDataFilesWritten(const QString &folder)
     return QStringLiteral("Zapisano wszystkie pliki danych!\r\n\r\nZnajdują się w katalogu:\r\n") + folder;
 }
 
+// "&Pełny Automat" when some folders' data files could not be written:
+// each such folder with the reason, then where the others are (when any
+// were written, folder is not empty).
+inline QString folderFailed(const QString &musicFolder, const QString &reason)
+{
+    return musicFolder + QStringLiteral("\r\n") + reason;
+}
+inline QString dataFilesNotWritten(const QStringList &failures, const QString &folder)
+{
+    QString text = QStringLiteral("Nie zapisano plików danych dla katalogów:\r\n\r\n")
+                   + failures.join(QStringLiteral("\r\n\r\n"));
+    if (!folder.isEmpty())
+        text += QStringLiteral("\r\n\r\nPozostałe pliki danych znajdują się w katalogu:\r\n") + folder;
+    return text;
+}
+
 // The folder for the data files must be a whole path: a relative one would
 // land wherever the program happens to run.
 inline QString dataFolderNotAbsolute(const QString &folder)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <safefile.h>
+
 #include <QList>
 #include <QString>
 
@@ -52,7 +54,8 @@ QString folderNameOf(const QString &folder);
 Plan entriesOf(const QList<Row> &rows, const QString &driveRoot, const QString &groupSeparator = QString());
 
 // Writes the entries into the data file (created when missing) through the
-// profile functions, in one write. The message for the user on failure.
-QString write(const QString &dataFile, const QList<Entry> &entries);
+// profile functions, in one write. On failure: the message for the user,
+// and the system's reason (naming the file) on its own.
+Platform::WriteResult write(const QString &dataFile, const QList<Entry> &entries);
 
 } // namespace MusicEntries

@@ -39,7 +39,8 @@ protected:
         const MusicEntries::Plan plan = MusicEntries::entriesOf(rows, root, QStringLiteral(","));
         EXPECT_TRUE(plan.ok()) << plan.refusal.toStdString();
         skipped = plan.skipped;
-        EXPECT_EQ(MusicEntries::write(file, plan.entries), QString());
+        const Platform::WriteResult result = MusicEntries::write(file, plan.entries);
+        EXPECT_TRUE(result.ok()) << result.error.toStdString();
         return TestSupport::readFile(file);
     }
 

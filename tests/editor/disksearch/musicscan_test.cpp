@@ -10,6 +10,7 @@
 #include <datafile/datafile.h>
 #include <paths.h>
 #include <registry.h>
+#include <systemerror.h>
 #include <testdoubles.h>
 #include <testsupport.h>
 
@@ -67,13 +68,13 @@ protected:
         form.reset();
     }
 
-    void searchAll()
+    void searchAll(int rows = 4)
     {
         scan->edtRozpocznij->setText(root);
         scan->edtKatRV3->setText(out);
         scan->klwZnajdz->click();
         ASSERT_TRUE(SearchFixture::waitForIdle(*scan));
-        ASSERT_EQ(scan->listaMP3->count(), 4);
+        ASSERT_EQ(scan->listaMP3->count(), rows);
     }
 
     void selectRows(const QList<int> &rows)
@@ -246,6 +247,26 @@ TEST_F(MusicScanTest, FullAutomatonThatCannotWriteNamesTheFileAndClaimsNoSuccess
     scan->klwFullAutoClick();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages.first().text, SearchMessages::folderNotCreated(dataFile + "/pod"));
+}
+
+// A folder whose data file cannot be written (its name and ".rv3" are
+// longer than a name may be) does not keep the folders after it from
+// theirs; the end names it with the system's reason.
+TEST_F(MusicScanTest, FullAutomatonGoesOnPastAFolderThatFailsAndTellsIt)
+{
+    const QString longName(252, u'A');
+    TestSupport::writeFile(root + "MUZYKA/" + longName + "/0.mp3", "x");
+    searchAll(5);
+    scan->klwFullAutoClick();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    const QString text = dialogs.messages.first().text;
+    EXPECT_EQ(dialogs.messages.first().icon, Platform::MessageIcon::Error);
+    EXPECT_TRUE(text.contains(QDir::toNativeSeparators(root + "MUZYKA/" + longName))) << text.toStdString();
+    EXPECT_TRUE(text.contains(Platform::systemErrorText(ENAMETOOLONG))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QDir::toNativeSeparators(out))) << text.toStdString();
+    EXPECT_FALSE(text.contains(SearchMessages::allDataFilesWritten(QString()).trimmed())) << text.toStdString();
+    EXPECT_EQ(sectionsOf(out + "Jazz.rv3"), (QStringList{"c", "Jazz"}));
+    EXPECT_EQ(sectionsOf(out + "Rock.rv3").size() + sectionsOf(out + "Rock (2).rv3").size(), 5);
 }
 
 } // namespace
