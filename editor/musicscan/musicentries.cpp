@@ -130,7 +130,8 @@ private:
         if (!storedFolder(row.folder, stored))
             return false;
         const QString folderName = folderNameOf(row.folder);
-        const QString picture = checkProgramName(folderName).ok() ? pictureOf(row.folder, stored, folderName) : QString();
+        const bool folderUsable = checkProgramName(folderName).ok();
+        const QString picture = folderUsable ? pictureOf(row.folder, stored, folderName) : QString();
         if (titleKept) {
             const QString title = titleOf(row.name);
             put(title, Keys::Setup, stored + row.name);

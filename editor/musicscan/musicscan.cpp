@@ -211,8 +211,9 @@ void T_frmMP3::klwFullAutoClick()
             ++written;
     }
     const QString target = QDir::toNativeSeparators(folder);
-    QString message = failures.isEmpty() ? SearchMessages::allDataFilesWritten(target)
-                                         : SearchMessages::dataFilesNotWritten(failures, written > 0 ? target : QString());
+    QString message = failures.isEmpty()
+                          ? SearchMessages::allDataFilesWritten(target)
+                          : SearchMessages::dataFilesNotWritten(failures, written > 0 ? target : QString());
     if (skipped > 0)
         message += QStringLiteral("\r\n\r\n") + SearchMessages::namesSkipped(skipped);
     Platform::showMessage(this, message, EditorMessages::formCaption(), Platform::MessageButtons::Ok,
