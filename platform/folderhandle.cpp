@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <climits>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -76,7 +77,20 @@ FolderHandle FolderHandle::open(const QString &path)
 {
     if (!path.startsWith(u'/'))
         return {};
-    return FolderHandle(::open(QFile::encodeName(path).constData(), kFolderFlags));
+    const QByteArray encoded = QFile::encodeName(path);
+    if (encoded.size() < PATH_MAX)
+        return FolderHandle(::open(encoded.constData(), kFolderFlags));
+    // Longer than the system takes in one piece (a folder a walk found deep
+    // down): name by name from the top, links followed as in one piece.
+    FolderHandle folder(::open("/", kFolderFlags));
+    for (const QByteArray &name : encoded.split('/')) {
+        if (name.isEmpty() || name == ".")
+            continue;
+        folder = FolderHandle(::openat(folder.m_fd, name.constData(), kFolderFlags));
+        if (!folder.isOpen())
+            return {};
+    }
+    return folder;
 }
 
 FolderHandle FolderHandle::openChild(const QByteArray &name) const

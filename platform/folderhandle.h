@@ -42,7 +42,8 @@ public:
     FolderHandle &operator=(const FolderHandle &) = delete;
 
     // The folder at an absolute path (links on the way are followed, as a
-    // user typing the path means them; the folder itself must be one).
+    // user typing the path means them; the folder itself must be one),
+    // also where the path is longer than the system lets a path be.
     static FolderHandle open(const QString &path);
     // The subfolder name of this folder; closed when it is no folder or a
     // link.

@@ -6,8 +6,10 @@
 
 #include <csignal>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace TestSupport {
 
@@ -66,6 +68,71 @@ QList<QPair<QString, QString>> makeSpecialFiles(const QString &dir)
         {QStringLiteral("folder"), dir + QStringLiteral("/folder")},
         {QStringLiteral("link to a FIFO"), dir + QStringLiteral("/fifolink")},
     };
+}
+
+namespace {
+
+// Removes the nested folders of name below fd, from the bottom up, with
+// the file each may hold.
+void removeNested(int fd, const QByteArray &name, const QByteArray &fileName)
+{
+    const int inner = ::openat(fd, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW);
+    if (inner < 0)
+        return;
+    removeNested(inner, name, fileName);
+    ::unlinkat(inner, fileName.constData(), 0);
+    ::close(inner);
+    ::unlinkat(fd, name.constData(), AT_REMOVEDIR);
+}
+
+} // namespace
+
+DeepTree::DeepTree(const QString &root, const QByteArray &name, int levels, const QList<QPair<int, qint64>> &files,
+                   const QByteArray &fileName)
+    : m_root(root.endsWith(u'/') ? root : root + u'/')
+    , m_name(name)
+    , m_fileName(fileName)
+    , m_levels(levels)
+{
+    QDir().mkpath(m_root);
+    int current = ::open(QFile::encodeName(m_root).constData(), O_RDONLY | O_DIRECTORY);
+    bool ok = current >= 0;
+    for (int level = 1; ok && level <= levels; ++level) {
+        const int next = ::mkdirat(current, name.constData(), 0700) == 0
+                             ? ::openat(current, name.constData(), O_RDONLY | O_DIRECTORY)
+                             : -1;
+        ::close(current);
+        current = next;
+        ok = current >= 0;
+        for (const auto &file : files) {
+            if (!ok || file.first != level)
+                continue;
+            const int out = ::openat(current, fileName.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            ok = out >= 0 && ::ftruncate(out, file.second) == 0;
+            if (out >= 0)
+                ::close(out);
+        }
+    }
+    if (current >= 0)
+        ::close(current);
+    m_ok = ok;
+}
+
+DeepTree::~DeepTree()
+{
+    const int fd = ::open(QFile::encodeName(m_root).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return;
+    removeNested(fd, m_name, m_fileName);
+    ::close(fd);
+}
+
+QString DeepTree::folder(int level) const
+{
+    QString path = m_root;
+    for (int i = 0; i < level; ++i)
+        path += QFile::decodeName(m_name) + u'/';
+    return path;
 }
 
 } // namespace TestSupport

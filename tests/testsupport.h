@@ -36,4 +36,29 @@ private:
 // name -> path.
 QList<QPair<QString, QString>> makeSpecialFiles(const QString &dir);
 
+// Folders nested below root, each of the same name, deeper than a path may
+// be long: made, filled and removed through handles, level by level. A
+// level may hold a file of fileName with the given size (level 1 is the
+// first folder below root).
+class DeepTree
+{
+public:
+    DeepTree(const QString &root, const QByteArray &name, int levels, const QList<QPair<int, qint64>> &files,
+             const QByteArray &fileName = "setup.exe");
+    ~DeepTree();
+    DeepTree(const DeepTree &) = delete;
+    DeepTree &operator=(const DeepTree &) = delete;
+
+    bool ok() const { return m_ok; }
+    // The folder of a level, with a trailing "/" (root's own for 0).
+    QString folder(int level) const;
+
+private:
+    QString m_root;
+    QByteArray m_name;
+    QByteArray m_fileName;
+    int m_levels = 0;
+    bool m_ok = false;
+};
+
 } // namespace TestSupport

@@ -7,6 +7,7 @@
 #  - a search of "*" from / stops on Esc within a second;
 #  - "Skanowanie dla MP3/VQF" over the music folder, "Pełny Automat": one
 #    data file per folder, each opened in the editor with its songs and folder;
+#    the hints of its buttons on two lines (disksearch-hint-*.png);
 #  - closing the editor during a search ends it at once.
 # Screenshots go to build/<preset>/screenshots/disksearch-*.png.
 # Usage: tools/try-disk-search.sh [preset]   (default: default; build zazava first)
@@ -124,6 +125,14 @@ retype "$cd_dir/DANE/"
 xdotool key Return                                       # "Znajdź"
 sleep 1
 shot 7-music-found
+# The hints of "Auto", "Zapisz" and "Pełny Automat", each on two lines.
+for hint in "auto 567 76" "save WIDTH-60 76" "full-automaton WIDTH-60 105"; do
+  read -r name dx dy <<<"$hint"
+  xdotool mousemove $((X + dx)) $((Y + dy))
+  shot "hint-$name" 1.5
+  xdotool mousemove $((X + 300)) $((Y + 300))
+  sleep 0.3
+done
 click "X + WIDTH - 60" "Y + 105"                         # "Pełny Automat"
 shot 8-full-automaton 1
 xdotool windowfocus --sync "$(xdotool search --onlyvisible --name "^Zazava RV3 1.1$" | head -n 1)"

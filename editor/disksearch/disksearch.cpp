@@ -94,8 +94,9 @@ private:
 
     bool matches(const QString &name) const { return m_masks.matchesLowerCase(name.toLower(), true); }
 
-    // Reads the folder's entries and reports its hits, then makes it the
-    // top of the path. False when stopped meanwhile.
+    // Reads the folder's entries and reports its hits (those read so far
+    // when stopped meanwhile), then makes it the top of the path. False
+    // when stopped.
     bool read(FolderHandle handle, const QString &path)
     {
         m_sink.enterFolder(path);
@@ -111,20 +112,19 @@ private:
             QString name = QFile::decodeName(entry.name);
             if (matches(name)) {
                 const qint64 size = isFolder ? 0 : handle.fileSize(entry.name);
-                if (isFolder || size >= 0)
+                if (isFolder || size >= 0) {
                     hits.push_back({name, std::max<qint64>(size, 0), isFolder, path});
+                    m_sink.matched();
+                }
             }
             if (isFolder)
                 frame.subfolders.push_back({entry.name, std::move(name)});
         }
+        std::sort(hits.begin(), hits.end(), [](const Hit &a, const Hit &b) { return nameLess(a.name, b.name); });
+        for (Hit &hit : hits)
+            m_sink.found(std::move(hit));
         if (stopped())
             return false;
-        std::sort(hits.begin(), hits.end(), [](const Hit &a, const Hit &b) { return nameLess(a.name, b.name); });
-        for (Hit &hit : hits) {
-            if (stopped())
-                return false;
-            m_sink.found(std::move(hit));
-        }
         std::sort(frame.subfolders.begin(), frame.subfolders.end(),
                   [](const Subfolder &a, const Subfolder &b) { return nameLess(a.name, b.name); });
         frame.handle = std::move(handle);

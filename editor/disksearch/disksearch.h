@@ -51,6 +51,10 @@ public:
     virtual ~Sink() = default;
     // A folder is about to be read (absolute, with a trailing "/").
     virtual void enterFolder(const QString &folder) = 0;
+    // A name of the folder being read matched. Its hit comes with found()
+    // once the folder is read (or the walk stopped in it), in name order;
+    // this lets a count grow while a large folder is still being read.
+    virtual void matched() {}
     virtual void found(Hit hit) = 0;
 };
 
@@ -60,7 +64,8 @@ QList<Platform::FolderId> pseudoFileSystemFolders(const QList<Platform::MountInf
 QList<Platform::FolderId> pseudoFileSystemFolders();
 
 // Walks until done or until stop is seen set; stop is tested before every
-// entry.
+// entry. The hits of the folder being read when the walk stops are still
+// reported.
 void search(const Request &request, Sink &sink, const std::atomic<bool> &stop);
 
 } // namespace DiskSearch

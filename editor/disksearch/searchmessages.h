@@ -28,17 +28,18 @@ inline QStringList builtInMusicMasks()
             QStringLiteral("*.wav;*.mp3;*vqf;")};
 }
 
+// The hints of the music scan's buttons, two lines each.
 inline QString autoHint()
 {
-    return QStringLiteral("Automatyczne ustalanie nazwy dla pliku\r- nazwa katalogu z plikami mp3");
+    return QStringLiteral("Automatyczne ustalanie nazwy dla pliku\n- nazwa katalogu z plikami mp3");
 }
 inline QString saveHint()
 {
-    return QStringLiteral("Zaznaczone pliki zostaną wpisane do pliku danych\ro nazwie widocznej obok");
+    return QStringLiteral("Zaznaczone pliki zostaną wpisane do pliku danych\no nazwie widocznej obok");
 }
 inline QString fullAutoHint()
 {
-    return QStringLiteral("Cały proces generowania plików danych\rzostanie wykonany automatycznie");
+    return QStringLiteral("Cały proces generowania plików danych\nzostanie wykonany automatycznie");
 }
 
 inline QString noDataFileName() { return QStringLiteral("Musisz wpisać nazwę pliku danych (RV3)!"); }
@@ -46,6 +47,22 @@ inline QString noDataFileName() { return QStringLiteral("Musisz wpisać nazwę p
 inline QString allDataFilesWritten(const QString &folder)
 {
     return QStringLiteral("Zapisano wszystkie pliki danych!\r\n\r\nZnajdują się w katalogu:\r\n") + folder;
+}
+
+// "&Pełny Automat" when some folders' data files could not be written:
+// each such folder with the reason, then where the others are (when any
+// were written, folder is not empty).
+inline QString folderFailed(const QString &musicFolder, const QString &reason)
+{
+    return musicFolder + QStringLiteral("\r\n") + reason;
+}
+inline QString dataFilesNotWritten(const QStringList &failures, const QString &folder)
+{
+    QString text = QStringLiteral("Nie zapisano plików danych dla katalogów:\r\n\r\n")
+                   + failures.join(QStringLiteral("\r\n\r\n"));
+    if (!folder.isEmpty())
+        text += QStringLiteral("\r\n\r\nPozostałe pliki danych znajdują się w katalogu:\r\n") + folder;
+    return text;
 }
 
 // The folder for the data files must be a whole path: a relative one would
@@ -60,11 +77,13 @@ inline QString folderNotCreated(const QString &folder)
     return QStringLiteral("Nie można utworzyć katalogu:\n\"%1\"").arg(folder);
 }
 
-// Music files whose names cannot be names of programs in a data file
-// (a "]" in them, say) are left out; the user learns how many.
+// Music files and folders whose names cannot be names of programs in a
+// data file (a "]" in them, say), or are taken already by another of the
+// same rows in some letter case, are left out; the user learns how many.
 inline QString namesSkipped(int count)
 {
-    return QStringLiteral("Pominięto nazw, których nie można zapisać w pliku danych: %1").arg(count);
+    return QStringLiteral("Pominięto nazw, których nie można zapisać w pliku danych jako osobnych programów: %1")
+        .arg(count);
 }
 
 } // namespace SearchMessages

@@ -2,17 +2,15 @@
 
 #include <threadwakeup.h>
 
-#include <chrono>
-#include <mutex>
+#include <QTimer>
 
-namespace {
-using Clock = std::chrono::steady_clock;
-} // namespace
+#include <mutex>
 
 // What the two threads share for one walk; new for each, so a stop asked
 // of one walk never reaches the next.
 struct SearchWorker::Run : DiskSearch::Sink
 {
+    SearchWorker::Walk walkFunction;
     DiskSearch::Request request;
     std::atomic<bool> stop{false};
     Platform::ThreadWakeup *wakeup = nullptr;
@@ -21,37 +19,25 @@ struct SearchWorker::Run : DiskSearch::Sink
     Progress pending;
     bool done = false;
 
-    Clock::time_point lastWake = Clock::now();
-
     // The walking thread.
     void enterFolder(const QString &folder) override
     {
-        {
-            std::lock_guard lock(mutex);
-            pending.folder = folder;
-        }
-        wakeWhenDue();
+        std::lock_guard lock(mutex);
+        pending.folder = folder;
+    }
+    void matched() override
+    {
+        std::lock_guard lock(mutex);
+        ++pending.found;
     }
     void found(DiskSearch::Hit hit) override
     {
-        {
-            std::lock_guard lock(mutex);
-            pending.hits.append(std::move(hit));
-            ++pending.found;
-        }
-        wakeWhenDue();
-    }
-    void wakeWhenDue()
-    {
-        const Clock::time_point now = Clock::now();
-        if (now - lastWake < std::chrono::milliseconds(BatchMilliseconds))
-            return;
-        lastWake = now;
-        wakeup->wake();
+        std::lock_guard lock(mutex);
+        pending.hits.append(std::move(hit));
     }
     void walk()
     {
-        DiskSearch::search(request, *this, stop);
+        walkFunction(request, *this, stop);
         {
             std::lock_guard lock(mutex);
             done = true;
@@ -62,9 +48,18 @@ struct SearchWorker::Run : DiskSearch::Sink
 };
 
 SearchWorker::SearchWorker(QObject *parent)
-    : QObject(parent)
-    , m_wakeup(new Platform::ThreadWakeup(this))
+    : SearchWorker(&DiskSearch::search, parent)
 {
+}
+
+SearchWorker::SearchWorker(Walk walk, QObject *parent)
+    : QObject(parent)
+    , m_walk(std::move(walk))
+    , m_wakeup(new Platform::ThreadWakeup(this))
+    , m_pace(new QTimer(this))
+{
+    m_pace->setInterval(BatchMilliseconds);
+    connect(m_pace, &QTimer::timeout, this, &SearchWorker::collect);
     connect(m_wakeup, &Platform::ThreadWakeup::woken, this, &SearchWorker::collect);
 }
 
@@ -78,10 +73,13 @@ bool SearchWorker::start(DiskSearch::Request request)
     if (m_run)
         return false;
     auto run = std::make_shared<Run>();
+    run->walkFunction = m_walk;
     run->request = std::move(request);
     run->wakeup = m_wakeup;
     m_run = run;
+    m_shown = Progress{};
     m_thread = std::thread([run] { run->walk(); });
+    m_pace->start();
     return true;
 }
 
@@ -95,6 +93,7 @@ void SearchWorker::stopAndWait()
 {
     if (!m_run)
         return;
+    m_pace->stop();
     m_run->stop.store(true);
     if (m_thread.joinable())
         m_thread.join();
@@ -109,18 +108,23 @@ void SearchWorker::collect()
     bool done = false;
     {
         std::lock_guard lock(m_run->mutex);
-        batch = std::move(m_run->pending);
-        m_run->pending = Progress{};
-        m_run->pending.found = batch.found;
-        m_run->pending.folder = batch.folder;
+        batch.hits = std::move(m_run->pending.hits);
+        m_run->pending.hits.clear();
+        batch.folder = m_run->pending.folder;
+        batch.found = m_run->pending.found;
         done = m_run->done;
     }
     if (done) {
+        m_pace->stop();
         m_thread.join();
         m_run.reset();
     }
+    const bool changed = !batch.hits.isEmpty() || batch.folder != m_shown.folder || batch.found != m_shown.found;
+    m_shown.folder = batch.folder;
+    m_shown.found = batch.found;
     // A handler may start the next walk, so the run is settled first.
-    emit progress(batch);
+    if (changed || done)
+        emit progress(batch);
     if (done)
         emit finished();
 }

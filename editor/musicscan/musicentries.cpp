@@ -7,6 +7,7 @@
 #include <profilefile.h>
 
 #include <QDir>
+#include <QHash>
 #include <QSet>
 
 namespace MusicEntries {
@@ -38,14 +39,9 @@ public:
 
     Plan build(const QList<Row> &rows)
     {
-        // A section that is a title of this batch keeps its own SETUP and
-        // KATALOG when its folder has the same name (Album/Album.mp3).
-        for (const Row &row : rows) {
-            if (!row.isFolder)
-                m_titles.insert(folded(titleOf(row.name)));
-        }
-        for (const Row &row : rows) {
-            if (!addRow(row))
+        decideSections(rows);
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            if (!addRow(rows[i], m_titleKept.value(i)))
                 break;
         }
         return std::move(m_plan);
@@ -70,6 +66,54 @@ private:
         return true;
     }
 
+    // Who writes a section of the batch: the first title or folder to take
+    // its name (in any letter case, as sections are found). A title and its
+    // own folder share one (Album/Album.mp3); any other that comes later
+    // would merge into it unseen, so it is left out and counted.
+    struct Section
+    {
+        bool byTitle = false;
+        QString folder;
+        bool hasTitle = false; // a title of the folder writes SETUP and KATALOG
+    };
+
+    bool take(const QString &name, bool byTitle, const QString &folder)
+    {
+        const QString key = folded(name);
+        const auto found = m_sections.find(key);
+        if (found == m_sections.end()) {
+            m_sections.insert(key, {byTitle, folder, byTitle});
+            return true;
+        }
+        if (found->byTitle == byTitle || found->folder != folder)
+            return false;
+        found->hasTitle = true;
+        return true;
+    }
+
+    // Decides, in the order the rows are written, which titles and folders
+    // keep their sections; counts the others and the names no section can
+    // have.
+    void decideSections(const QList<Row> &rows)
+    {
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const Row &row = rows[i];
+            const QString folder = QDir::cleanPath(row.folder);
+            if (!row.isFolder) {
+                const QString title = titleOf(row.name);
+                const bool kept = checkProgramName(title).ok() && take(title, true, folder);
+                m_titleKept.insert(i, kept);
+                m_plan.skipped += kept ? 0 : 1;
+            }
+            if (m_folderKept.contains(folder))
+                continue;
+            const QString name = folderNameOf(row.folder);
+            const bool kept = checkProgramName(name).ok() && take(name, false, folder);
+            m_folderKept.insert(folder, kept);
+            m_plan.skipped += kept ? 0 : 1;
+        }
+    }
+
     // The folder's picture, the JPG over the BMP; empty without one.
     QString pictureOf(const QString &folder, const QString &stored, const QString &name)
     {
@@ -80,7 +124,7 @@ private:
         return bmp.isEmpty() ? QString() : stored + bmp;
     }
 
-    bool addRow(const Row &row)
+    bool addRow(const Row &row, bool titleKept)
     {
         QString stored;
         if (!storedFolder(row.folder, stored))
@@ -88,43 +132,33 @@ private:
         const QString folderName = folderNameOf(row.folder);
         const bool folderUsable = checkProgramName(folderName).ok();
         const QString picture = folderUsable ? pictureOf(row.folder, stored, folderName) : QString();
-        if (!row.isFolder) {
+        if (titleKept) {
             const QString title = titleOf(row.name);
-            if (checkProgramName(title).ok()) {
-                put(title, Keys::Setup, stored + row.name);
-                put(title, Keys::Katalog, stored + title + QStringLiteral("#3"));
-                const QString text = findWithExtension(m_finder, row.folder, title, QStringLiteral(".txt"));
-                if (!text.isEmpty())
-                    put(title, Keys::Opis, stored + text);
-                if (!picture.isEmpty())
-                    put(title, Keys::Zrzut, picture);
-                put(title, Keys::Kopia, folderName);
-                put(title, Keys::Rozmiar,
-                    m_separator.isNull() ? formatSize(row.size) : formatSize(row.size, m_separator));
-            } else {
-                ++m_plan.skipped;
-            }
+            put(title, Keys::Setup, stored + row.name);
+            put(title, Keys::Katalog, stored + title + QStringLiteral("#3"));
+            const QString text = findWithExtension(m_finder, row.folder, title, QStringLiteral(".txt"));
+            if (!text.isEmpty())
+                put(title, Keys::Opis, stored + text);
+            if (!picture.isEmpty())
+                put(title, Keys::Zrzut, picture);
+            put(title, Keys::Kopia, folderName);
+            put(title, Keys::Rozmiar, m_separator.isNull() ? formatSize(row.size) : formatSize(row.size, m_separator));
         }
-        addFolder(row.folder, stored, folderName, folderUsable, picture);
+        addFolder(row.folder, stored, folderName, picture);
         return true;
     }
 
-    // A folder's section, once per batch.
-    void addFolder(const QString &folder, const QString &stored, const QString &name, bool usable,
-                   const QString &picture)
+    // A folder's section, once per batch, when it keeps it.
+    void addFolder(const QString &folder, const QString &stored, const QString &name, const QString &picture)
     {
         const QString key = QDir::cleanPath(folder);
-        if (m_folders.contains(key))
+        if (m_foldersWritten.contains(key) || !m_folderKept.value(key))
             return;
-        m_folders.insert(key);
-        if (!usable) {
-            ++m_plan.skipped;
-            return;
-        }
+        m_foldersWritten.insert(key);
         if (!picture.isEmpty())
             put(name, Keys::Zrzut, picture);
         put(name, Keys::Kopia, name);
-        if (m_titles.contains(folded(name)))
+        if (m_sections.value(folded(name)).hasTitle)
             return;
         put(name, Keys::Setup, stored);
         put(name, Keys::Katalog, stored);
@@ -133,8 +167,10 @@ private:
     QString m_driveRoot;
     QString m_separator;
     Plan m_plan;
-    QSet<QString> m_titles;
-    QSet<QString> m_folders;
+    QHash<QString, Section> m_sections; // by folded name
+    QHash<qsizetype, bool> m_titleKept; // by row
+    QHash<QString, bool> m_folderKept;  // by clean folder path
+    QSet<QString> m_foldersWritten;
     Platform::FolderEntryFinder m_finder;
 };
 
@@ -157,14 +193,18 @@ Plan entriesOf(const QList<Row> &rows, const QString &driveRoot, const QString &
     return Builder(driveRoot, groupSeparator).build(rows);
 }
 
-QString write(const QString &dataFile, const QList<Entry> &entries)
+Platform::WriteResult write(const QString &dataFile, const QList<Entry> &entries)
 {
     Platform::ProfileFile file(dataFile);
+    // A file that cannot be read is never written over; why it could not
+    // be read is the reason to tell.
+    const QString readFailure = file.errorString();
     for (const Entry &entry : entries)
         file.writeString(entry.section, entry.key, entry.value);
-    if (!file.flush())
-        return Messages::writeError(QDir::toNativeSeparators(dataFile));
-    return {};
+    if (file.flush())
+        return {};
+    const QString reason = readFailure.isEmpty() ? file.errorString() : readFailure;
+    return {Messages::writeError(QDir::toNativeSeparators(dataFile), reason), reason};
 }
 
 } // namespace MusicEntries

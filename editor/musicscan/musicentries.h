@@ -1,5 +1,7 @@
 #pragma once
 
+#include <safefile.h>
+
 #include <QList>
 #include <QString>
 
@@ -31,8 +33,10 @@ struct Entry
 struct Plan
 {
     QList<Entry> entries;
-    // Titles and folder names left out because a data file cannot hold them
-    // as sections.
+    // Titles and folder names left out: a data file cannot hold them as
+    // sections, or an earlier title or folder of the rows has the name in
+    // some letter case (dup.mp3 and DUP.MP3, song.mp3 and song.vqf), so
+    // both would merge into one program. The first keeps it.
     int skipped = 0;
     // Set when nothing may be written: a music folder outside the drive root.
     QString refusal;
@@ -50,7 +54,8 @@ QString folderNameOf(const QString &folder);
 Plan entriesOf(const QList<Row> &rows, const QString &driveRoot, const QString &groupSeparator = QString());
 
 // Writes the entries into the data file (created when missing) through the
-// profile functions, in one write. The message for the user on failure.
-QString write(const QString &dataFile, const QList<Entry> &entries);
+// profile functions, in one write. On failure: the message for the user,
+// and the system's reason (naming the file) on its own.
+Platform::WriteResult write(const QString &dataFile, const QList<Entry> &entries);
 
 } // namespace MusicEntries

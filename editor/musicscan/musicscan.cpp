@@ -21,6 +21,18 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+
+// The data file of that name in folder: one there already in any letter
+// case (on a CD the two are one name), else the name as given.
+QString dataFileIn(const QString &folder, const QString &name)
+{
+    const QString existing = Platform::findEntryCaseInsensitive(folder, name);
+    return folder + (existing.isEmpty() ? name : existing);
+}
+
+} // namespace
+
 T_frmMP3::T_frmMP3(DataEditorHost &host, QWidget *parent)
     : TSearchDialog(SearchMessages::builtInMusicMasks(), parent)
     , listaMP3(hitList())
@@ -125,23 +137,20 @@ QString T_frmMP3::dataFolder()
     return folder;
 }
 
-bool T_frmMP3::writeDataFile(const QString &dataFile, const QList<MusicEntries::Row> &rows, int &skipped)
+T_frmMP3::Written T_frmMP3::writeDataFile(const QString &dataFile, const QList<MusicEntries::Row> &rows,
+                                          int &skipped)
 {
     const MusicEntries::Plan plan = MusicEntries::entriesOf(rows, Platform::documentDriveRoot(dataFile));
-    if (!plan.ok()) {
-        warn(plan.refusal);
-        return false;
-    }
+    if (!plan.ok())
+        return {Written::Failed, plan.refusal, plan.refusal, false};
     if (!m_host.mayWriteDataFile(dataFile))
-        return false;
-    const QString failure = MusicEntries::write(dataFile, plan.entries);
-    if (!failure.isEmpty()) {
-        warn(failure, true);
-        return false;
-    }
+        return {Written::Cancelled, {}, {}, false};
+    const Platform::WriteResult written = MusicEntries::write(dataFile, plan.entries);
+    if (!written.ok())
+        return {Written::Failed, written.error, written.reason.isEmpty() ? written.error : written.reason, true};
     m_host.dataFileWritten(dataFile);
     skipped += plan.skipped;
-    return true;
+    return {};
 }
 
 void T_frmMP3::klOKClick()
@@ -156,7 +165,10 @@ void T_frmMP3::klOKClick()
     if (folder.isEmpty())
         return;
     int skipped = 0;
-    if (writeDataFile(folder + name, rowsOf(listaMP3->selectedRows()), skipped) && skipped > 0)
+    const Written written = writeDataFile(dataFileIn(folder, name), rowsOf(listaMP3->selectedRows()), skipped);
+    if (written.status == Written::Failed)
+        warn(written.message, written.byTheSystem);
+    else if (written.status == Written::Done && skipped > 0)
         warn(SearchMessages::namesSkipped(skipped));
 }
 
@@ -177,6 +189,10 @@ void T_frmMP3::klwFullAutoClick()
     }
     QHash<QString, int> namesTaken;
     int skipped = 0;
+    int written = 0;
+    // A folder whose file cannot be written does not keep the others from
+    // theirs; the end tells which and why.
+    QStringList failures;
     for (const QString &location : std::as_const(folders)) {
         const QString base = MusicEntries::folderNameOf(location);
         if (base.isEmpty()) { // "/" has no name to give a file
@@ -185,12 +201,21 @@ void T_frmMP3::klwFullAutoClick()
         }
         const int taken = namesTaken[base.toCaseFolded()]++;
         const QString name = taken == 0 ? base : QStringLiteral("%1 (%2)").arg(base).arg(taken + 1);
-        if (!writeDataFile(folder + name + QStringLiteral(".rv3"), rowsOf(rowsByFolder.value(location)), skipped))
+        const Written outcome = writeDataFile(dataFileIn(folder, name + QStringLiteral(".rv3")),
+                                              rowsOf(rowsByFolder.value(location)), skipped);
+        if (outcome.status == Written::Cancelled)
             return;
+        if (outcome.status == Written::Failed)
+            failures << SearchMessages::folderFailed(QDir::toNativeSeparators(location), outcome.reason);
+        else
+            ++written;
     }
-    QString message = SearchMessages::allDataFilesWritten(QDir::toNativeSeparators(folder));
+    const QString target = QDir::toNativeSeparators(folder);
+    QString message = failures.isEmpty()
+                          ? SearchMessages::allDataFilesWritten(target)
+                          : SearchMessages::dataFilesNotWritten(failures, written > 0 ? target : QString());
     if (skipped > 0)
         message += QStringLiteral("\r\n\r\n") + SearchMessages::namesSkipped(skipped);
     Platform::showMessage(this, message, EditorMessages::formCaption(), Platform::MessageButtons::Ok,
-                          Platform::MessageIcon::Information);
+                          failures.isEmpty() ? Platform::MessageIcon::Information : Platform::MessageIcon::Error);
 }

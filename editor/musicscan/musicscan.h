@@ -36,9 +36,18 @@ private:
     // The folder for the data files, made when missing, with a trailing
     // "/"; empty (after the message) when it cannot be used.
     QString dataFolder();
+    // What became of one data file.
+    struct Written
+    {
+        enum Status { Done, Failed, Cancelled }; // Cancelled: the editor's question was cancelled
+        Status status = Done;
+        QString message;          // for the user, when it failed
+        QString reason;           // why, in a few words that name the file
+        bool byTheSystem = false; // a write the system refused (else a refusal of ours)
+    };
     // Writes one data file, with the editor's turn when it has it open.
-    // False (after the message) when it was not written.
-    bool writeDataFile(const QString &dataFile, const QList<MusicEntries::Row> &rows, int &skipped);
+    // Shows nothing; the caller tells.
+    Written writeDataFile(const QString &dataFile, const QList<MusicEntries::Row> &rows, int &skipped);
     void selectionChanged();
     void warn(const QString &text, bool error = false);
 

@@ -1,11 +1,12 @@
 #include "datafile.h"
 
 #include <cp1250.h>
+#include <folderhandle.h>
 #include <paths.h>
 #include <profilefile.h>
 #include <safefile.h>
 
-#include <QDirIterator>
+#include <QFileInfo>
 #include <QHash>
 #include <QLocale>
 
@@ -433,11 +434,54 @@ QString formatSize(qint64 bytes)
 
 qint64 totalFileSize(const QString &folder)
 {
+    using Platform::FolderHandle;
+    // One folder of the path walked: its subfolders and the next to enter.
+    struct Level
+    {
+        Platform::FolderId id;
+        std::vector<QByteArray> subfolders;
+        size_t next = 0;
+    };
     qint64 total = 0;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        total += it.nextFileInfo().size();
+    std::vector<Level> path;
+    // Only the folder being read is open; the way back goes through "..",
+    // so neither the depth of the tree nor the length of its paths matters.
+    FolderHandle current = FolderHandle::open(QFileInfo(folder).absoluteFilePath());
+    const auto read = [&] {
+        Level level{current.id(), {}};
+        FolderHandle::Entry entry;
+        while (current.next(entry)) {
+            if (entry.kind == FolderHandle::Kind::File)
+                total += std::max<qint64>(current.fileSize(entry.name), 0);
+            else if (entry.kind == FolderHandle::Kind::Folder)
+                level.subfolders.push_back(entry.name);
+        }
+        path.push_back(std::move(level));
+    };
+    const auto onPath = [&path](const Platform::FolderId &id) {
+        return std::any_of(path.begin(), path.end(), [&id](const Level &level) { return level.id == id; });
+    };
+    if (!current.isOpen())
+        return 0;
+    read();
+    while (!path.empty()) {
+        Level &top = path.back();
+        if (top.next < top.subfolders.size()) {
+            FolderHandle child = current.openChild(top.subfolders[top.next++]);
+            if (child.isOpen() && !onPath(child.id())) { // a folder mounted below itself is counted once
+                current = std::move(child);
+                read();
+            }
+            continue;
+        }
+        path.pop_back();
+        if (path.empty())
+            break;
+        FolderHandle parent = current.openParent();
+        if (!parent.isOpen() || !(parent.id() == path.back().id))
+            break; // the tree changed under the walk
+        current = std::move(parent);
+    }
     return total;
 }
 

@@ -154,7 +154,8 @@ QString formatSize(qint64 bytes, const QString &groupSeparator);
 // The same with the system's thousands separator.
 QString formatSize(qint64 bytes);
 
-// Total size of all files in folder and all its subfolders.
+// Total size of all regular files in folder and all its subfolders, however
+// deep they go. Links are not followed and count nothing.
 qint64 totalFileSize(const QString &folder);
 
 // KATALOG of a program folder below driveRoot: its stored path ending in

@@ -27,6 +27,12 @@ public:
     explicit RecordingSink(QString start) : m_start(std::move(start)) {}
 
     void enterFolder(const QString &folder) override { events << folder.mid(m_start.size()) + u'|'; }
+    void matched() override
+    {
+        ++matches;
+        if (onMatched)
+            onMatched(matches);
+    }
     void found(DiskSearch::Hit hit) override
     {
         events << hit.folder.mid(m_start.size()) + u'|' + hit.name + (hit.isFolder ? QStringLiteral("/") : QString());
@@ -46,6 +52,8 @@ public:
     QStringList events;
     QList<DiskSearch::Hit> hits;
     std::function<void(const DiskSearch::Hit &)> onFound;
+    std::function<void(int)> onMatched;
+    int matches = 0;
 
 private:
     QString m_start;
@@ -147,7 +155,37 @@ TEST_F(DiskSearchTest, StopsWithinOneEntryOfTheRequest)
     RecordingSink sink(start);
     sink.onFound = [this](const DiskSearch::Hit &) { stop = true; };
     DiskSearch::search(request, sink, stop);
-    EXPECT_EQ(sink.events, (QStringList{"|", "|setup0.exe"}));
+    // The folder was read when the stop came: its hits are kept, nothing
+    // below it is entered.
+    EXPECT_EQ(sink.events,
+              (QStringList{"|", "|setup0.exe", "|setup1.exe", "|setup2.exe", "|setup3.exe", "|setup4.exe"}));
+}
+
+// A stop while a folder is being read keeps the hits read so far, in name
+// order, and counted as they were matched.
+TEST_F(DiskSearchTest, AStopInsideAFolderKeepsTheHitsReadSoFar)
+{
+    for (int i = 0; i < 8; ++i)
+        file(QStringLiteral("setup%1.exe").arg(i), i + 1);
+    file(QStringLiteral("sub/setup.exe"));
+    DiskSearch::Request request{start, QStringLiteral("setup*"), {}};
+    RecordingSink sink(start);
+    sink.onMatched = [this](int matches) {
+        if (matches == 3)
+            stop = true;
+    };
+    DiskSearch::search(request, sink, stop);
+    ASSERT_EQ(sink.hits.size(), 3);
+    EXPECT_EQ(sink.matches, 3);
+    const QStringList names = sink.hitNames();
+    for (const DiskSearch::Hit &hit : sink.hits) {
+        EXPECT_EQ(hit.folder, start);
+        EXPECT_EQ(hit.size, hit.name.mid(5, 1).toInt() + 1) << hit.name.toStdString();
+    }
+    QStringList sorted = names;
+    sorted.sort();
+    EXPECT_EQ(names, sorted);
+    EXPECT_FALSE(sink.events.contains(QStringLiteral("sub/|")));
 }
 
 TEST_F(DiskSearchTest, EmptyRelativeOrMissingStartFindsNothing)

@@ -4,6 +4,7 @@
 #include <testsupport.h>
 
 #include <QFile>
+#include <QHash>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -38,7 +39,8 @@ protected:
         const MusicEntries::Plan plan = MusicEntries::entriesOf(rows, root, QStringLiteral(","));
         EXPECT_TRUE(plan.ok()) << plan.refusal.toStdString();
         skipped = plan.skipped;
-        EXPECT_EQ(MusicEntries::write(file, plan.entries), QString());
+        const Platform::WriteResult result = MusicEntries::write(file, plan.entries);
+        EXPECT_TRUE(result.ok()) << result.error.toStdString();
         return TestSupport::readFile(file);
     }
 
@@ -133,6 +135,61 @@ TEST_F(MusicEntriesTest, NamesThatCannotBeSectionsAreSkippedAndCounted)
         sections << entry.section;
     sections.removeDuplicates();
     EXPECT_EQ(sections, (QStringList{"ALBUM", "a"}));
+}
+
+// Rows whose section another row of the batch already has, in any letter
+// case, would merge into its program: the first keeps the section, the
+// others are left out and counted.
+TEST_F(MusicEntriesTest, RowsThatWouldMergeIntoOneProgramAreSkippedAndCounted)
+{
+    const QString rock = root + QStringLiteral("MUZYKA/Rock/");
+    const QString otherRock = root + QStringLiteral("INNE/ROCK/");
+    const QString jazz = root + QStringLiteral("MUZYKA/Jazz/");
+    const struct {
+        const char *what;
+        QList<Row> rows;
+        QStringList sections;
+        int skipped;
+        QString firstSetup;
+    } cases[] = {
+        {"one name in two letter cases",
+         {{"dup.mp3", 10, false, rock}, {"DUP.MP3", 20, false, rock}},
+         {"dup", "Rock"}, 1, "MUZYKA\\Rock\\dup.mp3"},
+        {"one title in two kinds of music",
+         {{"song.mp3", 10, false, rock}, {"song.vqf", 20, false, rock}},
+         {"song", "Rock"}, 1, "MUZYKA\\Rock\\song.mp3"},
+        {"two folders of one name",
+         {{"a.mp3", 10, false, rock}, {"b.mp3", 10, false, otherRock}},
+         {"a", "Rock", "b"}, 1, "MUZYKA\\Rock\\a.mp3"},
+        {"a title named like another folder",
+         {{"Jazz.mp3", 10, false, rock}, {"c.mp3", 10, false, jazz}},
+         {"Jazz", "Rock", "c"}, 1, "MUZYKA\\Rock\\Jazz.mp3"},
+        {"a title named like its own folder",
+         {{"Rock.mp3", 10, false, rock}, {"x.mp3", 10, false, rock}},
+         {"Rock", "x"}, 0, "MUZYKA\\Rock\\Rock.mp3"},
+    };
+    for (const auto &c : cases) {
+        const MusicEntries::Plan plan = MusicEntries::entriesOf(c.rows, root, QStringLiteral(","));
+        ASSERT_TRUE(plan.ok()) << c.what;
+        QStringList sections;
+        QString firstSetup;
+        for (const MusicEntries::Entry &entry : plan.entries) {
+            sections << entry.section;
+            if (entry.key == QStringLiteral("SETUP") && firstSetup.isEmpty())
+                firstSetup = entry.value;
+        }
+        sections.removeDuplicates();
+        EXPECT_EQ(sections, c.sections) << c.what;
+        EXPECT_EQ(plan.skipped, c.skipped) << c.what;
+        EXPECT_EQ(firstSetup, c.firstSetup) << c.what;
+        // No key of a section is written twice with two values.
+        QHash<QString, QString> values;
+        for (const MusicEntries::Entry &entry : plan.entries) {
+            const QString key = entry.section.toCaseFolded() + u'|' + entry.key;
+            EXPECT_EQ(values.value(key, entry.value), entry.value) << c.what << " " << key.toStdString();
+            values.insert(key, entry.value);
+        }
+    }
 }
 
 // The size comes from the file as found, beyond what 32 bits hold.

@@ -10,6 +10,7 @@
 #include <datafile/datafile.h>
 #include <paths.h>
 #include <registry.h>
+#include <systemerror.h>
 #include <testdoubles.h>
 #include <testsupport.h>
 
@@ -67,13 +68,13 @@ protected:
         form.reset();
     }
 
-    void searchAll()
+    void searchAll(int rows = 4)
     {
         scan->edtRozpocznij->setText(root);
         scan->edtKatRV3->setText(out);
         scan->klwZnajdz->click();
         ASSERT_TRUE(SearchFixture::waitForIdle(*scan));
-        ASSERT_EQ(scan->listaMP3->count(), 4);
+        ASSERT_EQ(scan->listaMP3->count(), rows);
     }
 
     void selectRows(const QList<int> &rows)
@@ -118,6 +119,21 @@ TEST_F(MusicScanTest, StartsInTheProgramFolderAndWritesToTheUsersDataFolder)
     EXPECT_EQ(ZazavaConfig::readFilters(settings.filePath("Zazava.cfg")), QStringList{"*.exe"});
 }
 
+// Each button's hint reads as two lines in its tool tip.
+TEST_F(MusicScanTest, ButtonHintsShowTwoLines)
+{
+    const struct {
+        QPushButton *button;
+        QStringList lines;
+    } hints[] = {
+        {scan->klwAuto, {"Automatyczne ustalanie nazwy dla pliku", "- nazwa katalogu z plikami mp3"}},
+        {scan->klOK, {"Zaznaczone pliki zostaną wpisane do pliku danych", "o nazwie widocznej obok"}},
+        {scan->klwFullAuto, {"Cały proces generowania plików danych", "zostanie wykonany automatycznie"}},
+    };
+    for (const auto &hint : hints)
+        EXPECT_EQ(hint.button->toolTip().split(u'\n'), hint.lines) << hint.button->text().toStdString();
+}
+
 TEST_F(MusicScanTest, SaveWritesTheSelectedRowsOfTwoFoldersIntoOneFile)
 {
     searchAll();
@@ -156,7 +172,9 @@ TEST_F(MusicScanTest, SaveIntoTheOpenModifiedDataFileAsksFirstAndReloads)
 
     dialogs.answers = {MessageAnswer::Yes};
     scan->klOKClick();
-    EXPECT_EQ(dialogs.messages.size(), 2);
+    // The second folder named Rock would merge into the first one's program.
+    ASSERT_EQ(dialogs.messages.size(), 3);
+    EXPECT_EQ(dialogs.messages.last().text, SearchMessages::namesSkipped(1));
     EXPECT_FALSE(form->document().isModified());
     EXPECT_EQ(form->document().category().title, QStringLiteral("Zmieniony"));
     EXPECT_GE(form->document().count(), 5);
@@ -184,6 +202,30 @@ TEST_F(MusicScanTest, FullAutomatonWritesOneFilePerFolder)
     EXPECT_EQ(form->document().programs().last().katalog, QStringLiteral("MUZYKA\\Jazz\\"));
 }
 
+// A data file there in another letter case is the one written: on a CD the
+// two names are one. The open one asks about its changes first.
+TEST_F(MusicScanTest, ADataFileThereInAnotherLetterCaseIsTheOneWritten)
+{
+    searchAll();
+    const QString jazz = TestSupport::writeFile(out + "JAZZ.RV3", "TITLE=Jazz\r\nDESC=\r\n\r\n");
+    scan->klwFullAutoClick();
+    EXPECT_EQ(DataFile::readHeader(jazz).title, QStringLiteral("Jazz"));
+    EXPECT_EQ(sectionsOf(jazz), (QStringList{"c", "Jazz"}));
+
+    form->document().setTitle(QStringLiteral("Zmieniony"));
+    selectRows({0});
+    scan->edtRV3->setText(QStringLiteral("gry.rv3"));
+    dialogs.messages.clear();
+    dialogs.answers = {MessageAnswer::No};
+    scan->klOKClick();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages.first().text, EditorMessages::saveChanges());
+    EXPECT_EQ(sectionsOf(dataFile).first(), QStringLiteral("Szachy"));
+    EXPECT_GE(sectionsOf(dataFile).size(), 3);
+    EXPECT_EQ(QDir(out).entryList({"*.rv3", "*.RV3"}, QDir::Files, QDir::Name),
+              (QStringList{"GRY.RV3", "JAZZ.RV3", "Rock (2).rv3", "Rock.rv3"}));
+}
+
 TEST_F(MusicScanTest, FullAutomatonThatCannotWriteNamesTheFileAndClaimsNoSuccess)
 {
     searchAll();
@@ -205,6 +247,26 @@ TEST_F(MusicScanTest, FullAutomatonThatCannotWriteNamesTheFileAndClaimsNoSuccess
     scan->klwFullAutoClick();
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages.first().text, SearchMessages::folderNotCreated(dataFile + "/pod"));
+}
+
+// A folder whose data file cannot be written (its name and ".rv3" are
+// longer than a name may be) does not keep the folders after it from
+// theirs; the end names it with the system's reason.
+TEST_F(MusicScanTest, FullAutomatonGoesOnPastAFolderThatFailsAndTellsIt)
+{
+    const QString longName(252, u'A');
+    TestSupport::writeFile(root + "MUZYKA/" + longName + "/0.mp3", "x");
+    searchAll(5);
+    scan->klwFullAutoClick();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    const QString text = dialogs.messages.first().text;
+    EXPECT_EQ(dialogs.messages.first().icon, Platform::MessageIcon::Error);
+    EXPECT_TRUE(text.contains(QDir::toNativeSeparators(root + "MUZYKA/" + longName))) << text.toStdString();
+    EXPECT_TRUE(text.contains(Platform::systemErrorText(ENAMETOOLONG))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QDir::toNativeSeparators(out))) << text.toStdString();
+    EXPECT_FALSE(text.contains(SearchMessages::allDataFilesWritten(QString()).trimmed())) << text.toStdString();
+    EXPECT_EQ(sectionsOf(out + "Jazz.rv3"), (QStringList{"c", "Jazz"}));
+    EXPECT_EQ(sectionsOf(out + "Rock.rv3").size() + sectionsOf(out + "Rock (2).rv3").size(), 5);
 }
 
 } // namespace

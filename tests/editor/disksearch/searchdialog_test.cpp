@@ -127,6 +127,7 @@ TEST_F(DiskSearchDialogTest, F5SearchesTheTreeFolderAndHitsBecomePrograms)
     search->DodajDoDanychClick();
     ASSERT_EQ(form->document().count(), 1);
     EXPECT_EQ(form->document().programs().first().setup, QStringLiteral("PROGS\\Gra\\setup.exe"));
+    EXPECT_EQ(form->document().programs().first().rozmiar, QStringLiteral("3 KB"));
     EXPECT_EQ(search->listaZnalezione->count(), 2);
     EXPECT_TRUE(dialogs.messages.isEmpty());
 
@@ -154,6 +155,25 @@ TEST_F(DiskSearchDialogTest, F5SearchesTheTreeFolderAndHitsBecomePrograms)
     search->openHit();
     ASSERT_EQ(launcher.opened.size(), 1);
     EXPECT_EQ(launcher.opened.first(), dir.path() + "/outside/setup.exe");
+}
+
+// The walk finds programs deeper than a path may be long; added, such a
+// program gets its size as any other.
+TEST_F(DiskSearchDialogTest, AHitDeeperThanAPathMayBeLongIsAddedWithItsSize)
+{
+    const TestSupport::DeepTree tree(root + "GLEBOKO", QByteArray(60, 'd'), 75, {{75, 3000}});
+    ASSERT_TRUE(tree.ok());
+    search->edtRozpocznij->setText(root + "GLEBOKO");
+    search->Combo->setEditText(QStringLiteral("setup.exe"));
+    search->klwZnajdz->click();
+    ASSERT_TRUE(SearchFixture::waitForIdle(*search));
+    ASSERT_TRUE(select(tree.folder(75) + "setup.exe"));
+    search->DodajDoDanychClick();
+    ASSERT_EQ(form->document().count(), 1);
+    const DataFile::Program &program = form->document().programs().first();
+    EXPECT_EQ(program.rozmiar, QStringLiteral("3 KB"));
+    EXPECT_GT(program.katalog.size(), 4096);
+    EXPECT_TRUE(program.setup.endsWith(QStringLiteral("\\setup.exe")));
 }
 
 TEST_F(DiskSearchDialogTest, F5WithoutATreeFolderOnlyWarns)

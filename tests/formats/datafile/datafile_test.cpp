@@ -541,6 +541,27 @@ TEST(DataFileSize, SumsAllFilesOfAllSubfoldersPastFourGigabytes)
     EXPECT_EQ(totalFileSize(dir.path()), 5LL * 1024 * 1024 * 1024 + 1536);
 }
 
+// A program folder deeper than a path may be long (a disk search finds
+// such) is counted, and so is what lies deeper than that below a folder;
+// links count nothing.
+TEST(DataFileSize, FoldersDeeperThanAPathMayBeLongAreCountedWhole)
+{
+    QTemporaryDir dir;
+    const QByteArray name(60, 'd');
+    const TestSupport::DeepTree tree(dir.path(), name, 80, {{2, 100}, {40, 1000}, {80, 3000}});
+    ASSERT_TRUE(tree.ok());
+    ASSERT_TRUE(QFile::link(tree.folder(2) + "setup.exe", tree.folder(1) + "link.exe"));
+    ASSERT_TRUE(QFile::link(dir.path(), tree.folder(1) + "up"));
+    ASSERT_GT(tree.folder(70).size(), 4096);
+    const struct {
+        int level;
+        qint64 total;
+    } cases[] = {{0, 4100}, {1, 4100}, {3, 4000}, {41, 3000}, {70, 3000}, {80, 3000}};
+    for (const auto &c : cases)
+        EXPECT_EQ(totalFileSize(tree.folder(c.level)), c.total) << c.level;
+    EXPECT_EQ(totalFileSize(tree.folder(81)), 0);
+}
+
 TEST(DataFilePaths, ProgramFolderIsStoredWithoutItsDrive)
 {
     QTemporaryDir dir;
