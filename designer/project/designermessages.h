@@ -19,7 +19,7 @@ inline QString noKeyGlyph(const QString &file)
 inline QString missingGlyphFile(const QString &file)
 {
     return QStringLiteral("Plik bitmapy ") + file
-           + QStringLiteral(" nie istnieje. Należy skopiować plik do katalogu głównego dysku"
+           + QStringLiteral(" nie istnieje. Należy skopiować plik do katalogu głównego dysku "
                             "lub do katalogu uwzględnionego w pliku ini w następujący sposób:\n"
                             "[BITMAPY]\n100x=katalog\\plik.bmp");
 }
