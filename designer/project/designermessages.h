@@ -81,6 +81,14 @@ inline QString templateExists(const QString &name)
     return QStringLiteral("Szablon \"") + name + QStringLiteral("\" już istnieje. Czy zastąpić go?");
 }
 
+// A link (or a file) of that name in the templates folder is not
+// written through.
+inline QString templateNotAFolder(const QString &name, const QString &templatesFolder)
+{
+    return QStringLiteral("Szablonu \"") + name + QStringLiteral("\" nie zapisano: w folderze szablonów\n")
+           + templatesFolder + QStringLiteral("\npod tą nazwą jest dowiązanie lub plik, a nie folder.");
+}
+
 inline QString projectFilter()
 {
     return QStringLiteral("Pliki konfiguracji menu (*.KLV *.klv);;Pliki szablonu menu (*.SBL *.sbl);;"
