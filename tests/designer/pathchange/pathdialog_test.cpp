@@ -2,6 +2,7 @@
 
 #include <pathchange/pathdialog.h>
 #include <pathchange/pathmessages.h>
+#include <pathchange/requiredfiles.h>
 #include <propertyeditors/editormessages.h>
 
 #include <QComboBox>
@@ -116,4 +117,28 @@ TEST_F(PathDialogTest, AnEmptyNewFolderIsAskedForAndTheSaveQuestionComesBeforeTh
     // The folders of the file as it is now.
     EXPECT_EQ(form->cmbSciezki->count(), 1);
     EXPECT_EQ(form->cmbSciezki->currentText(), u"obrazy\\");
+}
+
+// Both dialogs have a fixed border: what they open at is all the size
+// they have.
+TEST_F(PathDialogTest, ThePathAndRequiredFilesDialogsCannotBeResized)
+{
+    const auto paths = dialog();
+    TfrmWymagane required({{QStringLiteral("dane\\gry.rv3"), false}});
+    const struct {
+        QDialog *dialog;
+        QSize opening; // at least
+    } cases[] = {
+        {paths.get(), {321, 141}},
+        {&required, {282, 287}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.dialog->objectName().toStdString());
+        c.dialog->show();
+        EXPECT_EQ(c.dialog->minimumSize(), c.dialog->maximumSize());
+        EXPECT_EQ(c.dialog->size(), c.dialog->minimumSize());
+        EXPECT_GE(c.dialog->width(), c.opening.width());
+        EXPECT_GE(c.dialog->height(), c.opening.height());
+        c.dialog->hide();
+    }
 }
