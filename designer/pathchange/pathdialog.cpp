@@ -145,6 +145,9 @@ void TfrmSciezki::klwZmianiajClick(QObject *)
     }
     if (m_setup.reopen)
         m_setup.reopen(m_setup.projectFile);
+    // The old-folder box moves on to another folder: the new folder is not
+    // meant for it, so a further Enter meets the empty-folder question.
+    edtKatalog->clear();
     FormCreate();
 }
 

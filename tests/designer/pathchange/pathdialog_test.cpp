@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 
 #include <testsupport.h>
 
@@ -117,6 +118,33 @@ TEST_F(PathDialogTest, AnEmptyNewFolderIsAskedForAndTheSaveQuestionComesBeforeTh
     // The folders of the file as it is now.
     EXPECT_EQ(form->cmbSciezki->count(), 1);
     EXPECT_EQ(form->cmbSciezki->currentText(), u"obrazy\\");
+}
+
+// After a change the old-folder box shows another folder; a stray Enter
+// must not move that one into the new folder too.
+TEST_F(PathDialogTest, AfterAChangeTheNewFolderIsEmptyAgainSoEnterAsks)
+{
+    writeText(QStringLiteral("projekt/MENU.KLV"),
+              QStringLiteral("[NEXT_WINDOW_INI]\n1001=okna\\DRUGIE.INI\n[GLYPH]\n1001=stare\\k.bmp\n"));
+    const auto form = dialog();
+    form->show();
+    form->cmbSciezki->setCurrentIndex(form->cmbSciezki->findText(QStringLiteral("stare\\")));
+    form->edtKatalog->setText(QStringLiteral("grafika\\"));
+    form->klwZmianiaj->click();
+    const QByteArray changed =
+        stored(QStringLiteral("[NEXT_WINDOW_INI]\n1001=okna\\DRUGIE.INI\n[GLYPH]\n1001=grafika\\k.bmp\n"));
+    ASSERT_EQ(project(), changed);
+    EXPECT_EQ(form->cmbSciezki->currentText(), u"okna\\");
+    EXPECT_TRUE(form->edtKatalog->text().isEmpty());
+    EXPECT_TRUE(form->klwZmianiaj->isDefault());
+
+    dialogs.messages.clear();
+    dialogs.answers = {MessageAnswer::No};
+    QTest::keyClick(form->edtKatalog, Qt::Key_Return);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text, PathMessages::noNewFolder());
+    EXPECT_EQ(project(), changed);
+    EXPECT_EQ(reopened.size(), 1);
 }
 
 // Both dialogs have a fixed border: what they open at is all the size
