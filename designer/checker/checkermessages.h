@@ -52,6 +52,15 @@ inline QString cannotRead(const QString &fileName)
     return QStringLiteral("Brak dostępu do wybranego pliku: \"%1\"!").arg(fileName);
 }
 
+// A stored path that a link leads out of the CD folder names a file that
+// the CD would not hold.
+inline QString offTheDrive(const QString &stored, const QString &root)
+{
+    return QStringLiteral("Plik danych \"%1\" prowadzi przez dowiązanie poza katalog płyty (\"%2\") - nie można go "
+                          "sprawdzić!")
+        .arg(stored, root);
+}
+
 inline QString cannotEdit()
 {
     return QStringLiteral("Brak możliwości edycji wybranego pliku");

@@ -101,15 +101,26 @@ void TfrmTestRV3::FormCreate()
     const Platform::ProfileFile &project = *m_context.ProjectIni;
     const QString &data = ProjectFormat::Sections::Data;
     for (const QString &key : project.keyNames(data)) {
+        // An empty value names no file, not the drive itself.
         const QString stored = project.readString(data, key, {});
-        // An empty value names no file, not the drive itself; nor does a
-        // path that a link leads off the drive.
-        const QString file = stored.isEmpty() ? QString() : Platform::resolveStoredPath(m_context.DriveRoot, stored);
-        if (!file.isEmpty())
+        if (stored.isEmpty())
+            continue;
+        const QString file = Platform::resolveStoredPath(m_context.DriveRoot, stored);
+        // A path that a link leads off the drive is listed as stored, as
+        // the project manager lists it; testing it says why it is not read.
+        if (file.isEmpty())
+            cmbPliki->addItem(stored, OffTheDrive);
+        else
             cmbPliki->addItem(file);
     }
     if (cmbPliki->count() > 0)
         cmbPliki->setCurrentIndex(0);
+}
+
+bool TfrmTestRV3::isOffTheDrive(const QString &fileName) const
+{
+    const int index = cmbPliki->findText(fileName);
+    return index >= 0 && cmbPliki->itemData(index) == OffTheDrive;
 }
 
 void TfrmTestRV3::DodajPliki(QObject *)
@@ -127,6 +138,11 @@ void TfrmTestRV3::klwTestujClick(QObject *)
     const QString fileName = cmbPliki->currentText();
     if (fileName.isEmpty())
         return;
+    if (isOffTheDrive(fileName)) {
+        Platform::showMessage(this, CheckerMessages::offTheDrive(fileName, m_context.DriveRoot), DesignerCaption,
+                              Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
+        return;
+    }
     DataFileChecker::Outcome outcome = DataFileChecker::check(fileName, m_context.DriveRoot);
     if (!outcome.ok()) {
         // The earlier results stay on screen.

@@ -36,6 +36,10 @@ public:
 private:
     void FormCreate();
     QLineEdit *readOut(const QString &name, const QString &hint);
+    // Whether fileName is a project's data file that a link leads off the
+    // drive: it is listed, never read.
+    bool isOffTheDrive(const QString &fileName) const;
+    static constexpr int OffTheDrive = 1; // the item data of such a file
     // The read-out field of a program key, null for other keys.
     QLineEdit *fieldOf(const QString &key) const;
 

@@ -200,11 +200,11 @@ void DesignerProject::showCdDescription()
 void DesignerProject::applyTitles()
 {
     const ProjectValues project = valuesOf(m_context);
-    m_context.ApplicationTitle = QStringLiteral("Dodorurav 2.1 -> ")
-                                 + project.text(Sections::Cdrom, QStringLiteral("CD_TITLE"));
+    m_context.setApplicationTitle(QStringLiteral("Dodorurav 2.1 -> ")
+                                  + project.text(Sections::Cdrom, QStringLiteral("CD_TITLE")));
     // Only what the surface shows: the project keeps its own CD_CAPTION.
     const QString caption = project.text(Sections::Cdrom, QStringLiteral("CD_CAPTION"), {});
-    m_context.Surface->setWindowTitle(caption.isEmpty() ? m_context.ApplicationTitle : caption);
+    m_context.Surface->setWindowTitle(caption.isEmpty() ? m_context.applicationTitle() : caption);
 }
 
 void DesignerProject::paintTools()

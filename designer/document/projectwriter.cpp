@@ -132,6 +132,14 @@ void DesignerProject::mnuZapiszJakoSzablonClick(QObject *)
     QDir().mkpath(templatesDir());
     const QString existing = Platform::findEntryCaseInsensitive(templatesDir(), name);
     if (!existing.isEmpty()) {
+        // Only a real folder of the templates folder holds a template: a
+        // link there would take the write outside it.
+        const QFileInfo entry(templatesDir() + existing);
+        if (entry.isSymLink() || !entry.isDir()) {
+            Platform::showMessage(m_context.Surface, DesignerMessages::templateNotAFolder(existing, templatesDir()),
+                                  DesignerCaption, Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
+            return;
+        }
         if (Platform::showMessage(m_context.Surface, DesignerMessages::templateExists(name), DesignerCaption,
                                   Platform::MessageButtons::YesNo, Platform::MessageIcon::Question)
             != Platform::MessageAnswer::Yes)

@@ -575,6 +575,20 @@ void TfrmObiekty::showSurfaceBounds(int width, int height, int top, int left)
     edtLewa->setValue(left);
 }
 
+void TfrmObiekty::showBounds(QWidget *object)
+{
+    if (!object || object != m_context.CurrentObject)
+        return;
+    // The rows show the object's entry in the design; the window's place on
+    // the screen is its own.
+    const DesignEdits::Entry entry = DesignEdits::entryOf(m_context.Design, object);
+    const QRect bounds = entry.bounds ? *entry.bounds : object->geometry();
+    edtSzer->setValue(bounds.width());
+    edtWys->setValue(bounds.height());
+    edtLewa->setValue(bounds.x());
+    edtGora->setValue(bounds.y());
+}
+
 void TfrmObiekty::showObjectColor(Platform::TColor color)
 {
     m_objectColor = color;
@@ -640,14 +654,8 @@ void TfrmObiekty::OdczytWlasciwosci(QWidget *object)
 
 void TfrmObiekty::readEntry(QWidget *object)
 {
-    // The rows show the object's entry in the design; the window's place on
-    // the screen is its own.
+    showBounds(object);
     const DesignEdits::Entry entry = DesignEdits::entryOf(m_context.Design, object);
-    const QRect bounds = entry.bounds ? *entry.bounds : object->geometry();
-    edtSzer->setValue(bounds.width());
-    edtWys->setValue(bounds.height());
-    edtLewa->setValue(bounds.x());
-    edtGora->setValue(bounds.y());
     if (entry.key) {
         readKey(*entry.key);
         return;

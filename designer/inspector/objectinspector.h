@@ -88,6 +88,7 @@ public:
     void showProperties(QWidget *object) override { OdczytWlasciwosci(object); }
     void setPictureFields(const QString &background, const QString &mask) override;
     void showSurfaceBounds(int width, int height, int top, int left) override;
+    void showBounds(QWidget *object) override;
 
     void OdczytWlasciwosci(QWidget *object);
     void Odczyt_NILS() override;

@@ -132,7 +132,7 @@ void MenuOptions::write(ProjectFormat::MenuDesign &design) const
 void MenuOptions::apply(DesignerContext &context) const
 {
     DesignEdits::changeSettings(context, [this](ProjectFormat::MenuDesign &design) { write(design); });
-    context.ApplicationTitle = MenuOptionsMessages::applicationTitle(title);
+    context.setApplicationTitle(MenuOptionsMessages::applicationTitle(title));
     TfrmMenu *surface = context.Surface;
     if (surface) {
         applyAlwaysDown(*surface, flags[AlwaysDown]);

@@ -133,13 +133,13 @@ QWidget *TfrmOpcje::buildApplicationPage()
         return field;
     };
     edtID = edit(QStringLiteral("edtID"));
-    edtID->setToolTip(QStringLiteral("Identyfikator niezbędny jest dla\rpoprawnego działania opcji menu!"));
+    edtID->setToolTip(MenuOptionsMessages::idHint());
     edtEtykieta = edit(QStringLiteral("edtEtykieta"));
     edtTytul = edit(QStringLiteral("edtTytul"));
     edtOpisCD = edit(QStringLiteral("edtOpisCD"));
     klwOpisCD = new QPushButton(QStringLiteral("···"), page);
     klwOpisCD->setObjectName(QStringLiteral("klwOpisCD"));
-    klwOpisCD->setToolTip(QStringLiteral("Kliknij, aby zlokalizować plik opisu CDROM'u\rlub wpisz krótki opis"));
+    klwOpisCD->setToolTip(MenuOptionsMessages::descriptionButtonHint());
     klwOpisCD->setAutoDefault(false);
     auto *description = new QHBoxLayout;
     description->addWidget(edtOpisCD);

@@ -28,6 +28,9 @@ TfrmSciezki::TfrmSciezki(PathChangeSetup setup, QWidget *parent)
 {
     buildForm();
     FormCreate();
+    // A fixed dialog border: the user cannot resize it; the contents may
+    // need more than the size it opens at.
+    setFixedSize(QSize(321, 141).expandedTo(minimumSizeHint()));
 }
 
 void TfrmSciezki::buildForm()
@@ -72,7 +75,6 @@ void TfrmSciezki::buildForm()
     buttons->addWidget(klwZmianiaj);
     buttons->addWidget(klwZamknij);
     grid->addLayout(buttons, 5, 0, 1, 2);
-    resize(321, 141);
 }
 
 void TfrmSciezki::FormCreate()
@@ -143,6 +145,9 @@ void TfrmSciezki::klwZmianiajClick(QObject *)
     }
     if (m_setup.reopen)
         m_setup.reopen(m_setup.projectFile);
+    // The old-folder box moves on to another folder: the new folder is not
+    // meant for it, so a further Enter meets the empty-folder question.
+    edtKatalog->clear();
     FormCreate();
 }
 

@@ -45,7 +45,8 @@ TfrmWymagane::TfrmWymagane(const QList<RequiredLine> &lines, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Lista);
     layout->addLayout(buttons);
-    resize(282, 287);
+    // A fixed dialog border: the user cannot resize it.
+    setFixedSize(QSize(282, 287).expandedTo(minimumSizeHint()));
 
     for (const RequiredLine &line : lines)
         Lista->setChecked(Lista->addItem(line.text), line.exists);

@@ -6,6 +6,8 @@
 
 #include <projectfile/projectformat.h>
 
+#include <QGuiApplication>
+
 using namespace ProjectFormat;
 
 namespace {
@@ -99,6 +101,12 @@ void DesignerContext::setUndo(UndoHistory *undo)
 void DesignerContext::setSelection(SelectionFrame *selection)
 {
     m_selection = selection ? selection : m_noSelection.get();
+}
+
+void DesignerContext::setApplicationTitle(const QString &title)
+{
+    m_applicationTitle = title;
+    QGuiApplication::setApplicationDisplayName(title);
 }
 
 void DesignerContext::markEdited()

@@ -101,10 +101,12 @@ public:
     // Where the next object goes, in the surface's client coordinates.
     QPoint ClickPoint;
 
-    // Captions: the main window's ("Dodorurav KALVORA -> " + file) and the
-    // application title that follows CD_TITLE.
+    // The main window's caption ("Dodorurav KALVORA -> " + file).
     QString MainCaption;
-    QString ApplicationTitle;
+    // The application title that follows CD_TITLE: the name the desktop
+    // shows for the program (its display name, which window titles carry).
+    const QString &applicationTitle() const { return m_applicationTitle; }
+    void setApplicationTitle(const QString &title);
 
     // The windows around the surface; stand-ins until they are set.
     ObjectPalette *palette() const { return m_palette; }
@@ -123,6 +125,7 @@ public:
     void markEdited();
 
 private:
+    QString m_applicationTitle;
     bool m_marksEdits = false;
     ObjectPalette *m_palette = nullptr;
     ObjectInspector *m_inspector = nullptr;

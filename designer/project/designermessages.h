@@ -19,7 +19,7 @@ inline QString noKeyGlyph(const QString &file)
 inline QString missingGlyphFile(const QString &file)
 {
     return QStringLiteral("Plik bitmapy ") + file
-           + QStringLiteral(" nie istnieje. Należy skopiować plik do katalogu głównego dysku"
+           + QStringLiteral(" nie istnieje. Należy skopiować plik do katalogu głównego dysku "
                             "lub do katalogu uwzględnionego w pliku ini w następujący sposób:\n"
                             "[BITMAPY]\n100x=katalog\\plik.bmp");
 }
@@ -79,6 +79,14 @@ inline QString badTemplateName(const QString &name)
 inline QString templateExists(const QString &name)
 {
     return QStringLiteral("Szablon \"") + name + QStringLiteral("\" już istnieje. Czy zastąpić go?");
+}
+
+// A link (or a file) of that name in the templates folder is not
+// written through.
+inline QString templateNotAFolder(const QString &name, const QString &templatesFolder)
+{
+    return QStringLiteral("Szablonu \"") + name + QStringLiteral("\" nie zapisano: w folderze szablonów\n")
+           + templatesFolder + QStringLiteral("\npod tą nazwą jest dowiązanie lub plik, a nie folder.");
 }
 
 inline QString projectFilter()

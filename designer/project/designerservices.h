@@ -38,6 +38,9 @@ public:
     virtual void setPictureFields(const QString & /*background*/, const QString & /*mask*/) {}
     // The surface's client size and position while it is the current object.
     virtual void showSurfaceBounds(int /*width*/, int /*height*/, int /*top*/, int /*left*/) {}
+    // The bounds of an object the window's size moved (a background that
+    // fills it, a strip along an edge), when it is the object shown.
+    virtual void showBounds(QWidget *) {}
 };
 
 class UndoHistory
@@ -60,4 +63,7 @@ public:
     virtual int selectedCount() const = 0;
     // nullptr when index is out of range.
     virtual QWidget *selected(int index) const = 0;
+    // The selected controls moved or changed size by other means than the
+    // frame: it is laid around them again.
+    virtual void refit() {}
 };

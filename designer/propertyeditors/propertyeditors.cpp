@@ -141,6 +141,13 @@ void PropertyEditors::committed(const QString &step)
     m_context.undo().SaveUndo(step);
 }
 
+void PropertyEditors::boundsCommitted(const QString &step)
+{
+    // The frame is drawn around the bounds the selection had.
+    m_context.selection().refit();
+    committed(step);
+}
+
 QWidget *PropertyEditors::parent() const
 {
     if (m_dialogParent)
@@ -248,28 +255,28 @@ void PropertyEditors::edtSzerKeyDown(int width)
 {
     for (QWidget *widget : EditReach::selectionFirst(selected(), current()))
         setWidgetSize(widget, qBound(1, width, 2000), std::nullopt);
-    committed(Steps::Size);
+    boundsCommitted(Steps::Size);
 }
 
 void PropertyEditors::edtWysKeyDown(int height)
 {
     for (QWidget *widget : EditReach::selectionFirst(selected(), current()))
         setWidgetSize(widget, std::nullopt, qBound(1, height, 2000));
-    committed(Steps::Size);
+    boundsCommitted(Steps::Size);
 }
 
 void PropertyEditors::edtLewaKeyDown(int left)
 {
     for (QWidget *widget : EditReach::selectionFirst(selected(), current()))
         setWidgetPosition(widget, qBound(-100, left, 2000), std::nullopt);
-    committed(Steps::Position);
+    boundsCommitted(Steps::Position);
 }
 
 void PropertyEditors::edtGoraKeyDown(int top)
 {
     for (QWidget *widget : EditReach::selectionFirst(selected(), current()))
         setWidgetPosition(widget, std::nullopt, qBound(-100, top, 2000));
-    committed(Steps::Position);
+    boundsCommitted(Steps::Position);
 }
 
 void PropertyEditors::edtWyrownanieClick(const QString &itemText)

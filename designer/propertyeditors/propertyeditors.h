@@ -98,6 +98,8 @@ private:
     QWidget *current() const;
     int currentCategoryId() const;
     void committed(const QString &step);
+    // A size or position commit: the selection frame is laid anew too.
+    void boundsCommitted(const QString &step);
     void warn(const QString &text) const;
     QWidget *parent() const;
     std::optional<QString> chooseFile(const QString &field, const QString &filter, bool mayBeNew = false);

@@ -11,6 +11,7 @@
 #include <stretch/stretchhandle.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 
 namespace {
@@ -73,6 +74,21 @@ int TStretchSelection::selectedCount() const
 QWidget *TStretchSelection::selected(int index) const
 {
     return m_klamra ? m_klamra->selected(index) : nullptr;
+}
+
+void TStretchSelection::refit()
+{
+    if (!m_klamra || selectedCount() == 0)
+        return;
+    // Selected again, so the frame takes the new bounds; the editor that
+    // changed them keeps the keyboard.
+    QPointer<QWidget> focused = QApplication::focusWidget();
+    const QList<QWidget *> controls = m_klamra->selectedControls();
+    m_klamra->detachAll();
+    for (QWidget *control : controls)
+        m_klamra->attach(control);
+    if (focused)
+        focused->setFocus();
 }
 
 void TStretchSelection::edited(const QString &step)
@@ -168,13 +184,7 @@ void TStretchSelection::klawiszDoBMPClick(QObject *)
 {
     if (!SurfaceCommands::sizeKeysToGlyphs(m_context))
         return;
-    if (m_klamra) {
-        // Selected again, so the frame takes the new sizes.
-        const QList<QWidget *> keys = m_klamra->selectedControls();
-        detachAll();
-        for (QWidget *key : keys)
-            attach(key);
-    }
+    refit();
     edited(QStringLiteral("Klawisza = Bitmapa"));
 }
 

@@ -33,6 +33,7 @@ public:
     void detachAll() override;
     int selectedCount() const override;
     QWidget *selected(int index) const override;
+    void refit() override;
 
     // The frame's pop-up menu.
     QMenu *PopupMenu1;

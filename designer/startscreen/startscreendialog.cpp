@@ -311,6 +311,7 @@ void TfrmSetEkran::klwOKClick(QObject *)
     StartScreenSettings confirmed;
     confirmed.animation = {edtAVI->text(), edtWysAVI->value(), edtSzerAVI->value()};
     confirmed.picture = {edtBMP->text(), edtWysBMP->value(), edtSzerBMP->value()};
+    const QString dropped = StartScreenSettings::droppedSizes(StartScreenSettings::read(m_context.Design), confirmed);
     std::optional<QString> error;
     DesignEdits::changeSettings(m_context, [&](ProjectFormat::MenuDesign &design) {
         error = StartScreenSettings::store(design, confirmed, m_context.DriveRoot);
@@ -319,6 +320,8 @@ void TfrmSetEkran::klwOKClick(QObject *)
         warn(*error);
         return;
     }
+    if (!dropped.isEmpty())
+        warn(dropped);
     m_context.undo().SaveUndo(StartScreenMessages::undoStep());
     accept();
 }

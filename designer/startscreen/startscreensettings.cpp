@@ -7,6 +7,7 @@
 #include <projectfile/menudesign.h>
 
 #include <QFileInfo>
+#include <QStringList>
 
 #include <array>
 
@@ -26,6 +27,18 @@ int sizeOf(const QString &text)
 StartScreenSettings::Part readPart(const ProjectFormat::MenuDesign &design, const Names &names)
 {
     return {design.setting(names.name), sizeOf(design.setting(names.height)), sizeOf(design.setting(names.width))};
+}
+
+// A field that names no file: its part's sizes are not stored.
+bool namesNoFile(const StartScreenSettings::Part &part)
+{
+    const QString name = part.name.trimmed();
+    return name.isEmpty() || name.contains(u'*');
+}
+
+bool sizesDropped(const StartScreenSettings::Part &stored, const StartScreenSettings::Part &confirmed)
+{
+    return namesNoFile(confirmed) && (confirmed.height != stored.height || confirmed.width != stored.width);
 }
 
 enum class Change { Clear, Keep, Store };
@@ -80,4 +93,14 @@ std::optional<QString> StartScreenSettings::store(ProjectFormat::MenuDesign &des
     apply(design, AnimationNames, confirmed.animation, animation, root);
     apply(design, PictureNames, confirmed.picture, picture, root);
     return std::nullopt;
+}
+
+QString StartScreenSettings::droppedSizes(const StartScreenSettings &stored, const StartScreenSettings &confirmed)
+{
+    QStringList parts;
+    if (sizesDropped(stored.animation, confirmed.animation))
+        parts.append(StartScreenMessages::animationSizesNotStored());
+    if (sizesDropped(stored.picture, confirmed.picture))
+        parts.append(StartScreenMessages::pictureSizesNotStored());
+    return parts.join(u'\n');
 }

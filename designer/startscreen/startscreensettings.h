@@ -32,4 +32,10 @@ struct StartScreenSettings {
     // no file or a path the project cannot store: the message says why.
     static std::optional<QString> store(ProjectFormat::MenuDesign &design, const StartScreenSettings &confirmed,
                                         const QString &root);
+
+    // What store() leaves out without a word: the sizes typed for a part
+    // whose field names no file (empty or a wildcard), where they differ
+    // from the stored ones. The message names those parts; empty when
+    // nothing typed is dropped.
+    static QString droppedSizes(const StartScreenSettings &stored, const StartScreenSettings &confirmed);
 };

@@ -285,6 +285,8 @@ void TfrmMenu::FormResize()
 {
     if (m_context.CurrentObject == this)
         m_context.inspector().showSurfaceBounds(width(), height(), y(), x());
+    else if (m_context.CurrentObject)
+        m_context.inspector().showBounds(m_context.CurrentObject);
     // Only a real change of size is an edit; the resize a window gets when
     // it is first shown is not.
     if (size() != m_knownSize) {

@@ -88,7 +88,9 @@ protected:
 
 TEST_F(CheckerDialog, ListsTheProjectsDataFilesWithoutEmptyValues)
 {
-    EXPECT_EQ(itemsOf(*form->cmbPliki), QStringList({gry, soundFile, drivePath(QStringLiteral("DANE/BRAK.RV3"))}));
+    // A path that a link leads off the drive stands as stored.
+    EXPECT_EQ(itemsOf(*form->cmbPliki), QStringList({gry, soundFile, drivePath(QStringLiteral("DANE/BRAK.RV3")),
+                                                     QStringLiteral("OUT\\secret.txt")}));
     EXPECT_EQ(form->cmbPliki->currentText(), gry);
 
     writeText(QStringLiteral("MENU.KLV"), QStringLiteral("[WINDOW]\nWIDTH=300\n"));
@@ -151,19 +153,40 @@ TEST_F(CheckerDialog, AFileThatCannotBeReadKeepsTheEarlierResults)
     }
 }
 
+// The file beyond the link is never read: choosing it says why, and the
+// earlier results stay.
+TEST_F(CheckerDialog, ADataFileOffTheDriveSaysWhyItIsNotChecked)
+{
+    TestSupport::writeFile(outside(QStringLiteral("secret.txt")), "TITLE=Obce\r\nDESC=\r\n\r\n[Obca]\r\nZRZUT=brak.bmp\r\n");
+    test(gry);
+    const QStringList before = fields();
+    dialogs.messages.clear();
+
+    form->cmbPliki->setCurrentIndex(form->cmbPliki->findText(QStringLiteral("OUT\\secret.txt")));
+    form->klwTestuj->click();
+
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Plik danych \"OUT\\secret.txt\" prowadzi przez dowiązanie poza "
+                                                       "katalog płyty (\"%1\") - nie można go sprawdzić!")
+                                            .arg(drivePath()));
+    EXPECT_EQ(dialogs.messages[0].icon, Platform::MessageIcon::Error);
+    EXPECT_EQ(itemsOf(*form->cmbErrors), QStringList({QStringLiteral("Pierwsza"), QStringLiteral("Druga")}));
+    EXPECT_EQ(fields(), before);
+}
+
 TEST_F(CheckerDialog, AFileAddedByHandIsChosenForTheTest)
 {
     const QString extra = writeDataFile(QStringLiteral("inne/EXTRA.RV3"), {},
                                         {{QStringLiteral("Obca"), {QStringLiteral("ZRZUT=brak.bmp")}}});
     dialogs.pathAnswers = {extra};
     form->klwBrowse->click();
-    EXPECT_EQ(form->cmbPliki->count(), 4);
+    EXPECT_EQ(form->cmbPliki->count(), 5);
     EXPECT_EQ(form->cmbPliki->currentText(), extra);
     form->klwTestuj->click();
     EXPECT_EQ(itemsOf(*form->cmbErrors), QStringList({QStringLiteral("Obca")}));
 
     form->klwBrowse->click(); // cancelled
-    EXPECT_EQ(form->cmbPliki->count(), 4);
+    EXPECT_EQ(form->cmbPliki->count(), 5);
 }
 
 TEST_F(CheckerDialog, EditingFallsBackToTheTextEditorThenToTheMessage)

@@ -10,6 +10,7 @@
 #include <checkbox/bitcheckbox.h>
 #include <transplist/transplist.h>
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -198,13 +199,16 @@ TEST_F(MenuOptionsTest, TitlesGoToTheTitleObjectWhenThereIsOne)
     for (bool withTitle : {false, true}) {
         SCOPED_TRACE(withTitle);
         loadProject(withTitle ? QStringLiteral("[OBJECTS]\nTITLE=1\n") : QString());
+        EXPECT_EQ(QGuiApplication::applicationDisplayName(), u"Dodorurav 2.1 -> ZELTRIN KALVORA 4.0");
         ASSERT_EQ(bool(context.Objects.title), withTitle);
         confirm([](TfrmOpcje &form) {
             form.edtTytul->setText(QStringLiteral("Płyta z grami"));
             form.edtEtykieta->setText(QStringLiteral("Gry 2026"));
         });
         EXPECT_EQ(context.Design.setting(QStringLiteral("CD_TITLE")), u"Płyta z grami");
-        EXPECT_EQ(context.ApplicationTitle, u"Dodorurav 2.0 -> Płyta z grami");
+        EXPECT_EQ(context.applicationTitle(), u"Dodorurav 2.0 -> Płyta z grami");
+        // The title is the name the desktop shows for the program.
+        EXPECT_EQ(QGuiApplication::applicationDisplayName(), u"Dodorurav 2.0 -> Płyta z grami");
         EXPECT_EQ(surface().windowTitle(), u"Gry 2026");
         if (withTitle) {
             EXPECT_EQ(context.Objects.title->text(), u"Płyta z grami");
@@ -232,4 +236,18 @@ TEST_F(MenuOptionsTest, TheDescriptionIsAShortTextOrAFileOnTheDrive)
     EXPECT_TRUE(dialogs.messages[0].text.startsWith(QStringLiteral("Plik leży poza dyskiem projektu")));
     EXPECT_EQ(context.Design.setting(QStringLiteral("CD_DESCRIPTION")), u"Gry... i programy: 2026");
     EXPECT_TRUE(undo.steps.isEmpty());
+}
+
+// A hint of two lines shows them as two lines: a tool tip breaks only at
+// "\n".
+TEST_F(MenuOptionsTest, TwoLineHintsShowTheirTwoLines)
+{
+    loadProject({});
+    TfrmOpcje form(context);
+    EXPECT_EQ(form.edtID->toolTip(), u"Identyfikator niezbędny jest dla\npoprawnego działania opcji menu!");
+    EXPECT_EQ(form.klwOpisCD->toolTip(), u"Kliknij, aby zlokalizować plik opisu CDROM'u\nlub wpisz krótki opis");
+    for (const QWidget *widget : form.findChildren<QWidget *>()) {
+        SCOPED_TRACE(widget->objectName().toStdString());
+        EXPECT_FALSE(widget->toolTip().contains(u'\r'));
+    }
 }

@@ -114,7 +114,7 @@ TEST_F(Builders, AMissingGlyphOfAFunctionKeyIsReportedAndTheKeyStays)
     ASSERT_EQ(dialogs.messages.size(), 1);
     const QString expected = QStringLiteral("Plik bitmapy ") + drivePath()
                              + QString::fromUtf8("MENU\\BRAK.BMP nie istnieje. Należy skopiować plik do katalogu "
-                                                 "głównego dyskulub do katalogu uwzględnionego w pliku ini w "
+                                                 "głównego dysku lub do katalogu uwzględnionego w pliku ini w "
                                                  "następujący sposób:\n[BITMAPY]\n100x=katalog\\plik.bmp");
     EXPECT_EQ(dialogs.messages[0].text, expected);
     EXPECT_TRUE(context.Objects.functionKey(StartId));

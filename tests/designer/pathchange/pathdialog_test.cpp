@@ -2,6 +2,7 @@
 
 #include <pathchange/pathdialog.h>
 #include <pathchange/pathmessages.h>
+#include <pathchange/requiredfiles.h>
 #include <propertyeditors/editormessages.h>
 
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTest>
 
 #include <testsupport.h>
 
@@ -116,4 +118,55 @@ TEST_F(PathDialogTest, AnEmptyNewFolderIsAskedForAndTheSaveQuestionComesBeforeTh
     // The folders of the file as it is now.
     EXPECT_EQ(form->cmbSciezki->count(), 1);
     EXPECT_EQ(form->cmbSciezki->currentText(), u"obrazy\\");
+}
+
+// After a change the old-folder box shows another folder; a stray Enter
+// must not move that one into the new folder too.
+TEST_F(PathDialogTest, AfterAChangeTheNewFolderIsEmptyAgainSoEnterAsks)
+{
+    writeText(QStringLiteral("projekt/MENU.KLV"),
+              QStringLiteral("[NEXT_WINDOW_INI]\n1001=okna\\DRUGIE.INI\n[GLYPH]\n1001=stare\\k.bmp\n"));
+    const auto form = dialog();
+    form->show();
+    form->cmbSciezki->setCurrentIndex(form->cmbSciezki->findText(QStringLiteral("stare\\")));
+    form->edtKatalog->setText(QStringLiteral("grafika\\"));
+    form->klwZmianiaj->click();
+    const QByteArray changed =
+        stored(QStringLiteral("[NEXT_WINDOW_INI]\n1001=okna\\DRUGIE.INI\n[GLYPH]\n1001=grafika\\k.bmp\n"));
+    ASSERT_EQ(project(), changed);
+    EXPECT_EQ(form->cmbSciezki->currentText(), u"okna\\");
+    EXPECT_TRUE(form->edtKatalog->text().isEmpty());
+    EXPECT_TRUE(form->klwZmianiaj->isDefault());
+
+    dialogs.messages.clear();
+    dialogs.answers = {MessageAnswer::No};
+    QTest::keyClick(form->edtKatalog, Qt::Key_Return);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text, PathMessages::noNewFolder());
+    EXPECT_EQ(project(), changed);
+    EXPECT_EQ(reopened.size(), 1);
+}
+
+// Both dialogs have a fixed border: what they open at is all the size
+// they have.
+TEST_F(PathDialogTest, ThePathAndRequiredFilesDialogsCannotBeResized)
+{
+    const auto paths = dialog();
+    TfrmWymagane required({{QStringLiteral("dane\\gry.rv3"), false}});
+    const struct {
+        QDialog *dialog;
+        QSize opening; // at least
+    } cases[] = {
+        {paths.get(), {321, 141}},
+        {&required, {282, 287}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.dialog->objectName().toStdString());
+        c.dialog->show();
+        EXPECT_EQ(c.dialog->minimumSize(), c.dialog->maximumSize());
+        EXPECT_EQ(c.dialog->size(), c.dialog->minimumSize());
+        EXPECT_GE(c.dialog->width(), c.opening.width());
+        EXPECT_GE(c.dialog->height(), c.opening.height());
+        c.dialog->hide();
+    }
 }

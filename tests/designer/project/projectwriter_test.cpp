@@ -2,6 +2,7 @@
 
 #include <objects/designedits.h>
 #include <surface/designobjects.h>
+#include <project/designermessages.h>
 #include <project/projectsettings.h>
 #include <designreading.h>
 #include <document/surfacedesign.h>
@@ -680,6 +681,41 @@ TEST_F(ProjectWriter, AnExistingTemplateIsReplacedOnlyWhenTheUserSaysYes)
     const Platform::ProfileFile saved(templateFile);
     EXPECT_TRUE(saved.sectionExists(QStringLiteral("FUNCTIONS")));
     EXPECT_FALSE(QFileInfo::exists(project.templatesDir() + QStringLiteral("stary")));
+}
+
+// The chooser lists only real folders; a save under the name of anything
+// else in the templates folder writes nothing, and never through a link.
+TEST_F(ProjectWriter, ATemplateIsWrittenOnlyIntoARealFolderOfTheTemplatesFolder)
+{
+    loadEmpty();
+    QTemporaryDir elsewhere;
+    const QString templates = project.templatesDir();
+    QDir().mkpath(templates);
+    QFile::link(elsewhere.path(), templates + QStringLiteral("Obcy"));
+    QFile::link(elsewhere.path() + QStringLiteral("/brak"), templates + QStringLiteral("Zerwany"));
+    TestSupport::writeFile(templates + QStringLiteral("Plik"), "x");
+    const struct {
+        const char *typed;
+        const char *entry; // as it stands in the folder
+    } cases[] = {
+        {"Obcy", "Obcy"},
+        {"OBCY", "Obcy"},
+        {"Zerwany", "Zerwany"},
+        {"plik", "Plik"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        dialogs.messages.clear();
+        dialogs.textAnswers = {QString::fromUtf8(c.typed)};
+        project.mnuZapiszJakoSzablonClick(nullptr);
+        ASSERT_EQ(dialogs.messages.size(), 1);
+        EXPECT_EQ(dialogs.messages[0].text, DesignerMessages::templateNotAFolder(QString::fromUtf8(c.entry), templates));
+        EXPECT_EQ(dialogs.messages[0].icon, Platform::MessageIcon::Error);
+        EXPECT_TRUE(QDir(elsewhere.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+    }
+    EXPECT_EQ(TestSupport::readFile(templates + QStringLiteral("Plik")), "x");
+    EXPECT_EQ(QDir(templates).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+              QStringList({QStringLiteral("Obcy"), QStringLiteral("Plik"), QStringLiteral("Zerwany")}));
 }
 
 TEST_F(ProjectWriter, InfoCdExportNeedsTheDescriptionAndAProjectFile)

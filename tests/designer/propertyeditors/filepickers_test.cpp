@@ -337,8 +337,9 @@ TEST_F(FilePickers, ATypedDataFileIsKeptOrRefusedNeverDropped)
         EXPECT_EQ(editors.edtDaneKeyDown(c.typed), c.shown) << c.typed.toStdString();
         EXPECT_EQ(DesignEdits::keyFile(context, 1001, DesignEdits::KeyFile::Data), c.stored) << c.typed.toStdString();
         ASSERT_EQ(dialogs.messages.size(), c.refused ? 1 : 0) << c.typed.toStdString();
-        if (c.refused)
+        if (c.refused) {
             EXPECT_TRUE(dialogs.messages[0].text.startsWith(refusal));
+        }
     }
 }
 

@@ -66,34 +66,46 @@ protected:
 
 TEST_F(StartScreen, OkStoresWhatNamesAFileAndKeepsTheRest)
 {
+    const QString aviDropped = QStringLiteral("Wysokość i szerokość animacji nie zostały zapisane: pole \"Plik AVI:\" "
+                                              "nie wskazuje pliku.");
+    const QString bmpDropped = QStringLiteral("Wysokość i szerokość obrazu po animacji nie zostały zapisane: pole "
+                                              "\"Plik BMP:\" nie wskazuje pliku.");
     const struct {
         const char *avi;
+        int aviHeight;           // typed; 200 is the stored one
         const char *bmp;
         const char *storedAvi;   // AVI_Name after OK; null: the dialog stays
         const char *storedBmp;
+        const char *aviSizes;    // "AVI_Wys AVI_Szer"
         const char *bmpSizes;    // "BMP_Wys BMP_Szer"
-        const char *message;     // shown when the dialog stays
+        QString message;         // shown when the dialog stays, or what was not stored
     } cases[] = {
         // A wildcard stores nothing of its part; an existing file its name
-        // and sizes.
-        {"*.AVI", "obrazy\\ekran.bmp", "*.AVI", "obrazy\\ekran.bmp", "48 64", nullptr},
-        {"filmy\\INTRO.AVI", "*.BMP", "filmy\\INTRO.AVI", "*.BMP", "200 320", nullptr},
+        // and sizes. Typed sizes that are not stored are named.
+        {"*.AVI", 200, "obrazy\\ekran.bmp", "*.AVI", "obrazy\\ekran.bmp", "200 320", "48 64", {}},
+        {"*.AVI", 240, "obrazy\\ekran.bmp", "*.AVI", "obrazy\\ekran.bmp", "200 320", "48 64", aviDropped},
+        {"filmy\\INTRO.AVI", 240, "*.BMP", "filmy\\INTRO.AVI", "*.BMP", "240 320", "200 320", bmpDropped},
         // An empty field clears the name and keeps the sizes.
-        {"*.AVI", "", "*.AVI", "", "200 320", nullptr},
+        {"*.AVI", 200, "", "*.AVI", "", "200 320", "200 320", bmpDropped},
+        {"", 240, "", "", "", "200 320", "200 320", aviDropped + u'\n' + bmpDropped},
         // A name of no file says so and stores nothing at all.
-        {"filmy\\intro.avi", "obrazy\\brak.bmp", nullptr, nullptr, nullptr, "Nie można otworzyć pliku: obrazy\\brak.bmp"},
-        {"filmy\\brak.avi", "obrazy\\ekran.bmp", nullptr, nullptr, nullptr, "Nie można otworzyć pliku: filmy\\brak.avi"},
-        {"*.AVI", "obrazy", nullptr, nullptr, nullptr, "Nie można otworzyć pliku: obrazy"},
-        {"*.AVI", "..\\..\\obrazy\\ekran.bmp", nullptr, nullptr, nullptr, "Plik leży poza dyskiem projektu"},
+        {"filmy\\intro.avi", 200, "obrazy\\brak.bmp", nullptr, nullptr, nullptr, nullptr,
+         QStringLiteral("Nie można otworzyć pliku: obrazy\\brak.bmp")},
+        {"filmy\\brak.avi", 200, "obrazy\\ekran.bmp", nullptr, nullptr, nullptr, nullptr,
+         QStringLiteral("Nie można otworzyć pliku: filmy\\brak.avi")},
+        {"*.AVI", 240, "obrazy", nullptr, nullptr, nullptr, nullptr, QStringLiteral("Nie można otworzyć pliku: obrazy")},
+        {"*.AVI", 200, "..\\..\\obrazy\\ekran.bmp", nullptr, nullptr, nullptr, nullptr,
+         QStringLiteral("Plik leży poza dyskiem projektu")},
     };
     for (const auto &row : cases) {
-        SCOPED_TRACE(std::string(row.avi) + " | " + row.bmp);
+        SCOPED_TRACE(std::string(row.avi) + " " + std::to_string(row.aviHeight) + " | " + row.bmp);
         loadEmpty();
         undo.steps.clear();
         dialogs.messages.clear();
         TfrmSetEkran dialog(context);
         const QStringList before = DesignReading::settingLines(context.Design);
         dialog.edtAVI->setText(QString::fromUtf8(row.avi));
+        dialog.edtWysAVI->setValue(row.aviHeight);
         dialog.edtBMP->setText(QString::fromUtf8(row.bmp));
         dialog.edtWysBMP->setValue(48);
         dialog.edtSzerBMP->setValue(64);
@@ -101,18 +113,21 @@ TEST_F(StartScreen, OkStoresWhatNamesAFileAndKeepsTheRest)
         if (!row.storedAvi) {
             EXPECT_NE(dialog.result(), QDialog::Accepted);
             ASSERT_EQ(dialogs.messages.size(), 1);
-            EXPECT_TRUE(dialogs.messages[0].text.startsWith(QString::fromUtf8(row.message)))
-                << dialogs.messages[0].text.toStdString();
+            EXPECT_TRUE(dialogs.messages[0].text.startsWith(row.message)) << dialogs.messages[0].text.toStdString();
             EXPECT_EQ(DesignReading::settingLines(context.Design), before);
             EXPECT_TRUE(undo.steps.isEmpty());
             continue;
         }
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_TRUE(dialogs.messages.isEmpty());
+        ASSERT_EQ(dialogs.messages.size(), row.message.isEmpty() ? 0 : 1);
+        if (!row.message.isEmpty()) {
+            EXPECT_EQ(dialogs.messages[0].text, row.message);
+            EXPECT_EQ(dialogs.messages[0].icon, Platform::MessageIcon::Warning);
+        }
         EXPECT_EQ(setting("AVI_Name"), QString::fromUtf8(row.storedAvi));
         EXPECT_EQ(setting("BMP_Name"), QString::fromUtf8(row.storedBmp));
+        EXPECT_EQ(setting("AVI_Wys") + u' ' + setting("AVI_Szer"), QString::fromUtf8(row.aviSizes));
         EXPECT_EQ(setting("BMP_Wys") + u' ' + setting("BMP_Szer"), QString::fromUtf8(row.bmpSizes));
-        EXPECT_EQ(setting("AVI_Wys") + u' ' + setting("AVI_Szer"), u"200 320");
         EXPECT_EQ(undo.steps, QStringList{QStringLiteral("Ustawienia ekranu startowego")});
     }
 }
