@@ -148,7 +148,16 @@ void DesignerProject::mnuZapiszJakoSzablonClick(QObject *)
     }
     const QString folder = templatesDir() + name;
     QDir().mkpath(folder);
-    const QString target = folder + u'/' + name + QStringLiteral(".SBL");
+    // The template's file as it stands there, in any letter case; nor may
+    // it be a link out of the folder.
+    const QString fileName = name + QStringLiteral(".SBL");
+    const QString found = Platform::findEntryCaseInsensitive(folder, fileName);
+    const QString target = folder + u'/' + (found.isEmpty() ? fileName : found);
+    if (QFileInfo(target).isSymLink()) {
+        Platform::showMessage(m_context.Surface, DesignerMessages::templateFileIsALink(target), DesignerCaption,
+                              Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
+        return;
+    }
     if (!copyProjectFileTo(target))
         return;
     // The project's own file and its modified flag are left as they are.

@@ -89,6 +89,12 @@ inline QString templateNotAFolder(const QString &name, const QString &templatesF
            + templatesFolder + QStringLiteral("\npod tą nazwą jest dowiązanie lub plik, a nie folder.");
 }
 
+inline QString templateFileIsALink(const QString &file)
+{
+    return QStringLiteral("Szablonu nie zapisano: plik\n") + file
+           + QStringLiteral("\njest dowiązaniem, a szablon zapisuje się tylko w folderze szablonów.");
+}
+
 inline QString projectFilter()
 {
     return QStringLiteral("Pliki konfiguracji menu (*.KLV *.klv);;Pliki szablonu menu (*.SBL *.sbl);;"

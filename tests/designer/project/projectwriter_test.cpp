@@ -716,6 +716,21 @@ TEST_F(ProjectWriter, ATemplateIsWrittenOnlyIntoARealFolderOfTheTemplatesFolder)
     EXPECT_EQ(TestSupport::readFile(templates + QStringLiteral("Plik")), "x");
     EXPECT_EQ(QDir(templates).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
               QStringList({QStringLiteral("Obcy"), QStringLiteral("Plik"), QStringLiteral("Zerwany")}));
+
+    // A real folder whose template file is a link out of it.
+    QDir().mkpath(templates + QStringLiteral("Wlasny"));
+    const QString outside = TestSupport::writeFile(elsewhere.filePath(QStringLiteral("cel.SBL")), "poza");
+    const QString link = templates + QStringLiteral("Wlasny/wlasny.sbl");
+    QFile::link(outside, link);
+    dialogs.messages.clear();
+    dialogs.answers = {Platform::MessageAnswer::Yes};
+    dialogs.textAnswers = {QStringLiteral("Wlasny")};
+    project.mnuZapiszJakoSzablonClick(nullptr);
+    ASSERT_EQ(dialogs.messages.size(), 2); // the overwrite question, then the refusal
+    EXPECT_EQ(dialogs.messages[1].text, DesignerMessages::templateFileIsALink(link));
+    EXPECT_EQ(TestSupport::readFile(outside), "poza");
+    EXPECT_EQ(QDir(templates + QStringLiteral("Wlasny")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+              QStringList{QStringLiteral("wlasny.sbl")});
 }
 
 TEST_F(ProjectWriter, InfoCdExportNeedsTheDescriptionAndAProjectFile)
