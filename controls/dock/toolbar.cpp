@@ -143,8 +143,9 @@ void TToolbar::setDockedTo(TDock *dock)
         QWidget::setVisible(m_visible);
     } else {
         // The window placed by re-parenting and arranging is not yet the
-        // floating one: its place is taken before.
-        const QRect remembered = m_floatingRect;
+        // floating one: its place is taken before. A floating window is
+        // its frame already.
+        const QRect remembered = isFloatingWindow() ? geometry() : m_floatingRect;
         const QPoint origin = mapToGlobal(QPoint(0, 0));
         if (!isFloatingWindow())
             reparent(m_ownerForm, FloatingFlags);

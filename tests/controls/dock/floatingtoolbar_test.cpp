@@ -134,6 +134,18 @@ TEST(FloatingToolbar, TheFirstFloatOfABarAtTheScreensTopKeepsItsCaptionOnScreen)
     }
 }
 
+TEST(FloatingToolbar, ABarTheFormLeavesFloatingStaysWhereTheFormPutIt)
+{
+    ShownForm shown;
+    auto *bar = new TToolbar(shown.form.get());
+    new TToolbarButton(bar);
+    bar->arrangeControls();
+    bar->move(300, 300);
+    bar->setDockedTo(nullptr);
+    EXPECT_EQ(bar->geometry().topLeft(), QPoint(300, 300));
+    EXPECT_EQ(bar->floatingRect(), bar->geometry());
+}
+
 TEST(FloatingToolbar, ABarFloatsAgainWhereItFloatedLast)
 {
     ShownForm shown;
