@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Tries the floating toolbars as a new user would, on a virtual screen.
+# In both programs a double click on the grip of the bar docked at start
+# floats it with its whole frame, caption and close square on the screen.
 # In the data editor: Pasek dragged by its grip to the middle of the screen
 # floats with its caption and frame; dragged by the caption onto the dock it
 # docks; with Ctrl held it stays floating over the dock; narrowed from its
@@ -54,6 +56,19 @@ drag() {
 
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"; sleep 0.6; }
 
+double_click() {
+  xdotool mousemove "$(($1))" "$(($2))"
+  sleep 0.2
+  xdotool click --repeat 2 --delay 80 1
+  sleep 0.8
+}
+
+# The whole window within the 1280 x 1024 screen.
+on_screen() {
+  geometry "$1"
+  [ "$X" -ge 0 ] && [ "$Y" -ge 0 ] && [ $((X + WIDTH)) -le 1280 ] && [ $((Y + HEIGHT)) -le 1024 ]
+}
+
 # ------------------------------------------------------------ data editor
 
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data HOME=$work/home
@@ -69,6 +84,16 @@ focus "$main"
 geometry "$main"
 echo "main window: $X $Y $WIDTH $HEIGHT"
 shot 1-docked
+
+# A double click on the grip floats the bar where it stood, its caption on
+# the screen; dragged by that caption it docks again.
+double_click 6 32
+bar=$(other_window "$editor" "$main") || fail "double-clicked on its grip, Pasek does not float"
+on_screen "$bar" || fail "double-clicked, Pasek floats off the screen at $X $Y"
+echo "double-clicked Pasek: $X $Y $WIDTH $HEIGHT"
+shot 1-double-clicked
+drag "X + 60" "Y + 10" 60 22
+other_window "$editor" "$main" >/dev/null && fail "dropped on the dock, the double-clicked Pasek still floats"
 
 # The grip lies at the bar's left end, under the menu bar.
 drag 6 32 640 500
@@ -157,6 +182,20 @@ geometry "$designer_main"
 docked_height=$HEIGHT
 echo "designer with its bar docked: $WIDTH x $HEIGHT"
 shot 11-designer-docked
+
+# A double click on the grip floats it on the screen; dropped under the menu
+# by its caption it docks again.
+double_click 6 34
+designer_bar=$(other_window "$designer" "$designer_main") || fail "double-clicked, the designer's bar does not float"
+on_screen "$designer_bar" || fail "double-clicked, the designer's bar floats off the screen at $X $Y"
+echo "double-clicked designer bar: $X $Y $WIDTH $HEIGHT"
+shot 11-designer-double-clicked
+bar_x=$X bar_y=$Y
+geometry "$designer_main"
+drag "bar_x + 60" "bar_y + 10" 60 "HEIGHT - 1"
+other_window "$designer" "$designer_main" >/dev/null && fail "the double-clicked designer bar does not dock again"
+geometry "$designer_main"
+[ "$HEIGHT" -eq "$docked_height" ] || fail "the designer's window did not grow back ($HEIGHT)"
 
 # While its bar floats the main window is only its menu.
 drag 6 34 640 500

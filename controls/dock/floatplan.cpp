@@ -160,6 +160,13 @@ QRect keepOnScreen(QRect rect, const std::vector<QRect> &workAreas, bool onlyWhe
     return keepInside(rect, *best);
 }
 
+QRect firstFloatingRect(QPoint dockedOrigin, QSize outer, const std::vector<QRect> &workAreas)
+{
+    const QMargins frame = frameMargins();
+    const QRect around(dockedOrigin - QPoint(frame.left(), frame.top()), outer);
+    return keepOnScreen(around, workAreas, false);
+}
+
 std::vector<QSize> floatingSizes(const std::vector<BarLayout::Item> &items, QSize current)
 {
     BarLayout::Input input;

@@ -78,6 +78,12 @@ QRect keepInside(QRect rect, QRect area);
 // it). With onlyWhenOff nothing moves while rect overlaps any work area.
 QRect keepOnScreen(QRect rect, const std::vector<QRect> &workAreas, bool onlyWhenOff);
 
+// Where a bar floats the first time, out of a dock: its frame of outer
+// size around the place it had, moved wholly onto the screen. A bar at the
+// top of a form at the screen's top would otherwise have its caption and
+// close square above the screen, out of reach.
+QRect firstFloatingRect(QPoint dockedOrigin, QSize outer, const std::vector<QRect> &workAreas);
+
 // ------------------------------------------------------------- sizing
 
 // Every distinct client size the controls can wrap to, from one line down

@@ -55,6 +55,9 @@ TToolbar::TToolbar(QWidget *ownerForm)
         showHideFloating();
     });
     setDockedTo(nullptr);
+    // Not placed anywhere yet: the first float starts from where the bar
+    // stands then (mostly in a dock the form has put it into).
+    m_floatingRect = QRect();
 }
 
 TToolbar::~TToolbar()
@@ -139,14 +142,16 @@ void TToolbar::setDockedTo(TDock *dock)
         dock->arrangeToolbars();
         QWidget::setVisible(m_visible);
     } else {
-        if (m_floatingRect.isEmpty())
-            m_floatingRect = QRect(mapToGlobal(QPoint(0, 0)), size()).marginsAdded(FloatPlan::frameMargins());
         // The window placed by re-parenting and arranging is not yet the
-        // floating one.
-        const QPoint place = m_floatingRect.topLeft();
+        // floating one: its place is taken before. A floating window is
+        // its frame already.
+        const QRect remembered = isFloatingWindow() ? geometry() : m_floatingRect;
+        const QPoint origin = mapToGlobal(QPoint(0, 0));
         if (!isFloatingWindow())
             reparent(m_ownerForm, FloatingFlags);
         arrangeControls();
+        const QPoint place = remembered.isEmpty() ? firstFloatingRect(origin).topLeft() : remembered.topLeft();
+        m_floatingRect = QRect(place, size());
         ++m_placing;
         setBoundsKeepLeft(place.x(), place.y(), width(), height());
         --m_placing;
@@ -199,7 +204,8 @@ void TToolbar::setVisible(bool visible)
 void TToolbar::setBoundsKeepLeft(int left, int top, int width, int height)
 {
     setGeometry(left, top, width, height);
-    if (!m_dock)
+    // Once the bar has floated, its floating place follows every move.
+    if (!m_dock && !m_floatingRect.isEmpty())
         m_floatingRect = QRect(left, top, width, height);
 }
 

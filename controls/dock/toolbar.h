@@ -90,7 +90,8 @@ public:
     QRect clientRect() const;
     // The caption as the strip shows it, cut with "..." when too long.
     QString shownCaption() const;
-    // Screen rectangle of the floating window, frame included.
+    // Screen rectangle of the floating window, frame included; empty until
+    // the bar first floats.
     QRect floatingRect() const { return m_floatingRect; }
 
     // A floating bar is out of view while the program is inactive or its
@@ -126,6 +127,7 @@ private:
     void applyFloatingVisibility();
     void paintFloating(QPainter &painter);
     QSize floatingSize() const;
+    QRect firstFloatingRect(QPoint dockedOrigin) const;
     QSize sizeInDock(const TDock *dock) const;
     bool canMove() const;
     bool mayEnter(const TDock *dock) const;

@@ -167,6 +167,11 @@ void TToolbar::keepOnScreen(bool onlyWhenOff)
     }
 }
 
+QRect TToolbar::firstFloatingRect(QPoint dockedOrigin) const
+{
+    return FloatPlan::firstFloatingRect(dockedOrigin, size(), workAreas());
+}
+
 void TToolbar::hideEvent(QHideEvent *event)
 {
     takeTrack();

@@ -31,7 +31,8 @@ QString joined(const QString &folder, const QString &name)
 } // namespace
 
 T_frmKopia::T_frmKopia(QWidget *owner, const RuntimeContext &context, const ProgramChoice &choice,
-                       const QString &home, Platform::TColor color, Platform::TColor fontColor)
+                       const QString &home, const std::optional<QString> &treeStart, Platform::TColor color,
+                       Platform::TColor fontColor)
     : QDialog(owner)
     , m_context(context)
     , m_choice(choice)
@@ -72,7 +73,7 @@ T_frmKopia::T_frmKopia(QWidget *owner, const RuntimeContext &context, const Prog
     DialogStyle::paint(this, color, fontColor, {lblDocelowy, lblNazwa, chkPodkatalog, klwOK, klwAnuluj});
 
     dirtree1->ReadDrives();
-    dirtree1->OpenPath(home);
+    dirtree1->OpenPath(treeStart.value_or(dirtree1->InitialDirectory()));
     // The proposal is set after the tree has opened its first folder.
     dirtree1->OnChange = [this](QObject *sender, QTreeWidgetItem *) { dirtree1Change(sender); };
     const bool hasKopia = choice.CategoryIni && !choice.CurrentProgram.isEmpty()

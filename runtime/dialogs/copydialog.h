@@ -24,9 +24,10 @@ class T_frmKopia : public QDialog
 public:
     static inline const QString CopierName = QStringLiteral("KOPIA.EXE");
 
-    // home: where targets start (the user's own folder).
+    // home: where targets start (the user's own folder). treeStart: the
+    // folder the tree opens; nothing keeps the tree's own start folder.
     T_frmKopia(QWidget *owner, const RuntimeContext &context, const ProgramChoice &choice, const QString &home,
-               Platform::TColor color, Platform::TColor fontColor);
+               const std::optional<QString> &treeStart, Platform::TColor color, Platform::TColor fontColor);
 
     // The target first proposed: home joined with KOPIA when it is not
     // empty, else home's "CDROM" folder joined with KOPIA, or with the

@@ -2,6 +2,7 @@
 
 #include <safefile.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 
@@ -38,17 +39,59 @@ struct Decoder {
     bool created = false;
 };
 
+// The reason of both bounds on scans, with MaxScans.
+constexpr char TooManyScans[] = "more than %d scans";
+
+constexpr unsigned char MarkerStart = 0xFF;
+constexpr unsigned char StartOfImage = 0xD8;
+constexpr unsigned char EndOfImage = 0xD9;
+constexpr unsigned char StartOfScan = 0xDA;
+constexpr unsigned char FirstRestart = 0xD0;
+constexpr unsigned char LastRestart = 0xD7;
+constexpr unsigned char Temporary = 0x01;
+
+unsigned char byteAt(QByteArrayView bytes, qsizetype at)
+{
+    return static_cast<unsigned char>(bytes[at]);
+}
+
+// The code of the next marker at or after at, which moves past it; 0 at the
+// end of the bytes. 0xFF 0x00 is a coded 0xFF, and bytes before a 0xFF are
+// passed over, as the library does.
+unsigned char nextMarker(QByteArrayView bytes, qsizetype &at)
+{
+    while (at < bytes.size()) {
+        if (byteAt(bytes, at++) != MarkerStart)
+            continue;
+        while (at < bytes.size() && byteAt(bytes, at) == MarkerStart)
+            ++at;
+        if (at >= bytes.size())
+            return 0;
+        const unsigned char code = byteAt(bytes, at++);
+        if (code != 0)
+            return code;
+    }
+    return 0;
+}
+
+// Markers without a length.
+bool standsAlone(unsigned char code)
+{
+    return (code >= FirstRestart && code <= LastRestart) || code == StartOfImage || code == Temporary;
+}
+
 // A progressive picture needs a dozen scans or so; a file that repeats
-// scans by the thousand would keep the library busy for minutes. The
-// library calls the monitor while it reads the input, so the count is
-// looked at long before such a file has cost its time.
+// scans by the thousand would keep the library busy for minutes, each scan
+// a pass over the whole picture. countScans refuses such a file before any
+// scan is decoded; the monitor stays as a second bound, should the library
+// ever meet a scan the count did not.
 extern "C" void boundScans(j_common_ptr common)
 {
     auto *info = reinterpret_cast<j_decompress_ptr>(common);
     if (info->input_scan_number <= MaxScans)
         return;
     auto *manager = reinterpret_cast<ErrorManager *>(info->err);
-    std::snprintf(manager->message, sizeof manager->message, "more than %d scans", MaxScans);
+    std::snprintf(manager->message, sizeof manager->message, TooManyScans, MaxScans);
     std::longjmp(manager->jump, 1);
 }
 
@@ -103,6 +146,30 @@ Result failure(Decoder &decoder)
 
 } // namespace
 
+int countScans(QByteArrayView bytes, int limit)
+{
+    // The library takes only bytes that start with the start of a picture.
+    if (bytes.size() < 2 || byteAt(bytes, 0) != MarkerStart || byteAt(bytes, 1) != StartOfImage)
+        return 0;
+    int scans = 0;
+    qsizetype at = 2;
+    while (scans <= limit) {
+        const unsigned char code = nextMarker(bytes, at);
+        if (code == 0 || code == EndOfImage)
+            break;
+        if (standsAlone(code))
+            continue;
+        if (at + 2 > bytes.size())
+            break;
+        // The length counts its own two bytes; a smaller one skips just them.
+        const int length = (byteAt(bytes, at) << 8) | byteAt(bytes, at + 1);
+        at += std::max(length, 2);
+        if (code == StartOfScan)
+            ++scans;
+    }
+    return scans;
+}
+
 Result decode(QByteArrayView bytes, int maxSide)
 {
     if (bytes.isEmpty())
@@ -119,6 +186,10 @@ Result decode(QByteArrayView bytes, int maxSide)
         || decoder.info.output_components != 3) {
         destroy(decoder);
         return {{}, QStringLiteral("a picture of %1 x %2 pixels is not shown").arg(width).arg(height), jpeg};
+    }
+    if (countScans(bytes) > MaxScans) {
+        destroy(decoder);
+        return {{}, QString::asprintf(TooManyScans, MaxScans), jpeg};
     }
     QImage picture(int(width), int(height), QImage::Format_RGB888);
     if (picture.isNull()) {

@@ -16,6 +16,15 @@ namespace JpegReader {
 // Scans a picture may have; a file with more is refused.
 inline constexpr int MaxScans = 256;
 
+// The scans (start-of-scan markers) the library would meet in bytes, counted
+// up to limit + 1, without decoding any. The markers are walked as the
+// library reads them: a segment is passed over by its declared length, and
+// between segments (in a scan's coded data, or in bytes that belong to
+// nothing) a marker is 0xFF, any 0xFF fill, and a code other than 0. The
+// walk ends at the end of the picture or of the bytes; bytes that do not
+// start a JPEG have no scans.
+int countScans(QByteArrayView bytes, int limit = MaxScans);
+
 struct Result {
     QImage picture; // RGB888; null on failure
     QString error;  // the reason, empty on success

@@ -157,9 +157,12 @@ void MenuFunctions::KOPIUJ_PRG(QObject *)
 {
     if (choice().CurrentProgram.isEmpty())
         return;
-    // Targets start in the user's own folder.
+    // Targets start in the user's own folder, where the menu's tree opens
+    // too.
+    const QString home = QDir::homePath();
+    const std::optional<QString> treeStart = m_window.kind().copyTreeOpensHome ? std::optional(home) : std::nullopt;
     const ProjectValues project = values();
-    T_frmKopia dialog(&window(), context(), choice(), QDir::homePath(),
+    T_frmKopia dialog(&window(), context(), choice(), home, treeStart,
                       project.color(Sections::Window, QStringLiteral("COLOR")),
                       project.color(Sections::Window, QStringLiteral("KOPIA_FONT_COLOR"), Platform::clBlack));
     dialog.exec();

@@ -60,6 +60,7 @@ const MenuWindowKind &MenuWindowKind::subWindow()
         .offersRarArchive = false,
         .hasKeyboardHelp = false,
         .backspaceCloses = true,
+        .copyTreeOpensHome = false,
     };
     return kind;
 }

@@ -44,6 +44,9 @@ struct MenuWindowKind {
     bool hasKeyboardHelp = true;
     // Backspace closes the window.
     bool backspaceCloses = false;
+    // The copy dialog's folder tree opens the user's own folder; otherwise
+    // it keeps the tree's own start folder.
+    bool copyTreeOpensHome = true;
 
     static const MenuWindowKind &menu();
     static const MenuWindowKind &subWindow();

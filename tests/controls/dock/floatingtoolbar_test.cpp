@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -102,6 +103,61 @@ TEST(FloatingToolbar, DoubleClicksFloatTheBarAndDockItAtTheStartOfRowZero)
     EXPECT_EQ(other->dockRow(), 0);
     EXPECT_EQ(other->x(), std::max(60, shown.bar->width()));
     EXPECT_EQ(shown.dock->height(), 26);
+}
+
+TEST(FloatingToolbar, TheFirstFloatOfABarAtTheScreensTopKeepsItsCaptionOnScreen)
+{
+    const struct {
+        const char *what;
+        std::function<void(TToolbar *)> floatIt;
+    } cases[] = {
+        {"a double click on the grip", [](TToolbar *bar) { doubleClick(bar, gripOf(bar)); }},
+        {"a drag to the screen's top-right corner",
+         [](TToolbar *bar) { drag(bar, gripOf(bar), bar->screen()->availableGeometry().topRight()); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        // A form in the screen's corner: its docked bar stands closer to
+        // the screen's top than a caption is high. The bar has never
+        // floated.
+        ShownForm shown;
+        const QRect screen = shown.form->screen()->availableGeometry();
+        shown.form->move(screen.topLeft());
+        ASSERT_LT(shown.bar->mapToGlobal(QPoint(0, 0)).y() - screen.top(), FloatPlan::frameMargins().top());
+        c.floatIt(shown.bar);
+        ASSERT_EQ(shown.bar->dockedTo(), nullptr);
+        EXPECT_TRUE(screen.contains(shown.bar->geometry())) << shown.bar->geometry().x() << ","
+                                                            << shown.bar->geometry().y();
+        EXPECT_EQ(shown.bar->floatingRect(), shown.bar->geometry());
+        // The caption is where a press reaches it.
+        EXPECT_TRUE(screen.contains(captionOf(shown.bar)));
+    }
+}
+
+TEST(FloatingToolbar, ABarTheFormLeavesFloatingStaysWhereTheFormPutIt)
+{
+    ShownForm shown;
+    auto *bar = new TToolbar(shown.form.get());
+    new TToolbarButton(bar);
+    bar->arrangeControls();
+    bar->move(300, 300);
+    bar->setDockedTo(nullptr);
+    EXPECT_EQ(bar->geometry().topLeft(), QPoint(300, 300));
+    EXPECT_EQ(bar->floatingRect(), bar->geometry());
+}
+
+TEST(FloatingToolbar, ABarFloatsAgainWhereItFloatedLast)
+{
+    ShownForm shown;
+    shown.bar->setDefaultDock(shown.dock);
+    const QPoint middle = shown.middleOfScreen();
+    drag(shown.bar, gripOf(shown.bar), middle);
+    const QRect floated = shown.bar->geometry();
+    doubleClick(shown.bar, captionOf(shown.bar));
+    ASSERT_EQ(shown.bar->dockedTo(), shown.dock);
+    doubleClick(shown.bar, gripOf(shown.bar));
+    ASSERT_EQ(shown.bar->dockedTo(), nullptr);
+    EXPECT_EQ(shown.bar->geometry(), floated);
 }
 
 TEST(FloatingToolbar, ADefaultDockTheBarMayNotEnterLeavesItFloating)

@@ -168,6 +168,35 @@ TEST(KeepOnScreen, ARectangleComesBackOntoItsScreen)
     }
 }
 
+TEST(KeepOnScreen, ABarFloatingTheFirstTimeHasItsWholeFrameOnScreen)
+{
+    const std::vector<QRect> one{Screen};
+    // A panel of 24 pixels along the screen's top.
+    const std::vector<QRect> underPanel{QRect(0, 24, 1280, 1000)};
+    const std::vector<QRect> two{Screen, QRect(-1024, 0, 1024, 768)};
+    const QSize outer(747, 48);
+    const struct {
+        const char *what;
+        QPoint docked;
+        std::vector<QRect> areas;
+        QPoint expected;
+    } cases[] = {
+        // The frame goes around the place the bar had.
+        {"in the middle of the screen", {150, 172}, one, {146, 153}},
+        {"at the screen's top-left corner", {0, 0}, one, {0, 0}},
+        {"under a menu bar at the screen's top", {0, 22}, one, {0, 3}},
+        {"under a panel", {0, 30}, underPanel, {0, 24}},
+        {"at the right edge", {1000, 500}, one, {533, 481}},
+        {"at the bottom edge", {300, 1000}, one, {296, 976}},
+        {"on a second screen left of the first", {-1024, 0}, two, {-1024, 0}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QRect rect = FloatPlan::firstFloatingRect(c.docked, outer, c.areas);
+        EXPECT_EQ(rect, QRect(c.expected, outer));
+    }
+}
+
 // Three buttons, a separator and two buttons, all 23 x 22.
 std::vector<BarLayout::Item> twoGroups()
 {

@@ -1,8 +1,10 @@
 #include "menufixture.h"
+#include "modal.h"
 
 #include <dialogs/copydialog.h>
 
 #include <buttons/menubutton.h>
+#include <menuwindow/subwindow.h>
 
 #include <dirtree/dirtree.h>
 
@@ -41,7 +43,7 @@ protected:
         menu.ODCZYTKATEGORI(menu.controls().categoryKeys.first());
         menu.choice().CurrentProgram = program;
         QDir().mkpath(home());
-        return std::make_unique<T_frmKopia>(&menu, *context, menu.choice(), home(), Platform::clBlack,
+        return std::make_unique<T_frmKopia>(&menu, *context, menu.choice(), home(), home(), Platform::clBlack,
                                             Platform::clBlack);
     }
 };
@@ -172,4 +174,59 @@ TEST_F(CopyTest, TheCopierGetsBothArgumentsInOrder)
     }
     Platform::Launcher::setInstance(&launcher);
     qunsetenv("KOPIA_LOG");
+}
+
+// The menu window's tree opens the user's own folder; the second window's
+// keeps the tree's own start folder (the folder the runtime runs in). Both
+// propose a target in the user's folder.
+TEST_F(CopyTest, EachWindowsTreeOpensItsOwnStartFolder)
+{
+    writeProject(QStringLiteral("[NAMES]\n1001=Gry\n1002=Więcej\n[DATA]\n1001=DANE\\GRY.RV3\n"
+                                "[NEXT_WINDOW]\n1002=1\n[NEXT_WINDOW_INI]\n1002=DRUGIE\\DRUGIE.INI\n"
+                                "[FUNCTIONS]\n10002=1\n[OBJECTS]\nLIST=1\n"));
+    writeCdText(QStringLiteral("DRUGIE/DRUGIE.INI"),
+                QStringLiteral("[NAMES]\n1001=Gry\n[DATA]\n1001=DANE\\GRY.RV3\n[FUNCTIONS]\n10002=1\n"
+                               "[OBJECTS]\nLIST=1\n"));
+    const QString running = cdPath(QStringLiteral("MENU"));
+    QDir().mkpath(running);
+    QDir().mkpath(home());
+    // The runtime runs in the menu folder, the user's folder is home().
+    struct Place {
+        QString current = QDir::currentPath();
+        QByteArray home = qgetenv("HOME");
+        ~Place()
+        {
+            QDir::setCurrent(current);
+            qputenv("HOME", home);
+        }
+    } restored;
+    QDir::setCurrent(running);
+    qputenv("HOME", home().toLocal8Bit());
+
+    TForm1 &menu = build();
+    menu.show();
+    const auto key = [](QWidget &window, int id) {
+        return window.findChild<TMenuButton *>(QStringLiteral("klw%1").arg(id));
+    };
+    const auto copyFrom = [&key](TMenuWindowBase &window) {
+        QString tree;
+        QString target;
+        whenModal<T_frmKopia>([&tree, &target](T_frmKopia &dialog) {
+            tree = dialog.dirtree1->GetSelectedDir();
+            target = dialog.edtKatalog->text();
+            dialog.reject();
+        });
+        window.choice().CurrentProgram = QStringLiteral("Szachy");
+        window.KOPIUJ_PRG(key(window, 10002));
+        return std::pair(tree, target);
+    };
+
+    menu.ODCZYTKATEGORI(key(menu, 1001));
+    EXPECT_EQ(copyFrom(menu), std::pair(home() + u'/', home() + QStringLiteral("/Szachy 2")));
+
+    menu.ODCZYTKATEGORI(key(menu, 1002));
+    ASSERT_NE(menu.subWindow(), nullptr);
+    TForm2 &second = *menu.subWindow();
+    second.ODCZYTKATEGORI_2(key(second, 1001));
+    EXPECT_EQ(copyFrom(second), std::pair(running + u'/', home() + QStringLiteral("/Szachy 2")));
 }

@@ -6,6 +6,7 @@
 #include <testsupport.h>
 
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QImageWriter>
 #include <QTimer>
@@ -192,6 +193,99 @@ TEST(JpegReader, AFileOfThousandsOfScansIsRefusedAndNotHandedOn)
     QTemporaryDir dir;
     const QString path = TestSupport::writeFile(dir.filePath(QStringLiteral("ZRZUT.JPG")), hostile);
     EXPECT_TRUE(TfrmBMP_JPG::loadScreenshot(path).isNull());
+}
+
+namespace {
+
+// A marker segment: its code, its length (counting itself) and its bytes.
+QByteArray segment(char code, const QByteArray &payload)
+{
+    const qsizetype length = payload.size() + 2;
+    return QByteArray("\xFF", 1) + code + char(length >> 8) + char(length) + payload;
+}
+
+} // namespace
+
+TEST(JpegReader, ScansAreCountedAsTheLibraryMeetsThem)
+{
+    const QByteArray start("\xFF\xD8", 2);
+    const QByteArray end("\xFF\xD9", 2);
+    // One component, the whole band.
+    const QByteArray scan = segment('\xDA', QByteArray("\x01\x01\x00\x00\x3F\x00", 6));
+    const struct {
+        const char *what;
+        QByteArray bytes;
+        int limit;
+        int scans;
+    } cases[] = {
+        {"not a JPEG", QByteArray("GIF89a") + scan, 256, 0},
+        {"nothing but the start", start, 256, 0},
+        {"one scan with its coded data", start + scan + "\x12\x34" + end, 256, 1},
+        {"a coded 0xFF is followed by 0x00", start + scan + QByteArray("\x11\xFF\x00\xDA\x55", 5) + end, 256, 1},
+        {"fill before a marker", start + scan + QByteArray("\x11\xFF\xFF\xFF", 4) + scan + end, 256, 2},
+        {"restarts in coded data", start + scan + QByteArray("\x11\xFF\xD0\x22\xFF\xD7\x33", 7) + scan + end, 256,
+         2},
+        {"a segment is passed over by its length",
+         start + segment('\xFE', QByteArray("\xFF\xDA\x00\x08", 4)) + scan + end, 256, 1},
+        {"bytes between segments are passed over", start + "junk" + scan + "junk" + scan + end, 256, 2},
+        {"nothing counts after the end of the picture", start + scan + end + scan + scan, 256, 1},
+        {"a length past the end of the bytes", start + scan + QByteArray("\xFF\xE1\x7F\xFF", 4) + scan, 256, 1},
+        {"cut inside a length", start + scan + QByteArray("\xFF\xE1\x00", 3), 256, 1},
+        {"cut after a marker's 0xFF", start + scan + QByteArray("\xFF", 1), 256, 1},
+        {"fill to the end", start + QByteArray(100, '\xFF'), 256, 0},
+        {"counted to one over the limit", start + scan.repeated(1000) + end, 10, 11},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(JpegReader::countScans(c.bytes, c.limit), c.scans);
+    }
+
+    // A file of an encoder: each of its scans.
+    const QByteArray honest = progressive(filled(64, 64, Qt::red));
+    EXPECT_GT(JpegReader::countScans(honest), 1);
+    EXPECT_EQ(JpegReader::countScans(honest), honest.count(QByteArray("\xFF\xDA", 2)));
+}
+
+TEST(JpegReader, AProgressiveFileLoadsUpToTheBoundOfScans)
+{
+    const QColor colour(20, 160, 60);
+    const QByteArray honest = progressive(filled(256, 256, colour));
+    const int scans = JpegReader::countScans(honest);
+    const struct {
+        const char *what;
+        QByteArray bytes;
+        bool loads;
+    } cases[] = {
+        {"as an encoder writes it", honest, true},
+        {"at the bound", withRepeatedLastScan(honest, JpegReader::MaxScans - scans), true},
+        {"one over the bound", withRepeatedLastScan(honest, JpegReader::MaxScans - scans + 1), false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const JpegReader::Result result = JpegReader::decode(c.bytes);
+        ASSERT_EQ(result.ok(), c.loads) << result.error.toStdString();
+        if (c.loads) {
+            EXPECT_EQ(result.picture.size(), QSize(256, 256));
+            EXPECT_TRUE(near(result.picture.pixelColor(128, 128), colour));
+        } else {
+            EXPECT_TRUE(result.error.contains(QStringLiteral("scans"))) << result.error.toStdString();
+        }
+    }
+}
+
+// Each scan of a large picture costs the library a pass over all of it: a
+// few thousand scans would take it seconds to reach the bound by decoding.
+TEST(JpegReader, ALargePictureOfThousandsOfScansIsRefusedBeforeDecoding)
+{
+    const QByteArray bomb = withRepeatedLastScan(progressive(filled(4096, 4096, QColor(90, 90, 90))), 3000);
+    ASSERT_GT(JpegReader::countScans(bomb), JpegReader::MaxScans);
+    QElapsedTimer timer;
+    timer.start();
+    const JpegReader::Result result = JpegReader::decode(bomb);
+    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.jpeg);
+    EXPECT_TRUE(result.error.contains(QStringLiteral("scans"))) << result.error.toStdString();
 }
 
 // While a large picture decodes, the event loop runs: timers fire and
