@@ -19,6 +19,7 @@ struct ErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
+    int maxScans = MaxScans; // of this picture
 };
 
 extern "C" void exitWithError(j_common_ptr info)
@@ -88,10 +89,10 @@ bool standsAlone(unsigned char code)
 extern "C" void boundScans(j_common_ptr common)
 {
     auto *info = reinterpret_cast<j_decompress_ptr>(common);
-    if (info->input_scan_number <= MaxScans)
-        return;
     auto *manager = reinterpret_cast<ErrorManager *>(info->err);
-    std::snprintf(manager->message, sizeof manager->message, TooManyScans, MaxScans);
+    if (info->input_scan_number <= manager->maxScans)
+        return;
+    std::snprintf(manager->message, sizeof manager->message, TooManyScans, manager->maxScans);
     std::longjmp(manager->jump, 1);
 }
 
@@ -146,6 +147,12 @@ Result failure(Decoder &decoder)
 
 } // namespace
 
+int scansAllowed(quint32 width, quint32 height)
+{
+    const qint64 pixels = std::max<qint64>(qint64(width) * height, 1);
+    return int(std::clamp<qint64>(MaxScanPixels / pixels, 1, MaxScans));
+}
+
 int countScans(QByteArrayView bytes, int limit)
 {
     // The library takes only bytes that start with the start of a picture.
@@ -187,9 +194,10 @@ Result decode(QByteArrayView bytes, int maxSide)
         destroy(decoder);
         return {{}, QStringLiteral("a picture of %1 x %2 pixels is not shown").arg(width).arg(height), jpeg};
     }
-    if (countScans(bytes) > MaxScans) {
+    decoder.errors.maxScans = scansAllowed(width, height);
+    if (countScans(bytes, decoder.errors.maxScans) > decoder.errors.maxScans) {
         destroy(decoder);
-        return {{}, QString::asprintf(TooManyScans, MaxScans), jpeg};
+        return {{}, QString::asprintf(TooManyScans, decoder.errors.maxScans), jpeg};
     }
     QImage picture(int(width), int(height), QImage::Format_RGB888);
     if (picture.isNull()) {

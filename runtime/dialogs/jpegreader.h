@@ -10,11 +10,18 @@
 // process on a broken file; here every error comes back as a null picture
 // with its reason, and a header that claims more pixels than a screen can
 // hold is refused before any pixel memory is taken; so is a progressive
-// file of more scans than any encoder writes.
+// file of more scans than any encoder writes, or than its size allows.
 namespace JpegReader {
 
 // Scans a picture may have; a file with more is refused.
 inline constexpr int MaxScans = 256;
+
+// Each scan is a pass over the whole picture, so the scans a picture may
+// have shrink as it grows: MaxScans up to four million pixels, then fewer,
+// so that no file keeps the viewer busy for more than about a second. The
+// largest picture shown still may have the dozen scans an encoder writes.
+inline constexpr qint64 MaxScanPixels = qint64(MaxScans) << 22;
+int scansAllowed(quint32 width, quint32 height);
 
 // The scans (start-of-scan markers) the library would meet in bytes, counted
 // up to limit + 1, without decoding any. The markers are walked as the

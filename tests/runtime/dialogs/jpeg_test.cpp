@@ -288,6 +288,33 @@ TEST(JpegReader, ALargePictureOfThousandsOfScansIsRefusedBeforeDecoding)
     EXPECT_TRUE(result.error.contains(QStringLiteral("scans"))) << result.error.toStdString();
 }
 
+// A large picture may have fewer scans than a small one: a few hundred
+// passes over sixteen million pixels would take many seconds as well. The
+// largest picture shown keeps room for an encoder's dozen.
+TEST(JpegReader, TheScansAPictureMayHaveShrinkAsItGrows)
+{
+    const struct {
+        quint32 width, height;
+        int allowed;
+    } sizes[] = {
+        {640, 480, JpegReader::MaxScans}, {2048, 2048, JpegReader::MaxScans}, {4096, 4096, 64},
+        {8192, 8192, 16},                 {8192, 1, JpegReader::MaxScans},
+    };
+    for (const auto &size : sizes)
+        EXPECT_EQ(JpegReader::scansAllowed(size.width, size.height), size.allowed) << size.width << "x" << size.height;
+
+    const QByteArray honest = progressive(filled(4096, 4096, QColor(90, 90, 90)));
+    const QByteArray overItsBound = withRepeatedLastScan(honest, 100);
+    ASSERT_LE(JpegReader::countScans(overItsBound), JpegReader::MaxScans);
+    QElapsedTimer timer;
+    timer.start();
+    const JpegReader::Result result = JpegReader::decode(overItsBound);
+    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.error.contains(QStringLiteral("more than 64 scans"))) << result.error.toStdString();
+    EXPECT_TRUE(JpegReader::decode(honest).ok());
+}
+
 // While a large picture decodes, the event loop runs: timers fire and
 // windows are painted.
 TEST(ScreenshotViewer, ALargePictureDecodesBesideTheEventLoop)
