@@ -196,15 +196,13 @@ Plan entriesOf(const QList<Row> &rows, const QString &driveRoot, const QString &
 Platform::WriteResult write(const QString &dataFile, const QList<Entry> &entries)
 {
     Platform::ProfileFile file(dataFile);
-    // A file that cannot be read is never written over; why it could not
-    // be read is the reason to tell.
-    const QString readFailure = file.errorString();
     for (const Entry &entry : entries)
         file.writeString(entry.section, entry.key, entry.value);
+    // A file that cannot be read is never written over: the reason is then
+    // why it could not be read.
     if (file.flush())
         return {};
-    const QString reason = readFailure.isEmpty() ? file.errorString() : readFailure;
-    return {Messages::writeError(QDir::toNativeSeparators(dataFile), reason), reason};
+    return {Messages::writeError(QDir::toNativeSeparators(dataFile), file.errorString()), file.errorString()};
 }
 
 } // namespace MusicEntries
