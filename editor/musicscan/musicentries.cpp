@@ -10,6 +10,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <vector>
+
 namespace MusicEntries {
 namespace {
 
@@ -41,7 +43,7 @@ public:
     {
         decideSections(rows);
         for (qsizetype i = 0; i < rows.size(); ++i) {
-            if (!addRow(rows[i], m_titleKept.value(i)))
+            if (!addRow(rows[i], m_titleKept[size_t(i)]))
                 break;
         }
         return std::move(m_plan);
@@ -96,13 +98,14 @@ private:
     // have.
     void decideSections(const QList<Row> &rows)
     {
+        m_titleKept.assign(size_t(rows.size()), false);
         for (qsizetype i = 0; i < rows.size(); ++i) {
             const Row &row = rows[i];
             const QString folder = QDir::cleanPath(row.folder);
             if (!row.isFolder) {
                 const QString title = titleOf(row.name);
                 const bool kept = checkProgramName(title).ok() && take(title, true, folder);
-                m_titleKept.insert(i, kept);
+                m_titleKept[size_t(i)] = kept;
                 m_plan.skipped += kept ? 0 : 1;
             }
             if (m_folderKept.contains(folder))
@@ -168,7 +171,7 @@ private:
     QString m_separator;
     Plan m_plan;
     QHash<QString, Section> m_sections; // by folded name
-    QHash<qsizetype, bool> m_titleKept; // by row
+    std::vector<bool> m_titleKept;      // by row
     QHash<QString, bool> m_folderKept;  // by clean folder path
     QSet<QString> m_foldersWritten;
     Platform::FolderEntryFinder m_finder;
