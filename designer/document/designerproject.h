@@ -38,8 +38,16 @@ private:
     // The whole design into file, in the order other readers rely on.
     void writeDesign(Platform::ProfileFile &file);
     void dropStaleEntries();
+    void complainOfSave(const QString &fileName, const QString &error);
     bool flushOrComplain(Platform::ProfileFile &file);
-    bool copyProjectFileTo(const QString &target);
+    // The open project's file as the disk has it.
+    QString projectFileText() const;
+    // Where a copy's stored paths are taken from: as the project stores
+    // them, or rebuilt from the CD folder as the save does.
+    enum class PathsFrom { AsStored, CdFolder };
+    // The open project's file with the design written over it, under
+    // another name; false (after a message) when it could not be written.
+    bool writeCopyTo(const QString &target, PathsFrom paths);
 
     // Steps of the load.
     void createSurface();

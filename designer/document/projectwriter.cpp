@@ -3,6 +3,7 @@
 #include "project/cdfolder.h"
 #include "project/designercontext.h"
 #include "project/designermessages.h"
+#include "project/openprojectwrite.h"
 #include "document/surfacedesign.h"
 #include "surface/menusurface.h"
 
@@ -40,34 +41,42 @@ bool DesignerProject::Zapisz()
 {
     if (!m_context.Surface || !m_context.ProjectIni)
         return false;
-    ProfileFile &file = *m_context.ProjectIni;
-    // What another program wrote into the file meanwhile stays; a file that
-    // is gone leaves what was read of it to be written again.
-    if (QFileInfo::exists(file.fileName()))
-        file.reload();
-    writeDesign(file);
-    // Paths stored before the project had its CD folder are written from it now.
-    rebaseStoredPaths(file, m_context.DriveRoot);
-    if (!flushOrComplain(file))
+    // Written over the file as the disk has it now, so what another program
+    // wrote into it meanwhile stays.
+    const Platform::WriteResult written = writeOpenProject(m_context, [this](ProfileFile &file) {
+        writeDesign(file);
+        // Paths stored before the project had its CD folder are written from it now.
+        rebaseStoredPaths(file, m_context.DriveRoot);
+    });
+    if (!written.ok()) {
+        complainOfSave(m_context.ProjectIni->fileName(), written.error);
         return false;
+    }
     if (!QFileInfo::exists(m_context.DataDir + QStringLiteral("Temp/0.tmp")))
         m_context.ProjectModified = false;
     return true;
+}
+
+void DesignerProject::complainOfSave(const QString &fileName, const QString &error)
+{
+    Platform::showMessage(m_context.Surface, DesignerMessages::saveFailed(fileName, error), DesignerCaption,
+                          Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
 }
 
 bool DesignerProject::flushOrComplain(ProfileFile &file)
 {
     if (file.flush())
         return true;
-    Platform::showMessage(m_context.Surface, DesignerMessages::saveFailed(file.fileName(), file.errorString()),
-                          DesignerCaption, Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
+    complainOfSave(file.fileName(), file.errorString());
     return false;
 }
 
 void DesignerProject::writeDesign(ProfileFile &file)
 {
     dropStaleEntries();
-    savedDesignOf(m_context).write(file);
+    // What the file holds beside the design (a second window's entries,
+    // [INFOCD]) stays as the file has it.
+    designOf(m_context).write(file);
 }
 
 void DesignerProject::dropStaleEntries()
@@ -77,41 +86,44 @@ void DesignerProject::dropStaleEntries()
     m_context.KeyFilesLeft.clear();
 }
 
-bool DesignerProject::copyProjectFileTo(const QString &target)
+QString DesignerProject::projectFileText() const
 {
-    const QString source = m_context.ProjectIni ? m_context.ProjectIni->fileName() : QString();
-    if (!source.isEmpty() && sameFile(source, target))
-        return true;
     // A file that cannot be read any more (its folder removed) gives what
-    // was read of it; a project never written starts the copy empty.
-    Platform::ReadResult read = Platform::readRegularFile(source, Platform::SizeLimits::Profile);
-    const QByteArray bytes = read.ok() || !m_context.ProjectIni ? std::move(read.bytes)
-                                                                : Platform::toCp1250(m_context.ProjectIni->text());
-    const Platform::WriteResult written = Platform::writeWholeFile(target, bytes);
-    if (written.ok())
-        return true;
-    Platform::showMessage(m_context.Surface, DesignerMessages::cannotCreate(target) + u'\n' + written.error, DesignerCaption,
-                          Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
-    return false;
+    // was read of it; a project never written starts empty.
+    const QString source = m_context.ProjectIni->fileName();
+    const Platform::ReadResult read = Platform::readRegularFile(source, Platform::SizeLimits::Profile);
+    return read.ok() ? Platform::fromCp1250(read.bytes) : m_context.ProjectIni->text();
+}
+
+bool DesignerProject::writeCopyTo(const QString &target, PathsFrom paths)
+{
+    // One write: the target holds the whole copy or stays as it was.
+    ProfileFile copy(target);
+    copy.setText(projectFileText());
+    writeDesign(copy);
+    if (paths == PathsFrom::CdFolder)
+        rebaseStoredPaths(copy, m_context.DriveRoot);
+    return flushOrComplain(copy);
 }
 
 void DesignerProject::mnuZapiszjakoClick(QObject *)
 {
-    if (!m_context.Surface)
+    if (!m_context.Surface || !m_context.ProjectIni)
         return;
-    const QString start = m_context.ProjectIni ? m_context.ProjectIni->fileName() : QString();
+    const QString source = m_context.ProjectIni->fileName();
     const QString target = Platform::Dialogs::instance().saveFile(
-        m_context.Surface, QStringLiteral("Zapisz jako"), start, DesignerMessages::projectFilter());
+        m_context.Surface, QStringLiteral("Zapisz jako"), source, DesignerMessages::projectFilter());
     if (target.isEmpty())
         return;
+    const QString driveRoot = m_context.DriveRoot;
     offerCdFolder(m_context.Surface, m_context, target);
-    // Entries the design does not hold (a second window, [INFOCD]) come
-    // along with the copy.
-    if (!copyProjectFileTo(target))
+    // The project is bound to the new file only once that file holds it: a
+    // failed write leaves it with its old file, still modified.
+    const bool saved = sameFile(source, target) ? Zapisz() : writeCopyTo(target, PathsFrom::CdFolder);
+    if (!saved) {
+        m_context.DriveRoot = driveRoot;
         return;
-    m_context.ProjectIni = std::make_unique<ProfileFile>(target);
-    if (!Zapisz())
-        return;
+    }
     LoadINI(target);
 }
 
@@ -158,12 +170,8 @@ void DesignerProject::mnuZapiszJakoSzablonClick(QObject *)
                               Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
         return;
     }
-    if (!copyProjectFileTo(target))
-        return;
     // The project's own file and its modified flag are left as they are.
-    ProfileFile templateFile(target);
-    writeDesign(templateFile);
-    flushOrComplain(templateFile);
+    writeCopyTo(target, PathsFrom::AsStored);
 }
 
 void DesignerProject::Exportujinfocdromu1Click(QObject *)
@@ -185,22 +193,21 @@ void DesignerProject::Exportujinfocdromu1Click(QObject *)
                               Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
         return;
     }
-    // The open project is written through its own object, so neither
-    // write undoes the other.
-    std::unique_ptr<ProfileFile> own;
-    ProfileFile *file = m_context.ProjectIni.get();
-    if (sameFile(file->fileName(), target)) {
-        file->reload();
-    } else {
-        own = std::make_unique<ProfileFile>(target);
-        file = own.get();
-    }
     InfoCd infoCd;
     infoCd.font = description->font;
     infoCd.bounds = description->bounds;
     infoCd.mask = m_context.Design.setting(QStringLiteral("Maska"));
     infoCd.picture = m_context.Design.setting(QStringLiteral("Tlo"));
     infoCd.textFile = m_context.Design.setting(QStringLiteral("CD_DESCRIPTION"));
-    MenuDesign::writeInfoCd(*file, infoCd);
-    flushOrComplain(*file);
+    const auto exportInto = [&infoCd](ProfileFile &file) { MenuDesign::writeInfoCd(file, infoCd); };
+    // The open project takes the export as any write of it, so a later save
+    // keeps it; another file through an object of its own.
+    if (sameFile(m_context.ProjectIni->fileName(), target)) {
+        if (const Platform::WriteResult written = writeOpenProject(m_context, exportInto); !written.ok())
+            complainOfSave(target, written.error);
+        return;
+    }
+    ProfileFile file(target);
+    exportInto(file);
+    flushOrComplain(file);
 }

@@ -346,10 +346,8 @@ void TfrmObiekty::commitNextWindow(bool checked)
     QWidget *current = m_context.CurrentObject;
     if (!m_context.ProjectIni || !rowApplies(Row::NextIni, current))
         return;
-    if (!DesignEdits::setNextWindow(m_context, tagOf(current), checked))
-        Platform::showMessage(this,
-                              DesignerMessages::saveFailed(m_context.ProjectIni->fileName(),
-                                                           m_context.ProjectIni->errorString()),
+    if (const Platform::WriteResult written = DesignEdits::setNextWindow(m_context, tagOf(current), checked); !written.ok())
+        Platform::showMessage(this, DesignerMessages::saveFailed(m_context.ProjectIni->fileName(), written.error),
                               DesignerCaption, Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
     committed(rowStep(Row::NextIni));
 }

@@ -3,6 +3,7 @@
 #include "objects/objectstyle.h"
 #include "objects/objectviews.h"
 #include "project/designercontext.h"
+#include "project/openprojectwrite.h"
 
 #include <buttons/menubutton.h>
 #include <menuobjects/imagewidget.h>
@@ -274,16 +275,13 @@ void setKeyFile(DesignerContext &context, int id, KeyFile file, const QString &s
     context.markEdited();
 }
 
-bool setNextWindow(DesignerContext &context, int id, bool opens)
+Platform::WriteResult setNextWindow(DesignerContext &context, int id, bool opens)
 {
     DesignKey *key = context.Design.key(id);
     if (!key || key->isFunctionKey())
-        return true;
+        return {};
     key->nextWindow = opens ? QStringLiteral("1") : QStringLiteral("0");
-    if (!context.ProjectIni)
-        return true;
-    MenuDesign::writeNextWindow(*context.ProjectIni, *key);
-    return context.ProjectIni->flush();
+    return writeOpenProject(context, [key](Platform::ProfileFile &file) { MenuDesign::writeNextWindow(file, *key); });
 }
 
 } // namespace DesignEdits

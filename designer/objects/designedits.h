@@ -1,6 +1,7 @@
 #pragma once
 
 #include <projectfile/menudesign.h>
+#include <safefile.h>
 
 #include <functional>
 
@@ -73,8 +74,9 @@ QString keyFile(const DesignerContext &context, int id, KeyFile file);
 void setKeyFile(DesignerContext &context, int id, KeyFile file, const QString &stored);
 
 // The second-window tick of a category key: the design keeps "1" or "0"
-// and the project file takes it at once, as the user sees it happen. False
-// when the file could not be written; nothing for other ids.
-bool setNextWindow(DesignerContext &context, int id, bool opens);
+// and the project file takes it at once, as the user sees it happen, and
+// nothing else. A failure says why the file could not be written; nothing
+// happens for other ids.
+Platform::WriteResult setNextWindow(DesignerContext &context, int id, bool opens);
 
 } // namespace DesignEdits

@@ -639,10 +639,8 @@ void PropertyEditors::chkUseNextIniClick(bool checked)
     const int id = currentCategoryId();
     if (!id || !m_context.ProjectIni)
         return;
-    if (!DesignEdits::setNextWindow(m_context, id, checked))
-        Platform::showMessage(parent(),
-                              DesignerMessages::saveFailed(m_context.ProjectIni->fileName(),
-                                                           m_context.ProjectIni->errorString()),
+    if (const Platform::WriteResult written = DesignEdits::setNextWindow(m_context, id, checked); !written.ok())
+        Platform::showMessage(parent(), DesignerMessages::saveFailed(m_context.ProjectIni->fileName(), written.error),
                               DesignerCaption, Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
     committed(Steps::NextWindow);
 }

@@ -4,6 +4,8 @@
 #include "objects/designedits.h"
 #include "objects/objectstyle.h"
 #include "project/designercontext.h"
+#include "project/designermessages.h"
+#include "project/openprojectwrite.h"
 #include "document/surfacedesign.h"
 #include "selection/surfacecommands.h"
 #include "surface/menusurface.h"
@@ -13,6 +15,7 @@
 #include <menuobjects/menuobjects.h>
 #include <transplist/transplist.h>
 
+#include <dialogs.h>
 #include <paths.h>
 #include <profilefile.h>
 #include <safefile.h>
@@ -55,15 +58,20 @@ bool holds(const std::vector<int> &ids, int id)
 }
 
 // The project file takes a second-window tick at once (DesignEdits::
-// setNextWindow), so it takes the tick an undo step brings back as well.
+// setNextWindow), so it takes the tick an undo step brings back as well,
+// and nothing else.
 void restoreNextWindow(DesignerContext &context, const DesignKey &key)
 {
-    Platform::ProfileFile *file = context.ProjectIni.get();
+    const Platform::ProfileFile *file = context.ProjectIni.get();
     if (!file || key.isFunctionKey()
         || file->readString(Sections::NextWindow, QString::number(key.id), {}) == key.nextWindow)
         return;
-    MenuDesign::writeNextWindow(*file, key);
-    file->flush();
+    const QString fileName = file->fileName();
+    const Platform::WriteResult written = writeOpenProject(
+        context, [&key](Platform::ProfileFile &project) { MenuDesign::writeNextWindow(project, key); });
+    if (!written.ok())
+        Platform::showMessage(context.Surface, DesignerMessages::saveFailed(fileName, written.error),
+                              DesignerCaption, Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
 }
 
 // Keys and the fields keep their hints in the project file; the hint of
