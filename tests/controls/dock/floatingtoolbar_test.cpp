@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
@@ -142,6 +143,37 @@ TEST(FloatingToolbar, TheFirstFloatOfABarAtTheScreensTopKeepsItsCaptionOnScreen)
         EXPECT_EQ(shown.bar->floatingRect(), shown.bar->geometry());
         // The caption is where a press reaches it.
         EXPECT_TRUE(screen.contains(captionOf(shown.bar)));
+    }
+}
+
+TEST(FloatingToolbar, TheFirstFloatByADoubleClickLeavesTheFormsMenuBarUncovered)
+{
+    const struct {
+        const char *what;
+        QPoint formAt; // from the screen's top-left
+    } cases[] = {
+        {"a form in the middle of the screen", {150, 150}},
+        {"a form at the screen's top-left corner", {0, 0}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        // A menu bar along the form's top, the dock right under it.
+        ShownForm shown;
+        auto *menuBar = new QMenuBar(shown.form.get());
+        menuBar->addMenu(QStringLiteral("&Plik"));
+        menuBar->setGeometry(0, 0, 400, 20);
+        menuBar->show();
+        shown.dock->move(0, 20);
+        const QRect screen = shown.form->screen()->availableGeometry();
+        shown.form->move(screen.topLeft() + c.formAt);
+        const QRect menuOnScreen(menuBar->mapToGlobal(QPoint(0, 0)), menuBar->size());
+
+        doubleClick(shown.bar, gripOf(shown.bar));
+        ASSERT_EQ(shown.bar->dockedTo(), nullptr);
+        const QRect floating = shown.bar->geometry();
+        EXPECT_FALSE(floating.intersects(menuOnScreen)) << floating.x() << "," << floating.y();
+        EXPECT_TRUE(screen.contains(floating));
+        EXPECT_EQ(shown.bar->floatingRect(), floating);
     }
 }
 
