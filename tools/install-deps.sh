@@ -9,7 +9,7 @@ packages=(
   libjpeg62-turbo-dev libmpg123-dev libzip-dev libarchive-dev zlib1g-dev
   qt6-multimedia-dev libfluidsynth-dev timgm6mb-soundfont mpg123
   fonts-dejavu-core fonts-liberation2 fontconfig
-  xdg-utils shared-mime-info libglib2.0-bin xvfb xdotool imagemagick xclip
+  xdg-utils shared-mime-info libglib2.0-bin xvfb xdotool imagemagick xclip x11-utils openbox
   zip unzip libarchive-tools zstd p7zip-full python3 python3-cryptography
 )
 

@@ -160,10 +160,12 @@ QRect keepOnScreen(QRect rect, const std::vector<QRect> &workAreas, bool onlyWhe
     return keepInside(rect, *best);
 }
 
-QRect firstFloatingRect(QPoint dockedOrigin, QSize outer, const std::vector<QRect> &workAreas)
+QRect firstFloatingRect(QPoint dockedOrigin, QSize outer, const std::vector<QRect> &workAreas, QRect keepClear)
 {
     const QMargins frame = frameMargins();
-    const QRect around(dockedOrigin - QPoint(frame.left(), frame.top()), outer);
+    QRect around(dockedOrigin - QPoint(frame.left(), frame.top()), outer);
+    if (around.intersects(keepClear))
+        around.moveTop(keepClear.bottom() + 1);
     return keepOnScreen(around, workAreas, false);
 }
 

@@ -81,8 +81,11 @@ QRect keepOnScreen(QRect rect, const std::vector<QRect> &workAreas, bool onlyWhe
 // Where a bar floats the first time, out of a dock: its frame of outer
 // size around the place it had, moved wholly onto the screen. A bar at the
 // top of a form at the screen's top would otherwise have its caption and
-// close square above the screen, out of reach.
-QRect firstFloatingRect(QPoint dockedOrigin, QSize outer, const std::vector<QRect> &workAreas);
+// close square above the screen, out of reach. A frame whose caption would
+// lie over keepClear (the form's menu bar on screen) goes below it instead:
+// a floating bar stays above its form and would hide the menu.
+QRect firstFloatingRect(QPoint dockedOrigin, QSize outer, const std::vector<QRect> &workAreas,
+                        QRect keepClear = QRect());
 
 // ------------------------------------------------------------- sizing
 

@@ -7,6 +7,7 @@
 #include <QChildEvent>
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPainter>
 
 namespace {
@@ -143,9 +144,10 @@ void TToolbar::setDockedTo(TDock *dock)
         QWidget::setVisible(m_visible);
     } else {
         // The window placed by re-parenting and arranging is not yet the
-        // floating one: its place is taken before. A floating window is
-        // its frame already.
-        const QRect remembered = isFloatingWindow() ? geometry() : m_floatingRect;
+        // floating one: its place is taken before. It is where the bar
+        // floated last or a drag dropped it; a window that never floated
+        // stays where its form put it.
+        const QRect remembered = m_floatingRect.isEmpty() && isFloatingWindow() ? geometry() : m_floatingRect;
         const QPoint origin = mapToGlobal(QPoint(0, 0));
         if (!isFloatingWindow())
             reparent(m_ownerForm, FloatingFlags);
@@ -161,6 +163,14 @@ void TToolbar::setDockedTo(TDock *dock)
     update();
     if (differs && OnDockChanged)
         OnDockChanged(this);
+}
+
+void TToolbar::moveEvent(QMoveEvent *event)
+{
+    // Moved by its form or the window system, it floats there again.
+    if (isFloatingWindow() && m_placing == 0 && m_dockChanging == 0 && !m_floatingRect.isEmpty())
+        m_floatingRect.moveTopLeft(pos());
+    QWidget::moveEvent(event);
 }
 
 void TToolbar::setDockRow(int row)

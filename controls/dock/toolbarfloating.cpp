@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -169,7 +170,11 @@ void TToolbar::keepOnScreen(bool onlyWhenOff)
 
 QRect TToolbar::firstFloatingRect(QPoint dockedOrigin) const
 {
-    return FloatPlan::firstFloatingRect(dockedOrigin, size(), workAreas());
+    QRect menuBar;
+    const auto *menu = m_ownerForm->findChild<QMenuBar *>(QString(), Qt::FindDirectChildrenOnly);
+    if (menu && menu->isVisible())
+        menuBar = QRect(menu->mapToGlobal(QPoint(0, 0)), menu->size());
+    return FloatPlan::firstFloatingRect(dockedOrigin, size(), workAreas(), menuBar);
 }
 
 void TToolbar::hideEvent(QHideEvent *event)

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
@@ -30,6 +31,17 @@ void drag(TToolbar *bar, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers
     mouse(bar, QEvent::MouseMove, (from + to) / 2, modifiers);
     mouse(bar, QEvent::MouseMove, to, modifiers);
     mouse(bar, QEvent::MouseButtonRelease, to, modifiers);
+}
+
+// A drag that tells the outline shown just before the release.
+QRect dragShowing(TToolbar *bar, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    mouse(bar, QEvent::MouseButtonPress, from, modifiers);
+    mouse(bar, QEvent::MouseMove, (from + to) / 2, modifiers);
+    mouse(bar, QEvent::MouseMove, to, modifiers);
+    const QRect outline = bar->dragOutline() ? bar->dragOutline()->outline() : QRect();
+    mouse(bar, QEvent::MouseButtonRelease, to, modifiers);
+    return outline;
 }
 
 // A double click as it arrives: press, release, double click, release.
@@ -134,16 +146,109 @@ TEST(FloatingToolbar, TheFirstFloatOfABarAtTheScreensTopKeepsItsCaptionOnScreen)
     }
 }
 
+TEST(FloatingToolbar, TheFirstFloatByADoubleClickLeavesTheFormsMenuBarUncovered)
+{
+    const struct {
+        const char *what;
+        QPoint formAt; // from the screen's top-left
+    } cases[] = {
+        {"a form in the middle of the screen", {150, 150}},
+        {"a form at the screen's top-left corner", {0, 0}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        // A menu bar along the form's top, the dock right under it.
+        ShownForm shown;
+        auto *menuBar = new QMenuBar(shown.form.get());
+        menuBar->addMenu(QStringLiteral("&Plik"));
+        menuBar->setGeometry(0, 0, 400, 20);
+        menuBar->show();
+        shown.dock->move(0, 20);
+        const QRect screen = shown.form->screen()->availableGeometry();
+        shown.form->move(screen.topLeft() + c.formAt);
+        const QRect menuOnScreen(menuBar->mapToGlobal(QPoint(0, 0)), menuBar->size());
+
+        doubleClick(shown.bar, gripOf(shown.bar));
+        ASSERT_EQ(shown.bar->dockedTo(), nullptr);
+        const QRect floating = shown.bar->geometry();
+        EXPECT_FALSE(floating.intersects(menuOnScreen)) << floating.x() << "," << floating.y();
+        EXPECT_TRUE(screen.contains(floating));
+        EXPECT_EQ(shown.bar->floatingRect(), floating);
+    }
+}
+
 TEST(FloatingToolbar, ABarTheFormLeavesFloatingStaysWhereTheFormPutIt)
 {
-    ShownForm shown;
-    auto *bar = new TToolbar(shown.form.get());
-    new TToolbarButton(bar);
-    bar->arrangeControls();
-    bar->move(300, 300);
-    bar->setDockedTo(nullptr);
-    EXPECT_EQ(bar->geometry().topLeft(), QPoint(300, 300));
-    EXPECT_EQ(bar->floatingRect(), bar->geometry());
+    const struct {
+        const char *what;
+        bool floatedBefore;
+    } cases[] = {
+        {"a bar that never floated", false},
+        {"a bar that floated before by a drag", true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ShownForm shown;
+        auto *bar = new TToolbar(shown.form.get());
+        new TToolbarButton(bar);
+        bar->arrangeControls();
+        if (c.floatedBefore) {
+            bar->setDockedTo(shown.dock);
+            drag(bar, gripOf(bar), shown.middleOfScreen());
+            ASSERT_EQ(bar->dockedTo(), nullptr);
+        }
+        bar->move(300, 300);
+        bar->setDockedTo(nullptr);
+        EXPECT_EQ(bar->geometry().topLeft(), QPoint(300, 300));
+        EXPECT_EQ(bar->floatingRect(), bar->geometry());
+    }
+}
+
+TEST(FloatingToolbar, AMovedBarLandsWhereItsOutlineShowed)
+{
+    const struct {
+        const char *what;
+        bool floating;    // the bar floats in the middle of the screen first
+        std::function<QPoint(const ShownForm &)> from;
+        std::function<QPoint(const ShownForm &)> to;
+        Qt::KeyboardModifiers modifiers;
+        bool docks;
+    } cases[] = {
+        {"a caption drag to a free place", true, [](const ShownForm &s) { return captionOf(s.bar); },
+         [](const ShownForm &s) { return s.middleOfScreen() + QPoint(-250, 120); }, Qt::NoModifier, false},
+        {"a caption drag with Ctrl over the dock", true, [](const ShownForm &s) { return captionOf(s.bar); },
+         [](const ShownForm &s) { return s.form->mapToGlobal(QPoint(200, 2)); }, Qt::ControlModifier, false},
+        {"a caption drag onto the dock", true, [](const ShownForm &s) { return captionOf(s.bar); },
+         [](const ShownForm &s) { return s.form->mapToGlobal(QPoint(160, 2)); }, Qt::NoModifier, true},
+        {"a grip drag out of the dock", false, [](const ShownForm &s) { return gripOf(s.bar); },
+         [](const ShownForm &s) { return s.middleOfScreen(); }, Qt::NoModifier, false},
+        {"a grip drag along the dock", false, [](const ShownForm &s) { return gripOf(s.bar); },
+         [](const ShownForm &s) { return gripOf(s.bar) + QPoint(120, 0); }, Qt::NoModifier, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ShownForm shown;
+        if (c.floating) {
+            drag(shown.bar, gripOf(shown.bar), shown.middleOfScreen());
+            ASSERT_EQ(shown.bar->dockedTo(), nullptr);
+        }
+        const QRect before = QRect(shown.bar->mapToGlobal(QPoint(0, 0)), shown.bar->size());
+        const QRect outline = dragShowing(shown.bar, c.from(shown), c.to(shown), c.modifiers);
+        ASSERT_FALSE(outline.isEmpty());
+        ASSERT_NE(outline.topLeft(), before.topLeft());
+        if (c.docks) {
+            ASSERT_EQ(shown.bar->dockedTo(), shown.dock);
+            EXPECT_EQ(shown.bar->dockRow(), 0);
+            // Along the dock where the outline was; across at its row.
+            EXPECT_EQ(shown.bar->mapToGlobal(QPoint(0, 0)),
+                      QPoint(outline.left(), shown.dock->mapToGlobal(QPoint(0, 0)).y()));
+        } else {
+            ASSERT_EQ(shown.bar->dockedTo(), nullptr);
+            EXPECT_EQ(shown.bar->geometry(), outline);
+            EXPECT_EQ(shown.bar->floatingRect(), outline);
+            EXPECT_TRUE(shown.bar->isVisible());
+        }
+    }
 }
 
 TEST(FloatingToolbar, ABarFloatsAgainWhereItFloatedLast)

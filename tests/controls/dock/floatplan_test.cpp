@@ -175,24 +175,32 @@ TEST(KeepOnScreen, ABarFloatingTheFirstTimeHasItsWholeFrameOnScreen)
     const std::vector<QRect> underPanel{QRect(0, 24, 1280, 1000)};
     const std::vector<QRect> two{Screen, QRect(-1024, 0, 1024, 768)};
     const QSize outer(747, 48);
+    // The form's menu bar right above its dock.
+    const QRect menuAtTop(0, 0, 1280, 22);
+    const QRect menuInMiddle(146, 170, 800, 20);
     const struct {
         const char *what;
         QPoint docked;
         std::vector<QRect> areas;
+        QRect menuBar;
         QPoint expected;
     } cases[] = {
         // The frame goes around the place the bar had.
-        {"in the middle of the screen", {150, 172}, one, {146, 153}},
-        {"at the screen's top-left corner", {0, 0}, one, {0, 0}},
-        {"under a menu bar at the screen's top", {0, 22}, one, {0, 3}},
-        {"under a panel", {0, 30}, underPanel, {0, 24}},
-        {"at the right edge", {1000, 500}, one, {533, 481}},
-        {"at the bottom edge", {300, 1000}, one, {296, 976}},
-        {"on a second screen left of the first", {-1024, 0}, two, {-1024, 0}},
+        {"in the middle of the screen", {150, 172}, one, {}, {146, 153}},
+        {"at the screen's top-left corner", {0, 0}, one, {}, {0, 0}},
+        {"under a desktop's menu bar at the screen's top", {0, 22}, one, {}, {0, 3}},
+        {"under a panel", {0, 30}, underPanel, {}, {0, 24}},
+        {"at the right edge", {1000, 500}, one, {}, {533, 481}},
+        {"at the bottom edge", {300, 1000}, one, {}, {296, 976}},
+        {"on a second screen left of the first", {-1024, 0}, two, {}, {-1024, 0}},
+        // Its caption would cover the form's menu bar: it goes below.
+        {"under the form's menu bar at the screen's top", {0, 22}, one, menuAtTop, {0, 22}},
+        {"under the form's menu bar in the middle", {150, 190}, one, menuInMiddle, {146, 190}},
+        {"far below the form's menu bar", {150, 600}, one, menuInMiddle, {146, 581}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        const QRect rect = FloatPlan::firstFloatingRect(c.docked, outer, c.areas);
+        const QRect rect = FloatPlan::firstFloatingRect(c.docked, outer, c.areas, c.menuBar);
         EXPECT_EQ(rect, QRect(c.expected, outer));
     }
 }
