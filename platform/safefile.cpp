@@ -6,16 +6,20 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <climits>
 #include <cstring>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 #include <vector>
 
@@ -121,10 +125,11 @@ bool WholeFileWriter::fail(int error)
 
 void WholeFileWriter::discard()
 {
-    if (m_fd >= 0)
-        ::close(std::exchange(m_fd, -1));
+    // Removed while still locked, so no other write takes it for a left-over.
     if (!m_temporary.isEmpty())
         ::unlink(std::exchange(m_temporary, {}).constData());
+    if (m_fd >= 0)
+        ::close(std::exchange(m_fd, -1));
 }
 
 namespace {
@@ -160,66 +165,228 @@ quint64 nameHash(QByteArrayView name)
     return hash;
 }
 
-// The name beside target that its next content is written under before it
-// takes target's place: ".NAME.~new", the same for every write of target,
-// so what a killed program left there is taken over by the next write of
-// that file. A name too long to carry the additions keeps its first bytes
-// and a hash of the whole name, so the name always fits.
+// name itself when it takes at most room bytes; else its first bytes and a
+// hash of the whole name, in exactly room bytes.
+QByteArray fittedName(const QByteArray &name, qsizetype room)
+{
+    if (name.size() <= room)
+        return name;
+    const QByteArray hash = QByteArray::number(nameHash(name), 16).rightJustified(16, '0');
+    return cutName(name, room - 1 - hash.size()) + '.' + hash;
+}
+
+QByteArray folderOf(const QByteArray &target)
+{
+    const qsizetype slash = target.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : target.left(qMax<qsizetype>(slash, 1));
+}
+
+QByteArray fileNameOf(const QByteArray &target)
+{
+    return target.mid(target.lastIndexOf('/') + 1);
+}
+
+// The letters that tell one write's temporary name from another's.
+constexpr qsizetype TokenSize = 12;
+
+bool isBase36Digit(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z');
+}
+
+bool isToken(QByteArrayView text)
+{
+    return text.size() == TokenSize && std::all_of(text.begin(), text.end(), isBase36Digit);
+}
+
+// What a temporary name beside a file of this name starts with:
+// ".NAME.~", the name shortened as fittedName() does so that the whole
+// temporary name stays within the system's limit.
+QByteArray temporaryPrefix(const QByteArray &fileName)
+{
+    return '.' + fittedName(fileName, NAME_MAX - 1 - 2 - TokenSize) + ".~";
+}
+
+// A name beside target that no other write picks: the prefix and twelve
+// random letters and digits.
 QByteArray temporaryName(const QByteArray &target)
 {
-    static constexpr char Suffix[] = ".~new";
-    static constexpr qsizetype SuffixSize = sizeof(Suffix) - 1;
+    static constexpr quint64 TokenValues = 4738381338321616896ull; // 36^12
+    const QByteArray token = QByteArray::number(QRandomGenerator::global()->generate64() % TokenValues, 36);
     const qsizetype slash = target.lastIndexOf('/');
-    QByteArray name = target.mid(slash + 1);
-    if (1 + name.size() + SuffixSize > NAME_MAX) {
-        const QByteArray hash = QByteArray::number(nameHash(name), 16).rightJustified(16, '0');
-        name = cutName(name, NAME_MAX - 1 - 1 - hash.size() - SuffixSize) + '.' + hash;
+    return target.left(slash + 1) + temporaryPrefix(fileNameOf(target)) + token.rightJustified(TokenSize, '0');
+}
+
+// The names that writes of a file of this name gave their new content:
+// today's ".NAME.~" and twelve letters and digits, the earlier ".NAME.~new"
+// shared by every write, and the earliest ".NAME." with a random 32-bit
+// number in base 36. Of the last only numbers of at least five characters
+// holding a digit are taken, as nearly all of them are, so that somebody's
+// ".NAME.backup" or ".NAME.old" is never taken for one.
+class TemporaryNames
+{
+public:
+    explicit TemporaryNames(const QByteArray &fileName)
+        : m_prefix(temporaryPrefix(fileName))
+        , m_shared('.' + fittedName(fileName, NAME_MAX - 1 - 5) + ".~new")
+        , m_randomPrefix('.' + fileName + '.')
+    {
     }
-    return target.left(slash + 1) + '.' + name + Suffix;
+
+    bool contains(QByteArrayView entry) const
+    {
+        return (entry.startsWith(m_prefix) && isToken(entry.sliced(m_prefix.size()))) || entry == m_shared
+               || (entry.startsWith(m_randomPrefix) && isRandomNumber(entry.sliced(m_randomPrefix.size())));
+    }
+
+private:
+    static bool isRandomNumber(QByteArrayView text)
+    {
+        bool ok = false;
+        const qulonglong value = text.toULongLong(&ok, 36);
+        return ok && value <= 0xFFFFFFFFu && text.size() >= 5 && QByteArray::number(value, 36) == text
+               && std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    }
+
+    QByteArray m_prefix;
+    QByteArray m_shared;
+    QByteArray m_randomPrefix;
+};
+
+bool sameFile(const struct stat &a, const struct stat &b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Removes entry of folder when it is a regular file whose lock nobody
+// holds: a write still running holds the lock of its file until the
+// rename, so only what a killed write left goes. Links, folders and other
+// kinds stay, and are never opened.
+void removeIfLeftOver(int folder, const char *entry)
+{
+    struct stat named {};
+    if (::fstatat(folder, entry, &named, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(named.st_mode))
+        return;
+    // Writable where the system allows, as a network share grants an
+    // exclusive lock only then.
+    int opened = ::openat(folder, entry, O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (opened < 0 && errno == EACCES)
+        opened = ::openat(folder, entry, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const FileDescriptor fd(opened);
+    struct stat status {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)
+        || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0)
+        return;
+    // The name may have gone meanwhile (renamed over its target by its
+    // writer, or removed by another write cleaning up).
+    if (::fstatat(folder, entry, &named, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(named, status))
+        ::unlinkat(folder, entry, 0);
+}
+
+// Removes what killed writes of target left beside it.
+void removeLeftOvers(const QByteArray &target)
+{
+    DIR *folder = ::opendir(folderOf(target).constData());
+    if (!folder)
+        return;
+    const TemporaryNames temporaryNames(fileNameOf(target));
+    while (const struct dirent *entry = ::readdir(folder)) {
+        if (entry->d_type != DT_DIR && entry->d_type != DT_LNK && temporaryNames.contains(entry->d_name))
+            removeIfLeftOver(::dirfd(folder), entry->d_name);
+    }
+    ::closedir(folder);
+}
+
+std::atomic<bool> namelessWritesAllowed{true};
+
+// Locks the file just made under name for the write, unless a write cleaning
+// up got to it first, which may have removed it: false then. Where the file
+// system knows no locks, nobody can take it for a left-over either.
+bool lockAsOwn(int fd, const QByteArray &name)
+{
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+        return false;
+    struct stat opened {}, named {};
+    return ::fstat(fd, &opened) == 0 && ::lstat(name.constData(), &named) == 0 && sameFile(opened, named);
 }
 
 // A new file beside target, readable as a new file at target would be (0666
-// less the umask) until the caller says otherwise. Where the system can, it
-// has no name until it is complete, so a program killed while writing
-// leaves nothing behind; name stays empty then. Otherwise it is made under
-// the temporary name, replacing what a killed write left there.
+// less the umask) until the caller says otherwise, and locked. Where the
+// system can, it has no name until it is complete, so a program killed
+// while writing leaves nothing behind; name stays empty then. Otherwise it
+// is made under a temporary name of its own.
 int createTemporaryBeside(const QByteArray &target, QByteArray &name)
 {
     name.clear();
+    removeLeftOvers(target);
 #ifdef O_TMPFILE
     // Named later through its descriptor's entry, where there is one.
     static const bool canBeNamed = ::access("/proc/self/fd", X_OK) == 0;
-    const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray(".") : target.left(qMax<qsizetype>(slash, 1));
-    if (const int fd = canBeNamed ? ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1; fd >= 0)
-        return fd;
-#endif
-    name = temporaryName(target);
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST || ::unlink(name.constData()) != 0)
+    if (canBeNamed && namelessWritesAllowed) {
+        if (const int fd = ::open(folderOf(target).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666); fd >= 0) {
+            // Locked before the commit gives it a name others can see.
+            ::flock(fd, LOCK_EX | LOCK_NB);
             return fd;
+        }
     }
+#endif
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = temporaryName(target);
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 && lockAsOwn(fd, name))
+            return fd;
+        if (fd >= 0)
+            ::close(fd);
+        else if (errno != EEXIST)
+            break;
+    }
+    name.clear();
     return -1;
 }
 
-// Gives the unnamed file fd the temporary name beside target, replacing
-// what a killed write left there; false with errno set when it cannot.
+// Gives the unnamed file fd a temporary name beside target; false with
+// errno set when it cannot.
 bool nameTemporary(int fd, const QByteArray &target, QByteArray &name)
 {
     const QByteArray descriptor = "/proc/self/fd/" + QByteArray::number(fd);
-    name = temporaryName(target);
-    for (int attempt = 0; attempt < 3; ++attempt) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = temporaryName(target);
         if (::linkat(AT_FDCWD, descriptor.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0)
             return true;
-        if (errno != EEXIST || ::unlink(name.constData()) != 0)
+        if (errno != EEXIST)
             break;
     }
     name.clear();
     return false;
 }
 
+// Renames the complete new file fd over target, naming it first if it has
+// no name yet, and closes fd; false with errno set when it cannot. name is
+// cleared once it is target's. The lock is kept until the rename is done,
+// by a second descriptor past the close, which is where a network share
+// reports a write it could not make.
+bool replaceTarget(int &fd, const QByteArray &target, QByteArray &name)
+{
+    if (name.isEmpty() && !nameTemporary(fd, target, name))
+        return false;
+    const int lock = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (lock < 0)
+        return false;
+    const bool replaced = ::close(std::exchange(fd, -1)) == 0 && ::rename(name.constData(), target.constData()) == 0;
+    const int error = errno;
+    ::close(lock);
+    errno = error;
+    if (replaced)
+        name.clear();
+    return replaced;
+}
+
 } // namespace
+
+void allowNamelessWrites(bool allowed)
+{
+    namelessWritesAllowed = allowed;
+}
 
 bool WholeFileWriter::open()
 {
@@ -254,16 +421,11 @@ WriteResult WholeFileWriter::commit()
 {
     if (m_failed || m_fd < 0)
         return {error(), reason()};
-    // Synced to the disk, named and renamed over the old file only now.
-    const bool replaced = ::fdatasync(m_fd) == 0
-                          && (!m_temporary.isEmpty() || nameTemporary(m_fd, m_target, m_temporary))
-                          && ::close(std::exchange(m_fd, -1)) == 0
-                          && ::rename(m_temporary.constData(), m_target.constData()) == 0;
-    if (!replaced) {
+    // Synced to the disk, and only then put in the old file's place.
+    if (::fdatasync(m_fd) != 0 || !replaceTarget(m_fd, m_target, m_temporary)) {
         fail(errno);
         return {error(), reason()};
     }
-    m_temporary.clear();
     return {};
 }
 
@@ -334,21 +496,20 @@ WriteResult copyWholeFile(const QString &source, const QString &target)
     }
     const QByteArray targetName = QFile::encodeName(QFileInfo(target).absoluteFilePath());
     QByteArray temporary;
-    const int out = createTemporaryBeside(targetName, temporary);
+    int out = createTemporaryBeside(targetName, temporary);
     if (out < 0) {
         const WriteResult result = failure(target);
         ::close(in);
         return result;
     }
-    bool ok = copyDescriptor(in, out) && ::fchmod(out, status.st_mode & 07777) == 0
-              && (!temporary.isEmpty() || nameTemporary(out, targetName, temporary));
-    ok = (::close(out) == 0) && ok;
-    ::close(in);
-    if (ok && ::rename(temporary.constData(), targetName.constData()) == 0)
-        return {};
-    const WriteResult result = failure(target);
+    const bool ok = copyDescriptor(in, out) && ::fchmod(out, status.st_mode & 07777) == 0
+                    && replaceTarget(out, targetName, temporary);
+    const WriteResult result = ok ? WriteResult{} : failure(target);
     if (!temporary.isEmpty())
         ::unlink(temporary.constData());
+    if (out >= 0)
+        ::close(out);
+    ::close(in);
     return result;
 }
 

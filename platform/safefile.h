@@ -38,7 +38,22 @@ struct WriteResult
 
 // Writes bytes as the whole new content of path. The old file is replaced
 // only when every byte was written and committed to disk.
+//
+// Each write has a file of its own beside the target, so two programs
+// writing one file never meet: the target is always one complete content,
+// the last one renamed over it. Where the file system allows, that file has
+// no name until it is complete. Elsewhere (FAT sticks, network shares) it
+// is made under a hidden name of its own, ".NAME.~" and twelve letters or
+// digits, locked until its rename. A write killed before the rename leaves
+// it behind; a later write of the same file removes such a left-over (and
+// those of earlier versions, ".NAME.~new" and ".NAME.<random number>") once
+// nobody holds its lock. Nothing else beside the target is touched.
 WriteResult writeWholeFile(const QString &path, QByteArrayView bytes);
+
+// For tests: false makes every write take the way of file systems where a
+// new file cannot stay nameless, even where it could; true (the default)
+// lets the system decide again.
+void allowNamelessWrites(bool allowed);
 
 // The same for content that comes in pieces (a copy of a large file): the
 // old file is replaced by commit() only when every piece was written.
@@ -65,8 +80,8 @@ private:
 
     QString m_path;
     QByteArray m_target;    // the file replaced: path, or where its links lead
-    QByteArray m_temporary; // beside the target, renamed over it by commit()
-    int m_fd = -1;
+    QByteArray m_temporary; // beside the target, renamed over it by commit(); empty while nameless
+    int m_fd = -1;          // holds the lock on the new file until it is renamed
     bool m_failed = false;
     QString m_reason; // the system's, when a call failed
 };

@@ -8,12 +8,26 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <atomic>
+#include <cstdio>
 #include <functional>
+#include <new>
+#include <optional>
+#include <ostream>
 
+#include <csignal>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+
+// Names in a failure read as names.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 using namespace Platform;
 using TestSupport::readFile;
@@ -46,6 +60,45 @@ unsigned modeOf(const QString &path)
 QStringList entriesOf(const QString &dir)
 {
     return QDir(dir).entryList(QDir::Files | QDir::Hidden);
+}
+
+// Files, folders, links (dangling ones too) and FIFOs.
+QStringList everythingIn(const QString &dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// The two ways a write goes: nameless until complete, where the file system
+// allows, or under a temporary name of its own (FAT sticks, network shares).
+struct WriteWay {
+    const char *name;
+    bool nameless;
+};
+constexpr WriteWay writeWays[] = {{"nameless until complete", true}, {"under a temporary name", false}};
+
+class WriteWayScope
+{
+public:
+    explicit WriteWayScope(const WriteWay &way) { allowNamelessWrites(way.nameless); }
+    ~WriteWayScope() { allowNamelessWrites(true); }
+};
+
+// Runs work in a child process and returns its id; the child ends with
+// work's exit code, or by the alarm if it hangs.
+pid_t spawn(const std::function<int()> &work)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        alarm(30);
+        _exit(work());
+    }
+    return child;
+}
+
+bool endedWell(pid_t child)
+{
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 } // namespace
@@ -90,18 +143,22 @@ TEST(SafeFileTest, WritersKeepTheOldFileOnAFullDisk)
     const Size sizes[] = {{"82 KB file, 45 KB free", 4000, 90'000, 45'000}, {"small file", 10, 3000, 1500}};
     for (const Writer &writer : writers) {
         for (const Size &size : sizes) {
-            SCOPED_TRACE(std::string(writer.name) + ", " + size.name);
-            QTemporaryDir dir;
-            const QString path = writeFile(dir.filePath(QStringLiteral("MENU.INI")), iniBytes(size.oldKeys, "value"));
-            const QByteArray before = readFile(path);
-            QString error;
-            {
-                TestSupport::FileSizeLimit fullDisk(size.limit);
-                error = writer.write(path, QByteArray(size.newBytes, 'x'));
+            for (const WriteWay &way : writeWays) {
+                SCOPED_TRACE(std::string(writer.name) + ", " + size.name + ", " + way.name);
+                const WriteWayScope scope(way);
+                QTemporaryDir dir;
+                const QString path =
+                    writeFile(dir.filePath(QStringLiteral("MENU.INI")), iniBytes(size.oldKeys, "value"));
+                const QByteArray before = readFile(path);
+                QString error;
+                {
+                    TestSupport::FileSizeLimit fullDisk(size.limit);
+                    error = writer.write(path, QByteArray(size.newBytes, 'x'));
+                }
+                EXPECT_FALSE(error.isEmpty());
+                EXPECT_EQ(readFile(path), before);
+                EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("MENU.INI")});
             }
-            EXPECT_FALSE(error.isEmpty());
-            EXPECT_EQ(readFile(path), before);
-            EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("MENU.INI")});
         }
     }
 }
@@ -175,40 +232,268 @@ TEST(SafeFileTest, NamesUpToTheSystemsLimitAreWrittenAndCopied)
         {"as long as the system allows", QString(255, u'b'), 255},
         {"two-byte letters up to the limit", QString(127, u'\u017C') + u'c', 255},
     };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        ASSERT_EQ(QFile::encodeName(c.fileName).size(), c.bytes);
-        const QString target = dir.filePath(c.fileName);
-        ASSERT_TRUE(writeWholeFile(target, "first").ok());
-        const WriteResult again = writeWholeFile(target, "second");
-        ASSERT_TRUE(again.ok()) << again.error.toStdString();
-        EXPECT_EQ(readFile(target), "second");
-        ASSERT_TRUE(copyWholeFile(source, target).ok());
-        EXPECT_EQ(readFile(target), "copied");
-        QStringList left = entriesOf(dir.path());
-        left.removeOne(QStringLiteral("s"));
-        EXPECT_EQ(left, QStringList{c.fileName});
-        QFile::remove(target);
+    for (const WriteWay &way : writeWays) {
+        const WriteWayScope scope(way);
+        for (const auto &c : cases) {
+            SCOPED_TRACE(std::string(c.name) + ", " + way.name);
+            ASSERT_EQ(QFile::encodeName(c.fileName).size(), c.bytes);
+            const QString target = dir.filePath(c.fileName);
+            ASSERT_TRUE(writeWholeFile(target, "first").ok());
+            const WriteResult again = writeWholeFile(target, "second");
+            ASSERT_TRUE(again.ok()) << again.error.toStdString();
+            EXPECT_EQ(readFile(target), "second");
+            ASSERT_TRUE(copyWholeFile(source, target).ok());
+            EXPECT_EQ(readFile(target), "copied");
+            QStringList left = entriesOf(dir.path());
+            left.removeOne(QStringLiteral("s"));
+            EXPECT_EQ(left, QStringList{c.fileName});
+            QFile::remove(target);
+        }
     }
 }
 
-// A program killed after its write got the temporary name, before the
-// rename, leaves that hidden file beside the old one; the next write of the
-// file takes it over, so nothing of it stays.
+// A program killed while writing leaves nothing where the new file is
+// nameless until complete, and elsewhere a hidden file beside the old one;
+// the next write or copy to that file removes it, as it does the one an
+// earlier version of the programs left under its shared name.
 TEST(SafeFileTest, TheNextWriteTakesOverWhatAKilledWriteLeft)
 {
-    QTemporaryDir dir;
-    const QString target = writeFile(dir.filePath(QStringLiteral("GRY.RV3")), "old");
-    writeFile(dir.filePath(QStringLiteral(".GRY.RV3.~new")), "left by a killed write");
-    ASSERT_TRUE(writeWholeFile(target, "new").ok());
-    EXPECT_EQ(readFile(target), "new");
-    EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("GRY.RV3")});
+    struct FollowUp {
+        const char *name;
+        std::function<WriteResult(const QString &target, const QString &source)> write;
+        QByteArray content;
+    };
+    const FollowUp followUps[] = {
+        {"write", [](const QString &target, const QString &) { return writeWholeFile(target, "new"); }, "new"},
+        {"copy", [](const QString &target, const QString &source) { return copyWholeFile(source, target); }, "copied"},
+    };
+    for (const WriteWay &way : writeWays) {
+        const WriteWayScope scope(way);
+        for (const FollowUp &followUp : followUps) {
+            SCOPED_TRACE(std::string(followUp.name) + ", " + way.name);
+            QTemporaryDir dir;
+            const QString target = writeFile(dir.filePath(QStringLiteral("GRY.RV3")), "old");
+            const QString source = writeFile(dir.filePath(QStringLiteral("zrodlo")), "copied");
+            const QStringList clean = entriesOf(dir.path());
+            const pid_t killed = spawn([&target] {
+                WholeFileWriter file(target);
+                if (file.open() && file.write("half of the new content"))
+                    ::raise(SIGKILL);
+                return 1;
+            });
+            int status = 0;
+            ASSERT_EQ(waitpid(killed, &status, 0), killed);
+            ASSERT_TRUE(WIFSIGNALED(status));
+            EXPECT_EQ(entriesOf(dir.path()).size(), clean.size() + (way.nameless ? 0 : 1));
+            writeFile(dir.filePath(QStringLiteral(".GRY.RV3.~new")), "left by an earlier version");
 
-    writeFile(dir.filePath(QStringLiteral(".GRY.RV3.~new")), "left by a killed copy");
-    const QString source = writeFile(dir.filePath(QStringLiteral("zrodlo")), "copied");
-    ASSERT_TRUE(copyWholeFile(source, target).ok());
-    EXPECT_EQ(readFile(target), "copied");
-    EXPECT_EQ(entriesOf(dir.path()), (QStringList{QStringLiteral("GRY.RV3"), QStringLiteral("zrodlo")}));
+            const WriteResult written = followUp.write(target, source);
+            ASSERT_TRUE(written.ok()) << written.error.toStdString();
+            EXPECT_EQ(readFile(target), followUp.content);
+            EXPECT_EQ(entriesOf(dir.path()), clean);
+        }
+    }
+}
+
+// A write in progress keeps its new file while another write or copy of the
+// same file comes and goes: the later commit lands, and nothing is left.
+TEST(SafeFileTest, AWriteInProgressKeepsItsFileWhileAnotherWritesTheSameFile)
+{
+    for (const WriteWay &way : writeWays) {
+        SCOPED_TRACE(way.name);
+        const WriteWayScope scope(way);
+        QTemporaryDir dir;
+        const QString target = writeFile(dir.filePath(QStringLiteral("GRY.RV3")), "old");
+        const QString source = writeFile(dir.filePath(QStringLiteral("zrodlo")), "copied");
+        WholeFileWriter first(target);
+        ASSERT_TRUE(first.open());
+        ASSERT_TRUE(first.write("first"));
+        ASSERT_TRUE(writeWholeFile(target, "second").ok());
+        EXPECT_EQ(readFile(target), "second");
+        ASSERT_TRUE(copyWholeFile(source, target).ok());
+        EXPECT_EQ(readFile(target), "copied");
+        const WriteResult committed = first.commit();
+        EXPECT_TRUE(committed.ok()) << committed.error.toStdString();
+        EXPECT_EQ(readFile(target), "first");
+        EXPECT_EQ(entriesOf(dir.path()), (QStringList{QStringLiteral("GRY.RV3"), QStringLiteral("zrodlo")}));
+    }
+}
+
+// Beside the file, only a regular file under a name that a write of it
+// gives its new content is taken for a left-over and removed. Anything else
+// (a folder, a link, a FIFO under such a name, a file under a name that only
+// looks alike) stays untouched, and none of it stops the write.
+TEST(SafeFileTest, OnlyLeftOversOfKilledWritesAreRemovedBesideTheFile)
+{
+    const QStringList leftOverNames = {
+        QStringLiteral(".GRY.RV3.~new"),          // shared by every write of an earlier version
+        QStringLiteral(".GRY.RV3.1a2b3c"),        // a random number of the earliest one
+        QStringLiteral(".GRY.RV3.~0123456789ab"), // one write's own
+    };
+    const QStringList foreignNames = {
+        QStringLiteral(".GRY.RV3.backup"),         QStringLiteral(".GRY.RV3.old"),
+        QStringLiteral(".GRY.RV3.~new.bak"),       QStringLiteral(".GRY.RV3.~0123456789AB"),
+        QStringLiteral(".GRY.RV3.~0123456789a"),   QStringLiteral(".GRY.RV3.~0123456789abc"),
+        QStringLiteral(".GRY.RV3.99999999999"),    QStringLiteral("GRY.RV3.~new"),
+        QStringLiteral(".INNY.RV3.~0123456789ab"), QStringLiteral(".INNY.RV3.~new"),
+    };
+    struct Kind {
+        const char *name;
+        bool (*plant)(const QString &path, const QString &linked);
+        bool removedAsLeftOver;
+    };
+    const Kind kinds[] = {
+        {"file", [](const QString &path, const QString &) { return !writeFile(path, "someone's").isEmpty(); }, true},
+        {"folder", [](const QString &path, const QString &) { return QDir().mkdir(path); }, false},
+        {"link to a file", [](const QString &path, const QString &linked) { return QFile::link(linked, path); }, false},
+        {"FIFO", [](const QString &path, const QString &) {
+             return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+         }, false},
+    };
+    for (const WriteWay &way : writeWays) {
+        const WriteWayScope scope(way);
+        for (const Kind &kind : kinds) {
+            SCOPED_TRACE(std::string(kind.name) + ", " + way.name);
+            HangGuard guard;
+            QTemporaryDir dir;
+            const QString target = writeFile(dir.filePath(QStringLiteral("GRY.RV3")), "old");
+            const QString linked = writeFile(dir.filePath(QStringLiteral("cel")), "untouched");
+            for (const QString &name : leftOverNames + foreignNames)
+                ASSERT_TRUE(kind.plant(dir.filePath(name), linked)) << name.toStdString();
+            QStringList expected = everythingIn(dir.path());
+            if (kind.removedAsLeftOver) {
+                for (const QString &name : leftOverNames)
+                    expected.removeOne(name);
+            }
+
+            const WriteResult written = writeWholeFile(target, "new");
+            ASSERT_TRUE(written.ok()) << written.error.toStdString();
+            EXPECT_EQ(readFile(target), "new");
+            EXPECT_EQ(readFile(linked), "untouched");
+            EXPECT_EQ(everythingIn(dir.path()), expected);
+        }
+    }
+}
+
+namespace {
+
+// Two processes write one file in turns of their own, each write a complete
+// content that names its writer and its number; a third reads the file
+// meanwhile. What they saw goes into memory all three share.
+struct WriteRace {
+    static constexpr int Writes = 150;
+    std::atomic<int> lastSaved[2] = {-1, -1}; // the number of each writer's last write told saved
+    std::atomic<int> writersDone{0};
+    std::atomic<int> failedWrites{0};
+    std::atomic<int> lostWrites{0};
+    std::atomic<int> reads{0};
+    std::atomic<int> badReads{0};
+    std::atomic_flag noted = ATOMIC_FLAG_INIT;
+    char firstProblem[400] = {};
+
+    void note(const QByteArray &problem)
+    {
+        if (!noted.test_and_set())
+            qstrncpy(firstProblem, problem.constData(), sizeof firstProblem);
+    }
+};
+
+QByteArray contentOf(int writer, int write)
+{
+    const QByteArray line = "writer " + QByteArray::number(writer) + " write " + QByteArray::number(write) + '\n';
+    QByteArray bytes;
+    while (bytes.size() < 32 * 1024)
+        bytes += line;
+    return bytes;
+}
+
+struct Content {
+    int writer = -1;
+    int write = -1;
+};
+
+// Which write bytes are the complete content of; none when they are cut,
+// empty or mixed.
+std::optional<Content> contentIn(const QByteArray &bytes)
+{
+    Content content;
+    if (std::sscanf(bytes.constData(), "writer %d write %d\n", &content.writer, &content.write) != 2
+        || bytes != contentOf(content.writer, content.write))
+        return std::nullopt;
+    return content;
+}
+
+int writeInTurns(WriteRace &race, const QString &target, int writer)
+{
+    const int other = 1 - writer;
+    for (int write = 0; write < WriteRace::Writes; ++write) {
+        const int otherSavedBefore = race.lastSaved[other];
+        const WriteResult result = writeWholeFile(target, contentOf(writer, write));
+        if (!result.ok()) {
+            ++race.failedWrites;
+            race.note(result.error.toUtf8());
+            continue;
+        }
+        race.lastSaved[writer] = write;
+        // Saved means these bytes are the file now, unless the other writer
+        // has replaced them since with a write it was not yet told of.
+        const std::optional<Content> now = contentIn(readFile(target));
+        const bool mine = now && now->writer == writer && now->write == write;
+        const bool replaced = now && now->writer == other && now->write > otherSavedBefore;
+        if (!mine && !replaced) {
+            ++race.lostWrites;
+            race.note("write " + QByteArray::number(write) + " of writer " + QByteArray::number(writer)
+                      + " saved but not in the file");
+        }
+    }
+    ++race.writersDone;
+    return 0;
+}
+
+int readWhileWritten(WriteRace &race, const QString &target)
+{
+    while (race.writersDone < 2) {
+        ++race.reads;
+        if (const QByteArray bytes = readFile(target); !contentIn(bytes)) {
+            ++race.badReads;
+            race.note("read " + QByteArray::number(bytes.size()) + " bytes that are no complete content");
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+// Two programs saving one file at once: every read finds one complete
+// content, every write told saved landed, and no write fails.
+TEST(SafeFileTest, TwoProcessesWritingOneFileNeverMixOrLoseTheirWrites)
+{
+    for (const WriteWay &way : writeWays) {
+        SCOPED_TRACE(way.name);
+        const WriteWayScope scope(way);
+        QTemporaryDir dir;
+        const QString target = writeFile(dir.filePath(QStringLiteral("GRY.RV3")), contentOf(9, 0));
+        void *shared = ::mmap(nullptr, sizeof(WriteRace), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+        ASSERT_NE(shared, MAP_FAILED);
+        WriteRace &race = *new (shared) WriteRace;
+
+        const pid_t reader = spawn([&] { return readWhileWritten(race, target); });
+        const pid_t first = spawn([&] { return writeInTurns(race, target, 0); });
+        const pid_t second = spawn([&] { return writeInTurns(race, target, 1); });
+        EXPECT_TRUE(endedWell(first));
+        EXPECT_TRUE(endedWell(second));
+        EXPECT_TRUE(endedWell(reader));
+
+        EXPECT_EQ(race.failedWrites, 0) << race.firstProblem;
+        EXPECT_EQ(race.lostWrites, 0) << race.firstProblem;
+        EXPECT_EQ(race.badReads, 0) << race.firstProblem << " (of " << race.reads << " reads)";
+        const std::optional<Content> last = contentIn(readFile(target));
+        ASSERT_TRUE(last.has_value());
+        EXPECT_EQ(last->write, WriteRace::Writes - 1);
+        EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("GRY.RV3")});
+        race.~WriteRace();
+        ::munmap(shared, sizeof(WriteRace));
+    }
 }
 
 // A copy over an existing name replaces it whole with the source's bytes and
