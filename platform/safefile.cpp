@@ -41,6 +41,7 @@ ReadResult readFailure(ReadResult::Status status, const QString &path, const QSt
     ReadResult result;
     result.status = status;
     result.error = QStringLiteral("Nie można odczytać \"%1\": %2").arg(path, reason);
+    result.reason = reason;
     return result;
 }
 

@@ -111,6 +111,7 @@ struct ReadResult
     Status status = Status::Failed;
     QByteArray bytes;
     QString error; // empty when ok
+    QString reason; // the error without the file's name
     bool ok() const { return status == Status::Ok; }
 };
 

@@ -81,13 +81,17 @@ shot 5-opened
 focus_main
 xdotool key alt+n Right i
 about=$(dialog "Dodorurav 2.1 - Informacje")
+about_title=$(xdotool getwindowname "$about")
+echo "about box: $about_title"
 shot 6-about
 xdotool windowfocus --sync "$about"
 xdotool key Return
 sleep 0.5
 xdotool search --onlyvisible --name "^Dodorurav 2.1 - Informacje$" >/dev/null && echo "the about box is still open" >&2
-# The desktop's title carries the application title after the caption.
+# The desktop's title carries the application title after the caption,
+# unless the caption names the program already.
 case $title in
-*okna/DRUGIE.INI | *"okna/DRUGIE.INI — "*) echo "the second window's file is the project" ;;
+"Dodorurav KALVORA -> $design/okna/DRUGIE.INI — Dodorurav 2.1 -> "*) echo "the second window's file is the project" ;;
 *) echo "the second window's file was not opened" >&2; exit 1 ;;
 esac
+[ "$about_title" = "Dodorurav 2.1 - Informacje" ] || { echo "the about box names the program twice" >&2; exit 1; }

@@ -53,11 +53,18 @@ inline QString cannotRead(const QString &fileName)
 }
 
 // A stored path that a link leads out of the CD folder names a file that
-// the CD would not hold.
+// the CD would not hold: it is neither checked nor edited.
 inline QString offTheDrive(const QString &stored, const QString &root)
 {
     return QStringLiteral("Plik danych \"%1\" prowadzi przez dowiązanie poza katalog płyty (\"%2\") - nie można go "
                           "sprawdzić!")
+        .arg(stored, root);
+}
+
+inline QString offTheDriveNotEdited(const QString &stored, const QString &root)
+{
+    return QStringLiteral("Plik danych \"%1\" prowadzi przez dowiązanie poza katalog płyty (\"%2\") - nie można go "
+                          "edytować!")
         .arg(stored, root);
 }
 

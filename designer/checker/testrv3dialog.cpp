@@ -195,6 +195,11 @@ void TfrmTestRV3::klwEdycjaRV3Click(QObject *)
     const QString fileName = cmbPliki->currentText();
     if (fileName.isEmpty())
         return;
+    if (isOffTheDrive(fileName)) {
+        Platform::showMessage(this, CheckerMessages::offTheDriveNotEdited(fileName, m_context.DriveRoot),
+                              DesignerCaption, Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
+        return;
+    }
     Platform::Launcher &launcher = Platform::Launcher::instance();
     if (launcher.openDocument(fileName) || launcher.openAsText(fileName))
         return;

@@ -6,7 +6,7 @@
 
 #include <projectfile/projectformat.h>
 
-#include <QGuiApplication>
+#include <windowtitles.h>
 
 using namespace ProjectFormat;
 
@@ -106,7 +106,7 @@ void DesignerContext::setSelection(SelectionFrame *selection)
 void DesignerContext::setApplicationTitle(const QString &title)
 {
     m_applicationTitle = title;
-    QGuiApplication::setApplicationDisplayName(title);
+    Platform::setApplicationTitle(title, DesignerCaption);
 }
 
 void DesignerContext::markEdited()

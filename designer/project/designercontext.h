@@ -104,7 +104,7 @@ public:
     // The main window's caption ("Dodorurav KALVORA -> " + file).
     QString MainCaption;
     // The application title that follows CD_TITLE: the name the desktop
-    // shows for the program (its display name, which window titles carry).
+    // shows for the program, after the caption of each window.
     const QString &applicationTitle() const { return m_applicationTitle; }
     void setApplicationTitle(const QString &title);
 

@@ -41,7 +41,36 @@ inline const QString MinOnRun = QStringLiteral("instalacja minimalizuje menu");
 inline const QString MinOnRunHint =
     QStringLiteral("Uruchomienie aplikacji np. instalacji programu\nspowoduje minimalizację menu");
 
-// Screenshot viewer.
-inline const QString CannotShowPicture = QStringLiteral("Nie udało się otworzyć pliku: ");
+// Screenshot viewer: the failure, with its reason when one is known.
+inline QString cannotShowPicture(const QString &path, const QString &reason)
+{
+    const QString failure = QStringLiteral("Nie udało się otworzyć pliku: \"%1\"").arg(path);
+    return reason.isEmpty() ? failure : failure + QStringLiteral(" - ") + reason;
+}
+
+// Why the JPEG reader refuses a file. scans is 0 when the file's count is
+// not known.
+inline QString tooManyScans(int scans, quint32 width, quint32 height, int allowed)
+{
+    const QString counted = scans > 0 ? QStringLiteral(" (%1)").arg(scans) : QString();
+    return QStringLiteral("plik JPEG ma za dużo skanów%1 jak na obraz %2 x %3 pikseli, dozwolone najwyżej %4")
+        .arg(counted)
+        .arg(width)
+        .arg(height)
+        .arg(allowed);
+}
+inline QString pictureTooLarge(quint32 width, quint32 height, int maxSide)
+{
+    return QStringLiteral("obraz %1 x %2 pikseli jest za duży, by go pokazać (najwyżej %3 x %3)")
+        .arg(width)
+        .arg(height)
+        .arg(maxSide);
+}
+inline QString noMemoryForPicture(quint32 width, quint32 height)
+{
+    return QStringLiteral("brak pamięci na obraz %1 x %2 pikseli").arg(width).arg(height);
+}
+inline const QString EmptyFile = QStringLiteral("pusty plik");
+inline const QString NotJpeg = QStringLiteral("to nie jest plik JPEG");
 
 } // namespace DialogTexts

@@ -1,10 +1,10 @@
 #include "jpegreader.h"
 
-#include <safefile.h>
+#include "dialogtexts.h"
 
 #include <algorithm>
 #include <csetjmp>
-#include <cstdio>
+#include <limits>
 
 #include <jpeglib.h>
 
@@ -20,6 +20,7 @@ struct ErrorManager {
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
     int maxScans = MaxScans; // of this picture
+    bool tooManyScans = false; // the library met more than maxScans
 };
 
 extern "C" void exitWithError(j_common_ptr info)
@@ -39,9 +40,6 @@ struct Decoder {
     jpeg_progress_mgr progress;
     bool created = false;
 };
-
-// The reason of both bounds on scans, with MaxScans.
-constexpr char TooManyScans[] = "more than %d scans";
 
 constexpr unsigned char MarkerStart = 0xFF;
 constexpr unsigned char StartOfImage = 0xD8;
@@ -92,7 +90,7 @@ extern "C" void boundScans(j_common_ptr common)
     auto *manager = reinterpret_cast<ErrorManager *>(info->err);
     if (info->input_scan_number <= manager->maxScans)
         return;
-    std::snprintf(manager->message, sizeof manager->message, TooManyScans, manager->maxScans);
+    manager->tooManyScans = true;
     std::longjmp(manager->jump, 1);
 }
 
@@ -139,8 +137,12 @@ void destroy(Decoder &decoder)
 Result failure(Decoder &decoder)
 {
     Result result{{}, QString::fromLocal8Bit(decoder.errors.message)};
+    if (decoder.errors.tooManyScans) {
+        result.error = DialogTexts::tooManyScans(0, decoder.info.output_width, decoder.info.output_height,
+                                                 decoder.errors.maxScans);
+    }
     if (result.error.isEmpty())
-        result.error = QStringLiteral("not a JPEG picture");
+        result.error = DialogTexts::NotJpeg;
     destroy(decoder);
     return result;
 }
@@ -180,7 +182,7 @@ int countScans(QByteArrayView bytes, int limit)
 Result decode(QByteArrayView bytes, int maxSide)
 {
     if (bytes.isEmpty())
-        return {{}, QStringLiteral("empty file")};
+        return {{}, DialogTexts::EmptyFile};
     Decoder decoder;
     if (!readHeader(decoder, reinterpret_cast<const unsigned char *>(bytes.data()), (unsigned long)bytes.size()))
         return failure(decoder);
@@ -192,17 +194,20 @@ Result decode(QByteArrayView bytes, int maxSide)
     if (width == 0 || height == 0 || width > JDIMENSION(maxSide) || height > JDIMENSION(maxSide)
         || decoder.info.output_components != 3) {
         destroy(decoder);
-        return {{}, QStringLiteral("a picture of %1 x %2 pixels is not shown").arg(width).arg(height), jpeg};
+        return {{}, DialogTexts::pictureTooLarge(width, height, maxSide), jpeg};
     }
-    decoder.errors.maxScans = scansAllowed(width, height);
-    if (countScans(bytes, decoder.errors.maxScans) > decoder.errors.maxScans) {
+    const int allowed = scansAllowed(width, height);
+    decoder.errors.maxScans = allowed;
+    if (countScans(bytes, allowed) > allowed) {
         destroy(decoder);
-        return {{}, QString::asprintf(TooManyScans, decoder.errors.maxScans), jpeg};
+        // The walk goes on to the end for the message: it decodes nothing.
+        const int scans = countScans(bytes, std::numeric_limits<int>::max());
+        return {{}, DialogTexts::tooManyScans(scans, width, height, allowed), jpeg};
     }
     QImage picture(int(width), int(height), QImage::Format_RGB888);
     if (picture.isNull()) {
         destroy(decoder);
-        return {{}, QStringLiteral("no memory for the picture"), jpeg};
+        return {{}, DialogTexts::noMemoryForPicture(width, height), jpeg};
     }
     // Lines the data leaves out stay black.
     picture.fill(Qt::black);
@@ -213,14 +218,6 @@ Result decode(QByteArrayView bytes, int maxSide)
     }
     destroy(decoder);
     return {picture, {}, jpeg};
-}
-
-Result read(const QString &path, int maxSide)
-{
-    const Platform::ReadResult file = Platform::readRegularFile(path, Platform::SizeLimits::Picture);
-    if (!file.ok())
-        return {{}, file.error};
-    return decode(file.bytes, maxSide);
 }
 
 } // namespace JpegReader

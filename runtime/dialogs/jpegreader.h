@@ -34,15 +34,12 @@ int countScans(QByteArrayView bytes, int limit = MaxScans);
 
 struct Result {
     QImage picture; // RGB888; null on failure
-    QString error;  // the reason, empty on success
+    QString error;  // the reason, for the user; empty on success
     bool jpeg = false; // the file has a JPEG header, whether its picture decoded or not
     bool ok() const { return !picture.isNull(); }
 };
 
 // Decodes bytes as one JPEG picture of at most maxSide pixels on each side.
 Result decode(QByteArrayView bytes, int maxSide = Platform::ScreenLimits::MaxExtent);
-
-// The same for a regular file of at most the picture size limit.
-Result read(const QString &path, int maxSide = Platform::ScreenLimits::MaxExtent);
 
 } // namespace JpegReader

@@ -41,23 +41,30 @@ QRect TfrmBMP_JPG::placement(const QSize &picture, const QSize &screen)
     return QRect(QPoint((screen.width() - picture.width()) / 2, (screen.height() - picture.height()) / 2), picture);
 }
 
-QImage TfrmBMP_JPG::loadScreenshot(const QString &path)
+TfrmBMP_JPG::Screenshot TfrmBMP_JPG::loadScreenshot(const QString &path)
 {
-    const JpegReader::Result jpeg = JpegReader::read(path);
+    JpegReader::Result jpeg;
+    {
+        const Platform::ReadResult file = Platform::readRegularFile(path, Platform::SizeLimits::Picture);
+        if (!file.ok())
+            return {{}, file.reason};
+        jpeg = JpegReader::decode(file.bytes);
+    }
     if (jpeg.ok())
-        return jpeg.picture;
+        return {jpeg.picture, {}};
     // A JPEG the reader refused (too large, too many scans) is not handed
     // to another decoder that would do the work the refusal spared.
     if (jpeg.jpeg)
-        return {};
-    return Platform::readPicture(path);
+        return {{}, jpeg.error};
+    // Any other picture; the other decoders do not say why they fail.
+    return {Platform::readPicture(path), {}};
 }
 
-QImage TfrmBMP_JPG::loadScreenshotResponsively(const QString &path)
+TfrmBMP_JPG::Screenshot TfrmBMP_JPG::loadScreenshotResponsively(const QString &path)
 {
     // A large picture takes a while to decode: the work runs beside the
     // event loop, which keeps the windows painted meanwhile.
-    QImage picture;
+    Screenshot picture;
     QEventLoop waiting;
     QThread *worker = QThread::create([&picture, path] { picture = loadScreenshot(path); });
     QObject::connect(worker, &QThread::finished, &waiting, &QEventLoop::quit);

@@ -19,12 +19,16 @@ public:
 
     // Where a picture of that size lies on a screen of that size.
     static QRect placement(const QSize &picture, const QSize &screen);
+    struct Screenshot {
+        QImage picture; // null when the file cannot be shown
+        QString reason; // why not, when that is known
+    };
     // The picture of a file: read as a JPEG first, as any other picture
     // when that fails; null when it is neither (or too large to show).
-    static QImage loadScreenshot(const QString &path);
+    static Screenshot loadScreenshot(const QString &path);
     // The same, decoded beside the event loop: the windows stay painted
     // while a large picture decodes, and no click reaches them meanwhile.
-    static QImage loadScreenshotResponsively(const QString &path);
+    static Screenshot loadScreenshotResponsively(const QString &path);
 
 private:
     TImage *Image = nullptr;

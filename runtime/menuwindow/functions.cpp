@@ -231,13 +231,13 @@ void MenuFunctions::ZRZUTY_PRG(QObject *)
     if (!choice().CategoryIni || screenshot.isEmpty())
         return;
     const QString path = values().resolve(screenshot);
-    const QImage picture = TfrmBMP_JPG::loadScreenshotResponsively(path);
-    if (picture.isNull()) {
-        exclamation(DialogTexts::CannotShowPicture + u'"' + path + u'"');
+    const TfrmBMP_JPG::Screenshot shown = TfrmBMP_JPG::loadScreenshotResponsively(path);
+    if (shown.picture.isNull()) {
+        exclamation(DialogTexts::cannotShowPicture(path, shown.reason));
         return;
     }
     const QRect screenArea = window().screen()->geometry();
-    TfrmBMP_JPG viewer(&window(), picture, screenArea.size());
+    TfrmBMP_JPG viewer(&window(), shown.picture, screenArea.size());
     viewer.move(screenArea.topLeft());
     viewer.exec();
 }

@@ -174,6 +174,24 @@ TEST_F(CheckerDialog, ADataFileOffTheDriveSaysWhyItIsNotChecked)
     EXPECT_EQ(fields(), before);
 }
 
+// Nor is it handed to an editor: that would edit a file the CD lacks.
+TEST_F(CheckerDialog, EditingADataFileOffTheDriveSaysWhyAndStartsNothing)
+{
+    TestSupport::RecordingLauncher launcher;
+    form->cmbPliki->setCurrentIndex(form->cmbPliki->findText(QStringLiteral("OUT\\secret.txt")));
+
+    form->klwEdycjaRV3->click();
+
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Plik danych \"OUT\\secret.txt\" prowadzi przez dowiązanie poza "
+                                                       "katalog płyty (\"%1\") - nie można go edytować!")
+                                            .arg(drivePath()));
+    EXPECT_EQ(dialogs.messages[0].icon, Platform::MessageIcon::Error);
+    EXPECT_TRUE(launcher.opened.isEmpty());
+    EXPECT_TRUE(launcher.openedAsText.isEmpty());
+    EXPECT_TRUE(launcher.started.isEmpty());
+}
+
 TEST_F(CheckerDialog, AFileAddedByHandIsChosenForTheTest)
 {
     const QString extra = writeDataFile(QStringLiteral("inne/EXTRA.RV3"), {},

@@ -2,6 +2,7 @@
 
 #include "mainwindow/asystent.h"
 #include "inspector/objectinspector.h"
+#include "menuoptions/menuoptions.h"
 #include "surface/menusurface.h"
 
 #include <buttons/menubutton.h>
@@ -12,6 +13,7 @@
 #include <shell/filedrag.h>
 #include <profilefile.h>
 #include <registry.h>
+#include <windowtitles.h>
 
 #include <QAction>
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QSet>
 #include <QTest>
@@ -152,6 +155,30 @@ TEST_F(MainWindowFixture, StartsWithoutProjectAndOpensTheCommandLineProjectOnce)
     window->activateWindow();
     QApplication::processEvents();
     EXPECT_TRUE(window->context().ProjectModified);
+}
+
+// The desktop names every window by its caption and the application title;
+// a caption that names the program stands alone.
+TEST_F(MainWindowFixture, TheApplicationTitleReachesTheOpenWindowsAtOnceAndOnlyOnce)
+{
+    writeText(QStringLiteral("MENU.KLV"), QStringLiteral("[CDROM]\nCD_TITLE=Stara płyta\nCD_CAPTION=Gry\n"));
+    windowWith(QStringLiteral("MENU.KLV"));
+    window->show();
+    const QString caption = QStringLiteral("Dodorurav KALVORA -> ") + path(QStringLiteral("MENU.KLV"));
+    EXPECT_EQ(Platform::desktopTitleOf(*window), caption + QStringLiteral(" — Dodorurav 2.1 -> Stara płyta"));
+    QMessageBox box(QMessageBox::Warning, DesignerCaption, QStringLiteral("Uwaga"));
+    box.show();
+
+    // "Opcje menu" confirmed with a new title.
+    DesignerContext &context = window->context();
+    MenuOptions options = MenuOptions::read(context.Design);
+    options.title = QStringLiteral("Nowa płyta");
+    options.apply(context);
+
+    EXPECT_EQ(window->windowTitle(), caption);
+    EXPECT_EQ(Platform::desktopTitleOf(*window), caption + QStringLiteral(" — Dodorurav 2.0 -> Nowa płyta"));
+    EXPECT_EQ(Platform::desktopTitleOf(*context.Surface), QStringLiteral("Gry — Dodorurav 2.0 -> Nowa płyta"));
+    EXPECT_EQ(Platform::desktopTitleOf(box), QStringLiteral("Dodorurav 2.1"));
 }
 
 TEST_F(MainWindowFixture, NewCreatesTheChosenFileEmptyAndSaveWritesIt)

@@ -9,8 +9,8 @@
 #include <buttons/menubutton.h>
 #include <checkbox/bitcheckbox.h>
 #include <transplist/transplist.h>
+#include <windowtitles.h>
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -199,7 +199,7 @@ TEST_F(MenuOptionsTest, TitlesGoToTheTitleObjectWhenThereIsOne)
     for (bool withTitle : {false, true}) {
         SCOPED_TRACE(withTitle);
         loadProject(withTitle ? QStringLiteral("[OBJECTS]\nTITLE=1\n") : QString());
-        EXPECT_EQ(QGuiApplication::applicationDisplayName(), u"Dodorurav 2.1 -> ZELTRIN KALVORA 4.0");
+        EXPECT_EQ(context.applicationTitle(), u"Dodorurav 2.1 -> ZELTRIN KALVORA 4.0");
         ASSERT_EQ(bool(context.Objects.title), withTitle);
         confirm([](TfrmOpcje &form) {
             form.edtTytul->setText(QStringLiteral("Płyta z grami"));
@@ -207,9 +207,10 @@ TEST_F(MenuOptionsTest, TitlesGoToTheTitleObjectWhenThereIsOne)
         });
         EXPECT_EQ(context.Design.setting(QStringLiteral("CD_TITLE")), u"Płyta z grami");
         EXPECT_EQ(context.applicationTitle(), u"Dodorurav 2.0 -> Płyta z grami");
-        // The title is the name the desktop shows for the program.
-        EXPECT_EQ(QGuiApplication::applicationDisplayName(), u"Dodorurav 2.0 -> Płyta z grami");
         EXPECT_EQ(surface().windowTitle(), u"Gry 2026");
+        // The title is the name the desktop shows for the program.
+        surface().show();
+        EXPECT_EQ(Platform::desktopTitleOf(surface()), u"Gry 2026 — Dodorurav 2.0 -> Płyta z grami");
         if (withTitle) {
             EXPECT_EQ(context.Objects.title->text(), u"Płyta z grami");
         }

@@ -1,6 +1,9 @@
+#include "menufixture.h"
+
 #include <dialogs/jpegreader.h>
 #include <dialogs/screenshotviewer.h>
 
+#include <buttons/menubutton.h>
 #include <menuobjects/imagewidget.h>
 
 #include <testsupport.h>
@@ -114,10 +117,10 @@ TEST(ScreenshotViewer, ReadsJpegThenAnyPictureAndRefusesHugeHeaders)
     };
     // A FIFO or a device named as a screenshot is never opened.
     for (const auto &[name, path] : TestSupport::makeSpecialFiles(dir.filePath(QStringLiteral("special"))))
-        EXPECT_TRUE(TfrmBMP_JPG::loadScreenshot(path).isNull()) << name.toStdString();
+        EXPECT_TRUE(TfrmBMP_JPG::loadScreenshot(path).picture.isNull()) << name.toStdString();
     for (const Case &c : cases) {
         SCOPED_TRACE(c.path.toStdString());
-        const QImage picture = TfrmBMP_JPG::loadScreenshot(c.path);
+        const QImage picture = TfrmBMP_JPG::loadScreenshot(c.path).picture;
         EXPECT_EQ(picture.size(), c.size);
         if (!picture.isNull()) {
             EXPECT_TRUE(near(picture.pixelColor(c.size.width() / 2, c.size.height() / 2), c.color));
@@ -188,11 +191,65 @@ TEST(JpegReader, AFileOfThousandsOfScansIsRefusedAndNotHandedOn)
     const JpegReader::Result result = JpegReader::decode(hostile);
     EXPECT_FALSE(result.ok());
     EXPECT_TRUE(result.jpeg);
-    EXPECT_TRUE(result.error.contains(QStringLiteral("scans"))) << result.error.toStdString();
+    EXPECT_TRUE(result.error.contains(QStringLiteral("za dużo skanów"))) << result.error.toStdString();
 
     QTemporaryDir dir;
     const QString path = TestSupport::writeFile(dir.filePath(QStringLiteral("ZRZUT.JPG")), hostile);
-    EXPECT_TRUE(TfrmBMP_JPG::loadScreenshot(path).isNull());
+    EXPECT_TRUE(TfrmBMP_JPG::loadScreenshot(path).picture.isNull());
+}
+
+namespace {
+
+class ScreenshotMessage : public MenuFixture
+{
+protected:
+    // A category of one program whose screenshot is the file at stored.
+    TForm1 &menuShowing(const QString &stored)
+    {
+        writeProject(QStringLiteral("[NAMES]\n1001=Gry\n[DATA]\n1001=DANE\\GRY.RV3\n[FUNCTIONS]\n10011=1\n"
+                                    "[OBJECTS]\nLIST=1\n"));
+        writeCdText(QStringLiteral("DANE/GRY.RV3"), QStringLiteral("TITLE=Gry\n[Gra]\nZRZUT=") + stored + u'\n');
+        TForm1 &menu = build();
+        menu.ODCZYTKATEGORI(menu.controls().categoryKeys.at(0));
+        menu.choice().CurrentProgram = QStringLiteral("Gra");
+        return menu;
+    }
+};
+
+} // namespace
+
+// A screenshot that cannot be shown says why, when the reason is known:
+// the reader's refusal of a JPEG, or the file's own.
+TEST_F(ScreenshotMessage, ARefusedPictureSaysWhy)
+{
+    const QByteArray honest = progressive(filled(512, 512, QColor(20, 90, 200)));
+    const int scans = int(honest.count(QByteArray("\xFF\xDA", 2))) + 3000;
+    writeCdBytes(QStringLiteral("ZRZUTY/SKANY.JPG"), withRepeatedLastScan(honest, 3000));
+    writeCdBytes(QStringLiteral("ZRZUTY/ZLY.BMP"), "BM not really");
+    TestSupport::makeSpecialFiles(cdPath(QStringLiteral("ZRZUTY/SPECJALNE")));
+    const struct {
+        const char *stored;
+        QString reason;
+    } cases[] = {
+        {"ZRZUTY\\SKANY.JPG",
+         QStringLiteral(" - plik JPEG ma za dużo skanów (%1) jak na obraz 512 x 512 pikseli, dozwolone najwyżej 256")
+             .arg(scans)},
+        {"ZRZUTY\\SPECJALNE\\fifo", QStringLiteral(" - to nie jest zwykły plik")},
+        // No decoder says why a broken picture fails.
+        {"ZRZUTY\\ZLY.BMP", QString()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.stored);
+        TForm1 &menu = menuShowing(QLatin1String(c.stored));
+        dialogs.messages.clear();
+
+        menu.ZRZUTY_PRG(nullptr);
+
+        const QString path = cdPath(QString::fromLatin1(c.stored).replace(u'\\', u'/'));
+        ASSERT_EQ(dialogs.messages.size(), 1);
+        EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Nie udało się otworzyć pliku: \"%1\"").arg(path) + c.reason);
+        EXPECT_EQ(dialogs.messages[0].icon, Platform::MessageIcon::Warning);
+    }
 }
 
 namespace {
@@ -268,7 +325,7 @@ TEST(JpegReader, AProgressiveFileLoadsUpToTheBoundOfScans)
             EXPECT_EQ(result.picture.size(), QSize(256, 256));
             EXPECT_TRUE(near(result.picture.pixelColor(128, 128), colour));
         } else {
-            EXPECT_TRUE(result.error.contains(QStringLiteral("scans"))) << result.error.toStdString();
+            EXPECT_TRUE(result.error.contains(QStringLiteral("za dużo skanów"))) << result.error.toStdString();
         }
     }
 }
@@ -285,7 +342,7 @@ TEST(JpegReader, ALargePictureOfThousandsOfScansIsRefusedBeforeDecoding)
     EXPECT_LT(timer.elapsed(), 1000);
     EXPECT_FALSE(result.ok());
     EXPECT_TRUE(result.jpeg);
-    EXPECT_TRUE(result.error.contains(QStringLiteral("scans"))) << result.error.toStdString();
+    EXPECT_TRUE(result.error.contains(QStringLiteral("za dużo skanów"))) << result.error.toStdString();
 }
 
 // A large picture may have fewer scans than a small one: a few hundred
@@ -311,7 +368,10 @@ TEST(JpegReader, TheScansAPictureMayHaveShrinkAsItGrows)
     const JpegReader::Result result = JpegReader::decode(overItsBound);
     EXPECT_LT(timer.elapsed(), 1000);
     EXPECT_FALSE(result.ok());
-    EXPECT_TRUE(result.error.contains(QStringLiteral("more than 64 scans"))) << result.error.toStdString();
+    // The reason says how many scans the file has and how many it may have.
+    EXPECT_EQ(result.error, QStringLiteral("plik JPEG ma za dużo skanów (%1) jak na obraz 4096 x 4096 pikseli, "
+                                           "dozwolone najwyżej 64")
+                                .arg(JpegReader::countScans(overItsBound)));
     EXPECT_TRUE(JpegReader::decode(honest).ok());
 }
 
@@ -332,7 +392,7 @@ TEST(ScreenshotViewer, ALargePictureDecodesBesideTheEventLoop)
     QTimer ticker;
     QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
     ticker.start(1);
-    const QImage picture = TfrmBMP_JPG::loadScreenshotResponsively(path);
+    const QImage picture = TfrmBMP_JPG::loadScreenshotResponsively(path).picture;
     ticker.stop();
     EXPECT_EQ(picture.size(), QSize(4096, 4096));
     EXPECT_GT(ticks, 2);
