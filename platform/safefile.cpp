@@ -37,6 +37,7 @@ ReadResult readFailure(ReadResult::Status status, const QString &path, const QSt
     ReadResult result;
     result.status = status;
     result.error = QStringLiteral("Nie można odczytać \"%1\": %2").arg(path, reason);
+    result.reason = reason;
     return result;
 }
 
@@ -91,6 +92,11 @@ bool readAtMost(int fd, QByteArray &bytes, qint64 size)
 
 } // namespace
 
+QString writeFailure(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Nie można zapisać \"%1\": %2").arg(path, reason);
+}
+
 WholeFileWriter::WholeFileWriter(const QString &path)
     : m_path(path)
 {
@@ -103,7 +109,7 @@ WholeFileWriter::~WholeFileWriter()
 
 QString WholeFileWriter::error() const
 {
-    return QStringLiteral("Nie można zapisać \"%1\": %2").arg(m_path, reason());
+    return writeFailure(m_path, reason());
 }
 
 QString WholeFileWriter::reason() const
