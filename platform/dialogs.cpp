@@ -9,6 +9,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace Platform {
 namespace {
@@ -50,13 +51,41 @@ void nameButtons(QMessageBox &box)
     }
 }
 
+// Lines break by themselves at blanks and after "/"; a run of more than
+// this many characters without either (a folder name of 250 letters) could
+// stand out of the box.
+constexpr int kLongestUnbrokenRun = 40;
+
+// The text with zero-width spaces between the characters of such runs, so
+// that the box wraps them inside its width.
+QString breakableText(const QString &text)
+{
+    static const QRegularExpression longRun(QStringLiteral("[^\\s/]{%1,}").arg(kLongestUnbrokenRun + 1));
+    const QStringView whole(text);
+    QString result;
+    qsizetype done = 0;
+    for (const QRegularExpressionMatch &match : longRun.globalMatch(text)) {
+        result += whole.sliced(done, match.capturedStart() - done);
+        const QStringView run = match.capturedView();
+        for (qsizetype i = 0; i < run.size(); ++i) {
+            const bool joined = run[i].isLowSurrogate() || run[i].category() == QChar::Mark_NonSpacing;
+            if (i > 0 && !joined)
+                result += QChar(0x200B);
+            result += run[i];
+        }
+        done = match.capturedEnd();
+    }
+    result += whole.sliced(done);
+    return result;
+}
+
 class QtDialogs final : public Dialogs
 {
 public:
     MessageAnswer message(QWidget *parent, const QString &text, const QString &caption,
                           MessageButtons buttons, MessageIcon icon) override
     {
-        QMessageBox box(toQtIcon(icon), caption, text, toQtButtons(buttons), parent);
+        QMessageBox box(toQtIcon(icon), caption, breakableText(text), toQtButtons(buttons), parent);
         nameButtons(box);
         switch (box.exec()) {
         case QMessageBox::Yes: return MessageAnswer::Yes;

@@ -210,7 +210,7 @@ void ProfileFile::load(ReadResult file)
     }
     if (!file.ok()) {
         // Better to show defaults than to replace a file we could not read.
-        m_readFailure = file.error;
+        m_readFailure = file.reason;
         m_error = file.error;
         parse({});
         return;
@@ -542,8 +542,9 @@ bool ProfileFile::flush()
 {
     if (!m_modified)
         return true;
+    // Nothing was written, for the reason the file could not be read.
     if (!m_readFailure.isEmpty()) {
-        m_error = m_readFailure;
+        m_error = writeFailure(m_fileName, m_readFailure);
         return false;
     }
     if (const WriteResult written = writeWholeFile(m_fileName, toCp1250(text())); !written.ok()) {

@@ -96,6 +96,11 @@ bool readAtMost(int fd, QByteArray &bytes, qint64 size)
 
 } // namespace
 
+QString writeFailure(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Nie można zapisać \"%1\": %2").arg(path, reason);
+}
+
 WholeFileWriter::WholeFileWriter(const QString &path)
     : m_path(path)
 {
@@ -108,7 +113,7 @@ WholeFileWriter::~WholeFileWriter()
 
 QString WholeFileWriter::error() const
 {
-    return QStringLiteral("Nie można zapisać \"%1\": %2").arg(m_path, reason());
+    return writeFailure(m_path, reason());
 }
 
 QString WholeFileWriter::reason() const

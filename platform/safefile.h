@@ -36,6 +36,9 @@ struct WriteResult
     bool ok() const { return error.isEmpty(); }
 };
 
+// The message of a write of path that failed for reason.
+QString writeFailure(const QString &path, const QString &reason);
+
 // Writes bytes as the whole new content of path. The old file is replaced
 // only when every byte was written and committed to disk.
 //
@@ -110,8 +113,8 @@ struct ReadResult
     enum class Status { Ok, Missing, NotRegular, TooLarge, Failed };
     Status status = Status::Failed;
     QByteArray bytes;
-    QString error; // empty when ok
-    QString reason; // the error without the file's name
+    QString error;  // empty when ok
+    QString reason; // the system's own words for why, without the path
     bool ok() const { return status == Status::Ok; }
 };
 

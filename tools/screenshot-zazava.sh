@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Tries the data editor as a new user would on a virtual screen: opens a
 # category's data file, adds a program from the file list, renames it in
-# place, saves with Ctrl+S and checks the file's bytes. Screenshots go to
-# build/<preset>/screenshots/.
+# place, saves with Ctrl+S and checks the file's bytes; closed, it has kept
+# the pane widths in Zazava.cfg. Screenshots go to build/<preset>/screenshots/.
 # Usage: tools/screenshot-zazava.sh [preset]   (default: default; build zazava first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -45,7 +45,7 @@ xdotool click 3            # the file list's menu
 shot 2-file-menu
 xdotool key Return         # "Dodaj nowy", the default
 shot 3-added
-dblclick 190 41            # the new program's name: rename in place
+dblclick 300 41            # the new program's name: rename in place
 sleep 0.4
 xdotool key ctrl+a
 type_text "Warcaby Mistrzów"
@@ -61,13 +61,28 @@ else
   exit 1
 fi
 
+# A start and a close that leave the splitters alone keep the pane widths
+# in Zazava.cfg as they were: the defaults first, then those written below.
+panes_kept() {
+  xdotool windowfocus --sync "$launched_window"
+  xdotool key alt+F4
+  wait "$editor" || true
+  if grep -q $'^Pion='"$1"$'\r$' "$XDG_CONFIG_HOME/ZeltrinSoftware/Zazava.cfg" \
+     && grep -q $'^Pion_1='"$2"$'\r$' "$XDG_CONFIG_HOME/ZeltrinSoftware/Zazava.cfg"; then
+    echo "zazava: the pane widths $1 and $2 were kept"
+  else
+    echo "zazava: the pane widths $1 and $2 were not kept" >&2
+    exit 1
+  fi
+}
+
 # Once more with the toolbar and the optional fields shown, in a larger
 # window, as Zazava.cfg keeps them.
-xdotool key alt+F4
-wait "$editor" || true
+panes_kept 250 199
 printf '[Split]\r\nPion=260\r\nPion_1=220\r\n[WINDOW]\r\nW=1000\r\nH=640\r\nT=0\r\nL=0\r\nPASEK=1\r\nOPCJONALNE=1\r\n' \
   > "$XDG_CONFIG_HOME/ZeltrinSoftware/Zazava.cfg"
 screen_launch "$build/bin/zazava" "$cd_dir/DANE/GRY.RV3" >/dev/null 2>&1
 editor=$launched
 sleep 1.5
 shot 6-main-window
+panes_kept 260 220

@@ -390,6 +390,7 @@ void T_Form1::buildCentre()
             [this](QListWidgetItem *item) { editNameInPlace(lstNazwy->row(item)); });
     connect(lstOpis, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem *item) { editDescriptionInPlace(lstOpis->row(item)); });
+    keepPaneWidths();
     rightLayout->addWidget(splitNazwy, 1);
     rightLayout->addWidget(makeFieldsPanel());
     auto *centre = new QWidget(this);
@@ -399,6 +400,25 @@ void T_Form1::buildCentre()
     centreLayout->addWidget(Doki);
     centreLayout->addWidget(splitPion, 1);
     setCentralWidget(centre);
+}
+
+// The stored widths are the left panel's and the name list's: they keep
+// them while the window is laid out or resized, and the parts to their right
+// take what is left. A width changes only when its splitter is dragged; a
+// window too narrow for all its parts squeezes the left ones only while it is
+// that narrow, so that is not what is stored.
+void T_Form1::keepPaneWidths()
+{
+    splitPion->setStretchFactor(1, 1);
+    splitNazwy->setStretchFactor(1, 1);
+    const auto keepDragged = [this](QSplitter *splitter, int ZazavaConfig::*width) {
+        connect(splitter, &QSplitter::splitterMoved, this, [this, splitter, width] {
+            if (const int dragged = splitter->sizes().first(); dragged > 0)
+                m_config.*width = dragged;
+        });
+    };
+    keepDragged(splitPion, &ZazavaConfig::pion);
+    keepDragged(splitNazwy, &ZazavaConfig::pion1);
 }
 
 void T_Form1::buildSearchDialogs()
@@ -437,12 +457,6 @@ void T_Form1::applyConfig()
 
 void T_Form1::storeConfig()
 {
-    const QList<int> pion = splitPion->sizes();
-    const QList<int> nazwy = splitNazwy->sizes();
-    if (!pion.isEmpty() && pion.first() > 0)
-        m_config.pion = pion.first();
-    if (!nazwy.isEmpty() && nazwy.first() > 0)
-        m_config.pion1 = nazwy.first();
     const bool maximised = isMaximized();
     if (!maximised) {
         m_config.width = width();

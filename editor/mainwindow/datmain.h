@@ -175,6 +175,7 @@ private:
     TToolbarButton *addToolbarButton(const QString &caption, const QString &hint, QAction *command);
     void buildRecentFiles();
     void buildCentre();
+    void keepPaneWidths();
     QComboBox *makeFieldBox();
     QWidget *makeFieldsPanel();
     void applyConfig();

@@ -7,7 +7,10 @@
 // beside the designer's "Dodorurav.cfg": read at start, written at close.
 struct ZazavaConfig
 {
-    int pion = 169;   // [Split] Pion: width of the tree and file list panel
+    // [Split] Pion: width of the tree and file list panel. The tree starts
+    // at "/", some levels above a CD folder, so the panel is wide enough for
+    // the names of its program folders at the default window size.
+    int pion = 250;
     int pion1 = 199;  // [Split] Pion_1: width of the program-name list
     int width = 640;  // [WINDOW] W
     int height = 480; // [WINDOW] H

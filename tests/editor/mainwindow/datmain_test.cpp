@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -393,6 +394,24 @@ TEST_F(ZazavaTest, TreeAndFileListShowTheDataFilesDrive)
     }
 }
 
+// At the default window size the tree shows the whole names of a CD's
+// program folders as deep as they lie in a CD folder in a user's home
+// (/home/ania/Płyta CD/PROGRAMY/Gry logiczne/Warcaby).
+TEST_F(ZazavaTest, TreeShowsWholeFolderNamesAtTheDefaultSize)
+{
+    const QString cd = root + "Płyta CD/";
+    TestSupport::writeFile(cd + "AUTORUN.INF", "[autorun]\r\n");
+    const QString data = TestSupport::writeFile(cd + "DANE/GRY.RV3", "TITLE=Gry\r\n");
+    TestSupport::writeFile(cd + "PROGRAMY/Gry logiczne/Warcaby/setup.exe", "x");
+    form->LoadINI(data);
+    ASSERT_TRUE(form->Dirs->OpenPath(cd + "PROGRAMY/Gry logiczne/Warcaby/"));
+    ASSERT_EQ(form->Dirs->GetSelectedDir(), cd + "PROGRAMY/Gry logiczne/Warcaby/");
+    ASSERT_EQ(form->size(), QSize(640, 480));
+    // What the visible nodes need: indentation, icon and name.
+    const QAbstractItemView *tree = form->Dirs;
+    EXPECT_LE(tree->sizeHintForColumn(0), tree->viewport()->width());
+}
+
 // The file list's commands put stored paths into the current program and
 // the category; a file outside the drive root is refused with a message.
 TEST_F(ZazavaTest, FileListCommandsStorePathsBelowTheDriveRootOnly)
@@ -451,6 +470,83 @@ TEST_F(ZazavaTest, NewFileAndSettingsAtClose)
     EXPECT_TRUE(saved.toolbar);
     EXPECT_TRUE(saved.optional);
     EXPECT_EQ(saved.width, form->width());
+}
+
+// Started, shown and closed with the splitters untouched, again and again,
+// the window stores the pane widths it was given: the defaults (no file) and
+// odd ones, in windows of several sizes.
+TEST_F(ZazavaTest, PaneWidthsSurviveStartsAndClosesUntouched)
+{
+    struct Case {
+        const char *cfg; // [Split] and [WINDOW] as stored, nothing for none
+        int pion;
+        int pion1;
+    };
+    const Case cases[] = {
+        {"", 250, 199},
+        {"[Split]\r\nPion=169\r\nPion_1=199\r\n", 169, 199},
+        {"[Split]\r\nPion=210\r\nPion_1=246\r\n", 210, 246},
+        {"[Split]\r\nPion=233\r\nPion_1=151\r\n[WINDOW]\r\nW=701\r\nH=433\r\n", 233, 151},
+        {"[Split]\r\nPion=301\r\nPion_1=97\r\n[WINDOW]\r\nW=1003\r\nH=611\r\nOPCJONALNE=1\r\n", 301, 97},
+    };
+    const QString cfg = settings.filePath("Zazava.cfg");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.cfg);
+        QFile::remove(cfg);
+        if (*c.cfg)
+            TestSupport::writeFile(cfg, c.cfg);
+        for (int start = 1; start <= 3; ++start) {
+            SCOPED_TRACE(start);
+            T_Form1 window(cfg);
+            window.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+            EXPECT_EQ(window.splitPion->sizes().first(), c.pion);
+            EXPECT_EQ(window.splitNazwy->sizes().first(), c.pion1);
+            ASSERT_TRUE(window.close());
+            const ZazavaConfig saved = ZazavaConfig::read(cfg);
+            EXPECT_EQ(saved.pion, c.pion);
+            EXPECT_EQ(saved.pion1, c.pion1);
+        }
+    }
+}
+
+// The optional fields need more room than a 640 pixels wide window leaves
+// beside the left panel's 250: the panel gives way while the window is that
+// narrow, but its width is what a dragged splitter made it.
+TEST_F(ZazavaTest, PaneWidthsAreKeptThroughANarrowWindowAndStoredAsDragged)
+{
+    const QString cfg = settings.filePath("Zazava.cfg");
+    TestSupport::writeFile(cfg, "[WINDOW]\r\nW=640\r\nH=480\r\nOPCJONALNE=1\r\n");
+    {
+        T_Form1 window(cfg);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        ASSERT_LT(window.splitPion->sizes().first(), 250);
+        ASSERT_TRUE(window.close());
+        EXPECT_EQ(ZazavaConfig::read(cfg).pion, 250);
+    }
+    T_Form1 window(cfg);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.resize(1000, 600);
+    ASSERT_TRUE(QTest::qWaitFor([&window] { return window.splitPion->sizes().first() == 250; }));
+
+    // Dragged 40 pixels to the left, then the name list 30 to the right.
+    const auto drag = [](QSplitter *splitter, int by) {
+        QSplitterHandle *handle = splitter->handle(1);
+        const QPoint from = handle->rect().center();
+        QTest::mousePress(handle, Qt::LeftButton, {}, from);
+        QTest::mouseMove(handle, from + QPoint(by, 0));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, from + QPoint(by, 0));
+    };
+    drag(window.splitPion, -40);
+    drag(window.splitNazwy, 30);
+    ASSERT_EQ(window.splitPion->sizes().first(), 210);
+    ASSERT_EQ(window.splitNazwy->sizes().first(), 229);
+    ASSERT_TRUE(window.close());
+    const ZazavaConfig saved = ZazavaConfig::read(cfg);
+    EXPECT_EQ(saved.pion, 210);
+    EXPECT_EQ(saved.pion1, 229);
 }
 
 // Closed by its square while floating, the toolbar unticks its menu item,

@@ -178,7 +178,7 @@ TEST(ZazavaConfigTest, DefaultsAndAMaximisedWindow)
     QTemporaryDir dir;
     const QString path = dir.filePath("Zazava.cfg");
     const ZazavaConfig defaults = ZazavaConfig::read(path);
-    EXPECT_EQ(defaults.pion, 169);
+    EXPECT_EQ(defaults.pion, 250);
     EXPECT_EQ(defaults.pion1, 199);
     EXPECT_EQ(defaults.width, 640);
     EXPECT_EQ(defaults.height, 480);
@@ -189,10 +189,10 @@ TEST(ZazavaConfigTest, DefaultsAndAMaximisedWindow)
     config.toolbar = true;
     ASSERT_TRUE(config.write(path, false));
     config.width = 1280;
-    config.pion = 250;
+    config.pion = 300;
     ASSERT_TRUE(config.write(path, true));
     const ZazavaConfig back = ZazavaConfig::read(path);
     EXPECT_EQ(back.width, 800);
-    EXPECT_EQ(back.pion, 250);
+    EXPECT_EQ(back.pion, 300);
     EXPECT_TRUE(back.toolbar);
 }
