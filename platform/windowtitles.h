@@ -14,7 +14,7 @@ namespace Platform {
 // look windows up by (the X window's WM_NAME, as with Qt's display name).
 //
 // A caption that begins with the program's own name already says whose
-// window it is (the program's message boxes, its about box) and stands
+// window it is (its main window, message boxes, about box) and stands
 // alone: the name is not shown twice.
 void setApplicationTitle(const QString &title, const QString &programName);
 

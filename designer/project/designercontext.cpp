@@ -106,7 +106,9 @@ void DesignerContext::setSelection(SelectionFrame *selection)
 void DesignerContext::setApplicationTitle(const QString &title)
 {
     m_applicationTitle = title;
-    Platform::setApplicationTitle(title, DesignerCaption);
+    // The main window, the message boxes and the about box name the program
+    // already; the other windows carry the title after their caption.
+    Platform::setApplicationTitle(title, QStringLiteral("Dodorurav"));
 }
 
 void DesignerContext::markEdited()

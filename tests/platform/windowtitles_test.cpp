@@ -10,7 +10,8 @@ using namespace Platform;
 
 namespace {
 
-const QString kProgram = QStringLiteral("Dodorurav 2.1");
+const QString kProgram = QStringLiteral("Dodorurav");
+const QString kBox = QStringLiteral("Dodorurav 2.1");
 
 std::unique_ptr<QWidget> shownWindow(const QString &caption)
 {
@@ -31,12 +32,12 @@ TEST(WindowTitles, TheApplicationTitleFollowsACaptionThatDoesNotNameTheProgram)
         QString shown;
     } cases[] = {
         {QStringLiteral("Opcje menu"), title, QStringLiteral("Opcje menu — Dodorurav 2.1 -> Płyta")},
-        {QStringLiteral("Dodorurav KALVORA -> /cd/MENU.KLV"), title,
-         QStringLiteral("Dodorurav KALVORA -> /cd/MENU.KLV — Dodorurav 2.1 -> Płyta")},
-        // The program's message boxes and its about box name it already.
-        {kProgram, title, kProgram},
+        {QStringLiteral("Kalvora – płyta"), title, QStringLiteral("Kalvora – płyta — Dodorurav 2.1 -> Płyta")},
+        // The program's main window, message boxes and about box name it already.
+        {QStringLiteral("Dodorurav KALVORA -> /cd/MENU.KLV"), title, QStringLiteral("Dodorurav KALVORA -> /cd/MENU.KLV")},
+        {kBox, title, kBox},
         {QStringLiteral("Dodorurav 2.1 - Informacje"), title, QStringLiteral("Dodorurav 2.1 - Informacje")},
-        {kProgram, QStringLiteral("Dodorurav 2.0 -> Płyta"), kProgram},
+        {kBox, QStringLiteral("Dodorurav 2.0 -> Płyta"), kBox},
         // A window without a caption is named by the application title.
         {QString(), title, title},
         {QStringLiteral("Opcje menu"), QString(), QStringLiteral("Opcje menu")},
@@ -49,25 +50,25 @@ TEST(WindowTitles, TheApplicationTitleFollowsACaptionThatDoesNotNameTheProgram)
 
 TEST(WindowTitles, AChangeReachesEveryOpenWindowAtOnce)
 {
-    const auto main = shownWindow(QStringLiteral("Dodorurav KALVORA -> /cd/MENU.KLV"));
-    const auto box = shownWindow(kProgram);
+    const auto surface = shownWindow(QStringLiteral("Kalvora"));
+    const auto box = shownWindow(kBox);
     const auto hidden = std::make_unique<QWidget>();
     hidden->setWindowTitle(QStringLiteral("Opcje menu"));
 
     setApplicationTitle(QStringLiteral("Dodorurav 2.1 -> Stara"), kProgram);
-    EXPECT_EQ(desktopTitleOf(*main), QStringLiteral("Dodorurav KALVORA -> /cd/MENU.KLV — Dodorurav 2.1 -> Stara"));
+    EXPECT_EQ(desktopTitleOf(*surface), QStringLiteral("Kalvora — Dodorurav 2.1 -> Stara"));
     setApplicationTitle(QStringLiteral("Dodorurav 2.0 -> Nowa"), kProgram);
-    EXPECT_EQ(desktopTitleOf(*main), QStringLiteral("Dodorurav KALVORA -> /cd/MENU.KLV — Dodorurav 2.0 -> Nowa"));
-    EXPECT_EQ(desktopTitleOf(*box), kProgram);
+    EXPECT_EQ(desktopTitleOf(*surface), QStringLiteral("Kalvora — Dodorurav 2.0 -> Nowa"));
+    EXPECT_EQ(desktopTitleOf(*box), kBox);
     // The widget keeps its caption; only the desktop's title carries more.
-    EXPECT_EQ(main->windowTitle(), QStringLiteral("Dodorurav KALVORA -> /cd/MENU.KLV"));
+    EXPECT_EQ(surface->windowTitle(), QStringLiteral("Kalvora"));
 
     // A window shown later, and a caption changed later, take it too.
     hidden->show();
     EXPECT_EQ(desktopTitleOf(*hidden), QStringLiteral("Opcje menu — Dodorurav 2.0 -> Nowa"));
-    main->setWindowTitle(QStringLiteral("Dodorurav KALVORA -> /cd/INNY.KLV"));
-    EXPECT_EQ(desktopTitleOf(*main), QStringLiteral("Dodorurav KALVORA -> /cd/INNY.KLV — Dodorurav 2.0 -> Nowa"));
+    surface->setWindowTitle(QStringLiteral("Płyta"));
+    EXPECT_EQ(desktopTitleOf(*surface), QStringLiteral("Płyta — Dodorurav 2.0 -> Nowa"));
 
     setApplicationTitle({}, {});
-    EXPECT_EQ(desktopTitleOf(*main), QStringLiteral("Dodorurav KALVORA -> /cd/INNY.KLV"));
+    EXPECT_EQ(desktopTitleOf(*surface), QStringLiteral("Płyta"));
 }
