@@ -21,22 +21,10 @@ using Platform::MessageAnswer;
 
 namespace {
 
-const QString kProject = QStringLiteral("[NAMES]\n1001=Gry\n[DATA]\n1001=dane\\gry.rv3\n"
-                                        "[LEFT]\n1001=10\n[TOP]\n1001=10\n[WIDTH]\n1001=80\n[HEIGHT]\n1001=40\n");
-
-QWidget *key1001(TfrmGenerator &window)
-{
-    for (QWidget *object : window.context().Surface->components()) {
-        if (MenuObjects::tagOf(object) == 1001)
-            return object;
-    }
-    return nullptr;
-}
-
 // The author drags key 1001 elsewhere: an edit and its undo step.
 void moveKey(TfrmGenerator &window)
 {
-    QWidget *key = key1001(window);
+    QWidget *key = surfaceObject(window, 1001);
     DesignEdits::setBounds(window.context(), key, QRect(QPoint(50, 20), key->size()));
     window.context().ProjectModified = true;
     window.context().undo().SaveUndo(QStringLiteral("Przesunięcie"));
@@ -54,7 +42,7 @@ TEST_F(MainWindowFixture, AWriteAfterAFailedSaveCarriesOnlyItsOwnKey)
     };
     for (const Case &c : {Case{"the tick", false}, Case{"the tick undone", true}}) {
         SCOPED_TRACE(c.name);
-        writeText(QStringLiteral("MENU.KLV"), kProject);
+        writeText(QStringLiteral("MENU.KLV"), kOneKeyProject);
         windowWith(QStringLiteral("MENU.KLV"));
         moveKey(*window);
         dialogs.messages.clear();
@@ -65,7 +53,7 @@ TEST_F(MainWindowFixture, AWriteAfterAFailedSaveCarriesOnlyItsOwnKey)
         ASSERT_EQ(dialogs.messages.size(), 1); // the failed save is told
 
         TfrmObiekty &inspector = window->palette();
-        inspector.showProperties(key1001(*window));
+        inspector.showProperties(surfaceObject(*window, 1001));
         ASSERT_FALSE(inspector.chkUseNextIni->checked());
         inspector.chkUseNextIni->click();
         if (c.undone)
@@ -75,7 +63,7 @@ TEST_F(MainWindowFixture, AWriteAfterAFailedSaveCarriesOnlyItsOwnKey)
         EXPECT_TRUE(closeWindow());
         window.reset();
 
-        writeText(QStringLiteral("EXPECTED.KLV"), kProject);
+        writeText(QStringLiteral("EXPECTED.KLV"), kOneKeyProject);
         Platform::ProfileFile expected(path(QStringLiteral("EXPECTED.KLV")));
         expected.writeString(QStringLiteral("NEXT_WINDOW"), QStringLiteral("1001"), QStringLiteral("1"));
         if (c.undone)
@@ -100,7 +88,7 @@ TEST_F(MainWindowFixture, AFailedSaveAsLeavesTheProjectWhereItWas)
         QFile::remove(copy);
         if (!c.copyBefore.isNull())
             TestSupport::writeFile(copy, c.copyBefore);
-        writeText(QStringLiteral("DEMO.KLV"), kProject);
+        writeText(QStringLiteral("DEMO.KLV"), kOneKeyProject);
         windowWith(QStringLiteral("DEMO.KLV"));
         const QByteArray before = readBytes(QStringLiteral("DEMO.KLV"));
         moveKey(*window);

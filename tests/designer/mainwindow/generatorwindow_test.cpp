@@ -8,6 +8,7 @@
 #include <buttons/menubutton.h>
 #include <buttons/toolbarbutton.h>
 #include <dock/toolbar.h>
+#include <menuobjects/menuobjects.h>
 #include <mru/mrufilelist.h>
 #include <cp1250.h>
 #include <shell/filedrag.h>
@@ -81,6 +82,15 @@ bool MainWindowFixture::closeWindow()
 {
     window->show();
     return window->close();
+}
+
+QWidget *surfaceObject(TfrmGenerator &window, int id)
+{
+    for (QWidget *object : window.context().Surface->components()) {
+        if (MenuObjects::tagOf(object) == id)
+            return object;
+    }
+    return nullptr;
 }
 
 namespace {

@@ -10,6 +10,14 @@
 
 #include <memory>
 
+// A project with one category key, 1001 "Gry", at (10, 10) sized 80x40.
+inline const QString kOneKeyProject = QStringLiteral("[NAMES]\n1001=Gry\n[DATA]\n1001=dane\\gry.rv3\n"
+                                                     "[LEFT]\n1001=10\n[TOP]\n1001=10\n[WIDTH]\n1001=80\n"
+                                                     "[HEIGHT]\n1001=40\n");
+
+// The object of the window's design surface with that id; nullptr if none.
+QWidget *surfaceObject(TfrmGenerator &window, int id);
+
 // A drive in a temporary folder with the designer's program folder and its
 // settings file inside; the main window is made by each test, so the
 // settings and the command line can be set first.

@@ -23,18 +23,6 @@ using Platform::MessageAnswer;
 
 namespace {
 
-const QString kProject = QStringLiteral("[NAMES]\n1001=Gry\n[DATA]\n1001=dane\\gry.rv3\n"
-                                        "[LEFT]\n1001=10\n[TOP]\n1001=10\n[WIDTH]\n1001=80\n[HEIGHT]\n1001=40\n");
-
-QWidget *key1001(TfrmGenerator &window)
-{
-    for (QWidget *object : window.context().Surface->components()) {
-        if (MenuObjects::tagOf(object) == 1001)
-            return object;
-    }
-    return nullptr;
-}
-
 // "Zmień ścieżki dostępu" as the author uses it: the first folder of the
 // file changed to newFolder with "Zmieniaj", then "Zamknij".
 void changeFirstFolder(TfrmGenerator &window, const QString &newFolder)
@@ -56,19 +44,19 @@ void changeFirstFolder(TfrmGenerator &window, const QString &newFolder)
 
 TEST_F(MainWindowFixture, PathChangeStopsAtCancelAndOpensTheProjectAgainAfterYes)
 {
-    writeText(QStringLiteral("MENU.KLV"), kProject);
+    writeText(QStringLiteral("MENU.KLV"), kOneKeyProject);
     windowWith(QStringLiteral("MENU.KLV"));
     ASSERT_TRUE(window->mnuZmienSciezki->isEnabled());
     const QByteArray before = readBytes(QStringLiteral("MENU.KLV"));
     const QPointer<TfrmMenu> surface = window->context().Surface;
-    DesignEdits::setBounds(window->context(), key1001(*window), QRect(QPoint(50, 20), key1001(*window)->size()));
+    DesignEdits::setBounds(window->context(), surfaceObject(*window, 1001), QRect(QPoint(50, 20), surfaceObject(*window, 1001)->size()));
     window->context().ProjectModified = true;
 
     dialogs.answers = {MessageAnswer::Cancel};
     changeFirstFolder(*window, QStringLiteral("Programy"));
     EXPECT_EQ(readBytes(QStringLiteral("MENU.KLV")), before);
     EXPECT_EQ(window->context().Surface, surface);
-    EXPECT_EQ(key1001(*window)->pos(), QPoint(50, 20));
+    EXPECT_EQ(surfaceObject(*window, 1001)->pos(), QPoint(50, 20));
     EXPECT_TRUE(window->context().ProjectModified);
 
     dialogs.answers = {MessageAnswer::Yes};
@@ -77,14 +65,14 @@ TEST_F(MainWindowFixture, PathChangeStopsAtCancelAndOpensTheProjectAgainAfterYes
     const Platform::ProfileFile saved(path(QStringLiteral("MENU.KLV")));
     EXPECT_EQ(saved.readString(QStringLiteral("DATA"), QStringLiteral("1001"), {}), u"Programy\\gry.rv3");
     EXPECT_EQ(saved.readString(QStringLiteral("LEFT"), QStringLiteral("1001"), {}), u"50");
-    EXPECT_EQ(key1001(*window)->pos(), QPoint(50, 20));
+    EXPECT_EQ(surfaceObject(*window, 1001)->pos(), QPoint(50, 20));
     EXPECT_FALSE(window->context().ProjectModified);
     EXPECT_EQ(window->undoHistory().steps().count(), 1);
 }
 
 TEST_F(MainWindowFixture, APathChangeThatCannotBeWrittenIsShownAndNothingIsOpenedAgain)
 {
-    writeText(QStringLiteral("MENU.KLV"), kProject);
+    writeText(QStringLiteral("MENU.KLV"), kOneKeyProject);
     windowWith(QStringLiteral("MENU.KLV"));
     const QString file = path(QStringLiteral("MENU.KLV"));
     QFile::setPermissions(file, QFile::ReadOwner);
@@ -114,7 +102,7 @@ TEST_F(MainWindowFixture, ChangesDeclinedAfterAFailedSaveAreNeverWritten)
         std::function<void()> declineAndGoOn;
         QString expected; // the project file afterwards
     };
-    QString kept = kProject;
+    QString kept = kOneKeyProject;
     kept.replace(QStringLiteral("dane\\gry.rv3"), QStringLiteral("Programy\\gry.rv3"));
     const std::vector<Case> cases{
         {"the path change", [this] { changeFirstFolder(*window, QStringLiteral("Programy")); }, kept},
@@ -123,17 +111,17 @@ TEST_F(MainWindowFixture, ChangesDeclinedAfterAFailedSaveAreNeverWritten)
              dialogs.pathAnswers = {path(QStringLiteral("OTHER.KLV"))};
              window->mnuOtworz->trigger();
          },
-         kProject},
-        {"the designer closed", [this] { EXPECT_TRUE(closeWindow()); }, kProject},
+         kOneKeyProject},
+        {"the designer closed", [this] { EXPECT_TRUE(closeWindow()); }, kOneKeyProject},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        writeText(QStringLiteral("MENU.KLV"), kProject);
-        writeText(QStringLiteral("OTHER.KLV"), kProject);
+        writeText(QStringLiteral("MENU.KLV"), kOneKeyProject);
+        writeText(QStringLiteral("OTHER.KLV"), kOneKeyProject);
         writeText(QStringLiteral("EXPECTED.KLV"), c.expected);
         const QByteArray expected = readBytes(QStringLiteral("EXPECTED.KLV"));
         windowWith(QStringLiteral("MENU.KLV"));
-        DesignEdits::setBounds(window->context(), key1001(*window), QRect(QPoint(50, 20), key1001(*window)->size()));
+        DesignEdits::setBounds(window->context(), surfaceObject(*window, 1001), QRect(QPoint(50, 20), surfaceObject(*window, 1001)->size()));
         window->context().ProjectModified = true;
         dialogs.messages.clear();
         {

@@ -33,20 +33,11 @@ QStringList listed(const TfrmUndo &window)
     return names;
 }
 
-QWidget *keyOf(TfrmGenerator &window, int id)
-{
-    for (QWidget *object : window.context().Surface->components()) {
-        if (MenuObjects::tagOf(object) == id)
-            return object;
-    }
-    return nullptr;
-}
-
 // Selects the keys with Shift and presses Delete on the frame.
 void deleteKeys(TfrmGenerator &window, const QList<int> &ids)
 {
     for (int id : ids)
-        window.selection().attach(keyOf(window, id));
+        window.selection().attach(surfaceObject(window, id));
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
     QApplication::sendEvent(window.selection().Klamra(), &del);
 }
@@ -90,7 +81,7 @@ TEST_F(MainWindowFixture, UndoRedoAndTheHistoryWindowFollowTheSteps)
     QListWidgetItem *first = history->ListaUndo->item(0);
     QTest::mouseClick(history->ListaUndo->viewport(), Qt::LeftButton, {},
                       history->ListaUndo->visualItemRect(first).center());
-    EXPECT_TRUE(keyOf(*window, 1001));
+    EXPECT_TRUE(surfaceObject(*window, 1001));
     EXPECT_TRUE(window->context().ProjectModified);
 
     history->mnuWyczysc->trigger();
@@ -134,7 +125,7 @@ TEST_F(MainWindowFixture, ReloadingFromDiskAsksBeforeDroppingChanges)
     for (const auto &c : cases) {
         dialogs.answers = {c.answer};
         window->undoWindow()->mnuOstatnioZach->trigger();
-        EXPECT_EQ(keyOf(*window, 1001) != nullptr, c.keyBack);
+        EXPECT_EQ(surfaceObject(*window, 1001) != nullptr, c.keyBack);
         EXPECT_EQ(dialogs.messages.last().text, u"Czy chcesz zachować zmiany?");
     }
     EXPECT_EQ(window->undoHistory().steps().names(), QStringList{QStringLiteral("Projekt otwarty")});
