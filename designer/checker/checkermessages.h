@@ -52,20 +52,16 @@ inline QString cannotRead(const QString &fileName)
     return QStringLiteral("Brak dostępu do wybranego pliku: \"%1\"!").arg(fileName);
 }
 
-// A stored path that a link leads out of the CD folder names a file that
-// the CD would not hold: it is neither checked nor edited.
-inline QString offTheDrive(const QString &stored, const QString &root)
-{
-    return QStringLiteral("Plik danych \"%1\" prowadzi przez dowiązanie poza katalog płyty (\"%2\") - nie można go "
-                          "sprawdzić!")
-        .arg(stored, root);
-}
+// What the checker does not do to a data file that a link leads out of
+// the CD folder: such a file is one the CD would not hold.
+enum class OffTheDriveAction { Check, Edit };
 
-inline QString offTheDriveNotEdited(const QString &stored, const QString &root)
+inline QString offTheDrive(const QString &stored, const QString &root, OffTheDriveAction action)
 {
-    return QStringLiteral("Plik danych \"%1\" prowadzi przez dowiązanie poza katalog płyty (\"%2\") - nie można go "
-                          "edytować!")
-        .arg(stored, root);
+    const QString verb = action == OffTheDriveAction::Check ? QStringLiteral("sprawdzić") : QStringLiteral("edytować");
+    return QStringLiteral("Plik danych \"%1\" prowadzi przez dowiązanie poza katalog płyty (\"%2\") - nie można "
+                          "go %3!")
+        .arg(stored, root, verb);
 }
 
 inline QString cannotEdit()

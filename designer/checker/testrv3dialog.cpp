@@ -117,10 +117,14 @@ void TfrmTestRV3::FormCreate()
         cmbPliki->setCurrentIndex(0);
 }
 
-bool TfrmTestRV3::isOffTheDrive(const QString &fileName) const
+bool TfrmTestRV3::refusedOffTheDrive(const QString &fileName, CheckerMessages::OffTheDriveAction action)
 {
     const int index = cmbPliki->findText(fileName);
-    return index >= 0 && cmbPliki->itemData(index) == OffTheDrive;
+    if (index < 0 || cmbPliki->itemData(index) != OffTheDrive)
+        return false;
+    Platform::showMessage(this, CheckerMessages::offTheDrive(fileName, m_context.DriveRoot, action), DesignerCaption,
+                          Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
+    return true;
 }
 
 void TfrmTestRV3::DodajPliki(QObject *)
@@ -138,11 +142,8 @@ void TfrmTestRV3::klwTestujClick(QObject *)
     const QString fileName = cmbPliki->currentText();
     if (fileName.isEmpty())
         return;
-    if (isOffTheDrive(fileName)) {
-        Platform::showMessage(this, CheckerMessages::offTheDrive(fileName, m_context.DriveRoot), DesignerCaption,
-                              Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
+    if (refusedOffTheDrive(fileName, CheckerMessages::OffTheDriveAction::Check))
         return;
-    }
     DataFileChecker::Outcome outcome = DataFileChecker::check(fileName, m_context.DriveRoot);
     if (!outcome.ok()) {
         // The earlier results stay on screen.
@@ -195,11 +196,8 @@ void TfrmTestRV3::klwEdycjaRV3Click(QObject *)
     const QString fileName = cmbPliki->currentText();
     if (fileName.isEmpty())
         return;
-    if (isOffTheDrive(fileName)) {
-        Platform::showMessage(this, CheckerMessages::offTheDriveNotEdited(fileName, m_context.DriveRoot),
-                              DesignerCaption, Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
+    if (refusedOffTheDrive(fileName, CheckerMessages::OffTheDriveAction::Edit))
         return;
-    }
     Platform::Launcher &launcher = Platform::Launcher::instance();
     if (launcher.openDocument(fileName) || launcher.openAsText(fileName))
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "checker/checkermessages.h"
 #include "checker/datafilechecker.h"
 
 #include <QDialog>
@@ -36,9 +37,9 @@ public:
 private:
     void FormCreate();
     QLineEdit *readOut(const QString &name, const QString &hint);
-    // Whether fileName is a project's data file that a link leads off the
-    // drive: it is listed, never read.
-    bool isOffTheDrive(const QString &fileName) const;
+    // A project's data file that a link leads off the drive is listed, never
+    // read: tells why it is not checked or edited; false for other files.
+    bool refusedOffTheDrive(const QString &fileName, CheckerMessages::OffTheDriveAction action);
     static constexpr int OffTheDrive = 1; // the item data of such a file
     // The read-out field of a program key, null for other keys.
     QLineEdit *fieldOf(const QString &key) const;
