@@ -35,16 +35,15 @@ public:
     QString templatesDir() const;
 
 private:
+    // Where the stored paths written are taken from: as the project stores
+    // them, or rebuilt from the CD folder as the save does.
+    enum class PathsFrom { AsStored, CdFolder };
     // The whole design into file, in the order other readers rely on.
-    void writeDesign(Platform::ProfileFile &file);
+    void writeDesign(Platform::ProfileFile &file, PathsFrom paths);
     void dropStaleEntries();
-    void complainOfSave(const QString &fileName, const QString &error);
     bool flushOrComplain(Platform::ProfileFile &file);
     // The open project's file as the disk has it.
     QString projectFileText() const;
-    // Where a copy's stored paths are taken from: as the project stores
-    // them, or rebuilt from the CD folder as the save does.
-    enum class PathsFrom { AsStored, CdFolder };
     // The open project's file with the design written over it, under
     // another name; false (after a message) when it could not be written.
     bool writeCopyTo(const QString &target, PathsFrom paths);

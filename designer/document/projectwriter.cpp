@@ -43,13 +43,10 @@ bool DesignerProject::Zapisz()
         return false;
     // Written over the file as the disk has it now, so what another program
     // wrote into it meanwhile stays.
-    const Platform::WriteResult written = writeOpenProject(m_context, [this](ProfileFile &file) {
-        writeDesign(file);
-        // Paths stored before the project had its CD folder are written from it now.
-        rebaseStoredPaths(file, m_context.DriveRoot);
-    });
+    const Platform::WriteResult written =
+        writeOpenProject(m_context, [this](ProfileFile &file) { writeDesign(file, PathsFrom::CdFolder); });
     if (!written.ok()) {
-        complainOfSave(m_context.ProjectIni->fileName(), written.error);
+        tellSaveFailed(m_context.Surface, m_context.ProjectIni->fileName(), written.error);
         return false;
     }
     if (!QFileInfo::exists(m_context.DataDir + QStringLiteral("Temp/0.tmp")))
@@ -57,26 +54,23 @@ bool DesignerProject::Zapisz()
     return true;
 }
 
-void DesignerProject::complainOfSave(const QString &fileName, const QString &error)
-{
-    Platform::showMessage(m_context.Surface, DesignerMessages::saveFailed(fileName, error), DesignerCaption,
-                          Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
-}
-
 bool DesignerProject::flushOrComplain(ProfileFile &file)
 {
     if (file.flush())
         return true;
-    complainOfSave(file.fileName(), file.errorString());
+    tellSaveFailed(m_context.Surface, file.fileName(), file.errorString());
     return false;
 }
 
-void DesignerProject::writeDesign(ProfileFile &file)
+void DesignerProject::writeDesign(ProfileFile &file, PathsFrom paths)
 {
     dropStaleEntries();
     // What the file holds beside the design (a second window's entries,
     // [INFOCD]) stays as the file has it.
     designOf(m_context).write(file);
+    // Paths stored before the project had its CD folder are written from it now.
+    if (paths == PathsFrom::CdFolder)
+        rebaseStoredPaths(file, m_context.DriveRoot);
 }
 
 void DesignerProject::dropStaleEntries()
@@ -100,9 +94,7 @@ bool DesignerProject::writeCopyTo(const QString &target, PathsFrom paths)
     // One write: the target holds the whole copy or stays as it was.
     ProfileFile copy(target);
     copy.setText(projectFileText());
-    writeDesign(copy);
-    if (paths == PathsFrom::CdFolder)
-        rebaseStoredPaths(copy, m_context.DriveRoot);
+    writeDesign(copy, paths);
     return flushOrComplain(copy);
 }
 
@@ -204,7 +196,7 @@ void DesignerProject::Exportujinfocdromu1Click(QObject *)
     // keeps it; another file through an object of its own.
     if (sameFile(m_context.ProjectIni->fileName(), target)) {
         if (const Platform::WriteResult written = writeOpenProject(m_context, exportInto); !written.ok())
-            complainOfSave(target, written.error);
+            tellSaveFailed(m_context.Surface, target, written.error);
         return;
     }
     ProfileFile file(target);

@@ -8,7 +8,7 @@
 #include "objects/designedits.h"
 #include "objects/objectstyle.h"
 #include "project/designercontext.h"
-#include "project/designermessages.h"
+#include "project/openprojectwrite.h"
 #include "surface/menusurface.h"
 
 #include <buttons/menubutton.h>
@@ -346,8 +346,8 @@ void TfrmObiekty::commitNextWindow(bool checked)
     QWidget *current = m_context.CurrentObject;
     if (!m_context.ProjectIni || !rowApplies(Row::NextIni, current))
         return;
-    if (const Platform::WriteResult written = DesignEdits::setNextWindow(m_context, tagOf(current), checked); !written.ok())
-        Platform::showMessage(this, DesignerMessages::saveFailed(m_context.ProjectIni->fileName(), written.error),
-                              DesignerCaption, Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
+    const Platform::WriteResult written = DesignEdits::setNextWindow(m_context, tagOf(current), checked);
+    if (!written.ok())
+        tellSaveFailed(this, m_context.ProjectIni->fileName(), written.error);
     committed(rowStep(Row::NextIni));
 }

@@ -1,7 +1,9 @@
 #include "openprojectwrite.h"
 
 #include "project/designercontext.h"
+#include "project/designermessages.h"
 
+#include <dialogs.h>
 #include <profilefile.h>
 
 #include <QFileInfo>
@@ -22,4 +24,10 @@ Platform::WriteResult writeOpenProject(DesignerContext &context,
         return {written->errorString(), {}};
     context.ProjectIni = std::move(written);
     return {};
+}
+
+void tellSaveFailed(QWidget *parent, const QString &fileName, const QString &error)
+{
+    Platform::showMessage(parent, DesignerMessages::saveFailed(fileName, error), DesignerCaption,
+                          Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
 }

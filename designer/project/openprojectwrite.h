@@ -5,6 +5,7 @@
 #include <functional>
 
 class DesignerContext;
+class QWidget;
 
 namespace Platform {
 class ProfileFile;
@@ -19,3 +20,7 @@ class ProfileFile;
 // The result holds the message of a failure, empty when none.
 Platform::WriteResult writeOpenProject(DesignerContext &context,
                                        const std::function<void(Platform::ProfileFile &)> &edit);
+
+// Tells the user that the project file fileName could not be written, and
+// why.
+void tellSaveFailed(QWidget *parent, const QString &fileName, const QString &error);

@@ -2,7 +2,7 @@
 
 #include "outside/outsideprograms.h"
 #include "project/designercontext.h"
-#include "project/designermessages.h"
+#include "project/openprojectwrite.h"
 #include "document/designerproject.h"
 #include "propertyeditors/editormessages.h"
 #include "propertyeditors/onebitmask.h"
@@ -640,8 +640,7 @@ void PropertyEditors::chkUseNextIniClick(bool checked)
     if (!id || !m_context.ProjectIni)
         return;
     if (const Platform::WriteResult written = DesignEdits::setNextWindow(m_context, id, checked); !written.ok())
-        Platform::showMessage(parent(), DesignerMessages::saveFailed(m_context.ProjectIni->fileName(), written.error),
-                              DesignerCaption, Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
+        tellSaveFailed(parent(), m_context.ProjectIni->fileName(), written.error);
     committed(Steps::NextWindow);
 }
 

@@ -4,7 +4,6 @@
 #include "objects/designedits.h"
 #include "objects/objectstyle.h"
 #include "project/designercontext.h"
-#include "project/designermessages.h"
 #include "project/openprojectwrite.h"
 #include "document/surfacedesign.h"
 #include "selection/surfacecommands.h"
@@ -15,7 +14,6 @@
 #include <menuobjects/menuobjects.h>
 #include <transplist/transplist.h>
 
-#include <dialogs.h>
 #include <paths.h>
 #include <profilefile.h>
 #include <safefile.h>
@@ -70,8 +68,7 @@ void restoreNextWindow(DesignerContext &context, const DesignKey &key)
     const Platform::WriteResult written = writeOpenProject(
         context, [&key](Platform::ProfileFile &project) { MenuDesign::writeNextWindow(project, key); });
     if (!written.ok())
-        Platform::showMessage(context.Surface, DesignerMessages::saveFailed(fileName, written.error),
-                              DesignerCaption, Platform::MessageButtons::Ok, Platform::MessageIcon::Error);
+        tellSaveFailed(context.Surface, fileName, written.error);
 }
 
 // Keys and the fields keep their hints in the project file; the hint of
