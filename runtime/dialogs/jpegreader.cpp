@@ -198,10 +198,10 @@ Result decode(QByteArrayView bytes, int maxSide)
     }
     const int allowed = scansAllowed(width, height);
     decoder.errors.maxScans = allowed;
-    if (countScans(bytes, allowed) > allowed) {
+    // Counted to the end, so a refusal tells how many: a picture within the
+    // bound is walked to its end anyway, and the walk decodes nothing.
+    if (const int scans = countScans(bytes, std::numeric_limits<int>::max()); scans > allowed) {
         destroy(decoder);
-        // The walk goes on to the end for the message: it decodes nothing.
-        const int scans = countScans(bytes, std::numeric_limits<int>::max());
         return {{}, DialogTexts::tooManyScans(scans, width, height, allowed), jpeg};
     }
     QImage picture(int(width), int(height), QImage::Format_RGB888);
