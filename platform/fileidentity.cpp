@@ -15,10 +15,15 @@ void describe(const struct stat &status, PathLook &look)
 {
     look.directory = S_ISDIR(status.st_mode);
     look.regular = S_ISREG(status.st_mode);
-    look.id = {quint64(status.st_dev), quint64(status.st_ino)};
+    look.id = identityOf(status);
 }
 
 } // namespace
+
+FileIdentity identityOf(const struct stat &status)
+{
+    return {quint64(status.st_dev), quint64(status.st_ino)};
+}
 
 PathLook lookAt(const QString &path)
 {
@@ -42,7 +47,7 @@ std::optional<FileIdentity> fileIdentity(const QString &path)
     struct stat status {};
     if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &status) != 0)
         return std::nullopt;
-    return FileIdentity{quint64(status.st_dev), quint64(status.st_ino)};
+    return identityOf(status);
 }
 
 bool existsOrLink(const QString &path)

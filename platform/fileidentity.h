@@ -4,6 +4,8 @@
 
 #include <optional>
 
+struct stat;
+
 namespace Platform {
 
 // A file's identity: letter case and links give one file several names.
@@ -29,6 +31,8 @@ struct PathLook {
 };
 
 PathLook lookAt(const QString &path);
+// The identity of the file a status (stat(), fstat(), lstat()) was read of.
+FileIdentity identityOf(const struct stat &status);
 // What path leads to after links; nothing when it leads nowhere.
 std::optional<FileIdentity> fileIdentity(const QString &path);
 // Anything by that name, a broken link too.

@@ -1,6 +1,7 @@
 #include "safefile.h"
 
 #include "bmpreader.h"
+#include "fileidentity.h"
 #include "systemerror.h"
 
 #include <QFile>
@@ -259,11 +260,6 @@ private:
     QByteArray m_randomPrefix;
 };
 
-bool sameFile(const struct stat &a, const struct stat &b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 // Removes entry of folder when it is a regular file whose lock nobody
 // holds: a write still running holds the lock of its file until the
 // rename, so only what a killed write left goes. Links, folders and other
@@ -285,7 +281,7 @@ void removeIfLeftOver(int folder, const char *entry)
         return;
     // The name may have gone meanwhile (renamed over its target by its
     // writer, or removed by another write cleaning up).
-    if (::fstatat(folder, entry, &named, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(named, status))
+    if (::fstatat(folder, entry, &named, AT_SYMLINK_NOFOLLOW) == 0 && identityOf(named) == identityOf(status))
         ::unlinkat(folder, entry, 0);
 }
 
@@ -313,7 +309,8 @@ bool lockAsOwn(int fd, const QByteArray &name)
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
         return false;
     struct stat opened {}, named {};
-    return ::fstat(fd, &opened) == 0 && ::lstat(name.constData(), &named) == 0 && sameFile(opened, named);
+    return ::fstat(fd, &opened) == 0 && ::lstat(name.constData(), &named) == 0
+           && identityOf(opened) == identityOf(named);
 }
 
 // A new file beside target, readable as a new file at target would be (0666
